@@ -1,0 +1,29 @@
+#pragma once
+#include "platform/Font.h"
+#include "platform/Region.h"
+#include "platform/Surface.h"
+
+#include <string>
+#include <string_view>
+
+// Faces found through fontconfig, glyphs rasterised by FreeType and cached. The layouts name the platform's
+// fonts; one table maps each of them to an installed free face of similar metrics.
+class TFontEngine {
+public:
+    static TFontEngine& Instance();
+
+    // The file of the installed face that stands in for `name`; raises EResNotFound when none can be found.
+    std::string ResolveFace(const std::string& name, bool bold, bool italic);
+    TTextMetric Metrics(const TFontDesc& font);
+    int TextWidth(const TFontDesc& font, std::string_view utf8);
+    // Draws one line with the top of its cell at y, anti-aliased, clipped to `clip` (surface coordinates),
+    // underline and strike-out included.
+    void DrawLine(TSurface& surface, const TRegion& clip, int x, int y, std::string_view utf8,
+                  const TFontDesc& font, TPixel color);
+
+private:
+    TFontEngine();
+    ~TFontEngine();
+    struct TImpl;
+    TImpl* FImpl;
+};

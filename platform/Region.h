@@ -1,0 +1,33 @@
+#pragma once
+#include "platform/Geometry.h"
+
+#include <vector>
+
+// A set of pixels kept as non-overlapping rectangles in y-x bands: rows of equal spans, sorted by Top then Left,
+// with touching bands of equal spans merged, so two equal regions have equal rectangle lists.
+class TRegion {
+public:
+    enum class TCombine { Or, And, Diff, Xor };
+
+    TRegion() = default;
+    explicit TRegion(const TRect& rect);
+    // A rectangle with corners rounded by ellipses of the given width and height (as the platform's
+    // rounded-rectangle region).
+    static TRegion RoundRect(const TRect& rect, int ellipseWidth, int ellipseHeight);
+    static TRegion Combine(const TRegion& a, const TRegion& b, TCombine mode);
+
+    bool IsEmpty() const { return FRects.empty(); }
+    TRect Bounds() const;
+    bool Contains(TPoint p) const;
+    bool Intersects(const TRect& rect) const;
+    void Offset(int dx, int dy);
+    const std::vector<TRect>& Rects() const { return FRects; }
+
+    TRegion& operator|=(const TRegion& o) { return *this = Combine(*this, o, TCombine::Or); }
+    TRegion& operator&=(const TRegion& o) { return *this = Combine(*this, o, TCombine::And); }
+    TRegion& operator-=(const TRegion& o) { return *this = Combine(*this, o, TCombine::Diff); }
+    friend bool operator==(const TRegion&, const TRegion&) = default;
+
+private:
+    std::vector<TRect> FRects;
+};

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the program need, only when some are missing.
+set -euo pipefail
+packages=(
+  build-essential cmake pkg-config git
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libsdl2-dev libfreetype-dev libfontconfig-dev libcairo2-dev libpng-dev
+  libsqlite3-dev sqlite3 libcups2-dev cups-client
+  fonts-liberation fonts-dejavu-core fonts-texgyre
+  xvfb x11-utils x11-apps imagemagick poppler-utils
+)
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
