@@ -252,13 +252,14 @@ private:
     std::array<const TGlyph*, 128> FAscii{}; // the glyphs drawn most, found without hashing
 };
 
+// under + (over - under) * coverage / 255 on each channel, two channels at a time.
 TPixel Blend(TPixel under, TPixel over, unsigned coverage) {
     const unsigned rest = 255 - coverage;
-    auto channel = [&](int shift) {
-        const unsigned mixed = (((over >> shift) & 0xFF) * coverage + ((under >> shift) & 0xFF) * rest + 127) / 255;
-        return TPixel(mixed) << shift;
-    };
-    return channel(16) | channel(8) | channel(0);
+    uint32_t redBlue = (over & 0xFF00FF) * coverage + (under & 0xFF00FF) * rest + 0x800080;
+    uint32_t green = (over & 0x00FF00) * coverage + (under & 0x00FF00) * rest + 0x008000;
+    redBlue = ((redBlue + ((redBlue >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
+    green = ((green + ((green >> 8) & 0x00FF00)) >> 8) & 0x00FF00;
+    return redBlue | green;
 }
 
 void BlendGlyph(TSurface& surface, const TRect& area, const TGlyph& glyph, TPoint origin, TPixel color) {
