@@ -23,8 +23,10 @@ std::string SizeText(int64_t width, int64_t height) {
 
 // Checked before any pixel memory is allocated, with the limits TSurface itself enforces.
 void CheckImageSize(int64_t width, int64_t height, const char* format, const std::string& name) {
-    if (width <= 0 || height <= 0) Invalid(format, name, "its size is " + SizeText(width, height) + " pixels");
-    if (width > TSurface::MaxDimension || height > TSurface::MaxDimension || width * height > TSurface::MaxPixels)
+    if (width <= 0 || height <= 0)
+        Invalid(format, name, "its size is " + SizeText(width, height) + " pixels");
+    if (width > TSurface::MaxDimension || height > TSurface::MaxDimension ||
+        width * height > TSurface::MaxPixels)
         Invalid(format, name, "a size of " + SizeText(width, height) + " pixels is too large");
 }
 
@@ -34,7 +36,9 @@ void CheckNotEmpty(const TSurface& surface, const char* format) {
                               SizeText(surface.Width(), surface.Height()) + " pixels as " + format);
 }
 
-TPixel MakePixel(uint32_t r, uint32_t g, uint32_t b) { return r << 16 | g << 8 | b; }
+TPixel MakePixel(uint32_t r, uint32_t g, uint32_t b) {
+    return r << 16 | g << 8 | b;
+}
 
 // ---------------------------------------------------------------------------------------------------- BMP
 
@@ -43,14 +47,22 @@ constexpr size_t CoreHeaderSize = 12;
 constexpr size_t InfoHeaderSize = 40;
 constexpr uint32_t BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3;
 
-uint16_t ReadU16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-uint32_t ReadU32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
-void WriteU16(uint8_t* p, uint32_t v) { p[0] = uint8_t(v), p[1] = uint8_t(v >> 8); }
-void WriteU32(uint8_t* p, uint32_t v) { WriteU16(p, v), WriteU16(p + 2, v >> 16); }
+uint16_t ReadU16(const uint8_t* p) {
+    return uint16_t(p[0] | p[1] << 8);
+}
+uint32_t ReadU32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+void WriteU16(uint8_t* p, uint32_t v) {
+    p[0] = uint8_t(v), p[1] = uint8_t(v >> 8);
+}
+void WriteU32(uint8_t* p, uint32_t v) {
+    WriteU16(p, v), WriteU16(p + 2, v >> 16);
+}
 
 // One colour channel of a 16- or 32-bit pixel, scaled to 8 bits.
 class TBitfield {
-public:
+  public:
     explicit TBitfield(uint32_t mask) {
         if (mask == 0) return;
         FShift = std::countr_zero(mask);
@@ -62,7 +74,7 @@ public:
         return uint32_t(((value >> FShift) & FMax) * 255 + FMax / 2) / FMax;
     }
 
-private:
+  private:
     int FShift = 0;
     uint64_t FMax = 0;
 };
@@ -80,7 +92,7 @@ struct TBmpLayout {
 };
 
 class TBmpDecoder {
-public:
+  public:
     TBmpDecoder(std::span<const uint8_t> bytes, const std::string& name) : FBytes(bytes), FName(name) {}
 
     TSurface Decode() {
@@ -93,7 +105,7 @@ public:
         return surface;
     }
 
-private:
+  private:
     std::span<const uint8_t> FBytes;
     const std::string& FName;
     TBmpLayout FLayout;
@@ -148,7 +160,8 @@ private:
     // Returns how many bytes the masks add after a plain 40-byte header.
     size_t ReadMasks(size_t headerSize) {
         const uint8_t* masks = At(FileHeaderSize + InfoHeaderSize, 12, "the colour masks");
-        for (int i = 0; i < 3; ++i) FLayout.Masks[i] = ReadU32(masks + 4 * i);
+        for (int i = 0; i < 3; ++i)
+            FLayout.Masks[i] = ReadU32(masks + 4 * i);
         return headerSize == InfoHeaderSize ? 12 : 0;
     }
 
@@ -181,15 +194,22 @@ private:
         switch (FLayout.BitCount) {
         case 1:
         case 4:
-        case 8: DecodeIndexedRow(src, y, dest); break;
-        case 16: DecodeMaskedRow(src, 2, dest); break;
+        case 8:
+            DecodeIndexedRow(src, y, dest);
+            break;
+        case 16:
+            DecodeMaskedRow(src, 2, dest);
+            break;
         case 24:
-            for (int x = 0; x < width; ++x, src += 3) dest[x] = MakePixel(src[2], src[1], src[0]);
+            for (int x = 0; x < width; ++x, src += 3)
+                dest[x] = MakePixel(src[2], src[1], src[0]);
             break;
         default:
-            if (FLayout.Compression == BI_BITFIELDS) DecodeMaskedRow(src, 4, dest);
+            if (FLayout.Compression == BI_BITFIELDS)
+                DecodeMaskedRow(src, 4, dest);
             else
-                for (int x = 0; x < width; ++x, src += 4) dest[x] = MakePixel(src[2], src[1], src[0]);
+                for (int x = 0; x < width; ++x, src += 4)
+                    dest[x] = MakePixel(src[2], src[1], src[0]);
         }
     }
 
@@ -221,7 +241,7 @@ private:
 // libpng's simplified interface keeps its setjmp inside libpng and reports failures by return value, so no
 // longjmp ever crosses our frames; this owner frees its state on every path.
 class TPngImage {
-public:
+  public:
     TPngImage() {
         std::memset(&FImage, 0, sizeof FImage);
         FImage.version = PNG_IMAGE_VERSION;
@@ -234,12 +254,13 @@ public:
     png_image* Get() { return &FImage; }
     std::string Message() const { return FImage.message[0] ? FImage.message : "unknown libpng error"; }
 
-private:
+  private:
     png_image FImage;
 };
 
 // Bytes that read as one native 32-bit word 0xAARRGGBB.
-constexpr uint32_t NativeArgbFormat = std::endian::native == std::endian::little ? PNG_FORMAT_BGRA : PNG_FORMAT_ARGB;
+constexpr uint32_t NativeArgbFormat =
+    std::endian::native == std::endian::little ? PNG_FORMAT_BGRA : PNG_FORMAT_ARGB;
 constexpr uint8_t PngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
 bool HasPrefix(std::span<const uint8_t> bytes, std::span<const uint8_t> prefix) {
@@ -252,7 +273,8 @@ bool ReachesEndChunk(std::span<const uint8_t> bytes) {
     size_t offset = sizeof PngSignature;
     while (bytes.size() - offset >= chunkOverhead) {
         const uint8_t* chunk = bytes.data() + offset;
-        const size_t length = size_t(chunk[0]) << 24 | size_t(chunk[1]) << 16 | size_t(chunk[2]) << 8 | chunk[3];
+        const size_t length =
+            size_t(chunk[0]) << 24 | size_t(chunk[1]) << 16 | size_t(chunk[2]) << 8 | chunk[3];
         if (std::memcmp(chunk + 4, "IEND", 4) == 0) return true;
         if (length > bytes.size() - offset - chunkOverhead) return false;
         offset += chunkOverhead + length;
@@ -375,8 +397,14 @@ TSurface DecodeImage(std::span<const uint8_t> bytes, const std::string& name) {
     throw EInvalidGraphic("Unknown image format in \"" + name + "\": it is neither a BMP nor a PNG image");
 }
 
-TSurface LoadImageFile(const std::string& path) { return DecodeImage(ReadFileBytes(path), path); }
+TSurface LoadImageFile(const std::string& path) {
+    return DecodeImage(ReadFileBytes(path), path);
+}
 
-void SaveBMPFile(const TSurface& surface, const std::string& path) { WriteFileBytes(EncodeBMP(surface), path); }
+void SaveBMPFile(const TSurface& surface, const std::string& path) {
+    WriteFileBytes(EncodeBMP(surface), path);
+}
 
-void SavePNGFile(const TSurface& surface, const std::string& path) { WriteFileBytes(EncodePNG(surface), path); }
+void SavePNGFile(const TSurface& surface, const std::string& path) {
+    WriteFileBytes(EncodePNG(surface), path);
+}

@@ -6,7 +6,8 @@
 
 namespace {
 
-// Resource names compare without regard to ASCII letter case, as the names in layouts and code differ in case.
+// Resource names compare without regard to ASCII letter case, as the names in layouts and code differ in
+// case.
 std::string FoldCase(std::string_view name) {
     std::string folded(name);
     for (char& c : folded)
@@ -31,7 +32,9 @@ void RegisterResources(const TResourceEntry* entries, size_t count) {
     }
 }
 
-bool HasResource(std::string_view name) { return Registry().contains(FoldCase(name)); }
+bool HasResource(std::string_view name) {
+    return Registry().contains(FoldCase(name));
+}
 
 std::span<const uint8_t> FindResource(std::string_view name) {
     const auto it = Registry().find(FoldCase(name));

@@ -1,5 +1,5 @@
-#include "platform/Exception.h"
 #include "platform/ImageCodecs.h"
+#include "platform/Exception.h"
 
 #include <gtest/gtest.h>
 #include <png.h>
@@ -15,8 +15,12 @@ namespace {
 
 using TBytes = std::vector<uint8_t>;
 
-void Put16(TBytes& b, uint32_t v) { b.insert(b.end(), {uint8_t(v), uint8_t(v >> 8)}); }
-void Put32(TBytes& b, uint32_t v) { Put16(b, v), Put16(b, v >> 16); }
+void Put16(TBytes& b, uint32_t v) {
+    b.insert(b.end(), {uint8_t(v), uint8_t(v >> 8)});
+}
+void Put32(TBytes& b, uint32_t v) {
+    Put16(b, v), Put16(b, v >> 16);
+}
 
 // A BMP put together field by field, so each test states exactly what the file holds.
 struct TBmpSpec {
@@ -35,12 +39,15 @@ TBytes BuildBmp(const TBmpSpec& s) {
     TBytes header;
     Put32(header, s.HeaderSize);
     if (s.HeaderSize == 12) {
-        Put16(header, uint32_t(s.Width)), Put16(header, uint32_t(s.Height)), Put16(header, 1), Put16(header, s.BitCount);
+        Put16(header, uint32_t(s.Width)), Put16(header, uint32_t(s.Height)), Put16(header, 1),
+            Put16(header, s.BitCount);
     } else {
-        Put32(header, uint32_t(s.Width)), Put32(header, uint32_t(s.Height)), Put16(header, 1), Put16(header, s.BitCount);
+        Put32(header, uint32_t(s.Width)), Put32(header, uint32_t(s.Height)), Put16(header, 1),
+            Put16(header, s.BitCount);
         Put32(header, s.Compression), Put32(header, 0), Put32(header, 2835), Put32(header, 2835);
         Put32(header, s.ColorsUsed), Put32(header, 0);
-        for (uint32_t m : s.Masks) Put32(header, m);
+        for (uint32_t m : s.Masks)
+            Put32(header, m);
         if (s.HeaderSize > 40) header.resize(s.HeaderSize);
     }
     for (uint32_t c : s.Palette) {
@@ -72,14 +79,17 @@ TSurface Surface(int width, int height, std::initializer_list<TPixel> pixels) {
     TSurface s(width, height);
     auto p = pixels.begin();
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) s.SetPixel(x, y, *p++);
+        for (int x = 0; x < width; ++x)
+            s.SetPixel(x, y, *p++);
     return s;
 }
 
 TSurface Patterned(int width, int height) {
     TSurface s(width, height);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) s.SetPixel(x, y, TPixel((x * 37 + y * 11) & 0xFF) << 16 | TPixel((x * y) & 0xFF) << 8 | TPixel(255 - x));
+        for (int x = 0; x < width; ++x)
+            s.SetPixel(
+                x, y, TPixel((x * 37 + y * 11) & 0xFF) << 16 | TPixel((x * y) & 0xFF) << 8 | TPixel(255 - x));
     return s;
 }
 
@@ -125,7 +135,8 @@ void ExpectDecodesOrRejects(const TBytes& bytes, const std::string& what) {
 void PrintTo(const TSurface& s, std::ostream* out) {
     *out << s.Width() << " x " << s.Height() << std::hex;
     for (int y = 0; y < s.Height(); ++y)
-        for (int x = 0; x < s.Width(); ++x) *out << (x ? " " : "\n  ") << s.Pixel(x, y);
+        for (int x = 0; x < s.Width(); ++x)
+            *out << (x ? " " : "\n  ") << s.Pixel(x, y);
 }
 
 TEST(ImageCodecs, IndexedBmpsOfEveryDepthDecodeInBothRowOrders) {
@@ -138,9 +149,11 @@ TEST(ImageCodecs, IndexedBmpsOfEveryDepthDecodeInBothRowOrders) {
             spec.Palette = palette;
             spec.Palette.resize(std::min<size_t>(palette.size(), size_t(1) << bits));
             const TSurface want =
-                bits == 1 ? Surface(3, 2, {0xFF0000, 0x000000, 0xFF0000, 0x000000, 0x000000, 0xFF0000}) : expected;
-            const auto rows = bits == 1 ? std::vector<TBytes>{PackIndices(1, {1, 0, 1}), PackIndices(1, {0, 0, 1})}
-                                        : std::vector<TBytes>{PackIndices(bits, {1, 2, 3}), PackIndices(bits, {4, 0, 1})};
+                bits == 1 ? Surface(3, 2, {0xFF0000, 0x000000, 0xFF0000, 0x000000, 0x000000, 0xFF0000})
+                          : expected;
+            const auto rows =
+                bits == 1 ? std::vector<TBytes>{PackIndices(1, {1, 0, 1}), PackIndices(1, {0, 0, 1})}
+                          : std::vector<TBytes>{PackIndices(bits, {1, 2, 3}), PackIndices(bits, {4, 0, 1})};
             EXPECT_EQ(DecodeBMP(BuildBmp(WithRows(spec, topDown, rows)), "x.bmp"), want)
                 << bits << " bits, top-down " << topDown;
         }
@@ -161,13 +174,16 @@ TEST(ImageCodecs, DirectColourBmpsDecodeInBothRowOrders) {
     for (bool topDown : {false, true}) {
         TBmpSpec rgb24;
         rgb24.Width = 3, rgb24.BitCount = 24;
-        EXPECT_EQ(DecodeBMP(BuildBmp(WithRows(rgb24, topDown, {{0, 0, 255, 0, 255, 0, 255, 0, 0},
-                                                               {0x56, 0x34, 0x12, 255, 255, 255, 0, 0, 0}})), "24.bmp"),
+        EXPECT_EQ(DecodeBMP(BuildBmp(WithRows(rgb24, topDown,
+                                              {{0, 0, 255, 0, 255, 0, 255, 0, 0},
+                                               {0x56, 0x34, 0x12, 255, 255, 255, 0, 0, 0}})),
+                            "24.bmp"),
                   want);
         TBmpSpec rgb32 = rgb24;
         rgb32.BitCount = 32;
-        EXPECT_EQ(DecodeBMP(BuildBmp(WithRows(rgb32, topDown, {{0, 0, 255, 9, 0, 255, 0, 9, 255, 0, 0, 9},
-                                                               {0x56, 0x34, 0x12, 9, 255, 255, 255, 9, 0, 0, 0, 9}})),
+        EXPECT_EQ(DecodeBMP(BuildBmp(WithRows(rgb32, topDown,
+                                              {{0, 0, 255, 9, 0, 255, 0, 9, 255, 0, 0, 9},
+                                               {0x56, 0x34, 0x12, 9, 255, 255, 255, 9, 0, 0, 0, 9}})),
                             "32.bmp"),
                   want);
     }
@@ -216,16 +232,21 @@ TEST(ImageCodecs, BmpAndPngRoundTripsKeepEveryPixel) {
     EXPECT_THROW(EncodePNG(TSurface(0, 5)), EInvalidGraphic);
 }
 
-TEST(ImageCodecs, TranslucentPngPixelsAreLaidOverWhite) {
+// A PNG in a layout our encoder never writes, made by libpng directly.
+TBytes WritePng(uint32_t width, uint32_t height, uint32_t format, const TBytes& pixels) {
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
-    image.width = 4, image.height = 1, image.format = PNG_FORMAT_GA;
-    const uint8_t pixels[] = {0, 255, 0, 0, 200, 255, 0, 102};
+    image.width = width, image.height = height, image.format = format;
     png_alloc_size_t size = 0;
-    ASSERT_TRUE(png_image_write_get_memory_size(image, size, 0, pixels, 0, nullptr));
+    EXPECT_TRUE(png_image_write_get_memory_size(image, size, 0, pixels.data(), 0, nullptr));
     TBytes png(size);
-    ASSERT_TRUE(png_image_write_to_memory(&image, png.data(), &size, 0, pixels, 0, nullptr));
+    EXPECT_TRUE(png_image_write_to_memory(&image, png.data(), &size, 0, pixels.data(), 0, nullptr));
+    return png;
+}
+
+TEST(ImageCodecs, TranslucentPngPixelsAreLaidOverWhite) {
+    const TBytes png = WritePng(4, 1, PNG_FORMAT_GA, {0, 255, 0, 0, 200, 255, 0, 102});
     EXPECT_EQ(DecodePNG(png, "ga.png"), Surface(4, 1, {0x000000, 0xFFFFFF, 0xC8C8C8, 0x999999}));
 }
 
@@ -264,10 +285,12 @@ TEST(ImageCodecs, MalformedBmpsNameTheSourceAndSayWhatIsWrong) {
     const std::string name = "skin/BAD_OFFSET";
     for (uint32_t offset : {0u, 20u, 0xFFFFFFF0u, uint32_t(bytes.size())}) {
         TBytes bad = bytes;
-        bad[10] = uint8_t(offset), bad[11] = uint8_t(offset >> 8), bad[12] = uint8_t(offset >> 16), bad[13] = uint8_t(offset >> 24);
+        bad[10] = uint8_t(offset), bad[11] = uint8_t(offset >> 8), bad[12] = uint8_t(offset >> 16),
+        bad[13] = uint8_t(offset >> 24);
         const std::string message = InvalidMessage([&] { DecodeBMP(bad, name); });
         EXPECT_NE(message.find("\"skin/BAD_OFFSET\""), std::string::npos) << message;
-        EXPECT_NE(message.find(offset < 54 ? "inside its headers" : "truncated"), std::string::npos) << message;
+        EXPECT_NE(message.find(offset < 54 ? "inside its headers" : "truncated"), std::string::npos)
+            << message;
     }
 
     // A failed decode leaves the caller's bitmap as it was.
@@ -278,7 +301,8 @@ TEST(ImageCodecs, MalformedBmpsNameTheSourceAndSayWhatIsWrong) {
 
 TEST(ImageCodecs, EveryTruncationAndByteDamageIsRejectedCleanly) {
     TBmpSpec v5;
-    v5.HeaderSize = 124, v5.Width = 3, v5.BitCount = 32, v5.Compression = 3, v5.Masks = {0xFF0000, 0xFF00, 0xFF};
+    v5.HeaderSize = 124, v5.Width = 3, v5.BitCount = 32, v5.Compression = 3,
+    v5.Masks = {0xFF0000, 0xFF00, 0xFF};
     TBmpSpec core;
     core.HeaderSize = 12, core.Width = 3, core.BitCount = 4, core.Palette = {1, 2, 3};
     const std::vector<TBytes> valid = {BuildBmp(Valid8Bit()), BuildBmp(WithRows(v5, true, {TBytes(12, 7)})),
@@ -287,7 +311,8 @@ TEST(ImageCodecs, EveryTruncationAndByteDamageIsRejectedCleanly) {
     for (const TBytes& file : valid) {
         ASSERT_NO_THROW(DecodeImage(file, "valid"));
         for (size_t length = 0; length < file.size(); ++length) {
-            const std::string message = InvalidMessage([&] { DecodeImage(std::span(file).first(length), "cut.img"); });
+            const std::string message =
+                InvalidMessage([&] { DecodeImage(std::span(file).first(length), "cut.img"); });
             EXPECT_NE(message.find("cut.img"), std::string::npos) << length << " bytes: " << message;
         }
         for (size_t at = 0; at < file.size(); ++at)
@@ -305,9 +330,14 @@ TEST(ImageCodecs, MalformedPngsAndUnknownFormatsNameTheSource) {
     TBytes huge = png;
     huge[16] = 0x7F;
     EXPECT_NE(InvalidMessage([&] { DecodePNG(huge, "huge.png"); }).find("\"huge.png\""), std::string::npos);
+    const TBytes wide = WritePng(40000, 1, PNG_FORMAT_GRAY, TBytes(40000, 9));
+    EXPECT_NE(InvalidMessage([&] { DecodePNG(wide, "wide.png"); }).find("40000 x 1 pixels is too large"),
+              std::string::npos);
     EXPECT_NE(InvalidMessage([&] { DecodePNG(BuildBmp(Valid8Bit()), "notpng.png"); }).find("PNG signature"),
               std::string::npos);
-    EXPECT_NE(InvalidMessage([&] { DecodeImage(TBytes{'G', 'I', 'F', '8'}, "anim.gif"); }).find("\"anim.gif\""),
+    EXPECT_NE(InvalidMessage([&] {
+                  DecodeImage(TBytes{'G', 'I', 'F', '8'}, "anim.gif");
+              }).find("\"anim.gif\""),
               std::string::npos);
     EXPECT_THROW(DecodeImage({}, "empty"), EInvalidGraphic);
 }
@@ -341,9 +371,8 @@ TEST(ImageCodecs, FilesAreSavedAndLoadedAndErrorsNameThePath) {
     } catch (const EFCreateError& e) {
         EXPECT_NE(e.Message().find(unwritable), std::string::npos);
     }
-    {
-        std::ofstream(dir / "text.bmp") << "BMnot really";
-    }
-    EXPECT_NE(InvalidMessage([&] { LoadImageFile((dir / "text.bmp").string()); }).find("text.bmp"), std::string::npos);
+    { std::ofstream(dir / "text.bmp") << "BMnot really"; }
+    EXPECT_NE(InvalidMessage([&] { LoadImageFile((dir / "text.bmp").string()); }).find("text.bmp"),
+              std::string::npos);
     std::filesystem::remove_all(dir);
 }

@@ -1,13 +1,24 @@
+#include "platform/Resources.h"
 #include "TestPlatformResources.h"
 #include "platform/Exception.h"
 #include "platform/ImageCodecs.h"
-#include "platform/Resources.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
 namespace {
 
-std::string Text(std::span<const uint8_t> bytes) { return std::string(bytes.begin(), bytes.end()); }
+std::string Text(std::span<const uint8_t> bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
+
+int RunEmbedTool(const std::string& arguments) {
+    return std::system((std::string(VMR_EMBED_TOOL) + " " + arguments + " 2>/dev/null").c_str());
+}
 
 } // namespace
 
@@ -50,4 +61,24 @@ TEST(Resources, MissingNamesAndClashesAreReported) {
     RegisterResources(accented, 1);
     EXPECT_TRUE(HasResource("cittÀ"));
     EXPECT_FALSE(HasResource("città"));
+}
+
+TEST(Resources, EmbedToolRefusesBundlesItCannotBuildSoundly) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::path(testing::TempDir()) / ("vmr_embed_" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    const std::string file = (dir / "a.txt").string();
+    std::ofstream(file) << "a";
+    const std::string out = (dir / "out").string();
+
+    EXPECT_EQ(RunEmbedTool("Good " + out + " A " + file + " B " + file), 0);
+    EXPECT_TRUE(fs::exists(dir / "out" / "GoodResources.S"));
+    EXPECT_TRUE(fs::exists(dir / "out" / "GoodResources.cpp"));
+    EXPECT_NE(RunEmbedTool("Twice " + out + " Name " + file + " NAME " + file), 0);
+    EXPECT_NE(RunEmbedTool("Missing " + out + " A " + (dir / "missing.txt").string()), 0);
+    EXPECT_NE(RunEmbedTool("not-an-identifier " + out + " A " + file), 0);
+    EXPECT_NE(RunEmbedTool("Unpaired " + out + " A"), 0);
+    EXPECT_NE(RunEmbedTool("Empty " + out), 0);
+    EXPECT_FALSE(fs::exists(dir / "out" / "TwiceResources.S"));
+    fs::remove_all(dir);
 }
