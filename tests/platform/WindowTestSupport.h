@@ -23,9 +23,10 @@ struct TRecordedMessage {
 // A headless window system whose test windows record every message they get; a test can give a window its
 // own handling for chosen messages (returning nullopt falls through to DefWindowProc).
 class TWindowTest : public ::testing::Test {
-protected:
+public:
     using THandler = std::function<std::optional<LRESULT>(HWND, UINT, WPARAM, LPARAM)>;
 
+protected:
     void SetUp() override {
         InitWindowSystem(FHost);
         TWndProc proc = [this](HWND h, UINT m, WPARAM w, LPARAM l) { return Proc(h, m, w, l); };
