@@ -207,7 +207,10 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return w->IsChild() ? SendMessage(w->Parent, msg, wParam, lParam) : 0;
     case WM_NCLBUTTONDOWN: NcButtonDown(hwnd, int(wParam), LParamToPoint(lParam)); return 0;
     case WM_NCLBUTTONDBLCLK:
-        if (wParam == HTCAPTION && (w->Style & WS_MAXIMIZEBOX))
+        // On the caption a double-click maximises or restores; elsewhere (buttons, scroll bars) it is a press.
+        if (wParam != HTCAPTION)
+            NcButtonDown(hwnd, int(wParam), LParamToPoint(lParam));
+        else if (w->Style & WS_MAXIMIZEBOX)
             SendMessage(hwnd, WM_SYSCOMMAND, IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE, lParam);
         return 0;
     case WM_SYSCOMMAND: SysCommand(hwnd, UINT(wParam)); return 0;

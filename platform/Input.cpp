@@ -49,10 +49,11 @@ void UpdateMouseWindow(HWND under) {
     ws.MouseWindow = under;
 }
 
-bool IsDoubleClick(HWND hwnd, UINT msg, TPoint pos) {
+// Client double-clicks need CS_DBLCLKS; non-client ones (a caption) come to every window.
+bool IsDoubleClick(HWND hwnd, UINT msg, TPoint pos, bool client) {
     auto& last = WS().LastClick;
     TWindow* w = FindWindow(hwnd);
-    bool wants = w && (w->Class->Style & CS_DBLCLKS);
+    bool wants = w && (!client || (w->Class->Style & CS_DBLCLKS));
     bool dbl = wants && last.Valid && last.Hwnd == hwnd && last.Message == msg &&
                Host().Now() - last.Time <= GetDoubleClickTime() &&
                std::abs(pos.X - last.Pos.X) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
@@ -83,7 +84,7 @@ void RouteMouse(UINT clientMsg, TPoint screen, WPARAM extra) {
             if (ws.Active != top.Handle && !(top.ExStyle & WS_EX_NOACTIVATE)) ActivateWindow(top.Handle, WA_CLICKACTIVE);
         }
         if (!IsWindow(target)) return;
-        if (IsDoubleClick(target, clientMsg, screen)) clientMsg += 2;
+        if (IsDoubleClick(target, clientMsg, screen, code == HTCLIENT)) clientMsg += 2;
     }
     WPARAM keys = MouseKeyFlags() | extra;
     if (code == HTCLIENT)
