@@ -2,6 +2,7 @@
 
 #include "platform/Exception.h"
 #include "platform/Input.h"
+#include "platform/MessageBox.h"
 #include "platform/Painting.h"
 #include "platform/WindowSystem.h"
 
@@ -144,6 +145,7 @@ void ShutdownWindowSystem() {
     ws.Input.clear();
     ws.Timers.clear();
     ws.Hook = nullptr;
+    SetMessageBoxHook(nullptr);
     ws.QuitPosted = false;
     ws.Capture = ws.Focus = ws.Active = ws.MouseWindow = ws.TrackedLeave = nullptr;
     std::fill(std::begin(ws.KeyState), std::end(ws.KeyState), 0);

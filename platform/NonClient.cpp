@@ -18,30 +18,6 @@ bool HasCaption(DWORD style) { return (style & WS_CAPTION) == WS_CAPTION; }
 
 void Fill(TDC& dc, const TRect& r, TColor c) { dc.FillRect(r, TBrushDesc::SolidColor(c)); }
 
-// A two-pixel classic edge: outer and inner lines, each with a top-left and a bottom-right colour.
-void DrawEdge(TDC& dc, TRect r, TColor outerTL, TColor outerBR, TColor innerTL, TColor innerBR) {
-    for (auto [tl, br] : {std::pair{outerTL, outerBR}, std::pair{innerTL, innerBR}}) {
-        if (r.IsEmpty()) return;
-        Fill(dc, {r.Left, r.Top, r.Right, r.Top + 1}, tl);
-        Fill(dc, {r.Left, r.Top, r.Left + 1, r.Bottom}, tl);
-        Fill(dc, {r.Left, r.Bottom - 1, r.Right, r.Bottom}, br);
-        Fill(dc, {r.Right - 1, r.Top, r.Right, r.Bottom}, br);
-        r = r.Inflated(-1, -1);
-    }
-}
-
-void DrawRaised(TDC& dc, const TRect& r) {
-    DrawEdge(dc, r, cl3DLight, cl3DDkShadow, clBtnHighlight, clBtnShadow);
-}
-
-void DrawButtonFace(TDC& dc, const TRect& r, bool pressed) {
-    Fill(dc, r, clBtnFace);
-    if (pressed)
-        DrawEdge(dc, r, cl3DDkShadow, clBtnHighlight, clBtnShadow, cl3DLight);
-    else
-        DrawRaised(dc, r);
-}
-
 // A small filled triangle pointing in `dir` (0 up, 1 down, 2 left, 3 right), centred in r.
 void DrawArrow(TDC& dc, const TRect& r, int dir, TColor color) {
     int size = std::max(1, std::min(r.Width(), r.Height()) / 4);
@@ -66,6 +42,30 @@ void DrawCloseGlyph(TDC& dc, const TRect& r) {
 }
 
 } // namespace
+
+// A two-pixel classic edge: outer and inner lines, each with a top-left and a bottom-right colour.
+void DrawEdge(TDC& dc, TRect r, TColor outerTL, TColor outerBR, TColor innerTL, TColor innerBR) {
+    for (auto [tl, br] : {std::pair{outerTL, outerBR}, std::pair{innerTL, innerBR}}) {
+        if (r.IsEmpty()) return;
+        Fill(dc, {r.Left, r.Top, r.Right, r.Top + 1}, tl);
+        Fill(dc, {r.Left, r.Top, r.Left + 1, r.Bottom}, tl);
+        Fill(dc, {r.Left, r.Bottom - 1, r.Right, r.Bottom}, br);
+        Fill(dc, {r.Right - 1, r.Top, r.Right, r.Bottom}, br);
+        r = r.Inflated(-1, -1);
+    }
+}
+
+void DrawRaisedEdge(TDC& dc, const TRect& r) {
+    DrawEdge(dc, r, cl3DLight, cl3DDkShadow, clBtnHighlight, clBtnShadow);
+}
+
+void DrawButtonFace(TDC& dc, const TRect& r, bool pressed) {
+    Fill(dc, r, clBtnFace);
+    if (pressed)
+        DrawEdge(dc, r, cl3DDkShadow, clBtnHighlight, clBtnShadow, cl3DLight);
+    else
+        DrawRaisedEdge(dc, r);
+}
 
 TNonClientLayout NonClientLayout(DWORD style, DWORD exStyle, TSize size) {
     TNonClientLayout l;
@@ -139,7 +139,7 @@ void PaintNonClient(TWindow& w, TDC& dc) {
     TNonClientLayout l = NonClientLayout(w.Style, w.ExStyle, w.Rect.Size());
     TRect r = w.SizeRect();
     if (w.Style & WS_THICKFRAME || w.Style & WS_DLGFRAME) {
-        DrawRaised(dc, r);
+        DrawRaisedEdge(dc, r);
         for (TRect inner = r.Inflated(-2, -2); inner.Left < l.Frame && !inner.IsEmpty(); inner = inner.Inflated(-1, -1))
             DrawEdge(dc, inner, clBtnFace, clBtnFace, clBtnFace, clBtnFace);
     } else if (w.Style & WS_BORDER) {

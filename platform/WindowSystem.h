@@ -133,6 +133,10 @@ void PaintNonClient(TWindow& w, TDC& dc);
 void PaintScrollBar(TWindow& w, TDC& dc, int bar);
 // The default non-client hit test, in screen coordinates.
 int DefaultHitTest(TWindow& w, TPoint screen);
+// The classic three-dimensional look.
+void DrawEdge(TDC& dc, TRect r, TColor outerTL, TColor outerBR, TColor innerTL, TColor innerBR);
+void DrawRaisedEdge(TDC& dc, const TRect& r);
+void DrawButtonFace(TDC& dc, const TRect& r, bool pressed);
 void DrawScrollBarParts(TDC& dc, const TRect& bar, bool vertical, int arrow, int thumbStart, int thumbEnd,
                         bool enabled);
 // A press on a scroll bar of the window (screen point): sends the scroll messages until the release.
