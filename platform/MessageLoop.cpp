@@ -116,6 +116,7 @@ TFetch FetchMessage(MSG& msg, bool remove, bool wait) {
             if (remove) t->Due = now + t->Interval;
             return TFetch::Message;
         }
+        if (polled.Kind == THostEvent::TKind::Wake) continue; // time passed or something was posted: look again
         PresentWindows();
         if (!wait) return polled.Kind == THostEvent::TKind::Idle ? TFetch::Idle : TFetch::Nothing;
         THostEvent ev = Host().WaitEvent(NextTimerDue());
@@ -186,6 +187,11 @@ bool GetMessage(MSG& msg) {
     }
     WS().Current = msg;
     return msg.message != WM_QUIT;
+}
+
+bool WaitMessage() {
+    MSG msg;
+    return FetchMessage(msg, false, true) == TFetch::Message;
 }
 
 bool PeekMessage(MSG& msg, UINT removeFlags) {

@@ -19,6 +19,8 @@ void PostQuitMessage(int exitCode);
 // Waits for the next message. Returns false for WM_QUIT, and also, with WM_NULL in `msg`, when the host can
 // never deliver more input (the headless host out of injected events): a modal loop then ends as cancelled.
 bool GetMessage(MSG& msg);
+// Waits until a message is there, without taking it; false when the host can never deliver more input.
+bool WaitMessage();
 // Takes (PM_REMOVE) or looks at the next message without waiting; false when there is none.
 bool PeekMessage(MSG& msg, UINT removeFlags);
 // Posts WM_CHAR for the keys that stand for control characters and WM_SYSCHAR for Alt with a letter or digit;

@@ -9,6 +9,9 @@
 
 namespace {
 
+constexpr UINT RepeatDelay = 400;
+constexpr UINT RepeatInterval = 50;
+
 DWORD StyleBit(int bar) { return bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL; }
 
 int Range(const SCROLLINFO& s) { return std::max(1, s.nMax - s.nMin + 1); }
@@ -199,7 +202,19 @@ void TrackScrollBar(HWND hwnd, int bar, TPoint screen) {
     if (part < 0) return;
     if (part != SB_THUMBTRACK) {
         SendMessage(hwnd, msg, WPARAM(part), 0);
-        TrackMouse(hwnd, [](TPoint) {});
+        // Held down, the code repeats while the pointer stays on the same part (a page press stops when the
+        // thumb reaches the pointer).
+        TPoint pointer = screen;
+        uintptr_t timer = 0;
+        TTimerProc tick = [&](HWND, UINT, uintptr_t, DWORD) {
+            SetTimer(nullptr, timer, RepeatInterval, tick);
+            TWindow* cur = FindWindow(hwnd);
+            if (cur && BarEnabled(*cur, bar) && PartAt(ViewOf(*cur, bar, false), pointer - origin) == part)
+                SendMessage(hwnd, msg, WPARAM(part), 0);
+        };
+        timer = SetTimer(nullptr, 0, RepeatDelay, tick);
+        TrackMouse(hwnd, [&](TPoint p) { pointer = p; });
+        KillTimer(nullptr, timer);
         SendMessage(hwnd, msg, SB_ENDSCROLL, 0);
         return;
     }

@@ -39,9 +39,31 @@ void PlaceInZOrder(std::vector<HWND>& list, HWND hwnd, HWND insertAfter) {
     list.insert(firstTopMost, hwnd);
 }
 
+// Owned top-level windows (popups, message boxes) stay above their owner, in their own order.
+void KeepOwnedAbove(HWND owner) {
+    auto& tops = WS().TopLevels;
+    std::vector<HWND> owned;
+    for (HWND h : tops)
+        if (TWindow* w = FindWindow(h); w && w->Owner == owner && !IsTopMost(h)) owned.push_back(h);
+    if (owned.empty()) return;
+    for (HWND h : owned) std::erase(tops, h);
+    auto at = std::find(tops.begin(), tops.end(), owner);
+    if (at == tops.end()) return;
+    tops.insert(at + 1, owned.begin(), owned.end());
+    for (HWND h : owned) {
+        if (TWindow* w = FindWindow(h); w->Surface && (w->Style & WS_VISIBLE)) w->Surface->Raise();
+        KeepOwnedAbove(h);
+    }
+}
+
 std::vector<HWND>& SiblingList(TWindow& w) {
     if (TWindow* p = FindWindow(w.Parent)) return p->Children;
     return WS().TopLevels;
+}
+
+void PlaceWindow(TWindow& w, HWND insertAfter) {
+    PlaceInZOrder(SiblingList(w), w.Handle, insertAfter);
+    if (!w.IsChild()) KeepOwnedAbove(w.Handle);
 }
 
 TSurfaceKind SurfaceKindOf(DWORD style, DWORD exStyle) {
@@ -154,6 +176,8 @@ TPoint OffsetInTopLevel(const TWindow& w) {
 }
 
 TRegion VisibleRegion(const TWindow& w, bool clipChildren) {
+    // A hidden child shows nothing; a hidden top-level window still paints into its back buffer.
+    if (w.IsChild() && !(w.Style & WS_VISIBLE)) return {};
     TRegion visible(w.SizeRect());
     if (w.Region) visible &= *w.Region;
     if (clipChildren) {
@@ -176,7 +200,7 @@ TRegion VisibleRegion(const TWindow& w, bool clipChildren) {
         const TWindow* parent = FindWindow(cur->Parent);
         if (!parent) break;
         offset = offset + cur->Rect.TopLeft() + parent->Client.TopLeft();
-        if (!(parent->Style & WS_VISIBLE)) return {};
+        if (parent->IsChild() && !(parent->Style & WS_VISIBLE)) return {};
         TRegion limit(parent->Client);
         if (parent->Region) limit &= *parent->Region;
         limit.Offset(-offset.X, -offset.Y);
@@ -225,7 +249,7 @@ HWND CreateWindowEx(DWORD exStyle, const std::string& className, const std::stri
         w->Owner = parent ? GetAncestorRoot(parent) : nullptr;
     TWindow& ref = *w;
     WS().Windows.emplace(h, std::move(w));
-    PlaceInZOrder(SiblingList(ref), h, HWND_TOP);
+    PlaceWindow(ref, HWND_TOP);
     if (!ref.IsChild()) {
         ref.Surface = Host().CreateSurface(SurfaceKindOf(style, exStyle), ref.Rect);
         ref.Surface->SetTitle(windowName);
@@ -301,7 +325,7 @@ void SetWindowExStyle(HWND hwnd, DWORD exStyle) {
     if (!w || w->ExStyle == exStyle) return;
     bool topMostChanged = (w->ExStyle ^ exStyle) & WS_EX_TOPMOST;
     w->ExStyle = exStyle;
-    if (topMostChanged) PlaceInZOrder(SiblingList(*w), hwnd, HWND_TOP);
+    if (topMostChanged) PlaceWindow(*w, HWND_TOP);
     RecalcClient(*w);
     if ((w = FindWindow(hwnd))) InvalidateWhole(*w);
 }
@@ -450,8 +474,8 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int width, int heig
         if (!(flags & SWP_NOREDRAW) && (sized || w->IsChild() || (flags & SWP_FRAMECHANGED))) InvalidateWhole(*w);
     }
     if (!(flags & SWP_NOZORDER)) {
-        PlaceInZOrder(SiblingList(*w), hwnd, pos.hwndInsertAfter);
-        if (w->Surface && pos.hwndInsertAfter != HWND_BOTTOM) w->Surface->Raise();
+        if (w->Surface && (w->Style & WS_VISIBLE) && pos.hwndInsertAfter != HWND_BOTTOM) w->Surface->Raise();
+        PlaceWindow(*w, pos.hwndInsertAfter);
         if (w->IsChild()) InvalidateWhole(*w);
     }
     if (flags & SWP_SHOWWINDOW) ShowWindow(hwnd, (flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
@@ -496,6 +520,7 @@ void SetState(HWND hwnd, DWORD state) {
     if (old == state) return;
     if (!old) w->RestoreRect = w->Rect;
     w->Style = (w->Style & ~(WS_MINIMIZE | WS_MAXIMIZE)) | state;
+    if ((old & WS_MINIMIZE) && w->Surface && (w->Style & WS_VISIBLE)) w->Surface->Show(false);
     TRect target = state == WS_MAXIMIZE ? (w->IsChild() ? GetClientRect(w->Parent) : MaximizedRect())
                                         : w->RestoreRect;
     if (state == WS_MINIMIZE) {

@@ -16,12 +16,14 @@ THostEvent MakeEvent(THostEvent::TKind kind) {
 } // namespace
 
 THeadlessSurface::THeadlessSurface(TSurfaceKind kind, const TRect& bounds, THeadlessHost& host)
-    : FHost(host), FKind(kind), FBounds(bounds),
+    : FHost(&host), FKind(kind), FBounds(bounds),
       FPixels(std::max(1, bounds.Width()), std::max(1, bounds.Height())) {
-    FHost.FStack.push_back(this);
+    FHost->FStack.push_back(this);
 }
 
-THeadlessSurface::~THeadlessSurface() { std::erase(FHost.FStack, this); }
+THeadlessSurface::~THeadlessSurface() {
+    if (FHost) std::erase(FHost->FStack, this);
+}
 
 void THeadlessSurface::SetBounds(const TRect& screenRect) {
     if (screenRect.Size() != FBounds.Size()) FPixels.SetSize(std::max(1, screenRect.Width()), std::max(1, screenRect.Height()));
@@ -31,12 +33,14 @@ void THeadlessSurface::SetBounds(const TRect& screenRect) {
 void THeadlessSurface::Show(bool activate) {
     FVisible = true;
     FMinimized = false;
-    if (activate) FHost.ToTop(this);
+    if (activate && FHost) FHost->ToTop(this);
 }
 
 void THeadlessSurface::Hide() { FVisible = false; }
 void THeadlessSurface::Minimize() { FMinimized = true; }
-void THeadlessSurface::Raise() { FHost.ToTop(this); }
+void THeadlessSurface::Raise() {
+    if (FHost) FHost->ToTop(this);
+}
 
 void THeadlessSurface::Present(const TSurface& backBuffer, const TRect& dirty) {
     if (FPixels.Width() != backBuffer.Width() || FPixels.Height() != backBuffer.Height())
@@ -49,13 +53,18 @@ void THeadlessSurface::Present(const TSurface& backBuffer, const TRect& dirty) {
 
 THeadlessHost::THeadlessHost(TRect screen, TRect workArea) : FScreen(screen), FWorkArea(workArea) {}
 
+THeadlessHost::~THeadlessHost() {
+    for (THeadlessSurface* s : FStack) s->FHost = nullptr;
+}
+
 std::unique_ptr<THostSurface> THeadlessHost::CreateSurface(TSurfaceKind kind, const TRect& screenRect) {
     return std::make_unique<THeadlessSurface>(kind, screenRect, *this);
 }
 
 THostEvent THeadlessHost::WaitEvent(std::optional<uint64_t>) {
     if (FEvents.empty()) return MakeEvent(THostEvent::TKind::Idle);
-    THostEvent ev = std::move(FEvents.front());
+    THostEvent ev = std::move(FEvents.front().Event);
+    FNow += FEvents.front().Advance;
     FEvents.pop_front();
     if (ev.Kind == THostEvent::TKind::MouseMove || ev.Kind == THostEvent::TKind::MouseDown ||
         ev.Kind == THostEvent::TKind::MouseUp || ev.Kind == THostEvent::TKind::Wheel)
@@ -125,6 +134,8 @@ void THeadlessHost::RequestClose(THostSurface* surface) {
     ev.Surface = surface;
     Push(ev);
 }
+
+void THeadlessHost::Pause(uint64_t ms) { Push(MakeEvent(THostEvent::TKind::Wake), ms); }
 
 void THeadlessHost::ToTop(THeadlessSurface* s) {
     std::erase(FStack, s);

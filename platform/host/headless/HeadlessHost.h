@@ -9,6 +9,8 @@
 class THeadlessSurface : public THostSurface {
 public:
     THeadlessSurface(TSurfaceKind kind, const TRect& bounds, class THeadlessHost& host);
+    THeadlessSurface(const THeadlessSurface&) = delete;
+    THeadlessSurface& operator=(const THeadlessSurface&) = delete;
     ~THeadlessSurface() override;
 
     void SetBounds(const TRect& screenRect) override;
@@ -32,7 +34,8 @@ public:
     int PresentCount() const { return FPresentCount; }
 
 private:
-    THeadlessHost& FHost;
+    friend class THeadlessHost;
+    THeadlessHost* FHost; // cleared when the host goes first
     TSurfaceKind FKind;
     TRect FBounds;
     bool FVisible = false;
@@ -49,6 +52,9 @@ private:
 class THeadlessHost : public THost {
 public:
     explicit THeadlessHost(TRect screen = {0, 0, 1280, 1024}, TRect workArea = {0, 0, 1280, 994});
+    ~THeadlessHost() override;
+    THeadlessHost(const THeadlessHost&) = delete;
+    THeadlessHost& operator=(const THeadlessHost&) = delete;
 
     std::unique_ptr<THostSurface> CreateSurface(TSurfaceKind kind, const TRect& screenRect) override;
     TRect ScreenRect() const override { return FScreen; }
@@ -74,6 +80,9 @@ public:
     void KeyPress(int virtualKey); // down and up
     void TypeText(const std::string& utf8);
     void RequestClose(THostSurface* surface);
+    // Time passing between injected events: the clock moves on by `ms` when the loop reaches this point, so
+    // timers of a modal loop (auto-repeat, menus) fire inside it.
+    void Pause(uint64_t ms);
     bool HasPendingInput() const { return !FEvents.empty(); }
 
     void Advance(uint64_t ms) { FNow += ms; }
@@ -89,7 +98,11 @@ public:
 
 private:
     friend class THeadlessSurface;
-    void Push(THostEvent ev) { FEvents.push_back(std::move(ev)); }
+    struct TQueued {
+        THostEvent Event;
+        uint64_t Advance = 0; // clock time that passes before the event arrives
+    };
+    void Push(THostEvent ev, uint64_t advance = 0) { FEvents.push_back({std::move(ev), advance}); }
     void ToTop(THeadlessSurface* s);
 
     TRect FScreen;
@@ -99,7 +112,7 @@ private:
     THostCursor FCursor = THostCursor::Arrow;
     bool FCaptured = false;
     std::string FClipboard;
-    std::deque<THostEvent> FEvents;
+    std::deque<TQueued> FEvents;
     std::vector<THeadlessSurface*> FStack;
     std::vector<std::string> FOpenedURLs;
 };
