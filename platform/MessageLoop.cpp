@@ -273,6 +273,17 @@ bool ProcessPendingMessages() {
     return true;
 }
 
+bool RunUntilIdle() {
+    MSG msg;
+    while (GetMessage(msg)) ProcessMessage(msg);
+    PresentWindows();
+    if (msg.message == WM_QUIT) {
+        PostQuitMessage(int(msg.wParam));
+        return false;
+    }
+    return true;
+}
+
 bool RunModalLoop(const std::function<bool()>& done) {
     while (!done()) {
         MSG msg;

@@ -38,6 +38,9 @@ void ProcessMessage(MSG& msg);
 // Handles every pending message without waiting (posted, input, paint, due timers); false once WM_QUIT came
 // (it stays posted for the outer loop).
 bool ProcessPendingMessages();
+// Runs the loop until the host has no more input (the headless host's end of injected events, its pauses
+// included); false when WM_QUIT came. On a display it returns only on WM_QUIT.
+bool RunUntilIdle();
 // Runs a nested loop until `done` answers true; false when it ended because of WM_QUIT or because the host
 // has no more input.
 bool RunModalLoop(const std::function<bool()>& done);

@@ -128,21 +128,25 @@ TEST_F(TWindowTest, TheNativeBarIsPaintedInTheFrame) {
 TEST_F(TWindowTest, HoldingAnArrowRepeatsWhileThePointerStaysOnIt) {
     HWND w = Top(Bounds(0, 0, 100, 200), WS_POPUP | WS_VISIBLE | WS_VSCROLL);
     SetScrollInfo(w, SB_VERT, Info(0, 99, 10, 0), true);
+    std::vector<DWORD> lineDownTimes;
+    FHandlers[w] = [&](HWND, UINT m, WPARAM wp, LPARAM) -> std::optional<LRESULT> {
+        if (m == WM_VSCROLL && LOWORD(wp) == SB_LINEDOWN) lineDownTimes.push_back(GetTickCount());
+        return std::nullopt;
+    };
+    DWORD start = GetTickCount();
     TPoint downArrow{92, 195};
     FHost.MouseMove(downArrow);
     FHost.MouseDown(downArrow);
     FHost.Pause(399); // no repeat yet
     FHost.Pause(1);   // the first repeat
-    FHost.Pause(50);  // then every 50 ms
+    FHost.Pause(60);  // then every 50 ms
     FHost.MouseMove({92, 150});
-    FHost.Pause(50);  // off the arrow: none
+    FHost.Pause(45);  // off the arrow: none
     FHost.MouseMove(downArrow);
     FHost.Pause(50);  // back on it: again
     FHost.MouseUp(downArrow);
     FHost.Pause(1000);
     Pump();
-    int lineDowns = 0;
-    for (auto& r : Of(w, WM_VSCROLL)) lineDowns += LOWORD(r.WParam) == SB_LINEDOWN;
-    EXPECT_EQ(lineDowns, 4);
+    EXPECT_EQ(lineDownTimes, (std::vector<DWORD>{start, start + 400, start + 450, start + 550}));
     EXPECT_EQ(LOWORD(Of(w, WM_VSCROLL).back().WParam), SB_ENDSCROLL);
 }

@@ -64,7 +64,7 @@ protected:
             if (r.Hwnd == h && r.Msg == msg) out.push_back(r);
         return out;
     }
-    void Pump() { ProcessPendingMessages(); }
+    void Pump() { RunUntilIdle(); }
 
     THeadlessHost FHost;
     std::vector<TRecordedMessage> FLog;

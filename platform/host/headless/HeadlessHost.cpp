@@ -61,10 +61,18 @@ std::unique_ptr<THostSurface> THeadlessHost::CreateSurface(TSurfaceKind kind, co
     return std::make_unique<THeadlessSurface>(kind, screenRect, *this);
 }
 
-THostEvent THeadlessHost::WaitEvent(std::optional<uint64_t>) {
+THostEvent THeadlessHost::WaitEvent(std::optional<uint64_t> deadline) {
     if (FEvents.empty()) return MakeEvent(THostEvent::TKind::Idle);
-    THostEvent ev = std::move(FEvents.front().Event);
-    FNow += FEvents.front().Advance;
+    TQueued& next = FEvents.front();
+    if (deadline && FNow + next.Advance > *deadline) {
+        // The caller wants to be back before the event comes: time passes up to its deadline only.
+        uint64_t passed = *deadline > FNow ? *deadline - FNow : 0;
+        next.Advance -= passed;
+        FNow += passed;
+        return MakeEvent(THostEvent::TKind::None);
+    }
+    FNow += next.Advance;
+    THostEvent ev = std::move(next.Event);
     FEvents.pop_front();
     if (ev.Kind == THostEvent::TKind::MouseMove || ev.Kind == THostEvent::TKind::MouseDown ||
         ev.Kind == THostEvent::TKind::MouseUp || ev.Kind == THostEvent::TKind::Wheel)

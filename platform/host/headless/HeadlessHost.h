@@ -48,7 +48,8 @@ private:
 };
 
 // The host of the tests: a virtual screen with a work area, input that tests inject at screen points, and a
-// virtual clock that only tests advance. It never blocks: out of input, WaitEvent answers Idle.
+// virtual clock that only tests and injected pauses advance. It never blocks: waiting takes no real time, and
+// out of input WaitEvent answers Idle.
 class THeadlessHost : public THost {
 public:
     explicit THeadlessHost(TRect screen = {0, 0, 1280, 1024}, TRect workArea = {0, 0, 1280, 994});
