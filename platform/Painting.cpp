@@ -172,6 +172,20 @@ bool RedrawWindow(HWND hwnd, const TRect* rect, const TRegion* region, UINT flag
     return true;
 }
 
+bool ScrollWindow(HWND hwnd, int dx, int dy, const TRect* scrollRect, const TRect* clipRect) {
+    TWindow* w = FindWindow(hwnd);
+    if (!w) return false;
+    if (!scrollRect) {
+        for (HWND c : GetChildren(hwnd))
+            if (TWindow* child = FindWindow(c))
+                SetWindowPos(c, nullptr, child->Rect.Left + dx, child->Rect.Top + dy, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    }
+    TRect area = scrollRect ? *scrollRect : GetClientRect(hwnd);
+    if (clipRect) area = Intersection(area, *clipRect);
+    return InvalidateRect(hwnd, &area, true);
+}
+
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT& ps) {
     ps = PAINTSTRUCT{};
     TWindow* w = FindWindow(hwnd);

@@ -18,6 +18,10 @@ bool UpdateWindow(HWND hwnd);
 // `rect` and `region` are client coordinates; both null: the whole window.
 bool RedrawWindow(HWND hwnd, const TRect* rect, const TRegion* region, UINT flags);
 
+// Scrolls the client area's content by (dx, dy): without a scroll rectangle the children move along. What
+// shows afterwards is repainted.
+bool ScrollWindow(HWND hwnd, int dx, int dy, const TRect* scrollRect = nullptr, const TRect* clipRect = nullptr);
+
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT& ps);
 bool EndPaint(HWND hwnd, const PAINTSTRUCT& ps);
 

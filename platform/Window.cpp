@@ -649,6 +649,10 @@ HWND ChildWindowFromPoint(HWND parent, TPoint client) {
     return parent;
 }
 
+void SetWindowIcon(HWND hwnd, const TSurface& icon) {
+    if (TWindow* w = FindWindow(hwnd); w && w->Surface) w->Surface->SetIcon(icon);
+}
+
 THostSurface* GetHostSurface(HWND hwnd) {
     TWindow* w = FindWindow(hwnd);
     return w ? w->Surface.get() : nullptr;

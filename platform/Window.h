@@ -134,5 +134,7 @@ void SetWindowRgn(HWND hwnd, std::optional<TRegion> region, bool redraw);
 std::optional<TRegion> GetWindowRgn(HWND hwnd);
 HWND WindowFromPoint(TPoint screen);
 HWND ChildWindowFromPoint(HWND parent, TPoint client); // direct children, hidden ones too, not hit-tested
+// The icon a top-level window shows in the desktop's task bar.
+void SetWindowIcon(HWND hwnd, const TSurface& icon);
 // The host surface of a top-level window, for its pixels in tests.
 THostSurface* GetHostSurface(HWND hwnd);

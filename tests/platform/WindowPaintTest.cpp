@@ -209,3 +209,17 @@ TEST_F(TWindowTest, TheCaptionShowsWhetherItsWindowIsActive) {
     EXPECT_EQ(PixelOf(two, inCaption), ColorToPixel(clActiveCaption));
     EXPECT_EQ(static_cast<THeadlessSurface*>(GetHostSurface(two))->Title(), "top");
 }
+
+TEST_F(TWindowTest, ScrollingMovesTheChildrenAndRepaints) {
+    HWND top = Top(Bounds(0, 0, 100, 100));
+    HWND kid = Child(top, Bounds(10, 40, 20, 20));
+    FHandlers[kid] = FillOnPaint(clLime);
+    Pump();
+    FLog.clear();
+    ScrollWindow(top, 0, -30);
+    Pump();
+    EXPECT_EQ(GetWindowRect(kid), Bounds(10, 10, 20, 20));
+    EXPECT_EQ(PixelOf(top, {15, 15}), 0x00FF00u);
+    EXPECT_EQ(PixelOf(top, {15, 45}), 0xFFFFFFu);
+    EXPECT_FALSE(Of(top, WM_PAINT).empty());
+}

@@ -183,3 +183,18 @@ TEST_F(TWindowTest, ZOrderKeepsTopmostWindowsAboveAndSiblingsListTopDown) {
     EXPECT_EQ(GetWindow(c2, GW_HWNDNEXT), c1);
     EXPECT_EQ(GetWindow(c1, GW_HWNDNEXT), nullptr);
 }
+
+TEST_F(TWindowTest, OwnedWindowsStayAboveTheirOwner) {
+    HWND owner = Top(Bounds(0, 0, 100, 100));
+    HWND popup = CreateWindowEx(WS_EX_NOACTIVATE, "Plain", "", WS_POPUP | WS_VISIBLE, 10, 10, 20, 20, owner);
+    HWND other = Top(Bounds(0, 0, 100, 100));
+    EXPECT_EQ(GetParent(popup), owner);
+    EXPECT_EQ(GetTopLevelWindows(), (std::vector<HWND>{owner, popup, other}));
+    BringWindowToTop(owner);
+    EXPECT_EQ(GetTopLevelWindows(), (std::vector<HWND>{other, owner, popup}));
+    auto& stack = FHost.Surfaces();
+    EXPECT_EQ(stack.back(), GetHostSurface(popup));
+    // Destroying the owner takes its owned windows along.
+    DestroyWindow(owner);
+    EXPECT_FALSE(IsWindow(popup));
+}
