@@ -11,12 +11,22 @@ namespace {
 
 THostCursor CursorForHit(int code, const TWindow& w) {
     switch (code) {
-    case HTCLIENT: return w.Class->Cursor;
-    case HTLEFT: case HTRIGHT: return THostCursor::SizeWE;
-    case HTTOP: case HTBOTTOM: return THostCursor::SizeNS;
-    case HTTOPLEFT: case HTBOTTOMRIGHT: return THostCursor::SizeNWSE;
-    case HTTOPRIGHT: case HTBOTTOMLEFT: return THostCursor::SizeNESW;
-    default: return THostCursor::Arrow;
+    case HTCLIENT:
+        return w.Class->Cursor;
+    case HTLEFT:
+    case HTRIGHT:
+        return THostCursor::SizeWE;
+    case HTTOP:
+    case HTBOTTOM:
+        return THostCursor::SizeNS;
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT:
+        return THostCursor::SizeNWSE;
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT:
+        return THostCursor::SizeNESW;
+    default:
+        return THostCursor::Arrow;
     }
 }
 
@@ -26,7 +36,8 @@ MINMAXINFO MinMaxInfo(HWND hwnd) {
     mmi.ptMaxSize = {work.Width(), work.Height()};
     mmi.ptMaxPosition = work.TopLeft();
     bool framed = GetWindowStyle(hwnd) & (WS_CAPTION | WS_THICKFRAME);
-    mmi.ptMinTrackSize = framed ? TPoint{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)} : TPoint{};
+    mmi.ptMinTrackSize =
+        framed ? TPoint{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)} : TPoint{};
     TRect screen = Host().ScreenRect();
     mmi.ptMaxTrackSize = {screen.Width() + 12, screen.Height() + 12};
     SendMessage(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
@@ -48,7 +59,8 @@ void MoveLoop(HWND hwnd) {
         SendMessage(hwnd, WM_MOVING, 0, reinterpret_cast<LPARAM>(&r));
         SetWindowPos(hwnd, nullptr, r.Left, r.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     });
-    if (!done) SetWindowPos(hwnd, nullptr, start.Left, start.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!done)
+        SetWindowPos(hwnd, nullptr, start.Left, start.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessage(hwnd, WM_EXITSIZEMOVE);
 }
 
@@ -64,7 +76,8 @@ TRect SizedRect(const TRect& start, int edge, TPoint delta, const MINMAXINFO& mm
     if (left) r.Left = r.Right - limit(start.Width() - delta.X, mmi.ptMinTrackSize.X, mmi.ptMaxTrackSize.X);
     if (right) r.Right = r.Left + limit(start.Width() + delta.X, mmi.ptMinTrackSize.X, mmi.ptMaxTrackSize.X);
     if (top) r.Top = r.Bottom - limit(start.Height() - delta.Y, mmi.ptMinTrackSize.Y, mmi.ptMaxTrackSize.Y);
-    if (bottom) r.Bottom = r.Top + limit(start.Height() + delta.Y, mmi.ptMinTrackSize.Y, mmi.ptMaxTrackSize.Y);
+    if (bottom)
+        r.Bottom = r.Top + limit(start.Height() + delta.Y, mmi.ptMinTrackSize.Y, mmi.ptMaxTrackSize.Y);
     return r;
 }
 
@@ -79,7 +92,8 @@ void SizeLoop(HWND hwnd, int edge) {
         SetWindowPos(hwnd, nullptr, r.Left, r.Top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     });
     if (!done)
-        SetWindowPos(hwnd, nullptr, start.Left, start.Top, start.Width(), start.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd, nullptr, start.Left, start.Top, start.Width(), start.Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessage(hwnd, WM_EXITSIZEMOVE);
 }
 
@@ -91,33 +105,66 @@ void TrackCaptionButton(HWND hwnd, int code) {
         inside = w && DefaultHitTest(*w, p) == code;
     });
     if (!done || !inside) return;
-    UINT command = code == HTCLOSE ? SC_CLOSE : code == HTMINBUTTON ? SC_MINIMIZE : IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE;
+    UINT command = code == HTCLOSE       ? SC_CLOSE
+                   : code == HTMINBUTTON ? SC_MINIMIZE
+                   : IsZoomed(hwnd)      ? SC_RESTORE
+                                         : SC_MAXIMIZE;
     SendMessage(hwnd, WM_SYSCOMMAND, command, 0);
 }
 
 void SysCommand(HWND hwnd, UINT command) {
     switch (command & 0xFFF0) {
-    case SC_MOVE: MoveLoop(hwnd); break;
-    case SC_SIZE: SizeLoop(hwnd, int(command & 0xF)); break;
-    case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); break;
-    case SC_MAXIMIZE: ShowWindow(hwnd, SW_SHOWMAXIMIZED); break;
-    case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); break;
-    case SC_CLOSE: SendMessage(hwnd, WM_CLOSE); break;
-    default: break;
+    case SC_MOVE:
+        MoveLoop(hwnd);
+        break;
+    case SC_SIZE:
+        SizeLoop(hwnd, int(command & 0xF));
+        break;
+    case SC_MINIMIZE:
+        ShowWindow(hwnd, SW_MINIMIZE);
+        break;
+    case SC_MAXIMIZE:
+        ShowWindow(hwnd, SW_SHOWMAXIMIZED);
+        break;
+    case SC_RESTORE:
+        ShowWindow(hwnd, SW_RESTORE);
+        break;
+    case SC_CLOSE:
+        SendMessage(hwnd, WM_CLOSE);
+        break;
+    default:
+        break;
     }
 }
 
 void NcButtonDown(HWND hwnd, int code, TPoint screen) {
     switch (code) {
-    case HTCAPTION: SendMessage(hwnd, WM_SYSCOMMAND, SC_MOVE | UINT(HTCAPTION), PointToLParam(screen)); break;
-    case HTLEFT: case HTRIGHT: case HTTOP: case HTTOPLEFT: case HTTOPRIGHT: case HTBOTTOM: case HTBOTTOMLEFT:
+    case HTCAPTION:
+        SendMessage(hwnd, WM_SYSCOMMAND, SC_MOVE | UINT(HTCAPTION), PointToLParam(screen));
+        break;
+    case HTLEFT:
+    case HTRIGHT:
+    case HTTOP:
+    case HTTOPLEFT:
+    case HTTOPRIGHT:
+    case HTBOTTOM:
+    case HTBOTTOMLEFT:
     case HTBOTTOMRIGHT:
         SendMessage(hwnd, WM_SYSCOMMAND, SC_SIZE | UINT(code - HTLEFT + WMSZ_LEFT), PointToLParam(screen));
         break;
-    case HTVSCROLL: TrackScrollBar(hwnd, SB_VERT, screen); break;
-    case HTHSCROLL: TrackScrollBar(hwnd, SB_HORZ, screen); break;
-    case HTCLOSE: case HTMINBUTTON: case HTMAXBUTTON: TrackCaptionButton(hwnd, code); break;
-    default: break;
+    case HTVSCROLL:
+        TrackScrollBar(hwnd, SB_VERT, screen);
+        break;
+    case HTHSCROLL:
+        TrackScrollBar(hwnd, SB_HORZ, screen);
+        break;
+    case HTCLOSE:
+    case HTMINBUTTON:
+    case HTMAXBUTTON:
+        TrackCaptionButton(hwnd, code);
+        break;
+    default:
+        break;
     }
 }
 
@@ -146,7 +193,9 @@ bool TrackMouse(HWND hwnd, const std::function<void(TPoint)>& onMove) {
             break;
         }
         switch (msg.message) {
-        case WM_MOUSEMOVE: onMove(msg.pt); break;
+        case WM_MOUSEMOVE:
+            onMove(msg.pt);
+            break;
         case WM_LBUTTONUP:
             onMove(msg.pt);
             ended = true;
@@ -172,23 +221,28 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     TWindow* w = FindWindow(hwnd);
     if (!w) return 0;
     switch (msg) {
-    case WM_NCCREATE: return 1;
+    case WM_NCCREATE:
+        return 1;
     case WM_NCCALCSIZE: {
         auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
         TRect window = params->Rgrc[0];
-        params->Rgrc[0] = NonClientLayout(w->Style, w->ExStyle, window.Size()).Client.Offsetted(window.Left, window.Top);
+        params->Rgrc[0] =
+            NonClientLayout(w->Style, w->ExStyle, window.Size()).Client.Offsetted(window.Left, window.Top);
         return 0;
     }
-    case WM_NCHITTEST: return DefaultHitTest(*w, LParamToPoint(lParam));
+    case WM_NCHITTEST:
+        return DefaultHitTest(*w, LParamToPoint(lParam));
     case WM_NCPAINT: {
         TWindowDC dc(hwnd, true);
         if (dc) PaintNonClient(*w, *dc.Get());
         return 0;
     }
     case WM_NCACTIVATE:
-        if ((w->Style & WS_CAPTION) == WS_CAPTION) RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+        if ((w->Style & WS_CAPTION) == WS_CAPTION)
+            RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
         return 1;
-    case WM_ERASEBKGND: return EraseBackground(*w, reinterpret_cast<HDC>(wParam));
+    case WM_ERASEBKGND:
+        return EraseBackground(*w, reinterpret_cast<HDC>(wParam));
     case WM_PAINT:
         if (!wParam) {
             PAINTSTRUCT ps;
@@ -205,29 +259,43 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MOUSEWHEEL:
         return w->IsChild() ? SendMessage(w->Parent, msg, wParam, lParam) : 0;
-    case WM_NCLBUTTONDOWN: NcButtonDown(hwnd, int(wParam), LParamToPoint(lParam)); return 0;
+    case WM_NCLBUTTONDOWN:
+        NcButtonDown(hwnd, int(wParam), LParamToPoint(lParam));
+        return 0;
     case WM_NCLBUTTONDBLCLK:
-        // On the caption a double-click maximises or restores; elsewhere (buttons, scroll bars) it is a press.
+        // On the caption a double-click maximises or restores; elsewhere (buttons, scroll bars) it is a
+        // press.
         if (wParam != HTCAPTION)
             NcButtonDown(hwnd, int(wParam), LParamToPoint(lParam));
         else if (w->Style & WS_MAXIMIZEBOX)
             SendMessage(hwnd, WM_SYSCOMMAND, IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE, lParam);
         return 0;
-    case WM_SYSCOMMAND: SysCommand(hwnd, UINT(wParam)); return 0;
+    case WM_SYSCOMMAND:
+        SysCommand(hwnd, UINT(wParam));
+        return 0;
     case WM_SYSKEYDOWN:
         if (wParam == VK_F4 && !w->IsChild()) PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
-    case WM_CLOSE: DestroyWindow(hwnd); return 0;
+    case WM_CLOSE:
+        DestroyWindow(hwnd);
+        return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE && !(w->Style & WS_MINIMIZE)) SetFocus(hwnd);
         return 0;
-    case WM_WINDOWPOSCHANGED: SendSizeMessages(*w); return 0;
-    case WM_GETMINMAXINFO: return 0;
-    case WM_SETTEXT: SetWindowText(hwnd, lParam ? reinterpret_cast<const char*>(lParam) : ""); return 1;
-    case WM_GETTEXTLENGTH: return LRESULT(w->Text.size());
+    case WM_WINDOWPOSCHANGED:
+        SendSizeMessages(*w);
+        return 0;
+    case WM_GETMINMAXINFO:
+        return 0;
+    case WM_SETTEXT:
+        SetWindowText(hwnd, lParam ? reinterpret_cast<const char*>(lParam) : "");
+        return 1;
+    case WM_GETTEXTLENGTH:
+        return LRESULT(w->Text.size());
     case WM_CANCELMODE:
         if (GetCapture() == hwnd) ReleaseCapture();
         return 0;
-    default: return 0;
+    default:
+        return 0;
     }
 }

@@ -17,7 +17,9 @@ void QueueInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     WS().Input.push_back(InputMessage(hwnd, msg, wParam, lParam));
 }
 
-bool AsyncDown(int vk) { return WS().AsyncKeyState[vk] & 0x80; }
+bool AsyncDown(int vk) {
+    return WS().AsyncKeyState[vk] & 0x80;
+}
 
 WPARAM MouseKeyFlags() {
     WPARAM flags = 0;
@@ -29,14 +31,19 @@ WPARAM MouseKeyFlags() {
     return flags;
 }
 
-int ButtonKey(int button) { return button == 2 ? VK_RBUTTON : button == 3 ? VK_MBUTTON : VK_LBUTTON; }
+int ButtonKey(int button) {
+    return button == 2 ? VK_RBUTTON : button == 3 ? VK_MBUTTON : VK_LBUTTON;
+}
 
-// The client message of a button event; the non-client one is WM_NC... = client - WM_MOUSEMOVE + WM_NCMOUSEMOVE.
+// The client message of a button event; the non-client one is WM_NC... = client - WM_MOUSEMOVE +
+// WM_NCMOUSEMOVE.
 UINT ButtonMessage(int button, bool down) {
     UINT base = button == 2 ? WM_RBUTTONDOWN : button == 3 ? WM_MBUTTONDOWN : WM_LBUTTONDOWN;
     return down ? base : base + 1;
 }
-UINT NonClientOf(UINT clientMsg) { return clientMsg - WM_MOUSEMOVE + WM_NCMOUSEMOVE; }
+UINT NonClientOf(UINT clientMsg) {
+    return clientMsg - WM_MOUSEMOVE + WM_NCMOUSEMOVE;
+}
 
 void UpdateMouseWindow(HWND under) {
     TWindowSystem& ws = WS();
@@ -74,14 +81,16 @@ void RouteMouse(UINT clientMsg, TPoint screen, WPARAM extra) {
     HWND target = ws.Capture ? ws.Capture : under;
     if (ws.Capture) code = HTCLIENT;
     if (!target || code == HTERROR || code == HTNOWHERE) {
-        if (under && code == HTERROR) SendMessage(under, WM_SETCURSOR, WPARAM(under), MAKELPARAM(HTERROR, clientMsg));
+        if (under && code == HTERROR)
+            SendMessage(under, WM_SETCURSOR, WPARAM(under), MAKELPARAM(HTERROR, clientMsg));
         return;
     }
     if (!ws.Capture) SendMessage(target, WM_SETCURSOR, WPARAM(target), MAKELPARAM(code, clientMsg));
     if (clientMsg == WM_LBUTTONDOWN || clientMsg == WM_RBUTTONDOWN || clientMsg == WM_MBUTTONDOWN) {
         if (TWindow* w = FindWindow(target)) {
             TWindow& top = TopLevelOf(*w);
-            if (ws.Active != top.Handle && !(top.ExStyle & WS_EX_NOACTIVATE)) ActivateWindow(top.Handle, WA_CLICKACTIVE);
+            if (ws.Active != top.Handle && !(top.ExStyle & WS_EX_NOACTIVATE))
+                ActivateWindow(top.Handle, WA_CLICKACTIVE);
         }
         if (!IsWindow(target)) return;
         if (IsDoubleClick(target, clientMsg, screen, code == HTCLIENT)) clientMsg += 2;
@@ -126,7 +135,8 @@ void RouteText(const std::string& utf8) {
         int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
         if (len == 0 || i + len > utf8.size()) break; // malformed: the rest is dropped
         uint32_t cp = len == 1 ? c : c & (0x7F >> len);
-        for (int k = 1; k < len; ++k) cp = (cp << 6) | (uint8_t(utf8[i + k]) & 0x3F);
+        for (int k = 1; k < len; ++k)
+            cp = (cp << 6) | (uint8_t(utf8[i + k]) & 0x3F);
         QueueInput(target, WM_CHAR, WPARAM(cp), 1);
         i += len;
     }
@@ -152,7 +162,9 @@ HWND NextActivation(HWND leaving) {
     return nullptr;
 }
 
-bool IsSelfOrChild(HWND parent, HWND hwnd) { return hwnd && (hwnd == parent || IsChild(parent, hwnd)); }
+bool IsSelfOrChild(HWND parent, HWND hwnd) {
+    return hwnd && (hwnd == parent || IsChild(parent, hwnd));
+}
 
 } // namespace
 
@@ -184,9 +196,15 @@ void HandleHostEvent(const THostEvent& ev) {
                        PointToLParam(ev.ScreenPos));
         break;
     }
-    case K::KeyDown: RouteKey(ev.VirtualKey & 0xFF, true, ev.Repeat); break;
-    case K::KeyUp: RouteKey(ev.VirtualKey & 0xFF, false, false); break;
-    case K::Text: RouteText(ev.Text); break;
+    case K::KeyDown:
+        RouteKey(ev.VirtualKey & 0xFF, true, ev.Repeat);
+        break;
+    case K::KeyUp:
+        RouteKey(ev.VirtualKey & 0xFF, false, false);
+        break;
+    case K::Text:
+        RouteText(ev.Text);
+        break;
     case K::CloseRequest:
         if (HWND h = WindowOfSurface(ev.Surface)) PostMessage(h, WM_SYSCOMMAND, SC_CLOSE, 0);
         break;
@@ -199,8 +217,11 @@ void HandleHostEvent(const THostEvent& ev) {
     case K::FocusOut:
         if (HWND h = WindowOfSurface(ev.Surface); h && h == ws.Active) ActivateWindow(nullptr, WA_INACTIVE);
         break;
-    case K::Quit: PostQuitMessage(0); break;
-    default: break;
+    case K::Quit:
+        PostQuitMessage(0);
+        break;
+    default:
+        break;
     }
 }
 
@@ -262,7 +283,9 @@ bool ReleaseCapture() {
     return true;
 }
 
-HWND GetCapture() { return WS().Capture; }
+HWND GetCapture() {
+    return WS().Capture;
+}
 
 bool TrackMouseEvent(const TRACKMOUSEEVENT& tme) {
     TWindowSystem& ws = WS();
@@ -280,9 +303,13 @@ bool TrackMouseEvent(const TRACKMOUSEEVENT& tme) {
     return true;
 }
 
-TPoint GetCursorPos() { return WS().CursorPos; }
+TPoint GetCursorPos() {
+    return WS().CursorPos;
+}
 
-void SetCursor(THostCursor cursor) { Host().SetCursor(cursor); }
+void SetCursor(THostCursor cursor) {
+    Host().SetCursor(cursor);
+}
 
 HWND SetFocus(HWND hwnd) {
     TWindowSystem& ws = WS();
@@ -304,7 +331,9 @@ HWND SetFocus(HWND hwnd) {
     return old;
 }
 
-HWND GetFocus() { return WS().Focus; }
+HWND GetFocus() {
+    return WS().Focus;
+}
 
 HWND SetActiveWindow(HWND hwnd) {
     HWND old = WS().Active;
@@ -313,8 +342,12 @@ HWND SetActiveWindow(HWND hwnd) {
     return old;
 }
 
-HWND GetActiveWindow() { return WS().Active; }
-HWND GetForegroundWindow() { return WS().Active; }
+HWND GetActiveWindow() {
+    return WS().Active;
+}
+HWND GetForegroundWindow() {
+    return WS().Active;
+}
 bool SetForegroundWindow(HWND hwnd) {
     SetActiveWindow(hwnd);
     return GetActiveWindow() == hwnd;
@@ -325,4 +358,6 @@ short GetKeyState(int virtualKey) {
     return short((s & 0x80 ? 0x8000 : 0) | (s & 1));
 }
 
-short GetAsyncKeyState(int virtualKey) { return (WS().AsyncKeyState[virtualKey & 0xFF] & 0x80) ? short(0x8000) : 0; }
+short GetAsyncKeyState(int virtualKey) {
+    return (WS().AsyncKeyState[virtualKey & 0xFF] & 0x80) ? short(0x8000) : 0;
+}

@@ -30,26 +30,35 @@ struct TBoxButton {
 
 std::vector<TBoxButton> ButtonsOf(UINT type) {
     switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL: return {{IDOK, "OK"}, {IDCANCEL, "Annulla"}};
-    case MB_YESNO: return {{IDYES, "Sì"}, {IDNO, "No"}};
-    case MB_YESNOCANCEL: return {{IDYES, "Sì"}, {IDNO, "No"}, {IDCANCEL, "Annulla"}};
-    default: return {{IDOK, "OK"}};
+    case MB_OKCANCEL:
+        return {{IDOK, "OK"}, {IDCANCEL, "Annulla"}};
+    case MB_YESNO:
+        return {{IDYES, "Sì"}, {IDNO, "No"}};
+    case MB_YESNOCANCEL:
+        return {{IDYES, "Sì"}, {IDNO, "No"}, {IDCANCEL, "Annulla"}};
+    default:
+        return {{IDOK, "OK"}};
     }
 }
 
 // What Escape and the close button answer; none for a Yes-No box.
 std::optional<int> CancelAnswer(UINT type) {
     switch (type & MB_TYPEMASK) {
-    case MB_OK: return IDOK;
-    case MB_YESNO: return std::nullopt;
-    default: return IDCANCEL;
+    case MB_OK:
+        return IDOK;
+    case MB_YESNO:
+        return std::nullopt;
+    default:
+        return IDCANCEL;
     }
 }
 
-TFontDesc BoxFont() { return TFontDesc{}; }
+TFontDesc BoxFont() {
+    return TFontDesc{};
+}
 
 class TMessageBoxWindow {
-public:
+  public:
     explicit TMessageBoxWindow(const TMessageBoxRequest& request)
         : FRequest(request), FButtons(ButtonsOf(request.Type)) {
         int defIndex = int((request.Type & MB_DEFMASK) >> 8);
@@ -61,18 +70,19 @@ public:
         RegisterClass(WNDCLASS{BoxClass, 0, {}, clBtnFace, THostCursor::Arrow});
         DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
         TNonClientLayout frame = NonClientLayout(style, 0, {1000, 1000});
-        TSize size{FClientSize.cx + 1000 - frame.Client.Width(), FClientSize.cy + 1000 - frame.Client.Height()};
+        TSize size{FClientSize.cx + 1000 - frame.Client.Width(),
+                   FClientSize.cy + 1000 - frame.Client.Height()};
         TRect place = CentredPlace(size);
         HWND owner = FRequest.Owner ? GetAncestorRoot(FRequest.Owner) : nullptr;
-        FHwnd = CreateWindowEx(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, BoxClass, FRequest.Caption, style, place.Left,
-                               place.Top, size.cx, size.cy, owner);
+        FHwnd = CreateWindowEx(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, BoxClass, FRequest.Caption, style,
+                               place.Left, place.Top, size.cx, size.cy, owner);
         SetWindowProc(FHwnd, [this](HWND h, UINT m, WPARAM w, LPARAM l) { return WndProc(h, m, w, l); });
         return FHwnd;
     }
 
     std::optional<int> Result() const { return FResult; }
 
-private:
+  private:
     void Layout() {
         TSurface scratch(1, 1);
         TDC dc(scratch);
@@ -89,7 +99,8 @@ private:
         int left = (FClientSize.cx - buttonsWidth) / 2;
         int top = FClientSize.cy - Margin - ButtonHeight;
         for (size_t i = 0; i < FButtons.size(); ++i)
-            FButtonRects.push_back(Bounds(left + int(i) * (ButtonWidth + ButtonGap), top, ButtonWidth, ButtonHeight));
+            FButtonRects.push_back(
+                Bounds(left + int(i) * (ButtonWidth + ButtonGap), top, ButtonWidth, ButtonHeight));
     }
 
     static unsigned TextFormat() { return DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS; }
@@ -97,7 +108,9 @@ private:
 
     TRect CentredPlace(TSize size) const {
         TRect work = Host().WorkArea();
-        TRect over = FRequest.Owner && IsWindowVisible(FRequest.Owner) ? GetWindowRect(GetAncestorRoot(FRequest.Owner)) : work;
+        TRect over = FRequest.Owner && IsWindowVisible(FRequest.Owner)
+                         ? GetWindowRect(GetAncestorRoot(FRequest.Owner))
+                         : work;
         int x = over.Left + (over.Width() - size.cx) / 2, y = over.Top + (over.Height() - size.cy) / 2;
         x = std::clamp(x, work.Left, std::max(work.Left, work.Right - size.cx));
         y = std::clamp(y, work.Top, std::max(work.Top, work.Bottom - size.cy));
@@ -119,17 +132,22 @@ private:
         dc.SetTextColor(clWindowText);
         TRect text = FTextRect;
         dc.DrawText(FRequest.Text, text, TextFormat());
-        for (size_t i = 0; i < FButtons.size(); ++i) PaintButton(dc, int(i));
+        for (size_t i = 0; i < FButtons.size(); ++i)
+            PaintButton(dc, int(i));
     }
 
     void PaintIcon(TDC& dc, const TRect& r) {
         UINT icon = FRequest.Type & MB_ICONMASK;
         TColor fill = icon == MB_ICONERROR ? clRed : icon == MB_ICONWARNING ? clYellow : clBlue;
-        const char* glyph = icon == MB_ICONERROR ? "X" : icon == MB_ICONQUESTION ? "?" : icon == MB_ICONWARNING ? "!" : "i";
+        const char* glyph = icon == MB_ICONERROR      ? "X"
+                            : icon == MB_ICONQUESTION ? "?"
+                            : icon == MB_ICONWARNING  ? "!"
+                                                      : "i";
         dc.SetPen(TPenDesc{TPenStyle::Solid, 1, clBlack});
         dc.SetBrush(TBrushDesc::SolidColor(fill));
         if (icon == MB_ICONWARNING) {
-            TPoint triangle[3] = {{r.Left + r.Width() / 2, r.Top}, {r.Right - 1, r.Bottom - 1}, {r.Left, r.Bottom - 1}};
+            TPoint triangle[3] = {
+                {r.Left + r.Width() / 2, r.Top}, {r.Right - 1, r.Bottom - 1}, {r.Left, r.Bottom - 1}};
             dc.Polygon(triangle, 3);
         } else {
             dc.Ellipse(r);
@@ -163,7 +181,9 @@ private:
     void KeyDown(int vk) {
         switch (vk) {
         case VK_RETURN:
-        case VK_SPACE: Answer(FButtons[size_t(FDefault)].Id); break;
+        case VK_SPACE:
+            Answer(FButtons[size_t(FDefault)].Id);
+            break;
         case VK_ESCAPE:
             if (std::optional<int> cancel = CancelAnswer(FRequest.Type)) Answer(*cancel);
             break;
@@ -176,7 +196,8 @@ private:
             Repaint();
             break;
         }
-        default: break;
+        default:
+            break;
         }
     }
 
@@ -208,15 +229,19 @@ private:
             int pressed = FPressed;
             FPressed = -1;
             ReleaseCapture();
-            if (pressed >= 0 && ButtonAt(LParamToPoint(lParam)) == pressed) Answer(FButtons[size_t(pressed)].Id);
+            if (pressed >= 0 && ButtonAt(LParamToPoint(lParam)) == pressed)
+                Answer(FButtons[size_t(pressed)].Id);
             Repaint();
             return 0;
         }
-        case WM_KEYDOWN: KeyDown(int(wParam)); return 0;
+        case WM_KEYDOWN:
+            KeyDown(int(wParam));
+            return 0;
         case WM_CLOSE:
             if (std::optional<int> cancel = CancelAnswer(FRequest.Type)) Answer(*cancel);
             return 0;
-        default: return DefWindowProc(h, msg, wParam, lParam);
+        default:
+            return DefWindowProc(h, msg, wParam, lParam);
         }
     }
 

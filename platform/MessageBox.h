@@ -19,7 +19,7 @@ struct TMessageBoxRequest {
 using TMessageBoxHook = std::function<std::optional<int>(const TMessageBoxRequest&)>;
 TMessageBoxHook SetMessageBoxHook(TMessageBoxHook hook); // returns the previous hook
 
-// Returns IDOK, IDCANCEL, IDYES or IDNO. The owner's top-level window is disabled while the box shows. When the
-// loop ends without an answer (WM_QUIT, or a host without more input) the box answers as Escape would, and a
-// Yes-No box, which has no cancelling button, answers IDNO.
+// Returns IDOK, IDCANCEL, IDYES or IDNO. The owner's top-level window is disabled while the box shows. When
+// the loop ends without an answer (WM_QUIT, or a host without more input) the box answers as Escape would,
+// and a Yes-No box, which has no cancelling button, answers IDNO.
 int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);

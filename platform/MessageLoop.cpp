@@ -10,7 +10,9 @@
 
 namespace {
 
-bool NeedsPaint(const TWindow& w) { return !w.Update.IsEmpty() || w.NeedNcPaint; }
+bool NeedsPaint(const TWindow& w) {
+    return !w.Update.IsEmpty() || w.NeedNcPaint;
+}
 
 // The first window in paint order (parents before children, bottom of the z-order first) that needs painting.
 HWND FindPaintWindow(const std::vector<HWND>& list) {
@@ -59,19 +61,45 @@ void UpdateKeyState(const MSG& msg) {
     };
     switch (msg.message) {
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: press(int(msg.wParam & 0xFF), true); break;
+    case WM_SYSKEYDOWN:
+        press(int(msg.wParam & 0xFF), true);
+        break;
     case WM_KEYUP:
-    case WM_SYSKEYUP: press(int(msg.wParam & 0xFF), false); break;
-    case WM_LBUTTONDOWN: case WM_NCLBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_NCLBUTTONDBLCLK:
-        press(VK_LBUTTON, true); break;
-    case WM_LBUTTONUP: case WM_NCLBUTTONUP: press(VK_LBUTTON, false); break;
-    case WM_RBUTTONDOWN: case WM_NCRBUTTONDOWN: case WM_RBUTTONDBLCLK: case WM_NCRBUTTONDBLCLK:
-        press(VK_RBUTTON, true); break;
-    case WM_RBUTTONUP: case WM_NCRBUTTONUP: press(VK_RBUTTON, false); break;
-    case WM_MBUTTONDOWN: case WM_NCMBUTTONDOWN: case WM_MBUTTONDBLCLK: case WM_NCMBUTTONDBLCLK:
-        press(VK_MBUTTON, true); break;
-    case WM_MBUTTONUP: case WM_NCMBUTTONUP: press(VK_MBUTTON, false); break;
-    default: break;
+    case WM_SYSKEYUP:
+        press(int(msg.wParam & 0xFF), false);
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_NCLBUTTONDBLCLK:
+        press(VK_LBUTTON, true);
+        break;
+    case WM_LBUTTONUP:
+    case WM_NCLBUTTONUP:
+        press(VK_LBUTTON, false);
+        break;
+    case WM_RBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_NCRBUTTONDBLCLK:
+        press(VK_RBUTTON, true);
+        break;
+    case WM_RBUTTONUP:
+    case WM_NCRBUTTONUP:
+        press(VK_RBUTTON, false);
+        break;
+    case WM_MBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_NCMBUTTONDBLCLK:
+        press(VK_MBUTTON, true);
+        break;
+    case WM_MBUTTONUP:
+    case WM_NCMBUTTONUP:
+        press(VK_MBUTTON, false);
+        break;
+    default:
+        break;
     }
 }
 
@@ -116,7 +144,8 @@ TFetch FetchMessage(MSG& msg, bool remove, bool wait) {
             if (remove) t->Due = now + t->Interval;
             return TFetch::Message;
         }
-        if (polled.Kind == THostEvent::TKind::Wake) continue; // time passed or something was posted: look again
+        if (polled.Kind == THostEvent::TKind::Wake)
+            continue; // time passed or something was posted: look again
         PresentWindows();
         if (!wait) return polled.Kind == THostEvent::TKind::Idle ? TFetch::Idle : TFetch::Nothing;
         THostEvent ev = Host().WaitEvent(NextTimerDue());
@@ -137,7 +166,8 @@ void ShutdownWindowSystem() {
     TWindowSystem& ws = WS();
     if (ws.Host) {
         std::vector<HWND> tops = ws.TopLevels;
-        for (auto it = tops.rbegin(); it != tops.rend(); ++it) DestroyWindow(*it);
+        for (auto it = tops.rbegin(); it != tops.rend(); ++it)
+            DestroyWindow(*it);
     }
     ws.Windows.clear();
     ws.TopLevels.clear();
@@ -156,7 +186,8 @@ void ShutdownWindowSystem() {
 }
 
 THost& Host() {
-    if (!WS().Host) throw EInvalidOperation("The window system was used before InitWindowSystem gave it a host");
+    if (!WS().Host)
+        throw EInvalidOperation("The window system was used before InitWindowSystem gave it a host");
     return *WS().Host;
 }
 
@@ -214,10 +245,18 @@ bool TranslateMessage(const MSG& msg) {
     }
     int ch = 0;
     switch (vk) {
-    case VK_BACK: ch = 8; break;
-    case VK_TAB: ch = 9; break;
-    case VK_RETURN: ch = 13; break;
-    case VK_ESCAPE: ch = 27; break;
+    case VK_BACK:
+        ch = 8;
+        break;
+    case VK_TAB:
+        ch = 9;
+        break;
+    case VK_RETURN:
+        ch = 13;
+        break;
+    case VK_ESCAPE:
+        ch = 27;
+        break;
     default:
         if (ctrl && vk >= 'A' && vk <= 'Z') ch = vk - 'A' + 1;
         break;
@@ -252,7 +291,9 @@ TMessageHook SetMessageHook(TMessageHook hook) {
     return previous;
 }
 
-bool HasMessageHook() { return bool(WS().Hook); }
+bool HasMessageHook() {
+    return bool(WS().Hook);
+}
 
 void ProcessMessage(MSG& msg) {
     if (TMessageHook hook = WS().Hook; hook && hook(msg)) return;
@@ -275,7 +316,8 @@ bool ProcessPendingMessages() {
 
 bool RunUntilIdle() {
     MSG msg;
-    while (GetMessage(msg)) ProcessMessage(msg);
+    while (GetMessage(msg))
+        ProcessMessage(msg);
     PresentWindows();
     if (msg.message == WM_QUIT) {
         PostQuitMessage(int(msg.wParam));
@@ -300,7 +342,8 @@ uintptr_t SetTimer(HWND hwnd, uintptr_t id, UINT intervalMs, TTimerProc proc) {
     if (hwnd && !FindWindow(hwnd)) return 0;
     if (!hwnd && !id) {
         id = 1;
-        while (FindTimer(nullptr, id)) ++id;
+        while (FindTimer(nullptr, id))
+            ++id;
     }
     TTimer* t = FindTimer(hwnd, id);
     if (!t) t = &WS().Timers.emplace_back();
@@ -310,13 +353,21 @@ uintptr_t SetTimer(HWND hwnd, uintptr_t id, UINT intervalMs, TTimerProc proc) {
 
 bool KillTimer(HWND hwnd, uintptr_t id) {
     auto& timers = WS().Timers;
-    auto it = std::find_if(timers.begin(), timers.end(), [&](const TTimer& t) { return t.Hwnd == hwnd && t.Id == id; });
+    auto it = std::find_if(timers.begin(), timers.end(),
+                           [&](const TTimer& t) { return t.Hwnd == hwnd && t.Id == id; });
     if (it == timers.end()) return false;
     timers.erase(it);
-    std::erase_if(WS().Posted, [&](const MSG& m) { return m.message == WM_TIMER && m.hwnd == hwnd && m.wParam == id; });
+    std::erase_if(WS().Posted,
+                  [&](const MSG& m) { return m.message == WM_TIMER && m.hwnd == hwnd && m.wParam == id; });
     return true;
 }
 
-DWORD GetTickCount() { return DWORD(Host().Now()); }
-DWORD GetMessageTime() { return WS().Current.time; }
-TPoint GetMessagePos() { return WS().Current.pt; }
+DWORD GetTickCount() {
+    return DWORD(Host().Now());
+}
+DWORD GetMessageTime() {
+    return WS().Current.time;
+}
+TPoint GetMessagePos() {
+    return WS().Current.pt;
+}

@@ -14,9 +14,13 @@ int FrameWidth(DWORD style) {
     return 0;
 }
 
-bool HasCaption(DWORD style) { return (style & WS_CAPTION) == WS_CAPTION; }
+bool HasCaption(DWORD style) {
+    return (style & WS_CAPTION) == WS_CAPTION;
+}
 
-void Fill(TDC& dc, const TRect& r, TColor c) { dc.FillRect(r, TBrushDesc::SolidColor(c)); }
+void Fill(TDC& dc, const TRect& r, TColor c) {
+    dc.FillRect(r, TBrushDesc::SolidColor(c));
+}
 
 // A small filled triangle pointing in `dir` (0 up, 1 down, 2 left, 3 right), centred in r.
 void DrawArrow(TDC& dc, const TRect& r, int dir, TColor color) {
@@ -78,14 +82,16 @@ TNonClientLayout NonClientLayout(DWORD style, DWORD exStyle, TSize size) {
         r.Top += h + 1;
         if (style & WS_SYSMENU) {
             int bh = h - 4, bw = bh + 2;
-            l.CloseButton = {l.Caption.Right - 2 - bw, l.Caption.Top + 2, l.Caption.Right - 2, l.Caption.Top + 2 + bh};
+            l.CloseButton = {l.Caption.Right - 2 - bw, l.Caption.Top + 2, l.Caption.Right - 2,
+                             l.Caption.Top + 2 + bh};
             if (style & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX)) {
                 l.MaxButton = l.CloseButton.Offsetted(-bw - 2, 0);
                 l.MinButton = l.MaxButton.Offsetted(-bw, 0);
             }
         }
     }
-    if (exStyle & WS_EX_CLIENTEDGE) r = r.Inflated(-GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
+    if (exStyle & WS_EX_CLIENTEDGE)
+        r = r.Inflated(-GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
     int sb = GetSystemMetrics(SM_CXVSCROLL);
     if ((style & WS_VSCROLL) && r.Width() >= sb) {
         l.VScroll = {r.Right - sb, r.Top, r.Right, r.Bottom};
@@ -122,7 +128,8 @@ int DefaultHitTest(TWindow& w, TPoint screen) {
     if ((w.Style & WS_THICKFRAME) && !(w.Style & WS_MAXIMIZE)) {
         int W = w.Rect.Width(), H = w.Rect.Height(), f = l.Frame, grip = GetSystemMetrics(SM_CYCAPTION);
         bool left = p.X < f, right = p.X >= W - f, top = p.Y < f, bottom = p.Y >= H - f;
-        bool nearLeft = p.X < grip, nearRight = p.X >= W - grip, nearTop = p.Y < grip, nearBottom = p.Y >= H - grip;
+        bool nearLeft = p.X < grip, nearRight = p.X >= W - grip, nearTop = p.Y < grip,
+             nearBottom = p.Y >= H - grip;
         if ((top && nearLeft) || (left && nearTop)) return HTTOPLEFT;
         if ((top && nearRight) || (right && nearTop)) return HTTOPRIGHT;
         if ((bottom && nearLeft) || (left && nearBottom)) return HTBOTTOMLEFT;
@@ -140,7 +147,8 @@ void PaintNonClient(TWindow& w, TDC& dc) {
     TRect r = w.SizeRect();
     if (w.Style & WS_THICKFRAME || w.Style & WS_DLGFRAME) {
         DrawRaisedEdge(dc, r);
-        for (TRect inner = r.Inflated(-2, -2); inner.Left < l.Frame && !inner.IsEmpty(); inner = inner.Inflated(-1, -1))
+        for (TRect inner = r.Inflated(-2, -2); inner.Left < l.Frame && !inner.IsEmpty();
+             inner = inner.Inflated(-1, -1))
             DrawEdge(dc, inner, clBtnFace, clBtnFace, clBtnFace, clBtnFace);
     } else if (w.Style & WS_BORDER) {
         dc.FrameRect(r, TBrushDesc::SolidColor(clWindowFrame));
@@ -149,8 +157,8 @@ void PaintNonClient(TWindow& w, TDC& dc) {
         bool active = TopLevelOf(w).Handle == GetActiveWindow();
         Fill(dc, l.Caption, active ? clActiveCaption : clInactiveCaption);
         Fill(dc, {l.Caption.Left, l.Caption.Bottom, l.Caption.Right, l.Caption.Bottom + 1}, clBtnFace);
-        TRect text{l.Caption.Left + 4, l.Caption.Top, (l.MinButton.IsEmpty() ? l.CloseButton : l.MinButton).Left - 2,
-                   l.Caption.Bottom};
+        TRect text{l.Caption.Left + 4, l.Caption.Top,
+                   (l.MinButton.IsEmpty() ? l.CloseButton : l.MinButton).Left - 2, l.Caption.Bottom};
         if (l.CloseButton.IsEmpty()) text.Right = l.Caption.Right - 2;
         TDCStateSaver saver(dc);
         TFontDesc font;

@@ -56,7 +56,8 @@ void WriteBackScreen(const TSurface& before, const TSurface& after) {
             auto& tops = WS().TopLevels;
             for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
                 TWindow* w = FindWindow(*it);
-                if (!w || !(w->Style & WS_VISIBLE) || (w->Style & WS_MINIMIZE) || !w->Rect.Contains(p)) continue;
+                if (!w || !(w->Style & WS_VISIBLE) || (w->Style & WS_MINIMIZE) || !w->Rect.Contains(p))
+                    continue;
                 TPoint local = p - w->Rect.TopLeft();
                 if (w->Region && !w->Region->Contains(local)) continue;
                 w->BackBuffer.SetPixel(local.X, local.Y, after.Row(y)[x]);
@@ -69,7 +70,8 @@ void WriteBackScreen(const TSurface& before, const TSurface& after) {
 
 } // namespace
 
-void InvalidateWindowRegion(TWindow& w, const TRegion& windowRegion, bool erase, bool frame, bool allChildren) {
+void InvalidateWindowRegion(TWindow& w, const TRegion& windowRegion, bool erase, bool frame,
+                            bool allChildren) {
     TRegion area = windowRegion;
     area &= TRegion(w.SizeRect());
     if (area.IsEmpty()) return;
@@ -91,7 +93,9 @@ void InvalidateWindowRegion(TWindow& w, const TRegion& windowRegion, bool erase,
     }
 }
 
-void MarkDirty(TWindow& topLevel, const TRect& rect) { topLevel.Dirty = UnionRect(topLevel.Dirty, rect); }
+void MarkDirty(TWindow& topLevel, const TRect& rect) {
+    topLevel.Dirty = UnionRect(topLevel.Dirty, rect);
+}
 
 bool InvalidateRgn(HWND hwnd, const TRegion* clientRegion, bool erase) {
     TWindow* w = FindWindow(hwnd);
@@ -167,7 +171,8 @@ bool RedrawWindow(HWND hwnd, const TRect* rect, const TRegion* region, UINT flag
     if (flags & (RDW_UPDATENOW | RDW_ERASENOW)) {
         UpdateWindow(hwnd);
         if (flags & RDW_ALLCHILDREN)
-            for (HWND c : GetChildren(hwnd)) RedrawWindow(c, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            for (HWND c : GetChildren(hwnd))
+                RedrawWindow(c, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
     return true;
 }
@@ -206,7 +211,9 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT& ps) {
     return dc;
 }
 
-bool EndPaint(HWND hwnd, const PAINTSTRUCT& ps) { return ReleaseDC(hwnd, ps.hdc) != 0; }
+bool EndPaint(HWND hwnd, const PAINTSTRUCT& ps) {
+    return ReleaseDC(hwnd, ps.hdc) != 0;
+}
 
 HDC GetDC(HWND hwnd) {
     if (!hwnd) return GetWindowDC(nullptr);

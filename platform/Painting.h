@@ -6,8 +6,8 @@
 
 #include <memory>
 
-// Painting: update regions, WM_NCPAINT / WM_ERASEBKGND / WM_PAINT, and device contexts over the back buffer of
-// a window's top-level window.
+// Painting: update regions, WM_NCPAINT / WM_ERASEBKGND / WM_PAINT, and device contexts over the back buffer
+// of a window's top-level window.
 
 bool InvalidateRect(HWND hwnd, const TRect* clientRect, bool erase);
 bool InvalidateRgn(HWND hwnd, const TRegion* clientRegion, bool erase);
@@ -20,7 +20,8 @@ bool RedrawWindow(HWND hwnd, const TRect* rect, const TRegion* region, UINT flag
 
 // Scrolls the client area's content by (dx, dy): without a scroll rectangle the children move along. What
 // shows afterwards is repainted.
-bool ScrollWindow(HWND hwnd, int dx, int dy, const TRect* scrollRect = nullptr, const TRect* clipRect = nullptr);
+bool ScrollWindow(HWND hwnd, int dx, int dy, const TRect* scrollRect = nullptr,
+                  const TRect* clipRect = nullptr);
 
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT& ps);
 bool EndPaint(HWND hwnd, const PAINTSTRUCT& ps);
@@ -39,7 +40,7 @@ void PresentWindows();
 
 // A GetDC/GetWindowDC in a scope.
 class TWindowDC {
-public:
+  public:
     explicit TWindowDC(HWND hwnd, bool wholeWindow = false)
         : FHwnd(hwnd), FDC(wholeWindow ? GetWindowDC(hwnd) : GetDC(hwnd)) {}
     ~TWindowDC() {
@@ -51,7 +52,7 @@ public:
     explicit operator bool() const { return FDC != nullptr; }
     TDC* operator->() const { return FDC; }
 
-private:
+  private:
     HWND FHwnd;
     HDC FDC;
 };

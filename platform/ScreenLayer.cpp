@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-void DrawScreenLayer(TSurface& screen, const TSurface& pixels, TPoint at, const std::optional<TRegion>& shape) {
+void DrawScreenLayer(TSurface& screen, const TSurface& pixels, TPoint at,
+                     const std::optional<TRegion>& shape) {
     TRegion area(pixels.BoundsRect());
     if (shape) area &= *shape;
     area.Offset(at.X, at.Y);

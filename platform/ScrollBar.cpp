@@ -12,13 +12,23 @@ namespace {
 constexpr UINT RepeatDelay = 400;
 constexpr UINT RepeatInterval = 50;
 
-DWORD StyleBit(int bar) { return bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL; }
+DWORD StyleBit(int bar) {
+    return bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
+}
 
-int Range(const SCROLLINFO& s) { return std::max(1, s.nMax - s.nMin + 1); }
-int HighestPos(const SCROLLINFO& s) { return std::max(s.nMin, s.nMax - std::max(int(s.nPage) - 1, 0)); }
-bool Scrollable(const SCROLLINFO& s) { return s.nMax > s.nMin && int(s.nPage) < Range(s); }
+int Range(const SCROLLINFO& s) {
+    return std::max(1, s.nMax - s.nMin + 1);
+}
+int HighestPos(const SCROLLINFO& s) {
+    return std::max(s.nMin, s.nMax - std::max(int(s.nPage) - 1, 0));
+}
+bool Scrollable(const SCROLLINFO& s) {
+    return s.nMax > s.nMin && int(s.nPage) < Range(s);
+}
 
-int MulDiv(int a, int b, int c) { return c == 0 ? 0 : int(int64_t(a) * b / c); }
+int MulDiv(int a, int b, int c) {
+    return c == 0 ? 0 : int(int64_t(a) * b / c);
+}
 
 // Pixel geometry of a bar along its length: arrow buttons at both ends, the thumb between.
 struct TThumb {
@@ -38,7 +48,9 @@ TThumb ThumbGeometry(const SCROLLINFO& s, int length, int breadth, int pos) {
     thumb = std::max(thumb, 8);
     if (thumb > t.Track) return t;
     int posRange = HighestPos(s) - s.nMin;
-    t.Start = t.Arrow + (posRange > 0 ? MulDiv(std::clamp(pos, s.nMin, HighestPos(s)) - s.nMin, t.Track - thumb, posRange) : 0);
+    t.Start = t.Arrow + (posRange > 0 ? MulDiv(std::clamp(pos, s.nMin, HighestPos(s)) - s.nMin,
+                                               t.Track - thumb, posRange)
+                                      : 0);
     t.End = t.Start + thumb;
     return t;
 }
@@ -64,7 +76,9 @@ bool BarEnabled(TWindow& w, int bar) {
     return !(w.Style & WS_DISABLED) && !ScrollState(w, bar).Disabled && Scrollable(ScrollState(w, bar).Info);
 }
 
-void RedrawFrame(HWND hwnd) { RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE); }
+void RedrawFrame(HWND hwnd) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
 
 void SetBarShown(HWND hwnd, int bar, bool show) {
     TWindow* w = FindWindow(hwnd);
@@ -73,7 +87,8 @@ void SetBarShown(HWND hwnd, int bar, bool show) {
         w->Style |= StyleBit(bar);
     else
         w->Style &= ~StyleBit(bar);
-    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 // Where along the bar a point lies: an SB_ code, SB_THUMBTRACK on the thumb, -1 off the bar.
@@ -93,7 +108,9 @@ int PartAt(const TBarView& v, TPoint window) {
 
 } // namespace
 
-TScrollBarState& ScrollState(TWindow& w, int bar) { return bar == SB_VERT ? w.VScroll : w.HScroll; }
+TScrollBarState& ScrollState(TWindow& w, int bar) {
+    return bar == SB_VERT ? w.VScroll : w.HScroll;
+}
 
 void PaintScrollBar(TWindow& w, TDC& dc, int bar) {
     TBarView v = ViewOf(w, bar, false);

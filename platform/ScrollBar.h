@@ -13,6 +13,6 @@ int GetScrollPos(HWND hwnd, int bar);
 bool SetScrollRange(HWND hwnd, int bar, int min, int max, bool redraw);
 bool ShowScrollBar(HWND hwnd, int bar, bool show);
 bool EnableScrollBar(HWND hwnd, int bar, bool enable);
-// `objectId` is OBJID_VSCROLL or OBJID_HSCROLL. The bar's state is exactly STATE_SYSTEM_INVISIBLE when the window
-// has no such bar, exactly STATE_SYSTEM_UNAVAILABLE when it or its window is disabled.
+// `objectId` is OBJID_VSCROLL or OBJID_HSCROLL. The bar's state is exactly STATE_SYSTEM_INVISIBLE when the
+// window has no such bar, exactly STATE_SYSTEM_UNAVAILABLE when it or its window is disabled.
 bool GetScrollBarInfo(HWND hwnd, int objectId, SCROLLBARINFO& info);

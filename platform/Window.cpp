@@ -17,7 +17,8 @@ bool IsTopMost(HWND h) {
     return w && (w->ExStyle & WS_EX_TOPMOST);
 }
 
-// Puts a window into a z-order list: at the top of its band (topmost windows above the others) or at the bottom.
+// Puts a window into a z-order list: at the top of its band (topmost windows above the others) or at the
+// bottom.
 void PlaceInZOrder(std::vector<HWND>& list, HWND hwnd, HWND insertAfter) {
     std::erase(list, hwnd);
     if (insertAfter == HWND_BOTTOM) {
@@ -46,7 +47,8 @@ void KeepOwnedAbove(HWND owner) {
     for (HWND h : tops)
         if (TWindow* w = FindWindow(h); w && w->Owner == owner && !IsTopMost(h)) owned.push_back(h);
     if (owned.empty()) return;
-    for (HWND h : owned) std::erase(tops, h);
+    for (HWND h : owned)
+        std::erase(tops, h);
     auto at = std::find(tops.begin(), tops.end(), owner);
     if (at == tops.end()) return;
     tops.insert(at + 1, owned.begin(), owned.end());
@@ -92,7 +94,7 @@ void SendSizeMessages(TWindow& w) {
     SendMessage(h, WM_MOVE, 0, PointToLParam(origin));
     TWindow* again = FindWindow(h);
     if (!again) return;
-    WPARAM kind = (again->Style & WS_MINIMIZE) ? SIZE_MINIMIZED
+    WPARAM kind = (again->Style & WS_MINIMIZE)   ? SIZE_MINIMIZED
                   : (again->Style & WS_MAXIMIZE) ? SIZE_MAXIMIZED
                                                  : SIZE_RESTORED;
     SendMessage(h, WM_SIZE, kind, MAKELPARAM(again->Client.Width(), again->Client.Height()));
@@ -115,7 +117,8 @@ void DestroyOwned(HWND owner) {
     std::vector<HWND> owned;
     for (HWND h : WS().TopLevels)
         if (TWindow* w = FindWindow(h); w && w->Owner == owner) owned.push_back(h);
-    for (HWND h : owned) DestroyTree(h);
+    for (HWND h : owned)
+        DestroyTree(h);
 }
 
 void DestroyTree(HWND hwnd) {
@@ -132,7 +135,8 @@ void DestroyTree(HWND hwnd) {
     SendMessage(hwnd, WM_DESTROY);
     if (!(w = FindWindow(hwnd))) return;
     std::vector<HWND> children = w->Children;
-    for (HWND c : children) DestroyTree(c);
+    for (HWND c : children)
+        DestroyTree(c);
     SendMessage(hwnd, WM_NCDESTROY);
     if (!(w = FindWindow(hwnd))) return;
     std::erase(SiblingList(*w), hwnd);
@@ -145,7 +149,9 @@ void DestroyTree(HWND hwnd) {
 
 } // namespace
 
-TWindowSystem& WS() { return GWindowSystem; }
+TWindowSystem& WS() {
+    return GWindowSystem;
+}
 
 TWindow* FindWindow(HWND hwnd) {
     auto& windows = WS().Windows;
@@ -211,7 +217,8 @@ TRegion VisibleRegion(const TWindow& w, bool clipChildren) {
             for (auto above = it == sibs.end() ? it : it + 1; above != sibs.end(); ++above) {
                 const TWindow* s = FindWindow(*above);
                 if (!s || !(s->Style & WS_VISIBLE)) continue;
-                TRegion area(s->Rect.Offsetted(parent->Client.Left - offset.X, parent->Client.Top - offset.Y));
+                TRegion area(
+                    s->Rect.Offsetted(parent->Client.Left - offset.X, parent->Client.Top - offset.Y));
                 visible -= area;
             }
         }
@@ -279,7 +286,9 @@ bool DestroyWindow(HWND hwnd) {
     return true;
 }
 
-bool IsWindow(HWND hwnd) { return FindWindow(hwnd) != nullptr; }
+bool IsWindow(HWND hwnd) {
+    return FindWindow(hwnd) != nullptr;
+}
 
 TWndProc GetWindowProc(HWND hwnd) {
     TWindow* w = FindWindow(hwnd);
@@ -340,7 +349,8 @@ bool SetWindowText(HWND hwnd, const std::string& utf8) {
     if (!w) return false;
     w->Text = utf8;
     if (w->Surface) w->Surface->SetTitle(utf8);
-    if ((w->Style & WS_CAPTION) == WS_CAPTION) RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    if ((w->Style & WS_CAPTION) == WS_CAPTION)
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     return true;
 }
 
@@ -391,11 +401,16 @@ HWND GetWindow(HWND hwnd, UINT cmd) {
     auto& list = SiblingList(*w);
     auto it = std::find(list.begin(), list.end(), hwnd);
     switch (cmd) {
-    case GW_HWNDFIRST: return list.back();
-    case GW_HWNDLAST: return list.front();
-    case GW_HWNDNEXT: return it == list.begin() ? nullptr : *(it - 1);
-    case GW_HWNDPREV: return it + 1 == list.end() ? nullptr : *(it + 1);
-    default: return nullptr;
+    case GW_HWNDFIRST:
+        return list.back();
+    case GW_HWNDLAST:
+        return list.front();
+    case GW_HWNDNEXT:
+        return it == list.begin() ? nullptr : *(it - 1);
+    case GW_HWNDPREV:
+        return it + 1 == list.end() ? nullptr : *(it + 1);
+    default:
+        return nullptr;
     }
 }
 
@@ -404,7 +419,9 @@ std::vector<HWND> GetChildren(HWND hwnd) {
     return w ? w->Children : std::vector<HWND>();
 }
 
-std::vector<HWND> GetTopLevelWindows() { return WS().TopLevels; }
+std::vector<HWND> GetTopLevelWindows() {
+    return WS().TopLevels;
+}
 
 bool IsChild(HWND parent, HWND hwnd) {
     TWindow* w = FindWindow(hwnd);
@@ -415,7 +432,9 @@ bool IsChild(HWND parent, HWND hwnd) {
     return false;
 }
 
-HWND GetDesktopWindow() { return nullptr; }
+HWND GetDesktopWindow() {
+    return nullptr;
+}
 
 TRect GetWindowRect(HWND hwnd) {
     TWindow* w = FindWindow(hwnd);
@@ -450,7 +469,8 @@ TPoint MapWindowPoint(HWND from, HWND to, TPoint p) {
 }
 
 bool MoveWindow(HWND hwnd, int x, int y, int width, int height, bool repaint) {
-    return SetWindowPos(hwnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0u : UINT(SWP_NOREDRAW)));
+    return SetWindowPos(hwnd, nullptr, x, y, width, height,
+                        SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0u : UINT(SWP_NOREDRAW)));
 }
 
 bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int width, int height, UINT flags) {
@@ -471,7 +491,8 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int width, int heig
         if (sized || (flags & SWP_FRAMECHANGED)) RecalcClient(*w);
         if (!(w = FindWindow(hwnd))) return false;
         SyncTopLevelSurface(*w, sized);
-        if (!(flags & SWP_NOREDRAW) && (sized || w->IsChild() || (flags & SWP_FRAMECHANGED))) InvalidateWhole(*w);
+        if (!(flags & SWP_NOREDRAW) && (sized || w->IsChild() || (flags & SWP_FRAMECHANGED)))
+            InvalidateWhole(*w);
     }
     if (!(flags & SWP_NOZORDER)) {
         if (w->Surface && (w->Style & WS_VISIBLE) && pos.hwndInsertAfter != HWND_BOTTOM) w->Surface->Raise();
@@ -511,7 +532,9 @@ void SetVisible(HWND hwnd, bool visible, bool activate) {
     }
 }
 
-TRect MaximizedRect() { return Host().WorkArea(); }
+TRect MaximizedRect() {
+    return Host().WorkArea();
+}
 
 void SetState(HWND hwnd, DWORD state) {
     TWindow* w = FindWindow(hwnd);
@@ -521,8 +544,8 @@ void SetState(HWND hwnd, DWORD state) {
     if (!old) w->RestoreRect = w->Rect;
     w->Style = (w->Style & ~(WS_MINIMIZE | WS_MAXIMIZE)) | state;
     if ((old & WS_MINIMIZE) && w->Surface && (w->Style & WS_VISIBLE)) w->Surface->Show(false);
-    TRect target = state == WS_MAXIMIZE ? (w->IsChild() ? GetClientRect(w->Parent) : MaximizedRect())
-                                        : w->RestoreRect;
+    TRect target =
+        state == WS_MAXIMIZE ? (w->IsChild() ? GetClientRect(w->Parent) : MaximizedRect()) : w->RestoreRect;
     if (state == WS_MINIMIZE) {
         if (w->Surface) w->Surface->Minimize();
         SendSizeMessages(*w);
@@ -540,16 +563,31 @@ bool ShowWindow(HWND hwnd, int cmd) {
     if (!w) return false;
     bool wasVisible = w->Style & WS_VISIBLE;
     switch (cmd) {
-    case SW_HIDE: SetVisible(hwnd, false, false); break;
+    case SW_HIDE:
+        SetVisible(hwnd, false, false);
+        break;
     case SW_SHOWMINIMIZED:
     case SW_MINIMIZE:
-    case SW_SHOWMINNOACTIVE: SetState(hwnd, WS_MINIMIZE); SetVisible(hwnd, true, false); break;
-    case SW_SHOWMAXIMIZED: SetState(hwnd, WS_MAXIMIZE); SetVisible(hwnd, true, true); break;
+    case SW_SHOWMINNOACTIVE:
+        SetState(hwnd, WS_MINIMIZE);
+        SetVisible(hwnd, true, false);
+        break;
+    case SW_SHOWMAXIMIZED:
+        SetState(hwnd, WS_MAXIMIZE);
+        SetVisible(hwnd, true, true);
+        break;
     case SW_RESTORE:
-    case SW_SHOWNORMAL: SetState(hwnd, 0); SetVisible(hwnd, true, true); break;
+    case SW_SHOWNORMAL:
+        SetState(hwnd, 0);
+        SetVisible(hwnd, true, true);
+        break;
     case SW_SHOWNOACTIVATE:
-    case SW_SHOWNA: SetVisible(hwnd, true, false); break;
-    default: SetVisible(hwnd, true, true); break;
+    case SW_SHOWNA:
+        SetVisible(hwnd, true, false);
+        break;
+    default:
+        SetVisible(hwnd, true, true);
+        break;
     }
     return wasVisible;
 }
@@ -587,10 +625,16 @@ bool EnableWindow(HWND hwnd, bool enable) {
     return wasDisabled;
 }
 
-bool IsIconic(HWND hwnd) { return GetWindowStyle(hwnd) & WS_MINIMIZE; }
-bool IsZoomed(HWND hwnd) { return GetWindowStyle(hwnd) & WS_MAXIMIZE; }
+bool IsIconic(HWND hwnd) {
+    return GetWindowStyle(hwnd) & WS_MINIMIZE;
+}
+bool IsZoomed(HWND hwnd) {
+    return GetWindowStyle(hwnd) & WS_MAXIMIZE;
+}
 
-bool BringWindowToTop(HWND hwnd) { return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
+bool BringWindowToTop(HWND hwnd) {
+    return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
 
 void SetWindowRgn(HWND hwnd, std::optional<TRegion> region, bool redraw) {
     TWindow* w = FindWindow(hwnd);
@@ -624,7 +668,8 @@ HWND HitTestIn(const std::vector<HWND>& list, TPoint screen, int* hitCode) {
             if (HWND child = HitTestIn(children, screen, hitCode)) return child;
         }
         HWND h = *it;
-        int code = (w->Style & WS_DISABLED) ? HTERROR : int(SendMessage(h, WM_NCHITTEST, 0, PointToLParam(screen)));
+        int code =
+            (w->Style & WS_DISABLED) ? HTERROR : int(SendMessage(h, WM_NCHITTEST, 0, PointToLParam(screen)));
         if (code == HTTRANSPARENT) continue;
         if (hitCode) *hitCode = code;
         return h;
@@ -634,7 +679,9 @@ HWND HitTestIn(const std::vector<HWND>& list, TPoint screen, int* hitCode) {
 
 } // namespace
 
-HWND WindowFromPoint(TPoint screen) { return HitTestIn(std::vector<HWND>(WS().TopLevels), screen, nullptr); }
+HWND WindowFromPoint(TPoint screen) {
+    return HitTestIn(std::vector<HWND>(WS().TopLevels), screen, nullptr);
+}
 
 HWND WindowHitTest(TPoint screen, int& hitCode) {
     hitCode = HTNOWHERE;
@@ -667,6 +714,5 @@ void RecalcClient(TWindow& w) {
     if (!again) return;
     TRect client = params.Rgrc[0].Offsetted(-again->Rect.Left, -again->Rect.Top);
     again->Client = Intersection(client, again->SizeRect());
-    if (again->Client.IsEmpty())
-        again->Client = TRect{client.Left, client.Top, client.Left, client.Top};
+    if (again->Client.IsEmpty()) again->Client = TRect{client.Left, client.Top, client.Left, client.Top};
 }

@@ -10,16 +10,16 @@
 #include <string>
 #include <vector>
 
-// The window tree with the platform's semantics. Every call runs on the one user-interface thread. A handle of
-// a destroyed window is never reused; calls given one do nothing and return 0, false or empty values.
+// The window tree with the platform's semantics. Every call runs on the one user-interface thread. A handle
+// of a destroyed window is never reused; calls given one do nothing and return 0, false or empty values.
 
 using TWndProc = std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>;
 
 struct WNDCLASS {
     std::string Name;
-    UINT Style = 0;                 // CS_ flags
-    TWndProc WndProc;               // DefWindowProc when empty
-    TColor Background = clBtnFace;  // what WM_ERASEBKGND fills with by default; clNone erases nothing
+    UINT Style = 0;                // CS_ flags
+    TWndProc WndProc;              // DefWindowProc when empty
+    TColor Background = clBtnFace; // what WM_ERASEBKGND fills with by default; clNone erases nothing
     THostCursor Cursor = THostCursor::Arrow;
 };
 
@@ -67,11 +67,11 @@ struct SCROLLINFO {
 };
 
 struct SCROLLBARINFO {
-    TRect rcScrollBar;      // screen coordinates
-    int dxyLineButton = 0;  // arrow button length
-    int xyThumbTop = 0;     // relative to the bar's top (left)
+    TRect rcScrollBar;     // screen coordinates
+    int dxyLineButton = 0; // arrow button length
+    int xyThumbTop = 0;    // relative to the bar's top (left)
     int xyThumbBottom = 0;
-    DWORD rgstate[6] = {};  // [0] the bar itself
+    DWORD rgstate[6] = {}; // [0] the bar itself
 };
 
 struct TRACKMOUSEEVENT {
@@ -95,7 +95,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // Styles, text and per-window data.
 DWORD GetWindowStyle(HWND hwnd);
 DWORD GetWindowExStyle(HWND hwnd);
-void SetWindowStyle(HWND hwnd, DWORD style);   // sends WM_STYLECHANGING/ED; recomputes the frame
+void SetWindowStyle(HWND hwnd, DWORD style); // sends WM_STYLECHANGING/ED; recomputes the frame
 void SetWindowExStyle(HWND hwnd, DWORD exStyle);
 std::string GetWindowText(HWND hwnd);
 bool SetWindowText(HWND hwnd, const std::string& utf8);

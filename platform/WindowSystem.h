@@ -23,8 +23,8 @@ struct TWindow {
     DWORD ExStyle = 0;
     std::string Text;
     void* UserData = nullptr;
-    HWND Parent = nullptr; // children only
-    HWND Owner = nullptr;  // top-level windows only
+    HWND Parent = nullptr;      // children only
+    HWND Owner = nullptr;       // top-level windows only
     std::vector<HWND> Children; // bottom of the z-order first
     TRect Rect;   // parent client coordinates for a child, screen coordinates for a top-level window
     TRect Client; // window coordinates
@@ -94,15 +94,16 @@ TWindow* FindWindow(HWND hwnd); // nullptr for a destroyed or unknown handle
 TWindow& TopLevelOf(TWindow& w);
 // The window's position in its top-level window's coordinates.
 TPoint OffsetInTopLevel(const TWindow& w);
-// The part of the window that shows, in window coordinates: its rectangle within every ancestor's client area,
-// minus siblings above it when it clips them, minus its children when `clipChildren`, within the regions.
+// The part of the window that shows, in window coordinates: its rectangle within every ancestor's client
+// area, minus siblings above it when it clips them, minus its children when `clipChildren`, within the
+// regions.
 TRegion VisibleRegion(const TWindow& w, bool clipChildren);
 // The classic non-client layout of a style, in window coordinates.
 struct TNonClientLayout {
-    int Frame = 0;     // width of the outer border
-    TRect Caption;     // empty without WS_CAPTION
+    int Frame = 0; // width of the outer border
+    TRect Caption; // empty without WS_CAPTION
     TRect Client;
-    TRect VScroll;     // empty without WS_VSCROLL
+    TRect VScroll; // empty without WS_VSCROLL
     TRect HScroll;
     TRect CloseButton; // empty without WS_SYSMENU
     TRect MaxButton;
@@ -115,7 +116,8 @@ void SendSizeMessages(TWindow& w);
 void RecalcClient(TWindow& w);
 // Invalidates a window-coordinate region of the window, with its children when asked or when it paints over
 // them.
-void InvalidateWindowRegion(TWindow& w, const TRegion& windowRegion, bool erase, bool frame, bool allChildren);
+void InvalidateWindowRegion(TWindow& w, const TRegion& windowRegion, bool erase, bool frame,
+                            bool allChildren);
 // Marks part of a top-level back buffer (top-level coordinates) as changed.
 void MarkDirty(TWindow& topLevel, const TRect& rect);
 // The deepest window under a screen point and its hit-test code.
@@ -141,6 +143,6 @@ void DrawScrollBarParts(TDC& dc, const TRect& bar, bool vertical, int arrow, int
                         bool enabled);
 // A press on a scroll bar of the window (screen point): sends the scroll messages until the release.
 void TrackScrollBar(HWND hwnd, int bar, TPoint screen);
-// Follows the mouse with the capture until the left button is released, calling onMove with each screen point;
-// false when cancelled (Escape, the capture taken away, WM_QUIT or no more input).
+// Follows the mouse with the capture until the left button is released, calling onMove with each screen
+// point; false when cancelled (Escape, the capture taken away, WM_QUIT or no more input).
 bool TrackMouse(HWND hwnd, const std::function<void(TPoint)>& onMove);

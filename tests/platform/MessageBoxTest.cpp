@@ -65,7 +65,8 @@ TEST_F(TWindowTest, TheBoxIsModalOverItsOwnerAndAnswersAClickOnAButton) {
         captionPixel = FHost.ScreenPixel({r.Left + 10, r.Top + 8});
         // A click on the owner changes nothing; then the right-hand button, 11 pixels above the bottom.
         FHost.Click({105, 290});
-        TPoint cancel = ClientToScreen(box, {GetClientRect(box).Width() / 2 + 3 + 37, GetClientRect(box).Height() - 11 - 11});
+        TPoint cancel = ClientToScreen(
+            box, {GetClientRect(box).Width() / 2 + 3 + 37, GetClientRect(box).Height() - 11 - 11});
         FHost.Click(cancel);
         return true;
     });

@@ -88,9 +88,11 @@ TEST_F(TWindowTest, DraggingTheThumbSendsTrackAndThenThePositionInTheHighWord) {
     FHost.MouseUp({150, onThumb.Y + 1000});
     Pump();
     std::vector<std::pair<int, int>> scroll;
-    for (auto& r : Of(w, WM_VSCROLL)) scroll.emplace_back(LOWORD(r.WParam), HIWORD(r.WParam));
-    EXPECT_EQ(scroll, (std::vector<std::pair<int, int>>{
-                          {SB_THUMBTRACK, 67}, {SB_THUMBTRACK, 90}, {SB_THUMBPOSITION, 90}, {SB_ENDSCROLL, 0}}));
+    for (auto& r : Of(w, WM_VSCROLL))
+        scroll.emplace_back(LOWORD(r.WParam), HIWORD(r.WParam));
+    EXPECT_EQ(scroll,
+              (std::vector<std::pair<int, int>>{
+                  {SB_THUMBTRACK, 67}, {SB_THUMBTRACK, 90}, {SB_THUMBPOSITION, 90}, {SB_ENDSCROLL, 0}}));
     EXPECT_EQ(trackPosSeen, (std::vector<int>{67, 90}));
 }
 
@@ -102,7 +104,8 @@ TEST_F(TWindowTest, PressingArrowsAndTheTrackSendsLineAndPageCodes) {
     FHost.Click({3, 90});   // the left arrow
     Pump();
     std::vector<int> codes;
-    for (auto& r : Of(w, WM_HSCROLL)) codes.push_back(LOWORD(r.WParam));
+    for (auto& r : Of(w, WM_HSCROLL))
+        codes.push_back(LOWORD(r.WParam));
     EXPECT_EQ(codes, (std::vector<int>{SB_LINERIGHT, SB_ENDSCROLL, SB_PAGERIGHT, SB_ENDSCROLL, SB_LINELEFT,
                                        SB_ENDSCROLL}));
     EXPECT_TRUE(Of(w, WM_VSCROLL).empty());
@@ -122,7 +125,7 @@ TEST_F(TWindowTest, TheNativeBarIsPaintedInTheFrame) {
     EXPECT_EQ(surface->Pixels().Pixel(92, 1), ColorToPixel(clBtnHighlight)); // the raised up arrow
     EXPECT_EQ(surface->Pixels().Pixel(92, 15), ColorToPixel(cl3DDkShadow));
     EXPECT_EQ(surface->Pixels().Pixel(86, 100), ColorToPixel(clScrollBar)); // the track below the thumb
-    EXPECT_EQ(surface->Pixels().Pixel(50, 100), 0xFFFFFFu);                  // the client
+    EXPECT_EQ(surface->Pixels().Pixel(50, 100), 0xFFFFFFu);                 // the client
 }
 
 TEST_F(TWindowTest, HoldingAnArrowRepeatsWhileThePointerStaysOnIt) {
@@ -141,9 +144,9 @@ TEST_F(TWindowTest, HoldingAnArrowRepeatsWhileThePointerStaysOnIt) {
     FHost.Pause(1);   // the first repeat
     FHost.Pause(60);  // then every 50 ms
     FHost.MouseMove({92, 150});
-    FHost.Pause(45);  // off the arrow: none
+    FHost.Pause(45); // off the arrow: none
     FHost.MouseMove(downArrow);
-    FHost.Pause(50);  // back on it: again
+    FHost.Pause(50); // back on it: again
     FHost.MouseUp(downArrow);
     FHost.Pause(1000);
     Pump();

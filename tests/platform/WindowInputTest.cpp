@@ -68,7 +68,8 @@ TEST_F(TWindowTest, CaptureKeepsTheMouseAcrossWindowsUntilReleased) {
     Pump();
     auto moves = Of(first, WM_MOUSEMOVE);
     ASSERT_EQ(moves.size(), 2u);
-    EXPECT_EQ(LParamToPoint(moves[1].LParam), (TPoint{250, 10})); // client coordinates of the capturing window
+    EXPECT_EQ(LParamToPoint(moves[1].LParam),
+              (TPoint{250, 10})); // client coordinates of the capturing window
     auto up = Of(first, WM_LBUTTONUP);
     ASSERT_EQ(up.size(), 1u);
     EXPECT_EQ(LParamToPoint(up[0].LParam), (TPoint{260, 20}));
@@ -108,8 +109,8 @@ TEST_F(TWindowTest, DoubleClicksNeedTheClassStyleTheTimeAndTheDistance) {
     FHost.Advance(10);
     FHost.Click({14, 12}); // too far
     Pump();
-    EXPECT_EQ(clicks(dbl), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONDOWN, WM_LBUTTONDOWN,
-                                              WM_LBUTTONDOWN}));
+    EXPECT_EQ(clicks(dbl), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONDOWN,
+                                              WM_LBUTTONDOWN, WM_LBUTTONDOWN}));
     FHost.Click({210, 10});
     FHost.Click({210, 10});
     Pump();
@@ -201,7 +202,8 @@ TEST_F(TWindowTest, KeysGoToTheFocusWithThePlatformsLParamBitsAndKeyState) {
     EXPECT_EQ(uint32_t(ups[0].LParam), 1u | KF_REPEAT | KF_UP);
     EXPECT_EQ(shiftDown, (std::vector<bool>{false, false, true, true, false}));
     std::vector<WPARAM> chars;
-    for (auto& r : Of(edit, WM_CHAR)) chars.push_back(r.WParam);
+    for (auto& r : Of(edit, WM_CHAR))
+        chars.push_back(r.WParam);
     EXPECT_EQ(chars, (std::vector<WPARAM>{13, 'a', 0xE8}));
     EXPECT_TRUE(Of(top, WM_KEYDOWN).empty());
 }

@@ -76,8 +76,8 @@ TEST_F(TWindowTest, APaintProcedureThatValidatesNothingIsNotCalledForever) {
 }
 
 TEST_F(TWindowTest, PaintIntoTheDCOfWParamUsesTheCallersOriginAndClip) {
-    // A parent paints a blue client with a red square at (40, 30); its see-through child at (30, 20) paints the
-    // parent's look behind itself through its own DC, moved and clipped as the skinned controls do it.
+    // A parent paints a blue client with a red square at (40, 30); its see-through child at (30, 20) paints
+    // the parent's look behind itself through its own DC, moved and clipped as the skinned controls do it.
     HWND parent = Top(Bounds(0, 0, 200, 150));
     HWND child = Child(parent, Bounds(30, 20, 60, 40));
     FHandlers[parent] = [](HWND h, UINT m, WPARAM w, LPARAM) -> std::optional<LRESULT> {
@@ -112,13 +112,14 @@ TEST_F(TWindowTest, PaintIntoTheDCOfWParamUsesTheCallersOriginAndClip) {
     };
     Pump();
     EXPECT_EQ(parentPaintsIntoChild, 1);
-    // In the child: the parent's red square lands at child (10, 10), its blue around it, within the clip only.
+    // In the child: the parent's red square lands at child (10, 10), its blue around it, within the clip
+    // only.
     EXPECT_EQ(PixelOf(parent, {30 + 10, 20 + 10}), 0xFF0000u);
     EXPECT_EQ(PixelOf(parent, {30 + 9, 20 + 9}), 0x0000FFu);
     EXPECT_EQ(PixelOf(parent, {30 + 29, 20 + 29}), 0x0000FFu);
     EXPECT_EQ(PixelOf(parent, {30 + 30, 20 + 30}), 0xFFFF00u); // outside the clip: the child's own yellow
     EXPECT_EQ(PixelOf(parent, {30 + 59, 20 + 5}), 0xFFFF00u);
-    EXPECT_EQ(PixelOf(parent, {5, 5}), 0x0000FFu);             // the parent itself
+    EXPECT_EQ(PixelOf(parent, {5, 5}), 0x0000FFu); // the parent itself
     // Sent with a DC, WM_PAINT validated nothing of the parent: only its own paint did.
     EXPECT_EQ(Of(parent, WM_PAINT).size(), 2u);
 }

@@ -23,10 +23,10 @@ struct TRecordedMessage {
 // A headless window system whose test windows record every message they get; a test can give a window its
 // own handling for chosen messages (returning nullopt falls through to DefWindowProc).
 class TWindowTest : public ::testing::Test {
-public:
+  public:
     using THandler = std::function<std::optional<LRESULT>(HWND, UINT, WPARAM, LPARAM)>;
 
-protected:
+  protected:
     void SetUp() override {
         InitWindowSystem(FHost);
         TWndProc proc = [this](HWND h, UINT m, WPARAM w, LPARAM l) { return Proc(h, m, w, l); };
@@ -42,13 +42,14 @@ protected:
         return DefWindowProc(h, m, w, l);
     }
 
-    HWND Top(TRect bounds, DWORD style = WS_POPUP | WS_VISIBLE, const char* cls = "Plain", DWORD exStyle = 0) {
-        return CreateWindowEx(exStyle, cls, "top", style, bounds.Left, bounds.Top, bounds.Width(), bounds.Height(),
-                              nullptr);
+    HWND Top(TRect bounds, DWORD style = WS_POPUP | WS_VISIBLE, const char* cls = "Plain",
+             DWORD exStyle = 0) {
+        return CreateWindowEx(exStyle, cls, "top", style, bounds.Left, bounds.Top, bounds.Width(),
+                              bounds.Height(), nullptr);
     }
     HWND Child(HWND parent, TRect bounds, DWORD style = WS_CHILD | WS_VISIBLE, const char* cls = "Plain") {
-        return CreateWindowEx(0, cls, "child", style, bounds.Left, bounds.Top, bounds.Width(), bounds.Height(),
-                              parent);
+        return CreateWindowEx(0, cls, "child", style, bounds.Left, bounds.Top, bounds.Width(),
+                              bounds.Height(), parent);
     }
 
     // The messages of the given numbers, in the order they came, with their windows.

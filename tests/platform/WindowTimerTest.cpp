@@ -6,7 +6,8 @@ TEST_F(TWindowTest, TimersFireOnTheVirtualClockAndNeverWithIntervalZero) {
     SetTimer(top, 2, 0);
     auto ticks = [&](uintptr_t id) {
         int n = 0;
-        for (auto& r : Of(top, WM_TIMER)) n += r.WParam == id;
+        for (auto& r : Of(top, WM_TIMER))
+            n += r.WParam == id;
         return n;
     };
     Pump();
@@ -45,7 +46,8 @@ TEST_F(TWindowTest, TimersFireOnTheVirtualClockAndNeverWithIntervalZero) {
 TEST_F(TWindowTest, TimerCallbacksRunAndTimersDieWithTheirWindow) {
     HWND top = Top(Bounds(0, 0, 50, 50));
     int calls = 0;
-    uintptr_t id = SetTimer(nullptr, 0, 10, [&](HWND, UINT msg, uintptr_t, DWORD) { calls += msg == WM_TIMER; });
+    uintptr_t id =
+        SetTimer(nullptr, 0, 10, [&](HWND, UINT msg, uintptr_t, DWORD) { calls += msg == WM_TIMER; });
     EXPECT_NE(id, 0u);
     SetTimer(top, 5, 10);
     FHost.Advance(10);
@@ -71,6 +73,7 @@ TEST_F(TWindowTest, InputAndPostedMessagesComeBeforeTimersAndPainting) {
     Pump();
     auto order = Seen({WM_USER, WM_LBUTTONDOWN, WM_PAINT, WM_TIMER});
     std::vector<UINT> msgs;
-    for (auto& [h, m] : order) msgs.push_back(m);
+    for (auto& [h, m] : order)
+        msgs.push_back(m);
     EXPECT_EQ(msgs, (std::vector<UINT>{WM_USER, WM_LBUTTONDOWN, WM_PAINT, WM_TIMER}));
 }

@@ -26,7 +26,8 @@ THeadlessSurface::~THeadlessSurface() {
 }
 
 void THeadlessSurface::SetBounds(const TRect& screenRect) {
-    if (screenRect.Size() != FBounds.Size()) FPixels.SetSize(std::max(1, screenRect.Width()), std::max(1, screenRect.Height()));
+    if (screenRect.Size() != FBounds.Size())
+        FPixels.SetSize(std::max(1, screenRect.Width()), std::max(1, screenRect.Height()));
     FBounds = screenRect;
 }
 
@@ -36,8 +37,12 @@ void THeadlessSurface::Show(bool activate) {
     if (activate && FHost) FHost->ToTop(this);
 }
 
-void THeadlessSurface::Hide() { FVisible = false; }
-void THeadlessSurface::Minimize() { FMinimized = true; }
+void THeadlessSurface::Hide() {
+    FVisible = false;
+}
+void THeadlessSurface::Minimize() {
+    FMinimized = true;
+}
 void THeadlessSurface::Raise() {
     if (FHost) FHost->ToTop(this);
 }
@@ -54,7 +59,8 @@ void THeadlessSurface::Present(const TSurface& backBuffer, const TRect& dirty) {
 THeadlessHost::THeadlessHost(TRect screen, TRect workArea) : FScreen(screen), FWorkArea(workArea) {}
 
 THeadlessHost::~THeadlessHost() {
-    for (THeadlessSurface* s : FStack) s->FHost = nullptr;
+    for (THeadlessSurface* s : FStack)
+        s->FHost = nullptr;
 }
 
 std::unique_ptr<THostSurface> THeadlessHost::CreateSurface(TSurfaceKind kind, const TRect& screenRect) {
@@ -143,7 +149,9 @@ void THeadlessHost::RequestClose(THostSurface* surface) {
     Push(ev);
 }
 
-void THeadlessHost::Pause(uint64_t ms) { Push(MakeEvent(THostEvent::TKind::Wake), ms); }
+void THeadlessHost::Pause(uint64_t ms) {
+    Push(MakeEvent(THostEvent::TKind::Wake), ms);
+}
 
 void THeadlessHost::ToTop(THeadlessSurface* s) {
     std::erase(FStack, s);
@@ -153,7 +161,8 @@ void THeadlessHost::ToTop(THeadlessSurface* s) {
 TSurface THeadlessHost::ComposeScreen() const {
     TSurface screen(FScreen.Width(), FScreen.Height(), 0);
     for (const THeadlessSurface* s : FStack)
-        if (s->Visible()) DrawScreenLayer(screen, s->Pixels(), s->Bounds().TopLeft() - FScreen.TopLeft(), s->Shape());
+        if (s->Visible())
+            DrawScreenLayer(screen, s->Pixels(), s->Bounds().TopLeft() - FScreen.TopLeft(), s->Shape());
     return screen;
 }
 
@@ -161,10 +170,13 @@ TPixel THeadlessHost::ScreenPixel(TPoint screen) const {
     for (auto it = FStack.rbegin(); it != FStack.rend(); ++it) {
         const THeadlessSurface* s = *it;
         TPoint local = screen - s->Bounds().TopLeft();
-        if (!s->Visible() || !s->Bounds().Contains(screen) || (s->Shape() && !s->Shape()->Contains(local))) continue;
+        if (!s->Visible() || !s->Bounds().Contains(screen) || (s->Shape() && !s->Shape()->Contains(local)))
+            continue;
         return s->Pixels().Pixel(local.X, local.Y, 0);
     }
     return 0;
 }
 
-void THeadlessHost::SaveScreenPNG(const std::string& path) const { SavePNGFile(ComposeScreen(), path); }
+void THeadlessHost::SaveScreenPNG(const std::string& path) const {
+    SavePNGFile(ComposeScreen(), path);
+}

@@ -7,7 +7,7 @@
 
 // A top-level surface of the headless host: what the window system last presented, and how it was placed.
 class THeadlessSurface : public THostSurface {
-public:
+  public:
     THeadlessSurface(TSurfaceKind kind, const TRect& bounds, class THeadlessHost& host);
     THeadlessSurface(const THeadlessSurface&) = delete;
     THeadlessSurface& operator=(const THeadlessSurface&) = delete;
@@ -33,7 +33,7 @@ public:
     const TSurface& Pixels() const { return FPixels; }
     int PresentCount() const { return FPresentCount; }
 
-private:
+  private:
     friend class THeadlessHost;
     THeadlessHost* FHost; // cleared when the host goes first
     TSurfaceKind FKind;
@@ -51,7 +51,7 @@ private:
 // virtual clock that only tests and injected pauses advance. It never blocks: waiting takes no real time, and
 // out of input WaitEvent answers Idle.
 class THeadlessHost : public THost {
-public:
+  public:
     explicit THeadlessHost(TRect screen = {0, 0, 1280, 1024}, TRect workArea = {0, 0, 1280, 994});
     ~THeadlessHost() override;
     THeadlessHost(const THeadlessHost&) = delete;
@@ -97,7 +97,7 @@ public:
     bool Captured() const { return FCaptured; }
     const std::vector<std::string>& OpenedURLs() const { return FOpenedURLs; }
 
-private:
+  private:
     friend class THeadlessSurface;
     struct TQueued {
         THostEvent Event;
