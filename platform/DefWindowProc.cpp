@@ -254,8 +254,10 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (w->IsChild() && SendMessage(w->Parent, WM_SETCURSOR, wParam, lParam)) return 1;
         int code = int16_t(LOWORD(lParam));
         if (code == HTERROR) return 0;
-        SetCursor(CursorForHit(code, *w));
-        return code == HTCLIENT ? 1 : 0;
+        // The cursor of the window under the mouse (WParam), whichever ancestor sets it.
+        TWindow* under = FindWindow(reinterpret_cast<HWND>(wParam));
+        SetCursor(CursorForHit(code, under ? *under : *w));
+        return 1;
     }
     case WM_MOUSEWHEEL:
         return w->IsChild() ? SendMessage(w->Parent, msg, wParam, lParam) : 0;

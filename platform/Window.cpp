@@ -64,6 +64,8 @@ std::vector<HWND>& SiblingList(TWindow& w) {
 }
 
 void PlaceWindow(TWindow& w, HWND insertAfter) {
+    if (insertAfter == HWND_TOPMOST) w.ExStyle |= WS_EX_TOPMOST;
+    if (insertAfter == HWND_NOTOPMOST) w.ExStyle &= ~WS_EX_TOPMOST;
     PlaceInZOrder(SiblingList(w), w.Handle, insertAfter);
     if (!w.IsChild()) KeepOwnedAbove(w.Handle);
 }
@@ -245,7 +247,7 @@ HWND CreateWindowEx(DWORD exStyle, const std::string& className, const std::stri
     w->Handle = h;
     w->Class = cls->second;
     w->Proc = cls->second->WndProc ? cls->second->WndProc : TWndProc(DefWindowProc);
-    w->Style = style & ~WS_VISIBLE;
+    w->Style = style & ~(WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE); // showing sets them
     w->ExStyle = exStyle;
     w->Text = windowName;
     w->Rect = Bounds(x, y, std::max(0, width), std::max(0, height));

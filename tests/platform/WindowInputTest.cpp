@@ -238,8 +238,16 @@ TEST_F(TWindowTest, TheWheelGoesToTheFocusAndUnhandledRisesToTheParent) {
     EXPECT_EQ(Of(edit, WM_MOUSEWHEEL).size(), 1u);
 }
 
-TEST_F(TWindowTest, TheCursorFollowsTheHitTestCode) {
+TEST_F(TWindowTest, TheCursorFollowsTheHitTestCodeAndTheClassUnderTheMouse) {
+    RegisterClass(WNDCLASS{"Text", 0, {}, clWhite, THostCursor::IBeam});
     HWND top = Top(Bounds(100, 100, 200, 200), WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND edit = CreateWindowEx(0, "Text", "", WS_CHILD | WS_VISIBLE, 10, 10, 50, 20, top);
+    HWND hand = Child(top, Bounds(100, 10, 50, 20));
+    FHandlers[hand] = [](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (m != WM_SETCURSOR) return std::nullopt;
+        SetCursor(THostCursor::HandPoint);
+        return 1;
+    };
     FHost.MouseMove({101, 200});
     Pump();
     EXPECT_EQ(FHost.Cursor(), THostCursor::SizeWE);
@@ -249,4 +257,19 @@ TEST_F(TWindowTest, TheCursorFollowsTheHitTestCode) {
     FHost.MouseMove(ClientToScreen(top, {50, 50}));
     Pump();
     EXPECT_EQ(FHost.Cursor(), THostCursor::Arrow);
+    FHost.MouseMove(ClientToScreen(edit, {5, 5}));
+    Pump();
+    EXPECT_EQ(FHost.Cursor(), THostCursor::IBeam);
+    FHost.MouseMove(ClientToScreen(hand, {5, 5}));
+    Pump();
+    EXPECT_EQ(FHost.Cursor(), THostCursor::HandPoint);
+    // A parent that answers WM_SETCURSOR decides for its children.
+    FHandlers[top] = [](HWND, UINT m, WPARAM, LPARAM l) -> std::optional<LRESULT> {
+        if (m != WM_SETCURSOR || LOWORD(l) != HTCLIENT) return std::nullopt;
+        SetCursor(THostCursor::Wait);
+        return 1;
+    };
+    FHost.MouseMove(ClientToScreen(edit, {6, 5}));
+    Pump();
+    EXPECT_EQ(FHost.Cursor(), THostCursor::Wait);
 }
