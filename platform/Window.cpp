@@ -70,9 +70,9 @@ void PlaceWindow(TWindow& w, HWND insertAfter) {
     if (!w.IsChild()) KeepOwnedAbove(w.Handle);
 }
 
+// The window system draws every frame and caption itself, in the classic look, so the desktop adds none.
 TSurfaceKind SurfaceKindOf(DWORD style, DWORD exStyle) {
     if ((style & WS_POPUP) && (exStyle & (WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW))) return TSurfaceKind::Popup;
-    if ((style & WS_CAPTION) == WS_CAPTION || (style & WS_THICKFRAME)) return TSurfaceKind::Normal;
     return TSurfaceKind::Borderless;
 }
 

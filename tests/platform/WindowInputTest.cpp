@@ -273,3 +273,21 @@ TEST_F(TWindowTest, TheCursorFollowsTheHitTestCodeAndTheClassUnderTheMouse) {
     Pump();
     EXPECT_EQ(FHost.Cursor(), THostCursor::Wait);
 }
+
+TEST_F(TWindowTest, TheHostsFocusActivatesAndDeactivatesWindows) {
+    HWND one = Top(Bounds(0, 0, 100, 100));
+    HWND two = Top(Bounds(200, 0, 100, 100));
+    EXPECT_EQ(GetActiveWindow(), two);
+    FHost.FocusSurface(GetHostSurface(one), true);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), one);
+    EXPECT_EQ(GetFocus(), one);
+    FHost.FocusSurface(GetHostSurface(one), false);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+    EXPECT_EQ(GetFocus(), nullptr);
+    auto deactivate = Of(one, WM_ACTIVATE);
+    ASSERT_EQ(deactivate.size(), 4u); // shown, covered by two, given the focus, losing it
+    EXPECT_EQ(LOWORD(deactivate[2].WParam), WA_ACTIVE);
+    EXPECT_EQ(LOWORD(deactivate[3].WParam), WA_INACTIVE);
+}

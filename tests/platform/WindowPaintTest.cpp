@@ -1,5 +1,7 @@
 #include "WindowTestSupport.h"
 
+#include "platform/ImageCodecs.h"
+
 namespace {
 
 TPixel PixelOf(HWND top, TPoint windowPoint) {
@@ -223,4 +225,47 @@ TEST_F(TWindowTest, ScrollingMovesTheChildrenAndRepaints) {
     EXPECT_EQ(PixelOf(top, {15, 15}), 0x00FF00u);
     EXPECT_EQ(PixelOf(top, {15, 45}), 0xFFFFFFu);
     EXPECT_FALSE(Of(top, WM_PAINT).empty());
+}
+
+TEST_F(TWindowTest, TheScreenIsComposedInStackingOrderAndSavedAsPNG) {
+    HWND back = Top(Bounds(0, 0, 100, 100));
+    HWND front = CreateWindowEx(WS_EX_NOACTIVATE, "Plain", "", WS_POPUP | WS_VISIBLE, 50, 50, 100, 100, back);
+    FHandlers[back] = FillOnPaint(clRed);
+    Pump();
+    auto* frontSurface = static_cast<THeadlessSurface*>(GetHostSurface(front));
+    EXPECT_EQ(frontSurface->Kind(), TSurfaceKind::Popup);
+    EXPECT_EQ(static_cast<THeadlessSurface*>(GetHostSurface(back))->Kind(), TSurfaceKind::Borderless);
+    TSurface screen = FHost.ComposeScreen();
+    EXPECT_EQ(screen.Pixel(10, 10), 0xFF0000u);
+    EXPECT_EQ(screen.Pixel(60, 60), 0xFFFFFFu);
+    EXPECT_EQ(screen.Pixel(200, 200), 0u);
+    std::string path = ::testing::TempDir() + "screen.png";
+    FHost.SaveScreenPNG(path);
+    EXPECT_EQ(LoadImageFile(path), screen);
+    // Hiding shows what lies below again.
+    ShowWindow(front, SW_HIDE);
+    Pump();
+    EXPECT_EQ(FHost.ScreenPixel({60, 60}), 0xFF0000u);
+}
+
+TEST_F(TWindowTest, HidingOrMovingAChildRepaintsWhatItCovered) {
+    HWND top = Top(Bounds(0, 0, 100, 100), WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
+    HWND kid = Child(top, Bounds(10, 10, 20, 20));
+    FHandlers[kid] = FillOnPaint(clLime);
+    Pump();
+    EXPECT_EQ(PixelOf(top, {15, 15}), 0x00FF00u);
+    MoveWindow(kid, 50, 50, 20, 20);
+    Pump();
+    EXPECT_EQ(PixelOf(top, {15, 15}), 0xFFFFFFu);
+    EXPECT_EQ(PixelOf(top, {55, 55}), 0x00FF00u);
+    ShowWindow(kid, SW_HIDE);
+    Pump();
+    EXPECT_EQ(PixelOf(top, {55, 55}), 0xFFFFFFu);
+    // A hidden child's DC draws nothing.
+    {
+        TWindowDC dc(kid);
+        dc->FillRect(Rect(0, 0, 20, 20), TBrushDesc::SolidColor(clRed));
+    }
+    Pump();
+    EXPECT_EQ(PixelOf(top, {55, 55}), 0xFFFFFFu);
 }

@@ -149,6 +149,12 @@ void THeadlessHost::RequestClose(THostSurface* surface) {
     Push(ev);
 }
 
+void THeadlessHost::FocusSurface(THostSurface* surface, bool focused) {
+    THostEvent ev = MakeEvent(focused ? THostEvent::TKind::FocusIn : THostEvent::TKind::FocusOut);
+    ev.Surface = surface;
+    Push(ev);
+}
+
 void THeadlessHost::Pause(uint64_t ms) {
     Push(MakeEvent(THostEvent::TKind::Wake), ms);
 }

@@ -81,6 +81,7 @@ class THeadlessHost : public THost {
     void KeyPress(int virtualKey); // down and up
     void TypeText(const std::string& utf8);
     void RequestClose(THostSurface* surface);
+    void FocusSurface(THostSurface* surface, bool focused); // the desktop gives or takes the focus
     // Time passing between injected events: the clock moves on by `ms` when the loop reaches this point, so
     // timers of a modal loop (auto-repeat, menus) fire inside it.
     void Pause(uint64_t ms);
