@@ -260,7 +260,16 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 1;
     }
     case WM_MOUSEWHEEL:
-        return w->IsChild() ? SendMessage(w->Parent, msg, wParam, lParam) : 0;
+    case WM_CONTEXTMENU: return w->IsChild() ? SendMessage(w->Parent, msg, wParam, lParam) : 0;
+    case WM_RBUTTONUP:
+        SendMessage(hwnd, WM_CONTEXTMENU, WPARAM(hwnd), PointToLParam(ClientToScreen(hwnd, LParamToPoint(lParam))));
+        return 0;
+    case WM_NCRBUTTONUP: SendMessage(hwnd, WM_CONTEXTMENU, WPARAM(hwnd), lParam); return 0;
+    case WM_KEYDOWN:
+        // The menu key and Shift+F10 ask for the context menu at the keyboard's place: (-1, -1).
+        if (wParam == VK_APPS || (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0))
+            SendMessage(hwnd, WM_CONTEXTMENU, WPARAM(hwnd), MAKELPARAM(-1, -1));
+        return 0;
     case WM_NCLBUTTONDOWN:
         NcButtonDown(hwnd, int(wParam), LParamToPoint(lParam));
         return 0;
@@ -277,6 +286,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_SYSKEYDOWN:
         if (wParam == VK_F4 && !w->IsChild()) PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0)
+            SendMessage(hwnd, WM_CONTEXTMENU, WPARAM(hwnd), MAKELPARAM(-1, -1));
         return 0;
     case WM_CLOSE:
         DestroyWindow(hwnd);

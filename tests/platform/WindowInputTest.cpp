@@ -291,3 +291,17 @@ TEST_F(TWindowTest, TheHostsFocusActivatesAndDeactivatesWindows) {
     EXPECT_EQ(LOWORD(deactivate[2].WParam), WA_ACTIVE);
     EXPECT_EQ(LOWORD(deactivate[3].WParam), WA_INACTIVE);
 }
+
+TEST_F(TWindowTest, ARightClickOrTheMenuKeyAsksForAContextMenuUpTheTree) {
+    HWND top = Top(Bounds(100, 100, 200, 200));
+    HWND grid = Child(top, Bounds(10, 10, 100, 100));
+    FHost.Click({120, 130}, 2);
+    SetFocus(grid);
+    FHost.KeyPress(VK_APPS);
+    Pump();
+    auto asked = Of(top, WM_CONTEXTMENU);
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(HWND(asked[0].WParam), grid); // the window clicked, passed up to its parent
+    EXPECT_EQ(LParamToPoint(asked[0].LParam), (TPoint{120, 130}));
+    EXPECT_EQ(LParamToPoint(asked[1].LParam), (TPoint{-1, -1}));
+}
