@@ -319,6 +319,15 @@ DWORD GetWindowExStyle(HWND hwnd) {
     return w ? w->ExStyle : 0;
 }
 
+namespace {
+
+void FrameChanged(HWND hwnd) {
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+} // namespace
+
 void SetWindowStyle(HWND hwnd, DWORD style) {
     TWindow* w = FindWindow(hwnd);
     if (!w) return;
@@ -327,8 +336,7 @@ void SetWindowStyle(HWND hwnd, DWORD style) {
     style = (style & ~kept) | (w->Style & kept);
     if (style == w->Style) return;
     w->Style = style;
-    RecalcClient(*w);
-    if ((w = FindWindow(hwnd))) InvalidateWhole(*w);
+    FrameChanged(hwnd);
 }
 
 void SetWindowExStyle(HWND hwnd, DWORD exStyle) {
@@ -337,8 +345,7 @@ void SetWindowExStyle(HWND hwnd, DWORD exStyle) {
     bool topMostChanged = (w->ExStyle ^ exStyle) & WS_EX_TOPMOST;
     w->ExStyle = exStyle;
     if (topMostChanged) PlaceWindow(*w, HWND_TOP);
-    RecalcClient(*w);
-    if ((w = FindWindow(hwnd))) InvalidateWhole(*w);
+    FrameChanged(hwnd);
 }
 
 std::string GetWindowText(HWND hwnd) {

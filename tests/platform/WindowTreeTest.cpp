@@ -198,3 +198,17 @@ TEST_F(TWindowTest, OwnedWindowsStayAboveTheirOwner) {
     DestroyWindow(owner);
     EXPECT_FALSE(IsWindow(popup));
 }
+
+TEST_F(TWindowTest, RemovingTheCaptionBitsGrowsTheClientAreaAtOnce) {
+    HWND top = Top(Bounds(0, 0, 300, 200), WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    FLog.clear();
+    SetWindowStyle(top, GetWindowStyle(top) & ~WS_CAPTION);
+    EXPECT_EQ(GetWindowStyle(top) & WS_CAPTION, 0u);
+    EXPECT_EQ(GetClientRect(top), Rect(0, 0, 292, 192)); // only the sizing frame is left
+    auto size = Of(top, WM_SIZE);
+    ASSERT_EQ(size.size(), 1u);
+    EXPECT_EQ(HIWORD(size[0].LParam), 192);
+    // The visible bit is not a style to set this way.
+    SetWindowStyle(top, GetWindowStyle(top) & ~WS_VISIBLE);
+    EXPECT_TRUE(IsWindowVisible(top));
+}
