@@ -99,6 +99,7 @@ DWORD GetWindowExStyle(HWND hwnd);
 // child bit and the minimised and maximised states keep changing only through their own calls.
 void SetWindowStyle(HWND hwnd, DWORD style);
 void SetWindowExStyle(HWND hwnd, DWORD exStyle);
+// Through WM_GETTEXTLENGTH / WM_GETTEXT and WM_SETTEXT, so a window procedure sees and may answer them.
 std::string GetWindowText(HWND hwnd);
 bool SetWindowText(HWND hwnd, const std::string& utf8);
 std::string GetClassName(HWND hwnd);
