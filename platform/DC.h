@@ -172,14 +172,15 @@ private:
     void UpdateEffectiveClip() const;
     TDCFill BrushFill(const TBrushDesc& brush, TPenMode rop) const;
     TDCFill PenFill(TPixel color) const;
+    static TDCFill SolidFill(TPixel color, TPenMode rop);
+    // Painting in surface coordinates, within the effective clip.
     void PaintRect(const TRect& surfaceRect, const TDCFill& fill);
     void PaintSpan(int y, int x0, int x1, const TDCFill& fill);
     void PaintPixel(TPoint surfacePoint, const TDCFill& fill);
-    void DrawLine(TPoint from, TPoint to, int& styleStep);
     void DrawShape(const TRect& logical, int ellipseWidth, int ellipseHeight);
     void DrawOutline(const TPoint* points, int count, bool closed);
     void FillPolygon(const TPoint* points, int count);
-    void Blit(const TRect& dst, const TSurface& src, const TRect& srcRect, uint32_t rop);
+    void Blit(const TRect& surfaceDst, const TSurface& src, const TRect& srcRect, uint32_t rop);
 
     TSurface* FSurface;
     TPoint FDeviceOrigin;
