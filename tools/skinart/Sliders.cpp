@@ -41,12 +41,9 @@ TSurface TrackBarSlider(const TStylePalette& p, int width, int height, bool vert
     canvas.FillAll(Solid(p.Background));
     const float w = float(width), h = float(height);
     const float tip = vertical ? w * 0.3f : h * 0.3f;
-    const TField shape =
-        vertical
-            ? Polygon(
-                  {{0.5f, 0.5f}, {w - tip, 0.5f}, {w - 0.5f, h / 2}, {w - tip, h - 0.5f}, {0.5f, h - 0.5f}})
-            : Polygon(
-                  {{0.5f, 0.5f}, {w - 0.5f, 0.5f}, {w - 0.5f, h - tip}, {w / 2, h - 0.5f}, {0.5f, h - tip}});
+    const TField pointer = vertical ? Polygon({{0, 0}, {w - tip, 0}, {w, h / 2}, {w - tip, h}, {0, h}})
+                                    : Polygon({{0, 0}, {w, 0}, {w, h - tip}, {w / 2, h}, {0, h - tip}});
+    const TField shape = Intersect(pointer, RoundRect(BoxOf(surface).Inset(0.5f), 2.5f));
     const TBox box = BoxOf(surface);
     canvas.Fill(shape, FacePaint(p, p.Thumb[Normal], box));
     canvas.Fill(Outline(shape, 1), p.Thumb[Normal].Border);
