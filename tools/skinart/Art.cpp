@@ -20,6 +20,12 @@ float SegmentDistance(TPt p, TPt a, TPt b) {
     const float t = len2 > 0 ? Clamp01(((p.X - a.X) * dx + (p.Y - a.Y) * dy) / len2) : 0;
     return Length(p.X - a.X - t * dx, p.Y - a.Y - t * dy);
 }
+
+void Blit(TSurface& target, const TSurface& source, int x, int y) {
+    for (int row = 0; row < source.Height(); ++row)
+        for (int col = 0; col < source.Width(); ++col)
+            target.SetPixel(x + col, y + row, source.Pixel(col, row));
+}
 } // namespace
 
 TRGB FromColor(TColor bgr) {
@@ -168,12 +174,6 @@ void TCanvas::MaskOutside(const TField& shape) {
             if (shape({x + 0.5f, y + 0.5f}) > 0) FSurface.SetPixel(x, y, Magenta);
 }
 
-void Blit(TSurface& target, const TSurface& source, int x, int y) {
-    for (int row = 0; row < source.Height(); ++row)
-        for (int col = 0; col < source.Width(); ++col)
-            target.SetPixel(x + col, y + row, source.Pixel(col, row));
-}
-
 TSurface MakeStrip(int frameWidth, int height, int count,
                    const std::function<void(TSurface&, int)>& paintFrame) {
     TSurface strip(frameWidth * count, height);
@@ -183,14 +183,6 @@ TSurface MakeStrip(int frameWidth, int height, int count,
         Blit(strip, frame, i * frameWidth, 0);
     }
     return strip;
-}
-
-TSurface Rotated90Clockwise(const TSurface& s) {
-    TSurface out(s.Height(), s.Width());
-    for (int y = 0; y < s.Height(); ++y)
-        for (int x = 0; x < s.Width(); ++x)
-            out.SetPixel(s.Height() - 1 - y, x, s.Pixel(x, y));
-    return out;
 }
 
 } // namespace art

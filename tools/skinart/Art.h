@@ -69,7 +69,6 @@ TRGB GradientAt(const std::vector<TStop>& stops, float t);
 class TCanvas {
   public:
     explicit TCanvas(TSurface& surface) : FSurface(surface) {}
-    TSurface& Surface() { return FSurface; }
     void Fill(const TField& shape, const TPaint& paint, const TAlpha& opacity);
     void Fill(const TField& shape, const TPaint& paint, float opacity = 1);
     void Fill(const TField& shape, TRGB color, float opacity = 1) { Fill(shape, Solid(color), opacity); }
@@ -85,7 +84,5 @@ class TCanvas {
 // A horizontal strip of `count` equal frames, each painted on its own surface of frameWidth x height.
 TSurface MakeStrip(int frameWidth, int height, int count,
                    const std::function<void(TSurface&, int)>& paintFrame);
-TSurface Rotated90Clockwise(const TSurface& s);
-void Blit(TSurface& target, const TSurface& source, int x, int y);
 
 } // namespace art

@@ -33,7 +33,7 @@ TSurface StateStrip(const TStylePalette& p, int width, int height, TShapeOf shap
     return MakeStrip(width / 4, height, 4, [&](TSurface& frame, int index) {
         TCanvas canvas(frame);
         canvas.FillAll(Solid(p.Background));
-        const TBox box = MarkBox(frame).Inset(0.5f);
+        const TBox box = MarkBox(frame);
         const TField shape = shapeOf(box, p.BoxRadius);
         TFace face = IsChecked(index) ? p.CheckedBox : p.Box;
         TRGB markColor = p.Mark;

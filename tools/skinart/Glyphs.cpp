@@ -121,9 +121,9 @@ TField GlyphShape(TGlyph glyph, TBox box, float stroke) {
         return Unite(Lines({{at(0.2f, 0.2f), at(0.2f, 0.8f)}}, stroke),
                      Triangle(at, {0.3f, 0.5f}, {0.8f, 0.18f}, {0.8f, 0.82f}));
     case TGlyph::Prior:
-        return Triangle(at, {0.24f, 0.5f}, {0.74f, 0.18f}, {0.74f, 0.82f});
+        return Triangle(at, {0.18f, 0.5f}, {0.8f, 0.1f}, {0.8f, 0.9f});
     case TGlyph::Next:
-        return Triangle(at, {0.26f, 0.18f}, {0.76f, 0.5f}, {0.26f, 0.82f});
+        return Triangle(at, {0.2f, 0.1f}, {0.82f, 0.5f}, {0.2f, 0.9f});
     case TGlyph::Last:
         return Unite(Lines({{at(0.8f, 0.2f), at(0.8f, 0.8f)}}, stroke),
                      Triangle(at, {0.2f, 0.18f}, {0.7f, 0.5f}, {0.2f, 0.82f}));

@@ -13,7 +13,7 @@ void PaintArrowButton(TSurface& frame, const TStylePalette& p, int state, TGlyph
     const TBox box = BoxOf(frame);
     const TField shape = RoundRect(box, std::min(p.BoxRadius, 2.0f));
     PaintFace(canvas, p, p.ArrowButton[state], shape, box);
-    const float half = std::min(box.W(), box.H()) * 0.26f;
+    const float half = std::min(box.W(), box.H()) * 0.32f;
     const TPt centre{box.CX(), box.CY() + (state == Down ? 0.5f : 0)};
     DrawGlyph(canvas, arrow, Square(centre, half), 1, p.Arrow);
 }
@@ -43,7 +43,7 @@ TSurface TrackBarSlider(const TStylePalette& p, int width, int height, bool vert
     const float tip = vertical ? w * 0.3f : h * 0.3f;
     const TField pointer = vertical ? Polygon({{0, 0}, {w - tip, 0}, {w, h / 2}, {w - tip, h}, {0, h}})
                                     : Polygon({{0, 0}, {w, 0}, {w, h - tip}, {w / 2, h}, {0, h - tip}});
-    const TField shape = Intersect(pointer, RoundRect(BoxOf(surface).Inset(0.5f), 2.5f));
+    const TField shape = Intersect(pointer, RoundRect(BoxOf(surface), 2.5f));
     const TBox box = BoxOf(surface);
     canvas.Fill(shape, FacePaint(p, p.Thumb[Normal], box));
     canvas.Fill(Outline(shape, 1), p.Thumb[Normal].Border);

@@ -59,7 +59,7 @@ TSurface TitleButtonStrip(const TStylePalette& p, int width, int height) {
         const int state = index % 3;
         TCanvas canvas(frame);
         PaintTitleBackground(canvas, p, float(p.TitleButtonTop));
-        const TBox box = BoxOf(frame).Inset(0.5f);
+        const TBox box = BoxOf(frame);
         const TField shape = RoundRect(box, p.TitleButtonRadius);
         PaintFace(canvas, p, TitleButtonFace(p, group, state), shape, box);
         if (!(p.GlyphsOnHoverOnly && state == Normal)) {
