@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <stdexcept>
 
 namespace art {
 
@@ -11,7 +12,7 @@ namespace {
 
 constexpr TPixel Ground = 0x9EA3AA;
 constexpr int Gap = 10;
-constexpr int StyleCount = 5;
+constexpr size_t StyleCount = AllStyles.size();
 
 int ScaleOf(const TSurface& s) {
     return s.Width() <= 400 && s.Height() <= 100 ? 2 : 1;
@@ -65,8 +66,10 @@ TSurface Frame(const TSurface& strip, int count, int index) {
 }
 
 const TSurface& Find(const std::vector<TArtwork>& artwork, const std::string& name) {
-    return std::find_if(artwork.begin(), artwork.end(), [&](const TArtwork& a) { return a.Name == name; })
-        ->Picture;
+    const auto found =
+        std::find_if(artwork.begin(), artwork.end(), [&](const TArtwork& a) { return a.Name == name; });
+    if (found == artwork.end()) throw std::logic_error("the sheet needs the picture " + name);
+    return found->Picture;
 }
 
 // The bar as the title bar lays it out: left and right pictures, the client stretched between, the window
@@ -144,8 +147,10 @@ TSurface ComposeSheet(const std::vector<TArtwork>& artwork) {
 
     TSurface sheet(width, height, Ground);
     std::array<int, StyleCount> columnX{};
-    for (int c = 0, x = Gap; c < StyleCount; x += columnWidth[size_t(c)] + Gap, ++c)
-        columnX[size_t(c)] = x;
+    for (size_t c = 0, x = Gap; c < StyleCount; ++c) {
+        columnX[c] = int(x);
+        x += size_t(columnWidth[c] + Gap);
+    }
     for (size_t c = 0; c < previews.size(); ++c)
         Stamp(sheet, previews[c], columnX[c], Gap, 2);
     int y = Gap + previewHeight + Gap;
