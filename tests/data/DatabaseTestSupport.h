@@ -13,7 +13,7 @@
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TemporaryFolder {
-public:
+  public:
     TemporaryFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "vmr-data-XXXXXX").string();
         if (!mkdtemp(pattern.data()))
@@ -28,7 +28,7 @@ public:
     }
     const std::filesystem::path& Path() const { return FPath; }
 
-private:
+  private:
     std::filesystem::path FPath;
 };
 
@@ -46,8 +46,7 @@ inline TColumn QueryColumn(SqliteDatabase& db, const std::string& sql) {
 // The first column of the one row a statement returns, as a number.
 inline std::int64_t QueryNumber(SqliteDatabase& db, const std::string& sql) {
     SqliteStatement statement = db.Prepare(sql);
-    if (!statement.Step())
-        throw std::runtime_error("no row from " + sql);
+    if (!statement.Step()) throw std::runtime_error("no row from " + sql);
     return statement.Integer(0);
 }
 

@@ -29,45 +29,63 @@ constexpr std::size_t ClassLevelCount() {
 }
 
 constexpr const char* Nouns[] = {
-    "Scudo", "Dardo", "Velo", "Lama", "Canto", "Sigillo", "Onda", "Passo", "Occhio", "Mano", "Voce",
-    "Catena", "Corona", "Lancia", "Specchio", "Respiro", "Sentiero", "Nebbia", "Fiamma", "Radice", "Ala",
-    "Sguardo", "Soffio", "Eco", "Muro", "Cerchio", "Pugno", "Fulmine", "Rovo", "Lanterna", "Ombra",
-    "Porta", "Sussurro", "Vortice", "Chiave", "Manto", "Artiglio", "Benedizione", "Maledizione", "Patto"};
+    "Scudo",    "Dardo",   "Velo",   "Lama",    "Canto",    "Sigillo",     "Onda",        "Passo",
+    "Occhio",   "Mano",    "Voce",   "Catena",  "Corona",   "Lancia",      "Specchio",    "Respiro",
+    "Sentiero", "Nebbia",  "Fiamma", "Radice",  "Ala",      "Sguardo",     "Soffio",      "Eco",
+    "Muro",     "Cerchio", "Pugno",  "Fulmine", "Rovo",     "Lanterna",    "Ombra",       "Porta",
+    "Sussurro", "Vortice", "Chiave", "Manto",   "Artiglio", "Benedizione", "Maledizione", "Patto"};
 
 constexpr const char* Complements[] = {
-    "di fuoco", "di ghiaccio", "d'ombra", "dell'alba", "del tramonto", "di pietra", "della tempesta",
-    "del silenzio", "di luce", "della palude", "dell'eremita", "del lupo", "di cristallo", "delle maree",
-    "della città", "del crepuscolo", "d'argento", "della quercia", "dell'abisso", "di rugiada",
-    "del falò", "della verità", "del viandante", "delle ceneri", "di Velmar", "dell'oracolo",
-    "della brina", "del vespro", "di bronzo", "dei sogni", "del guardiano", "di spine"};
+    "di fuoco",       "di ghiaccio",  "d'ombra",     "dell'alba",      "del tramonto",  "di pietra",
+    "della tempesta", "del silenzio", "di luce",     "della palude",   "dell'eremita",  "del lupo",
+    "di cristallo",   "delle maree",  "della città", "del crepuscolo", "d'argento",     "della quercia",
+    "dell'abisso",    "di rugiada",   "del falò",    "della verità",   "del viandante", "delle ceneri",
+    "di Velmar",      "dell'oracolo", "della brina", "del vespro",     "di bronzo",     "dei sogni",
+    "del guardiano",  "di spine"};
 
-constexpr const char* Qualifiers[] = {" minore", " superiore", " maggiore", " di massa", " celere", " sublime",
-                                      " solenne", " di gruppo"};
+constexpr const char* Qualifiers[] = {" minore", " superiore", " maggiore", " di massa",
+                                      " celere", " sublime",   " solenne",  " di gruppo"};
 
-constexpr const char* Schools[] = {"Abiurazione", "Ammaliamento", "Divinazione", "Evocazione", "Illusione",
-                                   "Invocazione", "Necromanzia", "Trasmutazione", "Universale"};
+constexpr const char* Schools[] = {"Abiurazione", "Ammaliamento", "Divinazione",   "Evocazione", "Illusione",
+                                   "Invocazione", "Necromanzia",  "Trasmutazione", "Universale"};
 
-constexpr const char* Targets[] = {"Una creatura toccata", "Incantatore", "Un oggetto toccato",
-                                   "Fino a tre creature", "Una creatura vivente", "Un'arma",
-                                   "Creature nell'area", "Un alleato per livello", "Un non morto",
-                                   "Un animale o pianta", ""};
+constexpr const char* Targets[] = {"Una creatura toccata",
+                                   "Incantatore",
+                                   "Un oggetto toccato",
+                                   "Fino a tre creature",
+                                   "Una creatura vivente",
+                                   "Un'arma",
+                                   "Creature nell'area",
+                                   "Un alleato per livello",
+                                   "Un non morto",
+                                   "Un animale o pianta",
+                                   ""};
 
-constexpr const char* CastingTimes[] = {"1 azione standard", "1 round", "1 azione veloce", "10 minuti",
-                                        "1 minuto", "1 ora", "1 azione gratuita", "1 round completo"};
+constexpr const char* CastingTimes[] = {"1 azione standard", "1 round",         "1 azione veloce",
+                                        "10 minuti",         "1 minuto",        "1 ora",
+                                        "1 azione gratuita", "1 round completo"};
 
-constexpr const char* Durations[] = {"Istantanea", "1 round/livello", "1 minuto/livello", "10 min/livello",
-                                     "1 ora/livello", "Concentrazione", "Permanente", "24 ore",
-                                     "1 giorno/livello", "Fino a scarica"};
+constexpr const char* Durations[] = {
+    "Istantanea",     "1 round/livello", "1 minuto/livello", "10 min/livello",   "1 ora/livello",
+    "Concentrazione", "Permanente",      "24 ore",           "1 giorno/livello", "Fino a scarica"};
 
 constexpr const char* Ranges[] = {"Contatto", "Personale", "Corto (7,5 m)", "Medio (30 m)", "Lungo (120 m)",
-                                  "9 m", "18 m", "Illimitato", "Vista"};
+                                  "9 m",      "18 m",      "Illimitato",    "Vista"};
 
-constexpr const char* Areas[] = {"", "", "Raggio di 6 m", "Cono di 9 m", "Linea di 18 m", "Cubo di 3 m",
-                                 "Emanazione di 3 m", "Cilindro di 6 m", "Propagazione 12 m", "Sfera di 1,5 m"};
+constexpr const char* Areas[] = {"",
+                                 "",
+                                 "Raggio di 6 m",
+                                 "Cono di 9 m",
+                                 "Linea di 18 m",
+                                 "Cubo di 3 m",
+                                 "Emanazione di 3 m",
+                                 "Cilindro di 6 m",
+                                 "Propagazione 12 m",
+                                 "Sfera di 1,5 m"};
 
-constexpr const char* SavingThrows[] = {"Nessuno", "Volontà nega", "Tempra nega", "Riflessi dimezza",
-                                        "Volontà dimezza", "Tempra parziale", "Volontà, vedi testo",
-                                        "Riflessi nega", "Sì (innocuo)", "Nessuno e Volontà"};
+constexpr const char* SavingThrows[] = {
+    "Nessuno",         "Volontà nega",        "Tempra nega",   "Riflessi dimezza", "Volontà dimezza",
+    "Tempra parziale", "Volontà, vedi testo", "Riflessi nega", "Sì (innocuo)",     "Nessuno e Volontà"};
 
 constexpr const char* Phrases[] = {
     "L'incantatore traccia un segno nell'aria e il bersaglio ne resta avvolto.",
@@ -103,8 +121,7 @@ std::uint64_t Mix(std::uint64_t& state) {
 }
 
 std::string LowerFirst(std::string name) {
-    if (!name.empty() && name[0] >= 'A' && name[0] <= 'Z')
-        name[0] = static_cast<char>(name[0] - 'A' + 'a');
+    if (!name.empty() && name[0] >= 'A' && name[0] <= 'Z') name[0] = static_cast<char>(name[0] - 'A' + 'a');
     return name;
 }
 
@@ -129,19 +146,23 @@ struct CatalogueGenerator::TSpell {
 
 CatalogueGenerator::CatalogueGenerator(std::uint64_t seed) : FState(seed) {}
 
-std::uint64_t CatalogueGenerator::Next() { return Mix(FState); }
+std::uint64_t CatalogueGenerator::Next() {
+    return Mix(FState);
+}
 
-std::size_t CatalogueGenerator::Below(std::size_t bound) { return static_cast<std::size_t>(Next() % bound); }
+std::size_t CatalogueGenerator::Below(std::size_t bound) {
+    return static_cast<std::size_t>(Next() % bound);
+}
 
-bool CatalogueGenerator::Chance(unsigned percent) { return Below(100) < percent; }
+bool CatalogueGenerator::Chance(unsigned percent) {
+    return Below(100) < percent;
+}
 
 std::string CatalogueGenerator::MakeName() {
     std::string name = std::string(Pick(Nouns)) + " " + Pick(Complements);
-    if (Chance(30))
-        name += Pick(Qualifiers);
+    if (Chance(30)) name += Pick(Qualifiers);
     // Now and then a trailing blank, which the selection trims from the names it stores.
-    if (Chance(3))
-        name += ' ';
+    if (Chance(3)) name += ' ';
     return Chance(10) ? LowerFirst(std::move(name)) : name;
 }
 
@@ -153,8 +174,7 @@ void CatalogueGenerator::MakeLevels(TSpell& spell) {
     if (slot < ClassLevelCount()) {
         for (std::size_t cls = 0; cls < Classes.size(); ++cls) {
             const auto span = static_cast<std::size_t>(Classes[cls].Highest - Classes[cls].Lowest + 1);
-            if (slot < span)
-                return give(cls, Classes[cls].Lowest + static_cast<int>(slot));
+            if (slot < span) return give(cls, Classes[cls].Lowest + static_cast<int>(slot));
             slot -= span;
         }
     }
@@ -212,7 +232,9 @@ void CatalogueGenerator::AddSpells(SqliteDatabase& db, std::size_t count) {
     }
 }
 
-std::filesystem::path DefaultSchemaPath() { return VMR_SCHEMA_SQL; }
+std::filesystem::path DefaultSchemaPath() {
+    return VMR_SCHEMA_SQL;
+}
 
 void WriteCatalogue(const std::filesystem::path& file, std::size_t count, std::uint64_t seed,
                     StagedFile::TExisting existing, const std::filesystem::path& schema) {

@@ -23,8 +23,7 @@ std::uint64_t ParseNumber(const char* text, const char* what) {
     std::size_t used = 0;
     try {
         const unsigned long long value = std::stoull(text, &used);
-        if (text[used] == '\0' && text[0] != '-')
-            return value;
+        if (text[used] == '\0' && text[0] != '-') return value;
     } catch (const std::logic_error&) {
     }
     throw std::invalid_argument(std::string("not a valid ") + what + ": \"" + text + "\"");
@@ -41,8 +40,7 @@ TArguments ParseArguments(int argc, char** argv) {
         else
             throw std::invalid_argument(Usage);
     }
-    if (argc - i != 2)
-        throw std::invalid_argument(Usage);
+    if (argc - i != 2) throw std::invalid_argument(Usage);
     args.Database = argv[i];
     args.Count = ParseNumber(argv[i + 1], "spell count");
     return args;

@@ -23,8 +23,7 @@ TArguments ParseArguments(int argc, char** argv) {
         args.Existing = StagedFile::TExisting::Replace;
         ++i;
     }
-    if (argc - i < 2)
-        throw std::invalid_argument("usage: mkdb [--replace] DATABASE SCRIPT...");
+    if (argc - i < 2) throw std::invalid_argument("usage: mkdb [--replace] DATABASE SCRIPT...");
     args.Database = argv[i++];
     args.Scripts.assign(argv + i, argv + argc);
     return args;

@@ -24,8 +24,7 @@ int OpenFlags(SqliteDatabase::TOpenMode mode) {
 
 std::string ReadFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + file.string());
+    if (!in) throw std::runtime_error("cannot read " + file.string());
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
@@ -50,9 +49,13 @@ SqliteDatabase::SqliteDatabase(const std::filesystem::path& file, TOpenMode mode
     sqlite3_extended_result_codes(FDb, 1);
 }
 
-SqliteDatabase::~SqliteDatabase() { sqlite3_close(FDb); }
+SqliteDatabase::~SqliteDatabase() {
+    sqlite3_close(FDb);
+}
 
-void SqliteDatabase::Execute(std::string_view script) { RunScript(script, FFile.string()); }
+void SqliteDatabase::Execute(std::string_view script) {
+    RunScript(script, FFile.string());
+}
 
 void SqliteDatabase::ExecuteFile(const std::filesystem::path& script) {
     RunScript(ReadFile(script), script.string() + " on " + FFile.string());
@@ -67,8 +70,7 @@ void SqliteDatabase::RunScript(std::string_view script, const std::string& origi
         int rc = sqlite3_prepare_v2(FDb, start, static_cast<int>(end - start), &stmt, &next);
         while (rc == SQLITE_OK && stmt && (rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         }
-        if (rc == SQLITE_DONE)
-            rc = SQLITE_OK;
+        if (rc == SQLITE_DONE) rc = SQLITE_OK;
         const std::string reason = rc == SQLITE_OK ? std::string() : sqlite3_errmsg(FDb);
         sqlite3_finalize(stmt);
         if (rc != SQLITE_OK)
@@ -77,13 +79,16 @@ void SqliteDatabase::RunScript(std::string_view script, const std::string& origi
     }
 }
 
-SqliteStatement SqliteDatabase::Prepare(std::string_view sql) { return SqliteStatement(FDb, sql); }
+SqliteStatement SqliteDatabase::Prepare(std::string_view sql) {
+    return SqliteStatement(FDb, sql);
+}
 
-SqliteTransaction::SqliteTransaction(SqliteDatabase& db) : FDb(db) { FDb.Execute("BEGIN"); }
+SqliteTransaction::SqliteTransaction(SqliteDatabase& db) : FDb(db) {
+    FDb.Execute("BEGIN");
+}
 
 SqliteTransaction::~SqliteTransaction() {
-    if (!FOpen)
-        return;
+    if (!FOpen) return;
     try {
         FDb.Execute("ROLLBACK");
     } catch (const std::runtime_error&) {

@@ -7,14 +7,15 @@
 
 SqliteStatement::SqliteStatement(sqlite3* db, std::string_view sql) : FDb(db), FSql(sql) {
     Check(sqlite3_prepare_v2(FDb, FSql.data(), static_cast<int>(FSql.size()), &FStmt, nullptr), "prepare");
-    if (!FStmt)
-        throw std::runtime_error("SQLite: no statement in \"" + FSql + "\"");
+    if (!FStmt) throw std::runtime_error("SQLite: no statement in \"" + FSql + "\"");
 }
 
 SqliteStatement::SqliteStatement(SqliteStatement&& other) noexcept
     : FDb(other.FDb), FStmt(std::exchange(other.FStmt, nullptr)), FSql(std::move(other.FSql)) {}
 
-SqliteStatement::~SqliteStatement() { sqlite3_finalize(FStmt); }
+SqliteStatement::~SqliteStatement() {
+    sqlite3_finalize(FStmt);
+}
 
 void SqliteStatement::Bind(int index, std::string_view text) {
     Check(sqlite3_bind_text(FStmt, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT),
@@ -25,14 +26,14 @@ void SqliteStatement::Bind(int index, std::int64_t value) {
     Check(sqlite3_bind_int64(FStmt, index, value), "bind");
 }
 
-void SqliteStatement::BindNull(int index) { Check(sqlite3_bind_null(FStmt, index), "bind"); }
+void SqliteStatement::BindNull(int index) {
+    Check(sqlite3_bind_null(FStmt, index), "bind");
+}
 
 bool SqliteStatement::Step() {
     const int rc = sqlite3_step(FStmt);
-    if (rc == SQLITE_ROW)
-        return true;
-    if (rc != SQLITE_DONE)
-        Check(rc, "run");
+    if (rc == SQLITE_ROW) return true;
+    if (rc != SQLITE_DONE) Check(rc, "run");
     return false;
 }
 
@@ -42,17 +43,22 @@ void SqliteStatement::Reset() {
 }
 
 std::optional<std::string> SqliteStatement::Text(int column) const {
-    if (IsNull(column))
-        return std::nullopt;
+    if (IsNull(column)) return std::nullopt;
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(FStmt, column));
     return std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(FStmt, column)));
 }
 
-std::int64_t SqliteStatement::Integer(int column) const { return sqlite3_column_int64(FStmt, column); }
+std::int64_t SqliteStatement::Integer(int column) const {
+    return sqlite3_column_int64(FStmt, column);
+}
 
-bool SqliteStatement::IsNull(int column) const { return sqlite3_column_type(FStmt, column) == SQLITE_NULL; }
+bool SqliteStatement::IsNull(int column) const {
+    return sqlite3_column_type(FStmt, column) == SQLITE_NULL;
+}
 
-int SqliteStatement::ColumnCount() const { return sqlite3_column_count(FStmt); }
+int SqliteStatement::ColumnCount() const {
+    return sqlite3_column_count(FStmt);
+}
 
 void SqliteStatement::Check(int rc, std::string_view what) const {
     if (rc != SQLITE_OK)

@@ -10,7 +10,7 @@ struct sqlite3_stmt;
 
 // One prepared statement; bind, step through its rows, reset and run again.
 class SqliteStatement {
-public:
+  public:
     SqliteStatement(sqlite3* db, std::string_view sql);
     SqliteStatement(SqliteStatement&& other) noexcept;
     SqliteStatement& operator=(SqliteStatement&&) = delete;
@@ -33,7 +33,7 @@ public:
     bool IsNull(int column) const;
     int ColumnCount() const;
 
-private:
+  private:
     void Check(int rc, std::string_view what) const;
 
     sqlite3* FDb;

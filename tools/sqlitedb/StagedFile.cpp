@@ -17,8 +17,7 @@ StagedFile::StagedFile(fs::path target, TExisting existing)
 }
 
 StagedFile::~StagedFile() {
-    if (FCommitted)
-        return;
+    if (FCommitted) return;
     std::error_code ignored;
     fs::remove(FTemporary, ignored);
 }
@@ -30,15 +29,13 @@ void StagedFile::Commit() {
     } else {
         // A hard link fails when the target has appeared meanwhile, where a rename would replace it.
         fs::create_hard_link(FTemporary, FTarget, error);
-        if (error == std::errc::file_exists)
-            CheckTarget();
+        if (error == std::errc::file_exists) CheckTarget();
     }
     if (error)
         throw std::runtime_error("cannot move " + FTemporary.string() + " to " + FTarget.string() + ": " +
                                  error.message());
     FCommitted = true;
-    if (FExisting == TExisting::Refuse)
-        fs::remove(FTemporary, error);
+    if (FExisting == TExisting::Refuse) fs::remove(FTemporary, error);
 }
 
 void StagedFile::CheckTarget() const {
