@@ -161,7 +161,7 @@ INSERT INTO INCANTESIMI (INCANTESIMO, SCUOLA, BARDO, CHIERICO, DRUIDO, MAGO_STRE
 ('Brivido lungo la schiena', 'Necromanzia', '1', '1', '', '1', '', '',
  'Una creatura', '1 azione standard', '1d4 round', 'Corto (7,5 m)', 'Nessuna', 'Volontà nega',
  True, True, False, False, True, False, True, '152',
- 'Un freddo improvviso afferra il bersaglio, che diventa scosso: -2 ai tiri per colpire, ai tiri salvezza e alle prove. Non funziona su creature che già conoscono la paura come compagna, come i paladini devoti.'),
+ 'Un freddo improvviso afferra il bersaglio, che diventa scosso: -2 ai tiri per colpire, ai tiri salvezza e alle prove. Non ha effetto su chi è immune alla paura, come i paladini devoti.'),
 ('Santificare l''acqua', 'Trasmutazione', '', '1', '', '', '1', '',
  'Un''ampolla d''acqua', '1 minuto', 'Istantanea', 'Contatto', 'Nessuna', 'Volontà nega (ogg.)',
  True, False, True, True, True, False, True, '196',

@@ -59,8 +59,9 @@ CREATE TABLE SELEZIONATI (
     PAGINA        VARCHAR(10)  COLLATE NOCASE
 );
 
--- Names are listed in order and looked up by the selection's duplicate test and removal.
-CREATE INDEX INCANTESIMI_INCANTESIMO ON INCANTESIMI (INCANTESIMO);
+-- The selection's duplicate test and removal look rows up by name. The catalogue has no name index: its
+-- queries filter on a class column, and scanning then sorting the matches beats walking a name index
+-- that fetches every row out of order.
 CREATE INDEX SELEZIONATI_INCANTESIMO ON SELEZIONATI (INCANTESIMO);
 
 -- Fold the quoted words 'True'/'False' (any case) to 1/0, whether inserted or updated; the keywords

@@ -191,8 +191,11 @@ std::string CatalogueGenerator::MakeDescription() {
     // selection keeps.
     const std::size_t sentences = 1 + Below(6);
     std::string text;
-    for (std::size_t i = 0; i < sentences; ++i)
-        text += (i ? " " : "") + std::string(Pick(Phrases));
+    for (std::size_t i = 0; i < sentences; ++i) {
+        if (i)
+            text += ' ';
+        text += Pick(Phrases);
+    }
     return text;
 }
 
