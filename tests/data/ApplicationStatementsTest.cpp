@@ -27,7 +27,7 @@ std::string InsertSelection(const std::string& level, const std::string& name, c
 }
 
 class ApplicationStatements : public ::testing::Test {
-  protected:
+protected:
     static std::filesystem::path CopyOfSample(const TemporaryFolder& folder) {
         const auto copy = folder.Path() / "Incantesimi.mdb";
         std::filesystem::copy_file(SampleDatabase, copy);

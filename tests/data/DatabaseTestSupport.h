@@ -13,7 +13,7 @@
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TemporaryFolder {
-  public:
+public:
     TemporaryFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "vmr-data-XXXXXX").string();
         if (!mkdtemp(pattern.data()))
@@ -28,7 +28,7 @@ class TemporaryFolder {
     }
     const std::filesystem::path& Path() const { return FPath; }
 
-  private:
+private:
     std::filesystem::path FPath;
 };
 

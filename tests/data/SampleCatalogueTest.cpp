@@ -21,7 +21,7 @@ const std::vector<TClassLevels> ClassLevels = {{"BARDO", 0, 6},         {"CHIERI
                                                {"MAGO_STREGONE", 0, 9}, {"PALADINO", 1, 4}, {"RANGER", 1, 4}};
 
 class SampleCatalogue : public ::testing::Test {
-  protected:
+protected:
     SqliteDatabase FDb{SampleDatabase, SqliteDatabase::TOpenMode::ReadOnly};
 
     std::int64_t Count(const std::string& where) {

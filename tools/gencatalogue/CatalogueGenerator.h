@@ -13,13 +13,13 @@
 // least 45 spells lists something for every class and level; names, classes, texts and yes/no values
 // vary beyond that, with lower-case, accented and apostrophe-holding names and descriptions of every length.
 class CatalogueGenerator {
-  public:
+public:
     explicit CatalogueGenerator(std::uint64_t seed);
 
     // Appends count spells to the INCANTESIMI table of a database that has the schema.
     void AddSpells(SqliteDatabase& db, std::size_t count);
 
-  private:
+private:
     struct TSpell;
 
     TSpell MakeSpell();

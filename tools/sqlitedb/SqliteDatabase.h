@@ -10,7 +10,7 @@ struct sqlite3;
 
 // An open SQLite database file, closed when the object goes.
 class SqliteDatabase {
-  public:
+public:
     enum class TOpenMode { ReadOnly, ReadWrite, Create };
 
     SqliteDatabase(const std::filesystem::path& file, TOpenMode mode);
@@ -24,9 +24,8 @@ class SqliteDatabase {
     void ExecuteFile(const std::filesystem::path& script);
     SqliteStatement Prepare(std::string_view sql);
 
-    const std::filesystem::path& File() const { return FFile; }
 
-  private:
+private:
     void RunScript(std::string_view script, const std::string& origin);
 
     std::filesystem::path FFile;
@@ -35,7 +34,7 @@ class SqliteDatabase {
 
 // Wraps work in one transaction: committed by Commit, rolled back if the scope is left without it.
 class SqliteTransaction {
-  public:
+public:
     explicit SqliteTransaction(SqliteDatabase& db);
     SqliteTransaction(const SqliteTransaction&) = delete;
     SqliteTransaction& operator=(const SqliteTransaction&) = delete;
@@ -43,7 +42,7 @@ class SqliteTransaction {
 
     void Commit();
 
-  private:
+private:
     SqliteDatabase& FDb;
     bool FOpen = true;
 };

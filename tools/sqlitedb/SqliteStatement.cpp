@@ -56,10 +56,6 @@ bool SqliteStatement::IsNull(int column) const {
     return sqlite3_column_type(FStmt, column) == SQLITE_NULL;
 }
 
-int SqliteStatement::ColumnCount() const {
-    return sqlite3_column_count(FStmt);
-}
-
 void SqliteStatement::Check(int rc, std::string_view what) const {
     if (rc != SQLITE_OK)
         throw std::runtime_error("SQLite could not " + std::string(what) + " \"" + FSql +

@@ -10,7 +10,7 @@ struct sqlite3_stmt;
 
 // One prepared statement; bind, step through its rows, reset and run again.
 class SqliteStatement {
-  public:
+public:
     SqliteStatement(sqlite3* db, std::string_view sql);
     SqliteStatement(SqliteStatement&& other) noexcept;
     SqliteStatement& operator=(SqliteStatement&&) = delete;
@@ -30,10 +30,9 @@ class SqliteStatement {
     // Columns are numbered from 0; a NULL reads as nullopt.
     std::optional<std::string> Text(int column) const;
     std::int64_t Integer(int column) const;
-    bool IsNull(int column) const;
-    int ColumnCount() const;
 
-  private:
+private:
+    bool IsNull(int column) const;
     void Check(int rc, std::string_view what) const;
 
     sqlite3* FDb;

@@ -5,7 +5,7 @@
 // A file written under a temporary name beside its target and renamed onto it only when complete, so a
 // failed run never leaves a half-written target. An existing target is replaced only when asked.
 class StagedFile {
-  public:
+public:
     enum class TExisting { Refuse, Replace };
 
     StagedFile(std::filesystem::path target, TExisting existing);
@@ -18,7 +18,7 @@ class StagedFile {
     // Moves the finished file onto the target.
     void Commit();
 
-  private:
+private:
     void CheckTarget() const;
 
     std::filesystem::path FTarget;
