@@ -649,7 +649,7 @@ TPixel BrushPixel(const TDCFill& fill, int x, int y) {
 
 // Maps destination `d` of [dstStart, dstStart + dstLength) to the source pixel whose centre is nearest.
 int NearestSource(int d, int dstStart, int dstLength, int srcStart, int srcLength) {
-    return srcStart + int((int64_t(d - dstStart) * 2 + 1) * srcLength / (int64_t(dstLength) * 2));
+    return srcStart + int(((int64_t(d) - dstStart) * 2 + 1) * srcLength / (int64_t(dstLength) * 2));
 }
 
 // Calls op(dstPixels, srcPixels, n, x, y) for each clipped row of destination `dst` with its source pixels
@@ -686,13 +686,14 @@ void BlitRows(TSurface& dst, const TRegion& clip, const TRect& dstRect, const TS
     ForEachClipRect(clip, area, [&](const TRect& part) {
         for (int y = part.Top; y < part.Bottom; ++y) {
             const TPixel* sourceRow = src.Row(mapY(y));
-            const TPixel* source = sourceRow + (part.Left - dstRect.Left + srcRect.Left);
-            if (!unscaled) {
-                for (int x = part.Left; x < part.Right; ++x)
-                    buffer[size_t(x - part.Left)] = sourceRow[columns[size_t(x - area.Left)]];
-                source = buffer.data();
+            if (unscaled) {
+                op(dst.Row(y) + part.Left, sourceRow + (part.Left - dstRect.Left + srcRect.Left),
+                   part.Width(), part.Left, y);
+                continue;
             }
-            op(dst.Row(y) + part.Left, source, part.Width(), part.Left, y);
+            for (int x = part.Left; x < part.Right; ++x)
+                buffer[size_t(x - part.Left)] = sourceRow[columns[size_t(x - area.Left)]];
+            op(dst.Row(y) + part.Left, buffer.data(), part.Width(), part.Left, y);
         }
     });
 }
