@@ -462,6 +462,13 @@ bool DashOn(TPenStyle style, int step) {
     return true;
 }
 
+std::vector<TPoint> SurfacePath(const TDC& dc, const TPoint* points, int count) {
+    std::vector<TPoint> path;
+    for (int i = 0; i < count; ++i)
+        path.push_back(dc.ToSurface(points[i]));
+    return path;
+}
+
 // Pixel spans gathered row by row and merged, so overlapping stamps of a wide pen paint each pixel once.
 class TSpanSet {
   public:
@@ -493,22 +500,29 @@ class TSpanSet {
 void TDC::DrawOutline(const TPoint* points, int count, bool closed) {
     const TPenDesc& pen = FState.Pen;
     if (!points || count < 2 || pen.Style == TPenStyle::Clear) return;
-    std::vector<TPoint> path;
-    for (int i = 0; i < count; ++i)
-        path.push_back(ToSurface(points[i]));
+    std::vector<TPoint> path = SurfacePath(*this, points, count);
     if (closed) path.push_back(path.front());
     const TDCFill ink = PenFill(ColorToPixel(pen.Color));
     if (pen.Width <= 1) {
         const TDCFill gap = PenFill(ColorToPixel(FState.BkColor));
         const bool paintGaps = FState.BkMode == TBkMode::Opaque;
+        const TRect clipBounds = EffectiveClip().Bounds();
         int step = 0; // the dash pattern runs on across the segments
-        for (size_t i = 0; i + 1 < path.size(); ++i)
-            ForEachLinePoint(path[i], path[i + 1], [&](TPoint p) {
+        for (size_t i = 0; i + 1 < path.size(); ++i) {
+            const TPoint a = path[i], b = path[i + 1];
+            const TRect box{std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X) + 1,
+                            std::max(a.Y, b.Y) + 1};
+            if (Intersection(box, clipBounds).IsEmpty()) {
+                step += std::max(std::abs(b.X - a.X), std::abs(b.Y - a.Y)); // out of sight: skip its points
+                continue;
+            }
+            ForEachLinePoint(a, b, [&](TPoint p) {
                 if (DashOn(pen.Style, step++))
                     PaintPixel(p, ink);
                 else if (paintGaps)
                     PaintPixel(p, gap);
             });
+        }
         return;
     }
     // A wide pen is solid with round ends: a disc stamped at every point of the path.
@@ -528,9 +542,7 @@ void TDC::DrawOutline(const TPoint* points, int count, bool closed) {
 void TDC::FillPolygon(const TPoint* points, int count) {
     const TDCFill brush = BrushFill(FState.Brush, FState.Rop2);
     if (brush.Kind == TDCFill::TKind::None || count < 3) return;
-    std::vector<TPoint> path;
-    for (int i = 0; i < count; ++i)
-        path.push_back(ToSurface(points[i]));
+    const std::vector<TPoint> path = SurfacePath(*this, points, count);
     int top = path.front().Y, bottom = top;
     for (const TPoint& p : path) {
         top = std::min(top, p.Y);

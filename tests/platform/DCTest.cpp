@@ -216,11 +216,18 @@ TEST(DC, PenModesAndStyles) {
     dc.MoveTo({0, 3});
     dc.LineTo({9, 3});
     EXPECT_EQ(Picture(surface, Rect(0, 3, 10, 4)), "###...###.\n");
+    // The pattern runs on through a segment outside the clip.
+    dc.SaveDC();
+    dc.IntersectClipRect(Rect(12, 0, 30, 4));
+    const TPoint dotted[] = {{4, 3}, {8, 3}, {21, 3}};
+    dc.Polyline(dotted, 3);
+    dc.RestoreDC(-1);
+    EXPECT_EQ(Picture(surface, Rect(10, 3, 22, 4)), "..#...###...\n");
 
     dc.SetPen({TPenStyle::Clear, 1, clBlack});
     dc.MoveTo({20, 0});
     dc.LineTo({29, 3});
-    EXPECT_EQ(CountPixels(surface, Black), 3 + 6 + 6);
+    EXPECT_EQ(CountPixels(surface, Black), 3 + 6 + 6 + 4);
 }
 
 TEST(DC, WidePenStaysASolidBandAndXorsEachPixelOnce) {
