@@ -400,6 +400,36 @@ TEST(DC, BitBltFromDCAndSurfaceWithRops) {
     EXPECT_EQ(Picture(surface, Rect(0, 2, 6, 3)), "bb..##\n");
 }
 
+TEST(DC, EveryListedRasterOperation) {
+    constexpr TPixel P = 0x0F0F0F, S = 0x3C3C3C, D = 0x555555;
+    const struct {
+        uint32_t Rop;
+        TPixel Result;
+    } cases[] = {
+        {SRCCOPY, S},
+        {SRCPAINT, S | D},
+        {SRCAND, S & D},
+        {SRCINVERT, S ^ D},
+        {SRCERASE, S & ~D & White},
+        {NOTSRCCOPY, ~S & White},
+        {NOTSRCERASE, ~(S | D) & White},
+        {MERGEPAINT, (~S | D) & White},
+        {PATCOPY, P},
+        {PATINVERT, P ^ D},
+        {DSTINVERT, ~D & White},
+        {BLACKNESS, 0},
+        {WHITENESS, White},
+    };
+    const TSurface source(1, 1, S);
+    for (const auto& c : cases) {
+        TSurface surface(1, 1, D);
+        TDC dc(surface);
+        dc.SetBrush(TBrushDesc::SolidColor(PixelToColor(P)));
+        dc.BitBlt(0, 0, 1, 1, source, 0, 0, c.Rop);
+        EXPECT_EQ(surface.Pixel(0, 0), c.Result) << std::hex << c.Rop;
+    }
+}
+
 TEST(DC, BitBltWithinOneSurfaceReadsBeforeWriting) {
     TSurface surface(6, 1);
     for (int x = 0; x < 6; ++x)
