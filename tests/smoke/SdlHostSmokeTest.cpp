@@ -2,7 +2,7 @@
 #include "XvfbServer.h"
 
 #include "platform/host/sdl/SdlHost.h"
-#include "platform/host/sdl/X11Shape.h"
+#include "platform/host/sdl/X11Window.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -64,6 +64,15 @@ protected:
         for (;;) {
             THostEvent e = FHost->WaitEvent(deadline);
             if ((e.Kind == kind && e.Surface == &surface) || e.Kind == TKind::None) return e;
+        }
+    }
+
+    // The first move to `point`, or a None event after a while.
+    THostEvent WaitForMoveTo(TPoint point) {
+        const uint64_t deadline = FHost->Now() + 3000;
+        for (;;) {
+            THostEvent e = FHost->WaitEvent(deadline);
+            if ((e.Kind == TKind::MouseMove && e.ScreenPos == point) || e.Kind == TKind::None) return e;
         }
     }
 
@@ -182,9 +191,35 @@ TEST_F(SdlHostOnXvfb, ScreenClipboardAndCursorsWork) {
     const std::string text = "Palla di fuoco \xE2\x80\x99 livello 3";
     FHost->SetClipboardText(text);
     EXPECT_EQ(FHost->ClipboardText(), text);
+
     for (int c = 0; c <= int(THostCursor::No); ++c) FHost->SetCursor(THostCursor(c));
-    EXPECT_EQ(SDL_GetCursor(), SDL_GetCursor()); // still a valid cursor after every change
-    EXPECT_NE(SDL_GetCursor(), nullptr);
+    FHost->SetCursor(THostCursor::HandPoint);
+    SDL_Cursor* hand = SDL_GetCursor();
+    FHost->SetCursor(THostCursor::Arrow);
+    EXPECT_NE(SDL_GetCursor(), hand);
+    FHost->SetCursor(THostCursor::HandPoint);
+    EXPECT_EQ(SDL_GetCursor(), hand); // made once, then reused
+}
+
+TEST_F(SdlHostOnXvfb, UnderCaptureMotionOutsideEveryWindowStillArrivesWhereThePointerIs) {
+    THostSurface& first = Open(TSurfaceKind::Borderless, Bounds(300, 200, 100, 100));
+    THostSurface& second = Open(TSurfaceKind::Borderless, Bounds(600, 200, 100, 100));
+    Drain();
+    FScreen->WarpPointer({350, 250});
+    ASSERT_EQ(WaitFor(TKind::MouseMove, first).Kind, TKind::MouseMove);
+
+    FHost->CaptureMouse(true);
+    FScreen->WarpPointer({500, 150}); // over no window at all
+    EXPECT_EQ(WaitForMoveTo({500, 150}).Kind, TKind::MouseMove);
+    EXPECT_EQ(FHost->CursorPos(), (TPoint{500, 150}));
+
+    FHost->CaptureMouse(false);
+    // SDL may report the jump into a window right after an ungrab only with the next move.
+    FScreen->WarpPointer({660, 250});
+    FScreen->WarpPointer({670, 260});
+    const THostEvent e = WaitForMoveTo({670, 260});
+    EXPECT_EQ(e.Kind, TKind::MouseMove);
+    EXPECT_EQ(e.Surface, &second);
 }
 
 TEST_F(SdlHostOnXvfb, IdleLoopSleepsUntilTheDeadlineWithAndWithoutWindows) {

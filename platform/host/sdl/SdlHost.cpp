@@ -4,6 +4,7 @@
 #include "platform/host/sdl/DetachedProcess.h"
 #include "platform/host/sdl/SdlEventTranslation.h"
 #include "platform/host/sdl/SdlSurface.h"
+#include "platform/host/sdl/X11Window.h"
 
 #include <SDL.h>
 
@@ -28,6 +29,11 @@ std::optional<TSdlWindowPlace> PlaceOfWindow(Uint32 windowID) {
     TSdlWindowPlace place{surface, {}};
     SDL_GetWindowPosition(window, &place.Origin.X, &place.Origin.Y);
     return place;
+}
+
+bool IsMouseEvent(THostEvent::TKind kind) {
+    using TKind = THostEvent::TKind;
+    return kind == TKind::MouseMove || kind == TKind::MouseDown || kind == TKind::MouseUp || kind == TKind::Wheel;
 }
 
 } // namespace
@@ -94,11 +100,14 @@ void TSdlHost::SetCursor(THostCursor cursor) {
 
 TPoint TSdlHost::CursorPos() const {
     TPoint p;
-    SDL_GetGlobalMouseState(&p.X, &p.Y);
+    if (!QueryX11Pointer(FWakeWindow.get(), p)) SDL_GetGlobalMouseState(&p.X, &p.Y);
     return p;
 }
 
-void TSdlHost::CaptureMouse(bool capture) { SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE); }
+void TSdlHost::CaptureMouse(bool capture) {
+    FCaptured = capture;
+    SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE);
+}
 
 std::string TSdlHost::ClipboardText() {
     char* text = SDL_GetClipboardText();
@@ -136,6 +145,9 @@ bool TSdlHost::SleepUntilEvent(SDL_Event& event, std::optional<uint64_t> deadlin
 THostEvent TSdlHost::Translate(const SDL_Event& event) {
     THostEvent result = TranslateSdlEvent(event, PlaceOfWindow, FWakeEventType);
     if (result.Kind == THostEvent::TKind::Wake) FWakePending = false;
+    // SDL captures through the window with the keyboard focus and pins positions outside the window it
+    // reports to its edge; under capture the pointer's own position is the true one.
+    if (FCaptured && IsMouseEvent(result.Kind)) result.ScreenPos = CursorPos();
     return result;
 }
 

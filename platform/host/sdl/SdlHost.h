@@ -57,6 +57,7 @@ private:
     std::unique_ptr<SDL_Window, TWindowDeleter> FWakeWindow;
     std::array<std::unique_ptr<SDL_Cursor, TCursorDeleter>, CursorCount> FCursors;
     uint32_t FWakeEventType = 0;
+    bool FCaptured = false;
     std::atomic<bool> FWakePending{false};
     std::atomic<uint64_t> FWakeUps{0};
 };

@@ -1,7 +1,7 @@
 #include "platform/host/sdl/SdlSurface.h"
 
 #include "platform/Exception.h"
-#include "platform/host/sdl/X11Shape.h"
+#include "platform/host/sdl/X11Window.h"
 
 #include <SDL.h>
 

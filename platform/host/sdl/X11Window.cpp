@@ -1,4 +1,4 @@
-#include "platform/host/sdl/X11Shape.h"
+#include "platform/host/sdl/X11Window.h"
 
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
@@ -21,12 +21,16 @@ std::vector<XRectangle> ToXRectangles(const std::vector<TRect>& rects) {
     return result;
 }
 
+bool X11Info(SDL_Window* window, SDL_SysWMinfo& info) {
+    SDL_VERSION(&info.version);
+    return SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11;
+}
+
 } // namespace
 
 bool SetX11WindowShape(SDL_Window* window, const std::vector<TRect>* rects) {
     SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
+    if (!X11Info(window, info)) return false;
     Display* display = info.info.x11.display;
     int eventBase = 0;
     int errorBase = 0;
@@ -41,4 +45,15 @@ bool SetX11WindowShape(SDL_Window* window, const std::vector<TRect>* rects) {
     }
     XFlush(display);
     return true;
+}
+
+bool QueryX11Pointer(SDL_Window* window, TPoint& screenPos) {
+    SDL_SysWMinfo info;
+    if (!X11Info(window, info)) return false;
+    Display* display = info.info.x11.display;
+    Window root = 0, child = 0;
+    int windowX = 0, windowY = 0;
+    unsigned int buttons = 0;
+    return XQueryPointer(display, info.info.x11.window, &root, &child, &screenPos.X, &screenPos.Y, &windowX,
+                         &windowY, &buttons);
 }
