@@ -9,11 +9,14 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <sys/resource.h>
 #include <thread>
 
 namespace {
 
+namespace fs = std::filesystem;
 using TKind = THostEvent::TKind;
 
 constexpr TPixel Black = 0x000000, Red = 0xFF0000, Green = 0x00FF00, Blue = 0x0000FF, White = 0xFFFFFF;
@@ -220,6 +223,31 @@ TEST_F(SdlHostOnXvfb, UnderCaptureMotionOutsideEveryWindowStillArrivesWhereThePo
     const THostEvent e = WaitForMoveTo({670, 260});
     EXPECT_EQ(e.Kind, TKind::MouseMove);
     EXPECT_EQ(e.Surface, &second);
+}
+
+TEST_F(SdlHostOnXvfb, OpenURLHandsTheAddressOverAsOneArgumentAndRefusesOptions) {
+    // A stand-in for the desktop's handler, found first on PATH, writes down what it was given.
+    const fs::path folder = fs::temp_directory_path() / ("vmr-open-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    const fs::path handler = folder / "xdg-open";
+    std::ofstream(handler) << "#!/bin/sh\nprintf '%s|' \"$@\" >> \"$0.log\"\necho >> \"$0.log\"\n";
+    fs::permissions(handler, fs::perms::owner_all);
+    const std::string path = std::getenv("PATH");
+    setenv("PATH", (folder.string() + ":" + path).c_str(), 1);
+    const auto calls = [log = folder / "xdg-open.log"] {
+        std::vector<std::string> lines;
+        std::ifstream in(log);
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        return lines;
+    };
+
+    FHost->OpenURL("--version");
+    FHost->OpenURL("https://example.org/a b?x=1&y=$(id)");
+    for (int i = 0; i < 500 && calls().empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200)); // room for a call that should not happen
+    setenv("PATH", path.c_str(), 1);
+    EXPECT_EQ(calls(), std::vector<std::string>{"https://example.org/a b?x=1&y=$(id)|"});
+    fs::remove_all(folder);
 }
 
 TEST_F(SdlHostOnXvfb, IdleLoopSleepsUntilTheDeadlineWithAndWithoutWindows) {
