@@ -148,10 +148,7 @@ TEST_F(SdlHostOnXvfb, PresentCopiesOnlyTheDirtyPartAndFollowsMovesAndHiding) {
 }
 
 TEST_F(SdlHostOnXvfb, ShapeCutsACornerOutOfAWindowAndCanBeLifted) {
-    struct TWindowDeleter {
-        void operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
-    };
-    std::unique_ptr<SDL_Window, TWindowDeleter> window(SDL_CreateWindow("", 50, 50, 100, 100, SDL_WINDOW_BORDERLESS));
+    const TSdlWindowHandle window(SDL_CreateWindow("", 50, 50, 100, 100, SDL_WINDOW_BORDERLESS));
     ASSERT_TRUE(window) << SDL_GetError();
     const auto fill = [&] {
         SDL_Surface* pixels = SDL_GetWindowSurface(window.get());

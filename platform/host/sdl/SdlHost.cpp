@@ -59,8 +59,6 @@ TSdlHost::TSdlVideo::TSdlVideo() {
 
 TSdlHost::TSdlVideo::~TSdlVideo() { SDL_Quit(); }
 
-void TSdlHost::TWindowDeleter::operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
-
 void TSdlHost::TCursorDeleter::operator()(SDL_Cursor* cursor) const { SDL_FreeCursor(cursor); }
 
 TSdlHost::TSdlHost() {

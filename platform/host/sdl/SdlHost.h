@@ -1,12 +1,12 @@
 #pragma once
 #include "platform/host/Host.h"
+#include "platform/host/sdl/SdlWindowHandle.h"
 
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <memory>
 
-struct SDL_Window;
 struct SDL_Cursor;
 union SDL_Event;
 
@@ -42,9 +42,6 @@ private:
         TSdlVideo(const TSdlVideo&) = delete;
         TSdlVideo& operator=(const TSdlVideo&) = delete;
     };
-    struct TWindowDeleter {
-        void operator()(SDL_Window* window) const;
-    };
     struct TCursorDeleter {
         void operator()(SDL_Cursor* cursor) const;
     };
@@ -54,7 +51,7 @@ private:
     bool SleepUntilEvent(SDL_Event& event, std::optional<uint64_t> deadline);
 
     TSdlVideo FVideo; // first in, last out
-    std::unique_ptr<SDL_Window, TWindowDeleter> FWakeWindow;
+    TSdlWindowHandle FWakeWindow;
     std::array<std::unique_ptr<SDL_Cursor, TCursorDeleter>, CursorCount> FCursors;
     uint32_t FWakeEventType = 0;
     bool FCaptured = false;

@@ -35,8 +35,6 @@ SDL_Rect ToSdlRect(const TRect& r) { return {r.Left, r.Top, r.Width(), r.Height(
 
 } // namespace
 
-void TSdlSurface::TWindowDeleter::operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
-
 TSdlSurface::TSdlSurface(TSurfaceKind kind, const TRect& screenRect) : FKind(kind) {
     FWindow.reset(SDL_CreateWindow("", screenRect.Left, screenRect.Top, std::max(screenRect.Width(), 1),
                                    std::max(screenRect.Height(), 1), WindowFlags(kind)));
