@@ -61,22 +61,19 @@ protected:
         }
     }
 
-    // The next event of `kind` for `surface`, or a None event after a while.
-    THostEvent WaitFor(TKind kind, const THostSurface& surface) {
+    // The first event that `wanted` accepts, or a None event after a while.
+    template <class TPredicate> THostEvent WaitUntil(TPredicate wanted) {
         const uint64_t deadline = FHost->Now() + 3000;
         for (;;) {
             THostEvent e = FHost->WaitEvent(deadline);
-            if ((e.Kind == kind && e.Surface == &surface) || e.Kind == TKind::None) return e;
+            if (e.Kind == TKind::None || wanted(e)) return e;
         }
     }
-
-    // The first move to `point`, or a None event after a while.
+    THostEvent WaitFor(TKind kind, const THostSurface& surface) {
+        return WaitUntil([&](const THostEvent& e) { return e.Kind == kind && e.Surface == &surface; });
+    }
     THostEvent WaitForMoveTo(TPoint point) {
-        const uint64_t deadline = FHost->Now() + 3000;
-        for (;;) {
-            THostEvent e = FHost->WaitEvent(deadline);
-            if ((e.Kind == TKind::MouseMove && e.ScreenPos == point) || e.Kind == TKind::None) return e;
-        }
+        return WaitUntil([&](const THostEvent& e) { return e.Kind == TKind::MouseMove && e.ScreenPos == point; });
     }
 
     TXvfbServer FServer{1280, 1024};
