@@ -23,6 +23,8 @@ constexpr double MmPerPoint = 25.4 / 72.0;
 constexpr double HatchSpacingMm = 8 * 25.4 / 96.0;
 constexpr double HatchLineMm = 25.4 / 96.0;
 constexpr double MinPenMm = 0.1;
+// Lengths are kept to the micrometre: a text measured to fit its width still fits after rounding.
+constexpr double WidthToleranceMm = 0.001;
 
 struct TCairoDeleter {
     void operator()(cairo_t* cr) const { cairo_destroy(cr); }
@@ -110,7 +112,7 @@ std::vector<std::string> BreakLines(cairo_t* cr, const std::string& text, bool w
         std::string paragraph = text.substr(start, end - start);
         if (!paragraph.empty() && paragraph.back() == '\r') paragraph.pop_back();
         start = end + 1;
-        if (!wordWrap || Advance(cr, paragraph) <= width) {
+        if (!wordWrap || Advance(cr, paragraph) <= width + WidthToleranceMm) {
             lines.push_back(std::move(paragraph));
             continue;
         }
@@ -121,7 +123,7 @@ std::vector<std::string> BreakLines(cairo_t* cr, const std::string& text, bool w
             pos = space + 1;
             if (word.empty()) continue;
             std::string candidate = line.empty() ? word : line + ' ' + word;
-            if (line.empty() || Advance(cr, candidate) <= width) {
+            if (line.empty() || Advance(cr, candidate) <= width + WidthToleranceMm) {
                 line = std::move(candidate);
             } else {
                 lines.push_back(std::move(line));
@@ -306,6 +308,9 @@ void TPageRenderer::RenderPage(const TReportDocument& document, size_t pageIndex
     cairo_scale(cr.get(), dpi / 25.4, dpi / 25.4);
     DrawPage(cr.get(), document.Pages[pageIndex]);
     cairo_surface_flush(target.get());
+    // Cairo fills the unused top byte; surfaces keep it clear.
+    TPixel* pixels = surface.Data();
+    for (size_t i = 0, n = size_t(size.cx) * size_t(size.cy); i < n; ++i) pixels[i] &= 0xFFFFFF;
 }
 
 void TPageRenderer::WritePdf(const TReportDocument& document, const std::string& fileName) {
