@@ -37,7 +37,7 @@ using TCairoSurfacePtr = std::unique_ptr<cairo_surface_t, TCairoDeleter>;
 // Cairo faces for the layouts' fonts, made once. Cairo keeps faces alive in its own caches past any owner
 // here, so the cache and its FreeType library live as long as the process.
 class TCairoFonts {
-public:
+  public:
     static TCairoFonts& Instance() {
         static TCairoFonts* fonts = new TCairoFonts;
         return *fonts;
@@ -50,16 +50,18 @@ public:
         return found->second;
     }
 
-private:
+  private:
     TCairoFonts() {
-        if (FT_Init_FreeType(&FLibrary) != 0) throw EOutOfResources("Report fonts: FreeType cannot be initialised");
+        if (FT_Init_FreeType(&FLibrary) != 0)
+            throw EOutOfResources("Report fonts: FreeType cannot be initialised");
     }
 
     cairo_font_face_t* Load(const TReportFont& font) {
         const std::string file = TFontEngine::Instance().ResolveFace(font.Name, font.Bold, font.Italic);
         FT_Face face = nullptr;
         if (FT_New_Face(FLibrary, file.c_str(), 0, &face) != 0)
-            throw EResNotFound("Report fonts: the face \"" + file + "\" for \"" + font.Name + "\" cannot be read");
+            throw EResNotFound("Report fonts: the face \"" + file + "\" for \"" + font.Name +
+                               "\" cannot be read");
         cairo_font_face_t* cairoFace = cairo_ft_font_face_create_for_ft_face(face, 0);
         static cairo_user_data_key_t faceKey;
         cairo_font_face_set_user_data(cairoFace, &faceKey, face,
@@ -67,7 +69,8 @@ private:
         // A family without a bold or italic face gets one drawn from its regular face.
         unsigned synthesize = 0;
         if (font.Bold && !(face->style_flags & FT_STYLE_FLAG_BOLD)) synthesize |= CAIRO_FT_SYNTHESIZE_BOLD;
-        if (font.Italic && !(face->style_flags & FT_STYLE_FLAG_ITALIC)) synthesize |= CAIRO_FT_SYNTHESIZE_OBLIQUE;
+        if (font.Italic && !(face->style_flags & FT_STYLE_FLAG_ITALIC))
+            synthesize |= CAIRO_FT_SYNTHESIZE_OBLIQUE;
         cairo_ft_font_face_set_synthesize(cairoFace, synthesize);
         return cairoFace;
     }
@@ -82,7 +85,8 @@ void SetColor(cairo_t* cr, TColor color) {
 }
 
 void AddRect(cairo_t* cr, const TMmRect& r) {
-    cairo_rectangle(cr, r.Left.Millimetres(), r.Top.Millimetres(), r.Width.Millimetres(), r.Height.Millimetres());
+    cairo_rectangle(cr, r.Left.Millimetres(), r.Top.Millimetres(), r.Width.Millimetres(),
+                    r.Height.Millimetres());
 }
 
 // Sizes and metrics are in millimetres, the user unit of every page context; metrics are not hinted, so
@@ -175,12 +179,18 @@ void DrawText(cairo_t* cr, const TReportText& text) {
 // itself, except inversion, which cairo can do; std::nullopt draws nothing.
 std::optional<TColor> ModeColor(TPenMode mode, TColor color) {
     switch (mode) {
-    case TPenMode::Nop: return std::nullopt;
-    case TPenMode::Black: return clBlack;
-    case TPenMode::White: return clWhite;
-    case TPenMode::NotCopy: return TColor(~ColorToRGB(color) & 0xFFFFFF);
-    case TPenMode::Not: return clWhite;
-    default: return color;
+    case TPenMode::Nop:
+        return std::nullopt;
+    case TPenMode::Black:
+        return clBlack;
+    case TPenMode::White:
+        return clWhite;
+    case TPenMode::NotCopy:
+        return TColor(~ColorToRGB(color) & 0xFFFFFF);
+    case TPenMode::Not:
+        return clWhite;
+    default:
+        return color;
     }
 }
 
@@ -251,7 +261,8 @@ void DrawShape(cairo_t* cr, const TReportShape& shape) {
             if (2 * pen >= std::min(width, height))
                 cairo_rectangle(cr, left, top, width, height), cairo_fill(cr);
             else
-                cairo_rectangle(cr, left + pen / 2, top + pen / 2, width - pen, height - pen), cairo_stroke(cr);
+                cairo_rectangle(cr, left + pen / 2, top + pen / 2, width - pen, height - pen),
+                    cairo_stroke(cr);
             break;
         case TReportShapeKind::HorLine:
             cairo_move_to(cr, left, top + height / 2);
@@ -279,7 +290,8 @@ void DrawPage(cairo_t* cr, const TReportPage& page) {
 
 void CheckStatus(cairo_status_t status, const std::string& fileName) {
     if (status != CAIRO_STATUS_SUCCESS)
-        throw EFCreateError("The PDF file \"" + fileName + "\" cannot be written: " + cairo_status_to_string(status));
+        throw EFCreateError("The PDF file \"" + fileName +
+                            "\" cannot be written: " + cairo_status_to_string(status));
 }
 
 } // namespace
@@ -290,32 +302,36 @@ TSize TPageRenderer::PagePixelSize(const TReportDocument& document, double dpi) 
             int(std::lround(document.PageHeight().Millimetres() * pixelsPerMm))};
 }
 
-void TPageRenderer::RenderPage(const TReportDocument& document, size_t pageIndex, double dpi, TSurface& surface) {
+void TPageRenderer::RenderPage(const TReportDocument& document, size_t pageIndex, double dpi,
+                               TSurface& surface) {
     if (pageIndex >= document.Pages.size())
-        throw EInvalidOperation("Report preview: page " + std::to_string(pageIndex + 1) + " does not exist (" +
-                                std::to_string(document.Pages.size()) + " pages)");
+        throw EInvalidOperation("Report preview: page " + std::to_string(pageIndex + 1) +
+                                " does not exist (" + std::to_string(document.Pages.size()) + " pages)");
     if (!(dpi > 0) || !std::isfinite(dpi))
-        throw EInvalidOperation("Report preview: the resolution " + std::to_string(dpi) + " dpi is not usable");
+        throw EInvalidOperation("Report preview: the resolution " + std::to_string(dpi) +
+                                " dpi is not usable");
     const TSize size = PagePixelSize(document, dpi);
     TSurface::CheckSize(size.cx, size.cy, "Report page");
     surface.SetSize(size.cx, size.cy);
     surface.Fill(TSurface::White);
     // The surface's pixels are cairo's RGB24 layout: cairo draws straight into them.
-    TCairoSurfacePtr target(cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(surface.Data()),
-                                                                CAIRO_FORMAT_RGB24, size.cx, size.cy,
-                                                                surface.Stride()));
+    TCairoSurfacePtr target(
+        cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(surface.Data()),
+                                            CAIRO_FORMAT_RGB24, size.cx, size.cy, surface.Stride()));
     TCairoPtr cr(cairo_create(target.get()));
     cairo_scale(cr.get(), dpi / 25.4, dpi / 25.4);
     DrawPage(cr.get(), document.Pages[pageIndex]);
     cairo_surface_flush(target.get());
     // Cairo fills the unused top byte; surfaces keep it clear.
     TPixel* pixels = surface.Data();
-    for (size_t i = 0, n = size_t(size.cx) * size_t(size.cy); i < n; ++i) pixels[i] &= 0xFFFFFF;
+    for (size_t i = 0, n = size_t(size.cx) * size_t(size.cy); i < n; ++i)
+        pixels[i] &= 0xFFFFFF;
 }
 
 void TPageRenderer::WritePdf(const TReportDocument& document, const std::string& fileName) {
     const double pointsPerMm = 72 / 25.4;
-    TCairoSurfacePtr pdf(cairo_pdf_surface_create(fileName.c_str(), document.PageWidth().Millimetres() * pointsPerMm,
+    TCairoSurfacePtr pdf(cairo_pdf_surface_create(fileName.c_str(),
+                                                  document.PageWidth().Millimetres() * pointsPerMm,
                                                   document.PageHeight().Millimetres() * pointsPerMm));
     CheckStatus(cairo_surface_status(pdf.get()), fileName);
     {

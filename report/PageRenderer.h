@@ -10,7 +10,7 @@
 // through the same drawing code, so what the preview shows is what prints. Fonts are the installed faces the
 // font engine maps the layouts' font names to.
 class TPageRenderer {
-public:
+  public:
     static constexpr double ScreenDpi = 96;
 
     // The size of a page in pixels at `dpi` (96 dpi is a zoom of 100 %).

@@ -29,7 +29,7 @@ std::string Option(const cups_dest_t& dest, const char* name) {
 
 // A temporary file removed when it goes out of scope.
 class TTemporaryPdf {
-public:
+  public:
     TTemporaryPdf() {
         std::string pattern = (std::filesystem::temp_directory_path() / "vmr-report-XXXXXX.pdf").string();
         const int fd = mkstemps(pattern.data(), 4);
@@ -42,7 +42,7 @@ public:
     TTemporaryPdf& operator=(const TTemporaryPdf&) = delete;
     const std::string& Name() const { return FName; }
 
-private:
+  private:
     std::string FName;
 };
 
@@ -99,8 +99,8 @@ TReportDocument TPrinters::SelectPages(const TReportDocument& document, const TP
     return selected;
 }
 
-int TPrinters::Print(const TReportDocument& document, const TPrintTarget& target, const TPrintSettings& settings,
-                     const std::string& title) {
+int TPrinters::Print(const TReportDocument& document, const TPrintTarget& target,
+                     const TPrintSettings& settings, const std::string& title) {
     const TReportDocument pages = SelectPages(document, settings);
     if (target.Printer) return SendToPrinter(pages, *target.Printer, settings.Copies, title);
     if (target.PdfFileName.empty()) throw EPrinterError("Printing to a PDF file: no file name is given");

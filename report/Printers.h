@@ -30,7 +30,7 @@ struct TPrintSettings {
 // Printing through the CUPS client library. Nothing here waits long for a print server that does not answer:
 // a server that cannot be reached has no printers.
 class TPrinters {
-public:
+  public:
     static constexpr const char* NoPrinterMessage =
         "No printer is installed: the report can be printed to a PDF file.";
     static constexpr int ServerTimeoutMs = 1500;
@@ -44,6 +44,6 @@ public:
     static TReportDocument SelectPages(const TReportDocument& document, const TPrintSettings& settings);
     // Prints the selected pages: to the printer through a temporary PDF file, or to the PDF file.
     // Raises EPrinterError saying what failed; returns the print job's number (0 for a file).
-    static int Print(const TReportDocument& document, const TPrintTarget& target, const TPrintSettings& settings,
-                     const std::string& title);
+    static int Print(const TReportDocument& document, const TPrintTarget& target,
+                     const TPrintSettings& settings, const std::string& title);
 };

@@ -12,7 +12,14 @@
 namespace {
 
 enum class TItemTag : uint8_t { Text = 1, Shape = 2 };
-enum TTextFlags : uint8_t { tfBold = 1, tfItalic = 2, tfUnderline = 4, tfStrikeOut = 8, tfWordWrap = 16, tfTransparent = 32 };
+enum TTextFlags : uint8_t {
+    tfBold = 1,
+    tfItalic = 2,
+    tfUnderline = 4,
+    tfStrikeOut = 8,
+    tfWordWrap = 16,
+    tfTransparent = 32
+};
 constexpr uint8_t AllTextFlags = 63;
 
 // No length on a page reaches ten metres; the check keeps absurd values out of the renderer.
@@ -23,7 +30,7 @@ constexpr size_t MinItemBytes = 1 + 16 + 1 + 4 + 4 + 1 + 1 + 4;
 constexpr size_t MinPageBytes = 4;
 
 class TByteWriter {
-public:
+  public:
     void U8(uint8_t v) { FBytes.push_back(v); }
     void U16(uint16_t v) { Little(v, 2); }
     void U32(uint32_t v) { Little(v, 4); }
@@ -32,7 +39,8 @@ public:
     // What could not be loaded again is not written.
     void Length(TMm v) {
         if (v.Micrometres() < -MaxMicrometres || v.Micrometres() > MaxMicrometres)
-            throw EWriteError("A report length of " + std::to_string(v.Millimetres()) + " mm cannot be saved");
+            throw EWriteError("A report length of " + std::to_string(v.Millimetres()) +
+                              " mm cannot be saved");
         I32(int32_t(v.Micrometres()));
     }
     void FontSize(double points) {
@@ -40,9 +48,7 @@ public:
             throw EWriteError("A report font size of " + std::to_string(points) + " pt cannot be saved");
         F64(points);
     }
-    void Rect(const TMmRect& r) {
-        Length(r.Left), Length(r.Top), Length(r.Width), Length(r.Height);
-    }
+    void Rect(const TMmRect& r) { Length(r.Left), Length(r.Top), Length(r.Width), Length(r.Height); }
     void String(const std::string& s) {
         U32(uint32_t(s.size()));
         FBytes.insert(FBytes.end(), s.begin(), s.end());
@@ -50,15 +56,16 @@ public:
     void Raw(const char* data, size_t size) { FBytes.insert(FBytes.end(), data, data + size); }
     std::vector<uint8_t> Take() { return std::move(FBytes); }
 
-private:
+  private:
     void Little(uint64_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i) FBytes.push_back(uint8_t(v >> (8 * i)));
+        for (int i = 0; i < bytes; ++i)
+            FBytes.push_back(uint8_t(v >> (8 * i)));
     }
     std::vector<uint8_t> FBytes;
 };
 
 class TByteReader {
-public:
+  public:
     TByteReader(const std::vector<uint8_t>& bytes, const std::string& fileName)
         : FBytes(bytes), FFileName(fileName) {}
 
@@ -89,7 +96,8 @@ public:
     }
     std::string String(const char* what) {
         const uint32_t size = U32(what);
-        if (size > Remaining()) Fail(std::string(what) + " of " + std::to_string(size) + " bytes runs past the end");
+        if (size > Remaining())
+            Fail(std::string(what) + " of " + std::to_string(size) + " bytes runs past the end");
         std::string s(reinterpret_cast<const char*>(FBytes.data() + FPos), size);
         FPos += size;
         return s;
@@ -112,11 +120,12 @@ public:
         return true;
     }
 
-private:
+  private:
     uint64_t Little(int bytes, const char* what) {
         if (Remaining() < size_t(bytes)) Fail(std::string("the file ends inside ") + what);
         uint64_t v = 0;
-        for (int i = 0; i < bytes; ++i) v |= uint64_t(FBytes[FPos + size_t(i)]) << (8 * i);
+        for (int i = 0; i < bytes; ++i)
+            v |= uint64_t(FBytes[FPos + size_t(i)]) << (8 * i);
         FPos += size_t(bytes);
         return v;
     }
@@ -240,7 +249,8 @@ TReportDocument TReportFile::Decode(const std::vector<uint8_t>& bytes, const std
     for (TReportPage& page : document.Pages) {
         const uint32_t items = in.Count("an item count", MinItemBytes);
         page.Items.reserve(items);
-        for (uint32_t i = 0; i < items; ++i) page.Items.push_back(ReadItem(in));
+        for (uint32_t i = 0; i < items; ++i)
+            page.Items.push_back(ReadItem(in));
     }
     if (in.Remaining() != 0) in.Fail(std::to_string(in.Remaining()) + " bytes follow the last page");
     return document;
@@ -249,7 +259,8 @@ TReportDocument TReportFile::Decode(const std::vector<uint8_t>& bytes, const std
 void TReportFile::Save(const TReportDocument& document, const std::string& fileName) {
     const std::vector<uint8_t> bytes = Encode(document);
     std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
-    if (!file) throw EFCreateError("The report file \"" + fileName + "\" cannot be created: " + SystemError());
+    if (!file)
+        throw EFCreateError("The report file \"" + fileName + "\" cannot be created: " + SystemError());
     file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     file.close();
     if (!file) {
@@ -265,8 +276,8 @@ TReportDocument TReportFile::Load(const std::string& fileName) {
     const std::streamoff size = file.tellg();
     if (size < 0) throw EReadError("The report file \"" + fileName + "\" cannot be read");
     if (uint64_t(size) > MaxFileSize)
-        throw EReadError("The report file \"" + fileName + "\" is too large to be a report (" + std::to_string(size) +
-                         " bytes)");
+        throw EReadError("The report file \"" + fileName + "\" is too large to be a report (" +
+                         std::to_string(size) + " bytes)");
     std::vector<uint8_t> bytes(static_cast<size_t>(size));
     file.seekg(0);
     if (!file.read(reinterpret_cast<char*>(bytes.data()), size))

@@ -10,13 +10,14 @@
 // holds before using it; a damaged or foreign file raises EReadError naming the file and the fault, and
 // gives no document at all.
 class TReportFile {
-public:
+  public:
     static constexpr char Magic[8] = {'V', 'M', 'R', 'R', 'E', 'P', 'T', '\x1A'};
     static constexpr uint16_t Version = 1;
     // Larger files are refused before they are read.
     static constexpr uint64_t MaxFileSize = uint64_t(256) << 20;
 
-    // Raises EFCreateError or EWriteError naming the file; a failed save leaves no file behind.
+    // Raises EFCreateError or EWriteError naming the file. A document that could not be loaded again is
+    // refused before the file is touched; a write that fails removes the partial file.
     static void Save(const TReportDocument& document, const std::string& fileName);
     // Raises EFOpenError when the file cannot be opened, EReadError when it is not a sound report file.
     static TReportDocument Load(const std::string& fileName);

@@ -20,7 +20,7 @@ void OffsetItem(TPageItem& item, TMm dx, TMm dy) {
 }
 
 class TPageFlow {
-public:
+  public:
     TPageFlow(const TReportLayout& layout, TReportDocument& document)
         : FLayout(layout), FDocument(document), FKeys(layout.Bands.size()),
           FUsableHeight(document.PageHeight() - layout.TopMargin - layout.BottomMargin) {}
@@ -46,7 +46,7 @@ public:
         FPageEmpty = true;
     }
 
-private:
+  private:
     void PrintBand(size_t index) {
         const TLayoutBand& band = FLayout.Bands[index];
         if (FDocument.Pages.empty()) {
@@ -63,7 +63,8 @@ private:
     TMm KeptTogetherHeight(size_t index) const {
         TMm height;
         std::vector<bool> seen(FLayout.Bands.size());
-        for (int i = int(index); i != TLayoutBand::NoLink && !seen[size_t(i)]; i = FLayout.Bands[size_t(i)].LinkBand) {
+        for (int i = int(index); i != TLayoutBand::NoLink && !seen[size_t(i)];
+             i = FLayout.Bands[size_t(i)].LinkBand) {
             seen[size_t(i)] = true;
             height += FLayout.Bands[size_t(i)].Height;
         }

@@ -7,7 +7,7 @@
 
 // The rows a report prints, walked once from the first to the last.
 class TReportRowSource {
-public:
+  public:
     virtual ~TReportRowSource() = default;
     // Moves to the first row; false when there is none.
     virtual bool First() = 0;

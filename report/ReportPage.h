@@ -10,7 +10,7 @@
 
 // A length on paper, kept as whole micrometres so that sums of band heights compare exactly.
 class TMm {
-public:
+  public:
     constexpr TMm() = default;
     // Millimetres, rounded to the nearest micrometre.
     constexpr TMm(double millimetres)
@@ -32,7 +32,7 @@ public:
     constexpr TMm& operator+=(TMm o) { return *this = *this + o; }
     friend constexpr auto operator<=>(TMm, TMm) = default;
 
-private:
+  private:
     int64_t FMicrometres = 0;
 };
 

@@ -8,12 +8,6 @@ using namespace spellbook;
 
 namespace {
 
-std::vector<TSpell> Concat(std::initializer_list<std::vector<TSpell>> parts) {
-    std::vector<TSpell> all;
-    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
 TReportDocument Generate(std::vector<TSpell> spells) {
     TSpellRows rows(std::move(spells));
     return LayoutReport(Layout(rows), rows);
@@ -49,7 +43,8 @@ TEST(ReportLayout, EachLevelIsASectionOnItsOwnPageInRowOrderWithTheEmptyLevelFir
         Generate(Concat({Spells("", 2), Spells("0", 1), Spells("1", 3), Spells("9", 1)}));
     ASSERT_EQ(doc.Pages.size(), 4u);
     const std::vector<std::vector<std::string>> levels{{""}, {"0"}, {"1"}, {"9"}};
-    for (size_t i = 0; i < doc.Pages.size(); ++i) EXPECT_EQ(HeaderLevels(doc.Pages[i]), levels[i]) << "page " << i + 1;
+    for (size_t i = 0; i < doc.Pages.size(); ++i)
+        EXPECT_EQ(HeaderLevels(doc.Pages[i]), levels[i]) << "page " << i + 1;
     EXPECT_EQ(CardNames(doc.Pages[0]), (std::vector<std::string>{"Incantesimo -100", "Incantesimo -101"}));
     EXPECT_EQ(CardNames(doc.Pages[2]).size(), 3u);
     // Each section starts at the top margin with its header's black bar.
@@ -99,7 +94,8 @@ TEST(ReportLayout, ElementsArePlacedFromTheMarginsAndTheirBandsTop) {
     const auto& items = page.Items;
     const size_t cardStart = HeaderItems({}).size();
     EXPECT_TRUE(std::holds_alternative<TReportShape>(items[cardStart]));
-    EXPECT_EQ(std::get<TReportShape>(items[cardStart + CardItems({}).size() - 1]).Kind, TReportShapeKind::HorLine);
+    EXPECT_EQ(std::get<TReportShape>(items[cardStart + CardItems({}).size() - 1]).Kind,
+              TReportShapeKind::HorLine);
 }
 
 TEST(ReportLayout, ALinkedHeaderMovesWithItsFirstCard) {
@@ -147,16 +143,19 @@ TEST(ReportLayout, ReprintedHeadersInnerGroupsAndOversizedBands) {
     // A new outer value opens the inner group too, even when the inner value repeats.
     TSpellRows nested({{"1", "a"}, {"2", "a"}, {"2", "b"}});
     TReportLayout twoLevels;
-    TLayoutBand outer{TLayoutBandKind::GroupHeader, 10.0, "LIVELLO", false, false, TLayoutBand::NoLink,
-                      [&] { return std::vector<TPageItem>{Text(0, 0, "L" + nested.Current().Level, {}, true)}; }};
-    TLayoutBand inner{TLayoutBandKind::GroupHeader, 10.0, "INITIAL", false, false, TLayoutBand::NoLink,
-                      [] { return std::vector<TPageItem>{Text(0, 0, "I", {}, true)}; }};
+    TLayoutBand outer{TLayoutBandKind::GroupHeader, 10.0, "LIVELLO", false, false, TLayoutBand::NoLink, [&] {
+                          return std::vector<TPageItem>{Text(0, 0, "L" + nested.Current().Level, {}, true)};
+                      }};
+    TLayoutBand inner{TLayoutBandKind::GroupHeader, 10.0, "INITIAL", false, false, TLayoutBand::NoLink, [] {
+                          return std::vector<TPageItem>{Text(0, 0, "I", {}, true)};
+                      }};
     TLayoutBand detail{TLayoutBandKind::Detail, 10.0, "", false, false, TLayoutBand::NoLink, {}};
     twoLevels.Bands = {outer, inner, detail};
     doc = LayoutReport(twoLevels, nested);
     ASSERT_EQ(doc.Pages.size(), 1u);
     std::string printed;
-    for (const TReportText* text : doc.Pages[0].Texts()) printed += text->Text + ",";
+    for (const TReportText* text : doc.Pages[0].Texts())
+        printed += text->Text + ",";
     EXPECT_EQ(printed, "L1,I,L2,I,");
 
     // A band taller than the page prints on a page of its own instead of pushing pages forever.

@@ -16,7 +16,7 @@ struct TSpell {
 };
 
 class TSpellRows : public TReportRowSource {
-public:
+  public:
     explicit TSpellRows(std::vector<TSpell> spells) : FSpells(std::move(spells)) {}
     bool First() override { return !FSpells.empty() && (FIndex = 0, true); }
     bool Next() override { return ++FIndex < FSpells.size(); }
@@ -27,7 +27,7 @@ public:
     const TSpell& Current() const { return FSpells[FIndex]; }
     int GroupKeyCalls = 0;
 
-private:
+  private:
     std::vector<TSpell> FSpells;
     size_t FIndex = 0;
 };
@@ -93,21 +93,28 @@ inline std::vector<TPageItem> CardItems(const TSpell& spell) {
                                  Text(155.6, 8.7, "Nessuno", value, false),
                                  Text(7.7, 15.6, spell.Description, value, false),
                                  Text(173.0, 22.5, "12", value, false)};
-    const char* captions[] = {"Incantesimo", "Bersaglio", "Tempo di lancio", "Durata", "Raggio",
-                              "Area", "Tiro salvezza", "Effetto", "Pag."};
-    const double captionAt[][2] = {{7.7, 5.0},    {81.8, 5.0},   {7.7, 11.9},  {44.7, 11.9}, {81.8, 11.9},
+    const char* captions[] = {"Incantesimo", "Bersaglio",     "Tempo di lancio", "Durata", "Raggio",
+                              "Area",        "Tiro salvezza", "Effetto",         "Pag."};
+    const double captionAt[][2] = {{7.7, 5.0},    {81.8, 5.0},   {7.7, 11.9}, {44.7, 11.9}, {81.8, 11.9},
                                    {118.8, 11.9}, {155.6, 11.9}, {7.7, 18.8}, {173.0, 25.7}};
-    for (int i = 0; i < 9; ++i) items.push_back(Text(captionAt[i][0], captionAt[i][1], captions[i], caption, false));
-    for (double left : {155.8, 161.1, 166.4, 171.7, 177.0, 182.3, 187.6, 192.9}) items.push_back(Box(left, 1.3, 3.7, 3.7));
-    for (double top : {4.8, 8.2, 11.6, 15.1, 18.5, 21.7, 25.1}) items.push_back(Box(192.9, top, 3.7, 3.7));
+    for (int i = 0; i < 9; ++i)
+        items.push_back(Text(captionAt[i][0], captionAt[i][1], captions[i], caption, false));
+    for (double left : {155.8, 161.1, 166.4, 171.7, 177.0, 182.3, 187.6, 192.9})
+        items.push_back(Box(left, 1.3, 3.7, 3.7));
+    for (double top : {4.8, 8.2, 11.6, 15.1, 18.5, 21.7, 25.1})
+        items.push_back(Box(192.9, top, 3.7, 3.7));
     const char* letters[] = {"V", "S", "M", "F", "FD", "PE", "RI"};
     const double markAt[] = {157.2, 162.5, 167.7, 173.0, 178.3, 183.6, 188.9};
     const double letterAt[] = {156.9, 162.2, 167.2, 172.8, 177.5, 182.8, 188.4};
-    for (int i = 0; i < 7; ++i) items.push_back(Text(markAt[i], 1.9, i % 2 ? "X" : " ", caption, false));
-    for (int i = 0; i < 7; ++i) items.push_back(Text(letterAt[i], 5.0, letters[i], caption, false));
+    for (int i = 0; i < 7; ++i)
+        items.push_back(Text(markAt[i], 1.9, i % 2 ? "X" : " ", caption, false));
+    for (int i = 0; i < 7; ++i)
+        items.push_back(Text(letterAt[i], 5.0, letters[i], caption, false));
     items.push_back(Text(7.7, 22.5, "Seconda riga della descrizione", value, false));
-    for (double left : {7.7, 81.8}) items.push_back(Rule(left, 4.8, 72.5));
-    for (double left : {7.7, 44.7, 81.8, 118.8, 155.8}) items.push_back(Rule(left, 11.6, 35.5));
+    for (double left : {7.7, 81.8})
+        items.push_back(Rule(left, 4.8, 72.5));
+    for (double left : {7.7, 44.7, 81.8, 118.8, 155.8})
+        items.push_back(Rule(left, 11.6, 35.5));
     items.push_back(Rule(7.7, 18.5, 183.6));
     items.push_back(Rule(7.7, 25.4, 162.5));
     items.push_back(Rule(173.0, 25.4, 18.3));
@@ -135,8 +142,16 @@ inline TReportLayout Layout(TSpellRows& rows) {
 // `count` spells of the level, named so that they sort in order.
 inline std::vector<TSpell> Spells(const std::string& level, int count) {
     std::vector<TSpell> spells;
-    for (int i = 0; i < count; ++i) spells.push_back({level, "Incantesimo " + level + "-" + std::to_string(100 + i)});
+    for (int i = 0; i < count; ++i)
+        spells.push_back({level, "Incantesimo " + level + "-" + std::to_string(100 + i)});
     return spells;
+}
+
+inline std::vector<TSpell> Concat(std::initializer_list<std::vector<TSpell>> parts) {
+    std::vector<TSpell> all;
+    for (const auto& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
 }
 
 } // namespace spellbook

@@ -7,7 +7,7 @@
 
 // A file name in the temporary folder, unique to the running test, removed afterwards.
 class TTempFile {
-public:
+  public:
     explicit TTempFile(const std::string& suffix) {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
         FPath = (std::filesystem::temp_directory_path() /
@@ -20,7 +20,7 @@ public:
     TTempFile& operator=(const TTempFile&) = delete;
     const std::string& Path() const { return FPath; }
 
-private:
+  private:
     std::string FPath;
 };
 
@@ -29,7 +29,8 @@ inline std::string CommandOutput(const std::string& command) {
     std::string output;
     if (FILE* pipe = ::popen(command.c_str(), "r")) {
         char buffer[4096];
-        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            output.append(buffer, n);
         ::pclose(pipe);
     }
     return output;
