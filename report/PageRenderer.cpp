@@ -29,7 +29,6 @@ constexpr double WidthToleranceMm = 0.001;
 struct TCairoDeleter {
     void operator()(cairo_t* cr) const { cairo_destroy(cr); }
     void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
-    void operator()(cairo_font_options_t* o) const { cairo_font_options_destroy(o); }
 };
 using TCairoPtr = std::unique_ptr<cairo_t, TCairoDeleter>;
 using TCairoSurfacePtr = std::unique_ptr<cairo_surface_t, TCairoDeleter>;
@@ -50,10 +49,16 @@ class TCairoFonts {
         return found->second;
     }
 
+    // Metrics are not hinted, so widths do not change with the zoom.
+    const cairo_font_options_t* Options() const { return FOptions; }
+
   private:
-    TCairoFonts() {
+    TCairoFonts() : FOptions(cairo_font_options_create()) {
         if (FT_Init_FreeType(&FLibrary) != 0)
             throw EOutOfResources("Report fonts: FreeType cannot be initialised");
+        cairo_font_options_set_hint_metrics(FOptions, CAIRO_HINT_METRICS_OFF);
+        cairo_font_options_set_hint_style(FOptions, CAIRO_HINT_STYLE_NONE);
+        cairo_font_options_set_antialias(FOptions, CAIRO_ANTIALIAS_GRAY);
     }
 
     cairo_font_face_t* Load(const TReportFont& font) {
@@ -75,6 +80,7 @@ class TCairoFonts {
         return cairoFace;
     }
 
+    cairo_font_options_t* FOptions;
     FT_Library FLibrary = nullptr;
     std::map<std::tuple<std::string, bool, bool>, cairo_font_face_t*> FFaces;
 };
@@ -89,16 +95,16 @@ void AddRect(cairo_t* cr, const TMmRect& r) {
                     r.Height.Millimetres());
 }
 
-// Sizes and metrics are in millimetres, the user unit of every page context; metrics are not hinted, so
-// widths do not change with the zoom.
+double FontSizeMm(const TReportFont& font) {
+    return std::clamp(font.SizePt, 0.1, 1000.0) * MmPerPoint;
+}
+
+// Sizes are in millimetres, the user unit of every page context.
 void SelectFont(cairo_t* cr, const TReportFont& font) {
-    cairo_set_font_face(cr, TCairoFonts::Instance().Face(font));
-    cairo_set_font_size(cr, std::clamp(font.SizePt, 0.1, 1000.0) * MmPerPoint);
-    std::unique_ptr<cairo_font_options_t, TCairoDeleter> options(cairo_font_options_create());
-    cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_OFF);
-    cairo_font_options_set_hint_style(options.get(), CAIRO_HINT_STYLE_NONE);
-    cairo_font_options_set_antialias(options.get(), CAIRO_ANTIALIAS_GRAY);
-    cairo_set_font_options(cr, options.get());
+    TCairoFonts& fonts = TCairoFonts::Instance();
+    cairo_set_font_face(cr, fonts.Face(font));
+    cairo_set_font_size(cr, FontSizeMm(font));
+    cairo_set_font_options(cr, fonts.Options());
 }
 
 double Advance(cairo_t* cr, const std::string& text) {
@@ -158,7 +164,7 @@ void DrawText(cairo_t* cr, const TReportText& text) {
     const double lineHeight = font.ascent + font.descent;
     const double left = text.Bounds.Left.Millimetres(), width = text.Bounds.Width.Millimetres();
     const double top = text.Bounds.Top.Millimetres(), bottom = text.Bounds.Bottom().Millimetres();
-    const double size = std::clamp(text.Font.SizePt, 0.1, 1000.0) * MmPerPoint;
+    const double size = FontSizeMm(text.Font);
     double lineTop = top;
     for (const std::string& line : BreakLines(cr, text.Text, text.WordWrap, width)) {
         if (lineTop > top && lineTop >= bottom) break;
@@ -233,14 +239,19 @@ void FillHatch(cairo_t* cr, const TMmRect& r, TBrushStyle style) {
     cairo_restore(cr);
 }
 
-void FillShape(cairo_t* cr, const TReportShape& shape) {
+// Fills the part of a rectangle inside its outline, so that modes that invert never reach a pixel twice.
+void FillShape(cairo_t* cr, const TReportShape& shape, TMm outline) {
+    const TMmRect& b = shape.Bounds;
+    const TMmRect interior{b.Left + outline, b.Top + outline, b.Width - outline * 2, b.Height - outline * 2};
+    if (interior.Width <= TMm() || interior.Height <= TMm()) return;
     if (shape.BrushStyle == TBrushStyle::Clear || !ModeColor(shape.PenMode, shape.BrushColor)) return;
     SetModeSource(cr, shape.PenMode, shape.BrushColor);
+    // A pattern brush's bitmap is not part of a page: it prints in the brush colour.
     if (shape.BrushStyle == TBrushStyle::Solid || shape.BrushStyle == TBrushStyle::Pattern) {
-        AddRect(cr, shape.Bounds);
+        AddRect(cr, interior);
         cairo_fill(cr);
     } else {
-        FillHatch(cr, shape.Bounds, shape.BrushStyle);
+        FillHatch(cr, interior, shape.BrushStyle);
     }
 }
 
@@ -248,21 +259,22 @@ void DrawShape(cairo_t* cr, const TReportShape& shape) {
     const double pen = std::max(shape.PenWidth.Millimetres(), MinPenMm);
     const double left = shape.Bounds.Left.Millimetres(), top = shape.Bounds.Top.Millimetres();
     const double width = shape.Bounds.Width.Millimetres(), height = shape.Bounds.Height.Millimetres();
+    const bool outlined = ModeColor(shape.PenMode, shape.PenColor).has_value();
     cairo_save(cr);
-    if (shape.Kind == TReportShapeKind::Rectangle) FillShape(cr, shape);
-    if (ModeColor(shape.PenMode, shape.PenColor)) {
+    if (shape.Kind == TReportShapeKind::Rectangle) FillShape(cr, shape, outlined ? TMm(pen) : TMm());
+    if (outlined) {
         SetModeSource(cr, shape.PenMode, shape.PenColor);
         cairo_set_line_width(cr, pen);
-        cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
-        cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
         switch (shape.Kind) {
         case TReportShapeKind::Rectangle:
             // The outline stays inside the bounds; a pen wider than half the rectangle fills it.
-            if (2 * pen >= std::min(width, height))
-                cairo_rectangle(cr, left, top, width, height), cairo_fill(cr);
-            else
-                cairo_rectangle(cr, left + pen / 2, top + pen / 2, width - pen, height - pen),
-                    cairo_stroke(cr);
+            if (2 * pen >= std::min(width, height)) {
+                cairo_rectangle(cr, left, top, width, height);
+                cairo_fill(cr);
+            } else {
+                cairo_rectangle(cr, left + pen / 2, top + pen / 2, width - pen, height - pen);
+                cairo_stroke(cr);
+            }
             break;
         case TReportShapeKind::HorLine:
             cairo_move_to(cr, left, top + height / 2);

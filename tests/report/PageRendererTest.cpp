@@ -82,10 +82,24 @@ TEST(PageRenderer, ShapesPutInkWhereTheyAreAndNowhereElse) {
     EXPECT_EQ(InkIn(surface, {150, 20, 40, 1.5}), 0);
     EXPECT_EQ(InkIn(surface, {0, 0, 210, 15}), 0);
 
+    // Inversion turns black paper white and white paper black, and leaves later items drawn normally.
+    TReportShape inverted = Box(40, 20, 30, 10);
+    inverted.PenMode = TPenMode::Not;
+    TReportShape after = Box(150, 150, 10, 10);
+    after.BrushColor = clBlue;
+    TPageRenderer::RenderPage(OnePage({filled, inverted, after}), 0, Dpi, surface);
+    EXPECT_EQ(PixelAt(surface, 30, 25), 0x000000u);
+    EXPECT_EQ(PixelAt(surface, 45, 25), TSurface::White);
+    EXPECT_EQ(PixelAt(surface, 60, 25), 0x000000u);
+    EXPECT_EQ(PixelAt(surface, 155, 155), 0x0000FFu);
+
     // Twice the resolution, twice the pixels.
     TPageRenderer::RenderPage(OnePage({filled}), 0, 2 * Dpi, surface);
     EXPECT_EQ(surface.Width(), 1587);
     EXPECT_EQ(surface.Pixel(int(35 * 2 * Dpi / 25.4), int(25 * 2 * Dpi / 25.4)), 0x000000u);
+    TReportDocument landscape = OnePage({});
+    landscape.Orientation = TPageOrientation::Landscape;
+    EXPECT_EQ(TPageRenderer::PagePixelSize(landscape, Dpi), (TSize{1123, 794}));
 }
 
 TEST(PageRenderer, TextsDrawInsideTheirBoundsWithBackgroundAlignmentAndWrap) {
