@@ -2,6 +2,7 @@
 
 #include "platform/Exception.h"
 #include "platform/FontEngine.h"
+#include "platform/Utf8.h"
 
 #include <cairo-ft.h>
 #include <cairo-pdf.h>
@@ -107,6 +108,34 @@ void SelectFont(cairo_t* cr, const TReportFont& font) {
     cairo_set_font_options(cr, fonts.Options());
 }
 
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+// Cairo stops drawing altogether at malformed UTF-8, and a text ends at a NUL for it: texts from data or a
+// loaded file print with U+FFFD for bad bytes and without NULs.
+std::string Printable(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    for (size_t pos = 0; pos < text.size();)
+        if (const char32_t c = DecodeUtf8(text, pos); c != 0) AppendUtf8(result, c);
+    return result;
+}
+
 double Advance(cairo_t* cr, const std::string& text) {
     cairo_text_extents_t extents;
     cairo_text_extents(cr, text.c_str(), &extents);
@@ -166,7 +195,7 @@ void DrawText(cairo_t* cr, const TReportText& text) {
     const double top = text.Bounds.Top.Millimetres(), bottom = text.Bounds.Bottom().Millimetres();
     const double size = FontSizeMm(text.Font);
     double lineTop = top;
-    for (const std::string& line : BreakLines(cr, text.Text, text.WordWrap, width)) {
+    for (const std::string& line : BreakLines(cr, Printable(text.Text), text.WordWrap, width)) {
         if (lineTop > top && lineTop >= bottom) break;
         const double advance = Advance(cr, line);
         double x = left;
@@ -334,6 +363,9 @@ void TPageRenderer::RenderPage(const TReportDocument& document, size_t pageIndex
     cairo_scale(cr.get(), dpi / 25.4, dpi / 25.4);
     DrawPage(cr.get(), document.Pages[pageIndex]);
     cairo_surface_flush(target.get());
+    if (const cairo_status_t status = cairo_status(cr.get()); status != CAIRO_STATUS_SUCCESS)
+        throw EOutOfResources("Report preview: page " + std::to_string(pageIndex + 1) +
+                              " cannot be drawn: " + cairo_status_to_string(status));
     // Cairo fills the unused top byte; surfaces keep it clear.
     TPixel* pixels = surface.Data();
     for (size_t i = 0, n = size_t(size.cx) * size_t(size.cy); i < n; ++i)
@@ -367,5 +399,5 @@ TPageRenderer::TTextExtent TPageRenderer::MeasureText(const TReportFont& font, s
     SelectFont(cr.get(), font);
     cairo_font_extents_t extents;
     cairo_font_extents(cr.get(), &extents);
-    return {TMm(Advance(cr.get(), std::string(text))), TMm(extents.ascent + extents.descent)};
+    return {TMm(Advance(cr.get(), Printable(text))), TMm(extents.ascent + extents.descent)};
 }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -271,6 +272,9 @@ void TReportFile::Save(const TReportDocument& document, const std::string& fileN
 }
 
 TReportDocument TReportFile::Load(const std::string& fileName) {
+    std::error_code error;
+    if (std::filesystem::is_directory(fileName, error))
+        throw EFOpenError("The report file \"" + fileName + "\" cannot be opened: it is a folder");
     std::ifstream file(fileName, std::ios::binary | std::ios::ate);
     if (!file) throw EFOpenError("The report file \"" + fileName + "\" cannot be opened: " + SystemError());
     const std::streamoff size = file.tellg();

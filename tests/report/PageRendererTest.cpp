@@ -136,6 +136,23 @@ TEST(PageRenderer, TextsDrawInsideTheirBoundsWithBackgroundAlignmentAndWrap) {
     EXPECT_GT(TPageRenderer::MeasureText(left.Font, "").Height, TMm(3.0));
 }
 
+TEST(PageRenderer, MalformedTextStillPrintsAndStopsNothingAfterIt) {
+    TReportText bad = PlainText({20, 20, 80, 10}, std::string("Dardo \xFF\xC3 in\0canta", 18) + "\xE2\x80");
+    TReportShape after = Box(20, 40, 10, 10);
+    after.BrushColor = clBlack;
+    TSurface surface;
+    TPageRenderer::RenderPage(OnePage({bad, after}), 0, Dpi, surface);
+    EXPECT_GT(InkIn(surface, {20, 20, 80, 10}), 50);
+    EXPECT_EQ(PixelAt(surface, 25, 45), 0x000000u);
+
+    TTempFile pdf(".pdf");
+    TPageRenderer::WritePdf(OnePage({bad}), pdf.Path());
+    const std::string text = CommandOutput("pdftotext " + Quoted(pdf.Path()) + " -");
+    EXPECT_NE(text.find("incanta"), std::string::npos) << text;
+    EXPECT_GT(TPageRenderer::MeasureText(bad.Font, bad.Text).Width,
+              TPageRenderer::MeasureText(bad.Font, "Dardo").Width);
+}
+
 TEST(PageRenderer, RefusesPagesThatDoNotExistAndUnusableResolutions) {
     TSurface surface;
     EXPECT_THROW(TPageRenderer::RenderPage(OnePage({}), 1, Dpi, surface), EInvalidOperation);

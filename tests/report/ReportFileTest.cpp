@@ -148,6 +148,7 @@ TEST(ReportFile, FileErrorsNameTheFile) {
     } catch (const EReadError& e) {
         EXPECT_NE(e.Message().find(file.Path()), std::string::npos) << e.Message();
     }
+    EXPECT_THROW(TReportFile::Load(std::filesystem::temp_directory_path().string()), EFOpenError);
     EXPECT_THROW(TReportFile::Save(Sample(), "/nonexistent-folder/libro.vrp"), EFCreateError);
     // A document that could not be loaded again is refused before the saved report is touched.
     TReportFile::Save(Sample(), file.Path());
