@@ -5,6 +5,7 @@
 
 #include <cups/cups.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -46,22 +47,6 @@ class TTemporaryPdf {
     std::string FName;
 };
 
-int SendToPrinter(const TReportDocument& pages, const TPrinterDestination& printer, int copies,
-                  const std::string& title) {
-    if (!ServerAnswers())
-        throw EPrinterError("Printing to \"" + printer.Name + "\": the print server cannot be reached");
-    TTemporaryPdf pdf;
-    TPageRenderer::WritePdf(pages, pdf.Name());
-    cups_option_t* options = nullptr;
-    int count = cupsAddOption("copies", std::to_string(copies).c_str(), 0, &options);
-    const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, printer.Name.c_str(), pdf.Name().c_str(), title.c_str(),
-                                   count, options);
-    cupsFreeOptions(count, options);
-    if (job == 0)
-        throw EPrinterError("Printing to \"" + printer.Name + "\" failed: " + cupsLastErrorString());
-    return job;
-}
-
 } // namespace
 
 std::vector<TPrinterDestination> TPrinters::Destinations() {
@@ -84,30 +69,67 @@ std::optional<TPrinterDestination> TPrinters::DefaultDestination() {
     return std::nullopt;
 }
 
-TReportDocument TPrinters::SelectPages(const TReportDocument& document, const TPrintSettings& settings) {
+TPrinters::TPageRange TPrinters::SelectedRange(size_t pageCount, const TPrintSettings& settings) {
     if (settings.Copies < 1)
         throw EPrinterError("Printing: " + std::to_string(settings.Copies) + " copies cannot be printed");
-    const int pageCount = int(document.Pages.size());
-    const int first = settings.FirstPage == 0 ? 1 : settings.FirstPage;
-    const int last = settings.LastPage == 0 ? pageCount : std::min(settings.LastPage, pageCount);
-    if (first < 1 || first > last)
+    const int pages = int(std::min<size_t>(pageCount, INT32_MAX));
+    const TPageRange range{settings.FirstPage == 0 ? 1 : settings.FirstPage,
+                           settings.LastPage == 0 ? pages : std::min(settings.LastPage, pages)};
+    if (range.First < 1 || range.First > range.Last)
         throw EPrinterError("Printing: the pages " + std::to_string(settings.FirstPage) + " to " +
                             std::to_string(settings.LastPage) + " select none of the report's " +
-                            std::to_string(pageCount) + " pages");
+                            std::to_string(pages) + " pages");
+    return range;
+}
+
+TReportDocument TPrinters::SelectPages(const TReportDocument& document, const TPrintSettings& settings) {
+    const TPageRange range = SelectedRange(document.Pages.size(), settings);
     TReportDocument selected{document.Paper, document.Orientation, {}};
-    selected.Pages.assign(document.Pages.begin() + (first - 1), document.Pages.begin() + last);
+    selected.Pages.assign(document.Pages.begin() + (range.First - 1), document.Pages.begin() + range.Last);
     return selected;
+}
+
+std::vector<std::pair<std::string, std::string>> TPrinters::JobOptions(const TPrintSettings& settings) {
+    std::vector<std::pair<std::string, std::string>> options{{"copies", std::to_string(settings.Copies)}};
+    if (settings.FirstPage != 0 || settings.LastPage != 0)
+        options.emplace_back("page-ranges",
+                             std::to_string(std::max(settings.FirstPage, 1)) + "-" +
+                                 (settings.LastPage == 0 ? "" : std::to_string(settings.LastPage)));
+    return options;
+}
+
+int TPrinters::PrintPdfFile(const TPrinterDestination& printer, const std::string& pdfFileName,
+                            const std::string& title, const TPrintSettings& settings) {
+    if (!ServerAnswers())
+        throw EPrinterError("Printing to \"" + printer.Name + "\": the print server cannot be reached");
+    cups_option_t* options = nullptr;
+    int count = 0;
+    for (const auto& [name, value] : JobOptions(settings))
+        count = cupsAddOption(name.c_str(), value.c_str(), count, &options);
+    const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, printer.Name.c_str(), pdfFileName.c_str(),
+                                   title.c_str(), count, options);
+    cupsFreeOptions(count, options);
+    if (job == 0)
+        throw EPrinterError("Printing to \"" + printer.Name + "\" failed: " + cupsLastErrorString());
+    return job;
 }
 
 int TPrinters::Print(const TReportDocument& document, const TPrintTarget& target,
                      const TPrintSettings& settings, const std::string& title) {
-    const TReportDocument pages = SelectPages(document, settings);
-    if (target.Printer) return SendToPrinter(pages, *target.Printer, settings.Copies, title);
-    if (target.PdfFileName.empty()) throw EPrinterError("Printing to a PDF file: no file name is given");
+    const TPageRange range = SelectedRange(document.Pages.size(), settings);
     try {
-        TPageRenderer::WritePdf(pages, target.PdfFileName);
+        if (target.Printer) {
+            TTemporaryPdf pdf;
+            TPageRenderer::WritePdf(document, pdf.Name());
+            const bool everyPage = range.First == 1 && size_t(range.Last) == document.Pages.size();
+            const TPrintSettings job{settings.Copies, everyPage ? 0 : range.First,
+                                     everyPage ? 0 : range.Last};
+            return PrintPdfFile(*target.Printer, pdf.Name(), title, job);
+        }
+        if (target.PdfFileName.empty()) throw EPrinterError("Printing to a PDF file: no file name is given");
+        TPageRenderer::WritePdf(SelectPages(document, settings), target.PdfFileName);
+        return 0;
     } catch (const EStreamError& e) {
         throw EPrinterError(e.Message());
     }
-    return 0;
 }

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A printer queue of the print server.
@@ -39,9 +40,21 @@ class TPrinters {
     static std::vector<TPrinterDestination> Destinations();
     static std::optional<TPrinterDestination> DefaultDestination();
 
-    // The pages the settings select, as a document of their own. Raises EPrinterError for a range with no
-    // page or a copy count below 1.
+    // The pages the settings select, 1-based and inclusive. Raises EPrinterError for a range with no page
+    // or a copy count below 1.
+    struct TPageRange {
+        int First = 1;
+        int Last = 1;
+    };
+    static TPageRange SelectedRange(size_t pageCount, const TPrintSettings& settings);
+    // The selected pages as a document of their own.
     static TReportDocument SelectPages(const TReportDocument& document, const TPrintSettings& settings);
+
+    // The CUPS job options for the settings: the copies, and the page range unless it is every page.
+    static std::vector<std::pair<std::string, std::string>> JobOptions(const TPrintSettings& settings);
+    // Sends a PDF file to a printer queue; returns the job's number. Raises EPrinterError.
+    static int PrintPdfFile(const TPrinterDestination& printer, const std::string& pdfFileName,
+                            const std::string& title, const TPrintSettings& settings);
     // Prints the selected pages: to the printer through a temporary PDF file, or to the PDF file.
     // Raises EPrinterError saying what failed; returns the print job's number (0 for a file).
     static int Print(const TReportDocument& document, const TPrintTarget& target,

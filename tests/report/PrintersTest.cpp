@@ -78,6 +78,18 @@ TEST_F(NoPrintServer, PrintingToAPdfFileWritesTheChosenPages) {
     EXPECT_THROW(TPrinters::SelectPages(Pages(4), {0, 0, 0}), EPrinterError);
     EXPECT_THROW(TPrinters::SelectPages(Pages(0), {}), EPrinterError);
     EXPECT_THROW(TPrinters::Print(Pages(1), {std::nullopt, ""}, {}, "Libro"), EPrinterError);
+    EXPECT_THROW(TPrinters::Print(Pages(3), {std::nullopt, pdf.Path()}, {1, 4, 4}, "Libro"), EPrinterError);
     EXPECT_THROW(TPrinters::Print(Pages(1), {std::nullopt, "/nonexistent-folder/x.pdf"}, {}, "Libro"),
                  EPrinterError);
+}
+
+TEST(PrintJob, OptionsCarryTheCopiesAndAPageRangeOnlyWhenOneIsChosen) {
+    using TOptions = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(TPrinters::JobOptions({}), (TOptions{{"copies", "1"}}));
+    EXPECT_EQ(TPrinters::JobOptions({3, 2, 5}), (TOptions{{"copies", "3"}, {"page-ranges", "2-5"}}));
+    EXPECT_EQ(TPrinters::JobOptions({1, 0, 4}), (TOptions{{"copies", "1"}, {"page-ranges", "1-4"}}));
+    EXPECT_EQ(TPrinters::JobOptions({1, 3, 0}), (TOptions{{"copies", "1"}, {"page-ranges", "3-"}}));
+    const TPrinters::TPageRange range = TPrinters::SelectedRange(7, {2, 3, 0});
+    EXPECT_EQ(range.First, 3);
+    EXPECT_EQ(range.Last, 7);
 }
