@@ -32,7 +32,10 @@ std::string Option(const cups_dest_t& dest, const char* name) {
 class TTemporaryPdf {
   public:
     TTemporaryPdf() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vmr-report-XXXXXX.pdf").string();
+        std::error_code error;
+        std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+        if (error) folder = "/tmp";
+        std::string pattern = (folder / "vmr-report-XXXXXX.pdf").string();
         const int fd = mkstemps(pattern.data(), 4);
         if (fd < 0) throw EPrinterError("Printing: no temporary file can be created in " + pattern);
         close(fd);
