@@ -82,6 +82,21 @@ TEST(PageRenderer, ShapesPutInkWhereTheyAreAndNowhereElse) {
     EXPECT_EQ(InkIn(surface, {150, 20, 40, 1.5}), 0);
     EXPECT_EQ(InkIn(surface, {0, 0, 210, 15}), 0);
 
+    // A hatched brush leaves paper between its lines.
+    TReportShape hatched = Box(100, 200, 40, 40);
+    hatched.BrushStyle = TBrushStyle::Cross;
+    hatched.BrushColor = clGreen;
+    TPageRenderer::RenderPage(OnePage({hatched}), 0, Dpi, surface);
+    int green = 0, paper = 0;
+    for (int y = 760; y < 900; ++y)
+        for (int x = 380; x < 520; ++x) {
+            const TPixel p = surface.Pixel(x, y);
+            green += p != TSurface::White && (p >> 16) < ((p >> 8) & 0xFF) && (p & 0xFF) < ((p >> 8) & 0xFF);
+            paper += surface.Pixel(x, y) == TSurface::White;
+        }
+    EXPECT_GT(green, 1000);
+    EXPECT_GT(paper, 10000);
+
     // Inversion turns black paper white and white paper black, and leaves later items drawn normally.
     TReportShape inverted = Box(40, 20, 30, 10);
     inverted.PenMode = TPenMode::Not;
