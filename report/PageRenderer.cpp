@@ -1,6 +1,7 @@
 #include "report/PageRenderer.h"
 
 #include "platform/Exception.h"
+#include "platform/FaceStyle.h"
 #include "platform/FontEngine.h"
 #include "platform/Utf8.h"
 
@@ -63,18 +64,6 @@ class TCairoFonts {
         cairo_font_options_set_antialias(FOptions, CAIRO_ANTIALIAS_GRAY);
     }
 
-    // As the font engine judges faces: by the style flags, the OS/2 weight and the post table's slant (a
-    // chancery is italic by design even when its style name says "Regular").
-    static bool IsBold(FT_Face face) {
-        auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
-        return (face->style_flags & FT_STYLE_FLAG_BOLD) ||
-               (os2 && os2->version != 0xFFFF && os2->usWeightClass >= 600);
-    }
-    static bool IsItalic(FT_Face face) {
-        auto* post = static_cast<const TT_Postscript*>(FT_Get_Sfnt_Table(face, FT_SFNT_POST));
-        return (face->style_flags & FT_STYLE_FLAG_ITALIC) || (post && post->italicAngle != 0);
-    }
-
     cairo_font_face_t* Load(const TReportFont& font) {
         const std::string file = TFontEngine::Instance().ResolveFace(font.Name, font.Bold, font.Italic);
         FT_Face face = nullptr;
@@ -87,8 +76,8 @@ class TCairoFonts {
                                       [](void* data) { FT_Done_Face(static_cast<FT_Face>(data)); });
         // A family without a bold or italic face gets one drawn from its regular face.
         unsigned synthesize = 0;
-        if (font.Bold && !IsBold(face)) synthesize |= CAIRO_FT_SYNTHESIZE_BOLD;
-        if (font.Italic && !IsItalic(face)) synthesize |= CAIRO_FT_SYNTHESIZE_OBLIQUE;
+        if (font.Bold && !FaceIsBold(face)) synthesize |= CAIRO_FT_SYNTHESIZE_BOLD;
+        if (font.Italic && !FaceIsItalic(face)) synthesize |= CAIRO_FT_SYNTHESIZE_OBLIQUE;
         cairo_ft_font_face_set_synthesize(cairoFace, synthesize);
         return cairoFace;
     }
