@@ -143,7 +143,8 @@ void TLayoutReader::ReadValue(TObject& instance, const TPropInfo& prop, TCompone
     const TLayoutTokenValue& token = FLexer.Token();
     bool negative = FLexer.IsSymbol('-');
     if (negative) FLexer.Next();
-    std::string shown = (negative ? "-" : "") + FLexer.Describe();
+    std::string shown = FLexer.Describe();
+    if (negative) shown.insert(0, 1, '-');
     auto isNumber = [&] { return token.Kind == TLayoutToken::Integer || token.Kind == TLayoutToken::Float; };
     std::string label = Label(instance, prop);
 
@@ -312,7 +313,8 @@ std::string TLayoutReader::ReadDottedName() {
     std::string name = ExpectIdent("a name");
     while (FLexer.IsSymbol('.')) {
         FLexer.Next();
-        name += "." + ExpectIdent("a name");
+        name += '.';
+        name += ExpectIdent("a name");
     }
     return name;
 }
