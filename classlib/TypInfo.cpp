@@ -146,12 +146,15 @@ void TClassInfo::TTable<T>::Add(std::unique_ptr<T> item) {
     Own.push_back(std::move(item));
 }
 
-TClassInfo::TClassInfo(std::string name, const TClassInfo* parent) : FName(std::move(name)), FParent(parent) {
-    if (!parent) return;
-    FProps = parent->FProps;
-    FPropTable.Index = parent->FPropTable.Index;
-    FMethodTable.Index = parent->FMethodTable.Index;
-    FFieldTable.Index = parent->FFieldTable.Index;
+TClassInfo::TClassInfo(std::string name, const TClassInfo* parent, TPublish publish)
+    : FName(std::move(name)), FParent(parent) {
+    if (parent) {
+        FProps = parent->FProps;
+        FPropTable.Index = parent->FPropTable.Index;
+        FMethodTable.Index = parent->FMethodTable.Index;
+        FFieldTable.Index = parent->FFieldTable.Index;
+    }
+    if (publish) publish(*this);
 }
 
 bool TClassInfo::InheritsFrom(const TClassInfo& other) const {

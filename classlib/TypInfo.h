@@ -146,12 +146,17 @@ class TClassInfo {
 public:
     using TFactory = TComponent* (*)(TComponent* owner);
 
-    TClassInfo(std::string name, const TClassInfo* parent);
-    TClassInfo(TClassInfo&&) = default;
+    using TPublish = void (*)(TClassInfo& info);
 
-    // Builds the class's table: its parent's, then what the class publishes in its PublishProperties.
-    template <class C, class P>
-    static TClassInfo Make(const char* name);
+    // The class's table: its parent's, then what publish adds (see Publish). Tables never move, since
+    // properties point back at the class that declares them.
+    TClassInfo(std::string name, const TClassInfo* parent, TPublish publish = nullptr);
+    TClassInfo(const TClassInfo&) = delete;
+    TClassInfo& operator=(const TClassInfo&) = delete;
+
+    // Runs C::PublishProperties when C declares its own.
+    template <class C>
+    static void Publish(TClassInfo& info);
 
     const std::string& Name() const { return FName; }
     const TClassInfo* Parent() const { return FParent; }
@@ -194,7 +199,7 @@ private:
 public:                                                                                                      \
     using inherited = Parent;                                                                                \
     static TClassInfo& StaticClassInfo() {                                                                   \
-        static TClassInfo info = TClassInfo::Make<Class, Parent>(#Class);                                    \
+        static TClassInfo info(#Class, &Parent::StaticClassInfo(), &TClassInfo::Publish<Class>);              \
         return info;                                                                                         \
     }                                                                                                        \
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }                               \
@@ -463,12 +468,10 @@ private:
     TClassInfo& FInfo;
 };
 
-template <class C, class P>
-TClassInfo TClassInfo::Make(const char* name) {
-    TClassInfo info(name, &P::StaticClassInfo());
+template <class C>
+void TClassInfo::Publish(TClassInfo& info) {
     if constexpr (requires(TPublisher<C>& p) { C::PublishProperties(p); }) {
         TPublisher<C> publisher(info);
         C::PublishProperties(publisher);
     }
-    return info;
 }

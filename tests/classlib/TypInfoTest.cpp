@@ -104,6 +104,16 @@ TEST_F(TypInfo, TablesChainToTheParentAndKnowKindsAndDefaults) {
     EXPECT_NE(info.FindMethod("buttonclick"), nullptr);
     EXPECT_EQ(TWidget::StaticClassInfo().FindMethod("ButtonClick"), nullptr);
     EXPECT_EQ(GetClass("ttestform"), &info);
+
+    // A class that publishes a parent's property again replaces it, in its place.
+    const TClassInfo& other = TOtherForm::StaticClassInfo();
+    EXPECT_EQ(other.FindProperty("Left")->OrdDefault, 100);
+    EXPECT_EQ(other.FindProperty("Left")->DeclaringClass, &other);
+    EXPECT_EQ(info.FindProperty("Left")->OrdDefault, 0);
+    ASSERT_EQ(other.Properties().size(), info.Properties().size());
+    for (size_t i = 0; i < info.Properties().size(); ++i) {
+        EXPECT_EQ(other.Properties()[i]->Name, info.Properties()[i]->Name);
+    }
     EXPECT_EQ(GetClass("TUnregistered"), nullptr);
 }
 
