@@ -78,6 +78,12 @@ void TPropInfo::SetOrdValue(TObject& obj, int64_t value) const {
         throw EPropertyError(std::to_string(value) + " is not a value of " + Enum->TypeName() + " (" +
                              QualifiedName() + ")");
     }
+    for (int64_t member = 0; Kind == TPropKind::Set && member < 64; ++member) {
+        if ((uint64_t(value) >> member & 1) && !Enum->NameOf(member)) {
+            throw EPropertyError("The set holds " + std::to_string(member) + ", which is not a value of " +
+                                 Enum->TypeName() + " (" + QualifiedName() + ")");
+        }
+    }
     SetOrd(obj, value);
 }
 

@@ -16,7 +16,24 @@
 #include <vector>
 
 // Run-time type information: the published properties, methods and fields of each class, chained to the
-// parent's, and the registry of classes by name that form layouts create components from.
+// parent's, and the registry of classes by name that form layouts create components from. A class declares
+// itself and what it publishes like this:
+//
+//   class TButton : public TControl {
+//       VMR_CLASS(TButton, TControl)
+//
+//   public:
+//       static void PublishProperties(TPublisher<TButton>& p) {
+//           p.String("Caption", &TButton::GetCaption, &TButton::SetCaption);
+//           p.Enum("Align", &TButton::FAlign, &TButton::SetAlign, alNone);
+//           p.Event("OnClick", &TButton::OnClick);
+//       }
+//
+//   protected:
+//       explicit TButton(TComponent* owner); // made by NewComponent<TButton>(owner)
+//   };
+//
+// and, to be named in layouts, is registered at start-up with RegisterClass<TButton>().
 
 class TObject;
 class TComponent;
@@ -203,6 +220,7 @@ public:                                                                         
         return info;                                                                                         \
     }                                                                                                        \
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }                               \
+    friend class TClassInfo;                                                                                 \
     template <class VmrT>                                                                                    \
     friend VmrT* ::NewComponent(TComponent* owner);                                                          \
                                                                                                              \

@@ -58,6 +58,8 @@ TEST_F(TypInfo, EnumerationsAndSetsByValueName) {
     EXPECT_EQ(GetSetProp(widget, "Traits"), "trBold,trWide");
     SetSetProp(widget, "Traits", "");
     EXPECT_TRUE(widget->FTraits.Empty());
+    EXPECT_EQ(ErrorOf([&] { SetOrdProp(widget, "Traits", 0b1001); }),
+              "The set holds 3, which is not a value of TTrait (TWidget.Traits)");
     EXPECT_EQ(ErrorOf([&] { SetSetProp(widget, "Traits", "trBold,trHeavy"); }),
               "'trHeavy' is not a value of TTrait (TWidget.Traits)");
 }
