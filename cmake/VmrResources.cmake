@@ -2,6 +2,7 @@
 # Embeds the files into <target> at build time. A file in FILES is found by its file name without extension,
 # upper-cased (resources/PROTEIN_BUTTON.bmp -> PROTEIN_BUTTON); NAMED gives the name explicitly. The target
 # calls RegisterResources_<name>(), declared in the generated header <name>Resources.h, before any lookup.
+# Call it in the folder that defines <target>: the generated sources belong to that folder's build rules.
 function(vmr_add_resources)
   cmake_parse_arguments(R "" "TARGET;BUNDLE" "FILES;NAMED" ${ARGN})
   if(NOT R_TARGET OR NOT R_BUNDLE OR R_UNPARSED_ARGUMENTS)

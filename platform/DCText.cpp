@@ -17,7 +17,8 @@ struct TTextLine {
     std::vector<size_t> Underlined;
 };
 
-// Removes the prefix marks: "&x" underlines x (unless `hideUnderlines`), "&&" is one "&", a last lone "&" goes.
+// Removes the prefix marks: "&x" underlines x (unless `hideUnderlines`), "&&" is one "&", a last lone "&"
+// goes.
 TTextLine StripPrefixes(std::string_view text, bool hideUnderlines) {
     TTextLine line;
     line.Text.reserve(text.size());
@@ -43,22 +44,27 @@ TTextLine Slice(const TTextLine& line, size_t begin, size_t end) {
     return slice;
 }
 
-bool IsBreakSpace(char c) { return c == ' ' || c == '\t'; }
+bool IsBreakSpace(char c) {
+    return c == ' ' || c == '\t';
+}
 
 size_t SkipSpaces(std::string_view text, size_t pos) {
-    while (pos < text.size() && IsBreakSpace(text[pos])) ++pos;
+    while (pos < text.size() && IsBreakSpace(text[pos]))
+        ++pos;
     return pos;
 }
 
 // The end of the next word after `pos` (spaces before it included).
 size_t WordEnd(std::string_view text, size_t pos) {
     pos = SkipSpaces(text, pos);
-    while (pos < text.size() && !IsBreakSpace(text[pos])) ++pos;
+    while (pos < text.size() && !IsBreakSpace(text[pos]))
+        ++pos;
     return pos;
 }
 
 size_t TrimTrailingSpaces(std::string_view text, size_t begin, size_t end) {
-    while (end > begin && IsBreakSpace(text[end - 1])) --end;
+    while (end > begin && IsBreakSpace(text[end - 1]))
+        --end;
     return end;
 }
 
@@ -67,11 +73,13 @@ class TTextLayout {
 public:
     TTextLayout(const TFontDesc& font, unsigned format)
         : FEngine(TFontEngine::Instance()), FFont(font), FFormat(format),
-          FTabWidth((format & DT_EXPANDTABS) ? TabStopChars * std::max(1, FEngine.Metrics(font).AveCharWidth) : 0) {}
+          FTabWidth((format & DT_EXPANDTABS) ? TabStopChars * std::max(1, FEngine.Metrics(font).AveCharWidth)
+                                             : 0) {}
 
     // Calls piece(text, offset, underlined) for each run between tabs and prefix underlines, with its offset
     // from the start of the line; returns the width of the line.
-    template <class F> int ForEachPiece(std::string_view text, const std::vector<size_t>& underlined, F piece) const {
+    template <class F>
+    int ForEachPiece(std::string_view text, const std::vector<size_t>& underlined, F piece) const {
         int pen = 0;
         size_t start = 0;
         auto flush = [&](size_t end, bool underline) {
@@ -108,11 +116,14 @@ public:
     std::vector<TTextLine> Lines(const TTextLine& text, int maxWidth) const {
         std::vector<TTextLine> lines;
         if (text.Text.empty()) return lines;
-        if (FFormat & DT_SINGLELINE) lines.push_back(text);
+        if (FFormat & DT_SINGLELINE)
+            lines.push_back(text);
         else
             for (const TTextLine& paragraph : Paragraphs(text)) {
-                if (FFormat & DT_WORDBREAK) Wrap(paragraph, maxWidth, lines);
-                else lines.push_back(paragraph);
+                if (FFormat & DT_WORDBREAK)
+                    Wrap(paragraph, maxWidth, lines);
+                else
+                    lines.push_back(paragraph);
             }
         if (FFormat & DT_END_ELLIPSIS)
             for (TTextLine& line : lines)
@@ -177,8 +188,9 @@ private:
 
 // Draws one line with its top-left at `at` (logical): the cell filled with the background colour in opaque
 // mode (within `cellClip` when given), the text clipped to `clip` (surface coordinates).
-void DrawTextLine(TDC& dc, const TTextLayout& layout, std::string_view text, const std::vector<size_t>& underlined,
-                  TPoint at, const TRegion& clip, const TRect* cellClip) {
+void DrawTextLine(TDC& dc, const TTextLayout& layout, std::string_view text,
+                  const std::vector<size_t>& underlined, TPoint at, const TRegion& clip,
+                  const TRect* cellClip) {
     if (dc.GetBkMode() == TBkMode::Opaque) {
         TRect cell = Bounds(at.X, at.Y, layout.Width(text), dc.GetTextMetrics().Height);
         if (cellClip) cell = Intersection(cell, *cellClip);
@@ -196,13 +208,16 @@ void DrawTextLine(TDC& dc, const TTextLayout& layout, std::string_view text, con
 
 } // namespace
 
-void TDC::TextOut(int x, int y, std::string_view utf8) { ExtTextOut(x, y, nullptr, nullptr, utf8); }
+void TDC::TextOut(int x, int y, std::string_view utf8) {
+    ExtTextOut(x, y, nullptr, nullptr, utf8);
+}
 
 void TDC::ExtTextOut(int x, int y, const TRect* opaqueRect, const TRect* clipRect, std::string_view utf8) {
     if (opaqueRect) FillRect(*opaqueRect, TBrushDesc::SolidColor(FState.BkColor));
     const TTextLayout layout(FState.Font, 0);
     if (!clipRect) return DrawTextLine(*this, layout, utf8, {}, {x, y}, EffectiveClip(), nullptr);
-    const TRegion clip = TRegion::Combine(EffectiveClip(), TRegion(ToSurface(*clipRect)), TRegion::TCombine::And);
+    const TRegion clip =
+        TRegion::Combine(EffectiveClip(), TRegion(ToSurface(*clipRect)), TRegion::TCombine::And);
     DrawTextLine(*this, layout, utf8, {}, {x, y}, clip, clipRect);
 }
 
@@ -211,36 +226,44 @@ TSize TDC::GetTextExtent(std::string_view utf8) const {
     return {engine.TextWidth(FState.Font, utf8), engine.Metrics(FState.Font).Height};
 }
 
-TTextMetric TDC::GetTextMetrics() const { return TFontEngine::Instance().Metrics(FState.Font); }
+TTextMetric TDC::GetTextMetrics() const {
+    return TFontEngine::Instance().Metrics(FState.Font);
+}
 
 int TDC::DrawText(std::string_view utf8, TRect& rect, unsigned format) {
     const TTextLayout layout(FState.Font, format);
-    const TTextLine text =
-        (format & DT_NOPREFIX) ? TTextLine{std::string(utf8), {}} : StripPrefixes(utf8, format & DT_HIDEPREFIX);
+    const TTextLine text = (format & DT_NOPREFIX) ? TTextLine{std::string(utf8), {}}
+                                                  : StripPrefixes(utf8, format & DT_HIDEPREFIX);
     const std::vector<TTextLine> lines = layout.Lines(text, rect.Width());
     const TTextMetric metric = GetTextMetrics();
     const int lineHeight = metric.Height + ((format & DT_EXTERNALLEADING) ? metric.ExternalLeading : 0);
     const int height = lineHeight * int(lines.size());
     if (format & DT_CALCRECT) {
         int width = 0;
-        for (const TTextLine& line : lines) width = std::max(width, layout.Width(line.Text));
+        for (const TTextLine& line : lines)
+            width = std::max(width, layout.Width(line.Text));
         rect.Right = rect.Left + width;
         rect.Bottom = rect.Top + height;
         return height;
     }
 
     int top = rect.Top;
-    if ((format & DT_SINGLELINE) && (format & DT_VCENTER)) top += (rect.Height() - height) / 2;
-    else if ((format & DT_SINGLELINE) && (format & DT_BOTTOM)) top = rect.Bottom - height;
+    if ((format & DT_SINGLELINE) && (format & DT_VCENTER))
+        top += (rect.Height() - height) / 2;
+    else if ((format & DT_SINGLELINE) && (format & DT_BOTTOM))
+        top = rect.Bottom - height;
     const bool clipped = !(format & DT_NOCLIP);
     std::optional<TRegion> rectClip;
-    if (clipped) rectClip = TRegion::Combine(EffectiveClip(), TRegion(ToSurface(rect)), TRegion::TCombine::And);
+    if (clipped)
+        rectClip = TRegion::Combine(EffectiveClip(), TRegion(ToSurface(rect)), TRegion::TCombine::And);
     const TRegion& clip = clipped ? *rectClip : EffectiveClip();
     for (const TTextLine& line : lines) {
         const int width = layout.Width(line.Text);
         int left = rect.Left;
-        if (format & DT_CENTER) left += (rect.Width() - width) / 2;
-        else if (format & DT_RIGHT) left = rect.Right - width;
+        if (format & DT_CENTER)
+            left += (rect.Width() - width) / 2;
+        else if (format & DT_RIGHT)
+            left = rect.Right - width;
         DrawTextLine(*this, layout, line.Text, line.Underlined, {left, top}, clip, clipped ? &rect : nullptr);
         top += lineHeight;
     }

@@ -1,6 +1,7 @@
 #include "platform/FontEngine.h"
 
 #include "platform/Exception.h"
+#include "platform/FaceStyle.h"
 #include "platform/Utf8.h"
 
 #include <fontconfig/fontconfig.h>
@@ -11,7 +12,6 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -26,10 +26,14 @@ struct TSubstitute {
     std::array<const char*, 2> Families;
 };
 constexpr TSubstitute Substitutes[] = {
-    {"MS Sans Serif", {"Liberation Sans"}},   {"Microsoft Sans Serif", {"Liberation Sans"}},
-    {"Arial", {"Liberation Sans"}},           {"Times New Roman", {"Liberation Serif"}},
-    {"Courier New", {"Liberation Mono"}},     {"Verdana", {"DejaVu Sans"}},
-    {"Tahoma", {"DejaVu Sans"}},              {"Monotype Corsiva", {"TeX Gyre Chorus", "Z003"}},
+    {"MS Sans Serif", {"Liberation Sans"}},
+    {"Microsoft Sans Serif", {"Liberation Sans"}},
+    {"Arial", {"Liberation Sans"}},
+    {"Times New Roman", {"Liberation Serif"}},
+    {"Courier New", {"Liberation Mono"}},
+    {"Verdana", {"DejaVu Sans"}},
+    {"Tahoma", {"DejaVu Sans"}},
+    {"Monotype Corsiva", {"TeX Gyre Chorus", "Z003"}},
 };
 
 constexpr int DefaultHeight = -11;
@@ -70,8 +74,10 @@ public:
     TFontConfig(const TFontConfig&) = delete;
     TFontConfig& operator=(const TFontConfig&) = delete;
 
-    // The installed face fontconfig finds closest to `family`; with `exactFamily`, only a face of that family.
-    std::optional<TFaceFile> Match(const std::string& family, bool bold, bool italic, bool exactFamily) const {
+    // The installed face fontconfig finds closest to `family`; with `exactFamily`, only a face of that
+    // family.
+    std::optional<TFaceFile> Match(const std::string& family, bool bold, bool italic,
+                                   bool exactFamily) const {
         TPatternPtr pattern(FcPatternCreate());
         FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
         FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
@@ -81,7 +87,8 @@ public:
         FcResult result;
         TPatternPtr match(FcFontMatch(FConfig, pattern.get(), &result));
         FcChar8* file = nullptr;
-        if (!match || FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch) return std::nullopt;
+        if (!match || FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch)
+            return std::nullopt;
         if (exactFamily && !HasFamily(match.get(), family)) return std::nullopt;
         int index = 0;
         FcPatternGetInteger(match.get(), FC_INDEX, 0, &index);
@@ -118,22 +125,6 @@ struct TFaceDeleter {
 };
 using TFacePtr = std::unique_ptr<FT_FaceRec_, TFaceDeleter>;
 
-const TT_OS2* Os2Table(FT_Face face) {
-    auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
-    return os2 && os2->version != 0xFFFF ? os2 : nullptr;
-}
-
-bool FaceIsBold(FT_Face face) {
-    const TT_OS2* os2 = Os2Table(face);
-    return (face->style_flags & FT_STYLE_FLAG_BOLD) || (os2 && os2->usWeightClass >= 600);
-}
-
-// A chancery is italic by design even when its style name says "Regular": its slant is in the post table.
-bool FaceIsItalic(FT_Face face) {
-    auto* post = static_cast<const TT_Postscript*>(FT_Get_Sfnt_Table(face, FT_SFNT_POST));
-    return (face->style_flags & FT_STYLE_FLAG_ITALIC) || (post && post->italicAngle != 0);
-}
-
 struct TGlyph {
     int Advance = 0;
     int Left = 0; // bitmap offset from the pen position
@@ -157,7 +148,8 @@ public:
         if (FT_New_Face(library, file.File.c_str(), file.Index, &face) != 0)
             throw EResNotFound("Font file \"" + file.File + "\" cannot be opened");
         FFace.reset(face);
-        if (!FT_IS_SCALABLE(face)) throw EResNotFound("Font file \"" + file.File + "\" has no scalable outlines");
+        if (!FT_IS_SCALABLE(face))
+            throw EResNotFound("Font file \"" + file.File + "\" has no scalable outlines");
         FSynthBold = bold && !FaceIsBold(face);
         FSynthItalic = italic && !FaceIsItalic(face);
         SetSize(height, file.File);
@@ -176,7 +168,7 @@ public:
     }
 
 private:
-    // Windows measures the cell by the OS/2 table's win ascent and descent; older faces have only hhea.
+    // The platform measures the cell by the OS/2 table's win ascent and descent; older faces have only hhea.
     void SetSize(int height, const std::string& file) {
         FT_Face face = FFace.get();
         const TT_OS2* os2 = Os2Table(face);
@@ -198,13 +190,16 @@ private:
         FMetric.Height = FMetric.Ascent + FMetric.Descent;
         FMetric.InternalLeading = std::max(0, FMetric.Height - int(std::lround(em)));
         FMetric.ExternalLeading = std::max(0, int(std::lround((face->height - ascent - descent) * scale)));
-        FMetric.AveCharWidth = os2 && os2->xAvgCharWidth > 0 ? int(std::lround(os2->xAvgCharWidth * scale)) + boldExtra
-                                                             : Glyph('x').Advance;
+        FMetric.AveCharWidth = os2 && os2->xAvgCharWidth > 0
+                                   ? int(std::lround(os2->xAvgCharWidth * scale)) + boldExtra
+                                   : Glyph('x').Advance;
         FMetric.MaxCharWidth = int(std::lround(face->max_advance_width * scale)) + boldExtra;
 
-        const double underlineThickness = face->underline_thickness > 0 ? face->underline_thickness : unitsPerEm / 20;
+        const double underlineThickness =
+            face->underline_thickness > 0 ? face->underline_thickness : unitsPerEm / 20;
         FUnderline.Thickness = std::max(1, int(std::lround(underlineThickness * scale)));
-        const int underlineTop = int(std::lround(-face->underline_position * scale - FUnderline.Thickness / 2.0));
+        const int underlineTop =
+            int(std::lround(-face->underline_position * scale - FUnderline.Thickness / 2.0));
         FUnderline.Offset = std::clamp(underlineTop, 1, std::max(1, FMetric.Descent - FUnderline.Thickness));
         const bool strikeMetrics = os2 && os2->yStrikeoutSize > 0;
         FStrikeOut.Thickness =
@@ -224,7 +219,8 @@ private:
             if (FSynthItalic) FT_Outline_Transform(&slot->outline, &ObliqueShear);
         }
         glyph.Advance = int((slot->advance.x + 32) >> 6) + (FSynthBold ? int((FBoldStrength + 32) >> 6) : 0);
-        if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0 || slot->bitmap.pixel_mode != FT_PIXEL_MODE_GRAY)
+        if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0 ||
+            slot->bitmap.pixel_mode != FT_PIXEL_MODE_GRAY)
             return glyph;
         const FT_Bitmap& bitmap = slot->bitmap;
         glyph.Left = slot->bitmap_left;
@@ -268,8 +264,10 @@ void BlendGlyph(TSurface& surface, const TRect& area, const TGlyph& glyph, TPoin
             glyph.Coverage.data() + size_t(y - origin.Y) * size_t(glyph.Width) + size_t(area.Left - origin.X);
         TPixel* pixel = surface.Row(y) + area.Left;
         for (int x = 0; x < area.Width(); ++x) {
-            if (coverage[x] == 255) pixel[x] = color;
-            else if (coverage[x] != 0) pixel[x] = Blend(pixel[x], color, coverage[x]);
+            if (coverage[x] == 255)
+                pixel[x] = color;
+            else if (coverage[x] != 0)
+                pixel[x] = Blend(pixel[x], color, coverage[x]);
         }
     }
 }
@@ -277,7 +275,8 @@ void BlendGlyph(TSurface& surface, const TRect& area, const TGlyph& glyph, TPoin
 void FillClipped(TSurface& surface, const std::vector<TRect>& clip, const TRect& rect, TPixel color) {
     for (const TRect& r : clip) {
         const TRect area = Intersection(rect, r);
-        for (int y = area.Top; y < area.Bottom; ++y) std::fill_n(surface.Row(y) + area.Left, area.Width(), color);
+        for (int y = area.Top; y < area.Bottom; ++y)
+            std::fill_n(surface.Row(y) + area.Left, area.Width(), color);
     }
 }
 
@@ -307,7 +306,8 @@ struct TFontEngine::TImpl {
             for (const char* family : substitute.Families)
                 if (family && !face) face = FontConfig.Match(family, bold, italic, true);
         }
-        // Unknown names, and table faces that are not installed, go to whatever fontconfig offers (a sans face).
+        // Unknown names, and table faces that are not installed, go to whatever fontconfig offers (a sans
+        // face).
         if (!face) face = FontConfig.Match(name, bold, italic, false);
         if (!face) throw EResNotFound("No installed font can stand in for the font \"" + name + "\"");
         return Faces.emplace(key, std::move(*face)).first->second;
@@ -322,7 +322,8 @@ struct TFontEngine::TImpl {
         std::unique_ptr<TSizedFont>& sized = Fonts[key];
         if (!sized) {
             try {
-                sized = std::make_unique<TSizedFont>(FreeType.Handle(), face, height, font.Bold(), font.Italic);
+                sized =
+                    std::make_unique<TSizedFont>(FreeType.Handle(), face, height, font.Bold(), font.Italic);
             } catch (...) {
                 Fonts.erase(key);
                 throw;
@@ -341,18 +342,23 @@ TFontEngine& TFontEngine::Instance() {
 
 TFontEngine::TFontEngine() : FImpl(new TImpl) {}
 
-TFontEngine::~TFontEngine() { delete FImpl; }
+TFontEngine::~TFontEngine() {
+    delete FImpl;
+}
 
 std::string TFontEngine::ResolveFace(const std::string& name, bool bold, bool italic) {
     return FImpl->Face(name, bold, italic).File;
 }
 
-TTextMetric TFontEngine::Metrics(const TFontDesc& font) { return FImpl->Sized(font).Metric(); }
+TTextMetric TFontEngine::Metrics(const TFontDesc& font) {
+    return FImpl->Sized(font).Metric();
+}
 
 int TFontEngine::TextWidth(const TFontDesc& font, std::string_view utf8) {
     TSizedFont& sized = FImpl->Sized(font);
     int width = 0;
-    for (size_t pos = 0; pos < utf8.size();) width += sized.Glyph(DecodeUtf8(utf8, pos)).Advance;
+    for (size_t pos = 0; pos < utf8.size();)
+        width += sized.Glyph(DecodeUtf8(utf8, pos)).Advance;
     return width;
 }
 
@@ -362,8 +368,8 @@ void TFontEngine::DrawLine(TSurface& surface, const TRegion& clip, int x, int y,
     const int width = TextWidth(font, utf8);
     const int height = sized.Metric().Height;
     // Glyphs may reach a little outside their cell (accents, swashes, slant); only rectangles near it matter.
-    const TRect reach = Intersection(surface.BoundsRect(), Rect(x - height, y - height, x + width + height,
-                                                                y + 2 * height));
+    const TRect reach =
+        Intersection(surface.BoundsRect(), Rect(x - height, y - height, x + width + height, y + 2 * height));
     std::vector<TRect>& rects = FImpl->ClipScratch;
     rects.clear();
     for (const TRect& r : clip.Rects())
@@ -376,7 +382,8 @@ void TFontEngine::DrawLine(TSurface& surface, const TRegion& clip, int x, int y,
         const TGlyph& glyph = sized.Glyph(DecodeUtf8(utf8, pos));
         if (glyph.Width > 0) {
             const TRect box = Bounds(pen + glyph.Left, baseline - glyph.Top, glyph.Width, glyph.Height);
-            for (const TRect& r : rects) BlendGlyph(surface, Intersection(box, r), glyph, box.TopLeft(), color);
+            for (const TRect& r : rects)
+                BlendGlyph(surface, Intersection(box, r), glyph, box.TopLeft(), color);
         }
         pen += glyph.Advance;
     }

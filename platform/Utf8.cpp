@@ -2,7 +2,9 @@
 
 namespace {
 
-bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
 
 // Length of the sequence a lead byte starts and the payload bits it carries; 0 for a byte no sequence starts.
 int SequenceLength(unsigned char lead, char32_t& bits) {
@@ -24,7 +26,8 @@ char32_t DecodeUtf8(std::string_view text, size_t& pos) {
     if (length == 0) return ReplacementChar;
     for (int i = 1; i < length; ++i) {
         // A truncated sequence is skipped up to the byte that broke it, which starts the next character.
-        if (pos >= text.size() || !IsContinuation(static_cast<unsigned char>(text[pos]))) return ReplacementChar;
+        if (pos >= text.size() || !IsContinuation(static_cast<unsigned char>(text[pos])))
+            return ReplacementChar;
         value = value << 6 | (static_cast<unsigned char>(text[pos++]) & 0x3F);
     }
     if (value < MinValue[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
@@ -34,6 +37,7 @@ char32_t DecodeUtf8(std::string_view text, size_t& pos) {
 
 size_t Utf8Length(std::string_view text) {
     size_t count = 0;
-    for (size_t pos = 0; pos < text.size(); ++count) DecodeUtf8(text, pos);
+    for (size_t pos = 0; pos < text.size(); ++count)
+        DecodeUtf8(text, pos);
     return count;
 }

@@ -14,8 +14,9 @@ TRect InkBounds(const TSurface& s) {
     TRect ink{s.Width(), s.Height(), 0, 0};
     for (int y = 0; y < s.Height(); ++y)
         for (int x = 0; x < s.Width(); ++x)
-            if (s.Pixel(x, y) != White) ink = {std::min(ink.Left, x), std::min(ink.Top, y),
-                                               std::max(ink.Right, x + 1), std::max(ink.Bottom, y + 1)};
+            if (s.Pixel(x, y) != White)
+                ink = {std::min(ink.Left, x), std::min(ink.Top, y), std::max(ink.Right, x + 1),
+                       std::max(ink.Bottom, y + 1)};
     return ink.IsEmpty() ? TRect{} : ink;
 }
 
@@ -24,8 +25,9 @@ TRect DifferenceBounds(const TSurface& a, const TSurface& b) {
     TRect diff{a.Width(), a.Height(), 0, 0};
     for (int y = 0; y < a.Height(); ++y)
         for (int x = 0; x < a.Width(); ++x)
-            if (a.Pixel(x, y) != b.Pixel(x, y)) diff = {std::min(diff.Left, x), std::min(diff.Top, y),
-                                                        std::max(diff.Right, x + 1), std::max(diff.Bottom, y + 1)};
+            if (a.Pixel(x, y) != b.Pixel(x, y))
+                diff = {std::min(diff.Left, x), std::min(diff.Top, y), std::max(diff.Right, x + 1),
+                        std::max(diff.Bottom, y + 1)};
     return diff.IsEmpty() ? TRect{} : diff;
 }
 
@@ -113,7 +115,8 @@ TEST(DrawText, BreaksLinesAtWordsAndLineBreaks) {
     EXPECT_EQ(canvas.Draw("", Rect(0, 0, 200, 0), DT_CALCRECT), 0);
 
     // Drawn, the three lines ink three line heights.
-    const TRect ink = InkBounds(DrawnText("aaa aaa aaa aaa aaa", Rect(5, 5, 5 + pairWidth + 1, 80), DT_WORDBREAK));
+    const TRect ink =
+        InkBounds(DrawnText("aaa aaa aaa aaa aaa", Rect(5, 5, 5 + pairWidth + 1, 80), DT_WORDBREAK));
     EXPECT_GT(ink.Height(), 2 * lineHeight);
     EXPECT_LE(ink.Height(), 3 * lineHeight);
     EXPECT_LE(ink.Right, 5 + pairWidth + 1);
@@ -121,7 +124,8 @@ TEST(DrawText, BreaksLinesAtWordsAndLineBreaks) {
 
 TEST(DrawText, EndEllipsisKeepsTheLongestPrefixOfWholeCharactersThatFits) {
     TCanvas probe;
-    for (std::string_view text : {"Evoca un fulmine sul nemico", "àèìòùàèìòùàèìòùàèìòù", "\xE2\x82 broken \xFF tail"}) {
+    for (std::string_view text :
+         {"Evoca un fulmine sul nemico", "àèìòùàèìòùàèìòùàèìòù", "\xE2\x82 broken \xFF tail"}) {
         for (int width : {40, 75, 110}) {
             const TRect rect = Rect(10, 5, 10 + width, 30);
             // The expected cut, found by trying every character boundary.
@@ -130,16 +134,20 @@ TEST(DrawText, EndEllipsisKeepsTheLongestPrefixOfWholeCharactersThatFits) {
             for (size_t pos = 0; pos < text.size() && !fits;) {
                 DecodeUtf8(text, pos);
                 const std::string candidate = std::string(text.substr(0, pos)) + "...";
-                if (probe.DC.GetTextExtent(candidate).cx <= width) expected = candidate;
-                else break;
+                if (probe.DC.GetTextExtent(candidate).cx <= width)
+                    expected = candidate;
+                else
+                    break;
             }
-            EXPECT_EQ(DrawnText(text, rect, DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX), TextOutAt(10, 5, expected))
+            EXPECT_EQ(DrawnText(text, rect, DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX),
+                      TextOutAt(10, 5, expected))
                 << width;
             EXPECT_LE(InkBounds(DrawnText(text, rect, DT_SINGLELINE | DT_END_ELLIPSIS)).Right, rect.Right);
         }
     }
     // Text that fits is left alone.
-    EXPECT_EQ(DrawnText("Libro", Rect(10, 5, 200, 30), DT_SINGLELINE | DT_END_ELLIPSIS), TextOutAt(10, 5, "Libro"));
+    EXPECT_EQ(DrawnText("Libro", Rect(10, 5, 200, 30), DT_SINGLELINE | DT_END_ELLIPSIS),
+              TextOutAt(10, 5, "Libro"));
 }
 
 TEST(DrawText, PrefixUnderlinesTheNextCharacterOnly) {
@@ -222,7 +230,8 @@ TEST(TextOut, OpaqueModeFillsTheCellAndTransparentModeDoesNot) {
     EXPECT_EQ(canvas.Surface.Pixel(cell.Right - 1, cell.Bottom - 1), blue);
     int red = 0;
     for (int y = cell.Top; y < cell.Bottom; ++y)
-        for (int x = cell.Left; x < cell.Right; ++x) red += canvas.Surface.Pixel(x, y) == 0xFF0000;
+        for (int x = cell.Left; x < cell.Right; ++x)
+            red += canvas.Surface.Pixel(x, y) == 0xFF0000;
     EXPECT_GT(red, 10);
 
     TCanvas transparent;
@@ -230,7 +239,8 @@ TEST(TextOut, OpaqueModeFillsTheCellAndTransparentModeDoesNot) {
     transparent.DC.TextOut(10, 10, "Libro");
     EXPECT_FALSE(InkBounds(transparent.Surface).IsEmpty());
     for (int y = 0; y < 80; ++y)
-        for (int x = 0; x < 240; ++x) ASSERT_NE(transparent.Surface.Pixel(x, y), blue);
+        for (int x = 0; x < 240; ++x)
+            ASSERT_NE(transparent.Surface.Pixel(x, y), blue);
 }
 
 TEST(TextOut, ExtTextOutFillsTheOpaqueRectangleAndClipsToTheClipRectangle) {
@@ -241,10 +251,12 @@ TEST(TextOut, ExtTextOutFillsTheOpaqueRectangleAndClipsToTheClipRectangle) {
     canvas.DC.ExtTextOut(2, 2, &opaque, &clip, "Incantesimi");
     EXPECT_EQ(canvas.Surface.Pixel(99, 29), 0x00FF00u);
     for (int y = 0; y < 30; ++y)
-        for (int x = 12; x < 100; ++x) ASSERT_EQ(canvas.Surface.Pixel(x, y), 0x00FF00u) << x << "," << y;
+        for (int x = 12; x < 100; ++x)
+            ASSERT_EQ(canvas.Surface.Pixel(x, y), 0x00FF00u) << x << "," << y;
     bool inked = false;
     for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 12; ++x) inked |= canvas.Surface.Pixel(x, y) != 0x00FF00u;
+        for (int x = 0; x < 12; ++x)
+            inked |= canvas.Surface.Pixel(x, y) != 0x00FF00u;
     EXPECT_TRUE(inked);
 }
 

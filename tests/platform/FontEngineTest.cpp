@@ -48,8 +48,11 @@ double ItalicAngle(const std::string& file) {
 TEST(FontEngine, EveryLayoutFontResolvesToAnInstalledFaceOfItsFamily) {
     TFontEngine& engine = TFontEngine::Instance();
     const std::pair<const char*, const char*> expected[] = {
-        {"MS Sans Serif", "LiberationSans-"}, {"Arial", "LiberationSans-"},  {"Tahoma", "DejaVuSans"},
-        {"Verdana", "DejaVuSans"},            {"ms sans serif", "LiberationSans-"},
+        {"MS Sans Serif", "LiberationSans-"},
+        {"Arial", "LiberationSans-"},
+        {"Tahoma", "DejaVuSans"},
+        {"Verdana", "DejaVuSans"},
+        {"ms sans serif", "LiberationSans-"},
         {"Monotype Corsiva", "chorus"},
     };
     for (const auto& [name, fileStem] : expected) {
@@ -77,7 +80,8 @@ TEST(FontEngine, ItalicAndBoldAreSynthesisedOnlyWhereTheFaceLacksThem) {
     TFontEngine& engine = TFontEngine::Instance();
     EXPECT_GT(engine.TextWidth(Font("Monotype Corsiva", -16, true), "Magia"),
               engine.TextWidth(Font("Monotype Corsiva", -16), "Magia"));
-    EXPECT_NE(Drawn(Font("MS Sans Serif", -16, false, true), "Magia"), Drawn(Font("MS Sans Serif", -16), "Magia"));
+    EXPECT_NE(Drawn(Font("MS Sans Serif", -16, false, true), "Magia"),
+              Drawn(Font("MS Sans Serif", -16), "Magia"));
 }
 
 TEST(FontEngine, NegativeHeightIsTheCharacterHeightAndPositiveTheCell) {
@@ -121,7 +125,10 @@ TEST(FontEngine, MalformedUtf8IsDrawnAsReplacementCharactersWithoutOverreading) 
     const int replacement = engine.TextWidth(font, "\xEF\xBF\xBD");
     ASSERT_GT(replacement, 0);
     EXPECT_EQ(engine.TextWidth(font, "\xFF"), replacement);
-    EXPECT_EQ(engine.TextWidth(font, "a\xE2\x82" "b"), engine.TextWidth(font, "a\xEF\xBF\xBD" "b"));
+    EXPECT_EQ(engine.TextWidth(font, "a\xE2\x82"
+                                     "b"),
+              engine.TextWidth(font, "a\xEF\xBF\xBD"
+                                     "b"));
     // A lead byte at the very end of a heap buffer of exactly that size: AddressSanitizer sees any overread.
     for (std::string_view tail : {"\xE2", "\xE2\x82", "\xF0\x9F\x98", "\xC3"}) {
         auto buffer = std::make_unique<char[]>(tail.size());
@@ -136,17 +143,22 @@ TEST(Utf8, DecodesValidTextAndReplacesEachMalformedSequenceOnce) {
     EXPECT_EQ(Utf8Length("Perché l’incantesimo"), 20u);
     const std::pair<std::string_view, std::u32string> cases[] = {
         {"a\xC3\xA0\xE2\x80\x99\xF0\x9F\x98\x80", U"a\u00E0\u2019\U0001F600"},
-        {"\x80" "a", U"\uFFFDa"},                      // stray continuation byte
-        {"\xC0\xAF", U"\uFFFD\uFFFD"},                  // overlong: an invalid lead, then a stray byte
-        {"\xE0\x80\x80", U"\uFFFD"},                    // overlong three-byte form
-        {"\xED\xA0\x80", U"\uFFFD"},                    // surrogate
-        {"\xF4\x90\x80\x80", U"\uFFFD"},                // past U+10FFFF
-        {"\xE2\x82" "a", U"\uFFFDa"},                   // truncated: the breaking byte starts the next character
-        {"\xF0\x9F\x98", U"\uFFFD"},                    // truncated at the end
+        {"\x80"
+         "a",
+         U"\uFFFDa"},                    // stray continuation byte
+        {"\xC0\xAF", U"\uFFFD\uFFFD"},   // overlong: an invalid lead, then a stray byte
+        {"\xE0\x80\x80", U"\uFFFD"},     // overlong three-byte form
+        {"\xED\xA0\x80", U"\uFFFD"},     // surrogate
+        {"\xF4\x90\x80\x80", U"\uFFFD"}, // past U+10FFFF
+        {"\xE2\x82"
+         "a",
+         U"\uFFFDa"},                // truncated: the breaking byte starts the next character
+        {"\xF0\x9F\x98", U"\uFFFD"}, // truncated at the end
     };
     for (const auto& [bytes, expected] : cases) {
         std::u32string decoded;
-        for (size_t pos = 0; pos < bytes.size();) decoded += DecodeUtf8(bytes, pos);
+        for (size_t pos = 0; pos < bytes.size();)
+            decoded += DecodeUtf8(bytes, pos);
         EXPECT_EQ(decoded, expected) << testing::PrintToString(std::string(bytes));
         EXPECT_EQ(Utf8Length(bytes), expected.size());
     }
@@ -176,7 +188,8 @@ TEST(FontEngine, DrawingStaysInTheClipAndUnderlinesAcrossTheRun) {
     int underlineRows = 0;
     for (int y = 2 + metric.Ascent; y < 2 + metric.Height; ++y) {
         bool solid = true;
-        for (int x = 2; x < 2 + width; ++x) solid &= underlined.Pixel(x, y) == Black;
+        for (int x = 2; x < 2 + width; ++x)
+            solid &= underlined.Pixel(x, y) == Black;
         underlineRows += solid;
         EXPECT_EQ(underlined.Pixel(2 + width, y), White);
     }
@@ -187,7 +200,8 @@ TEST(FontEngine, DrawingStaysInTheClipAndUnderlinesAcrossTheRun) {
     int strikeRows = 0;
     for (int y = 2; y < 2 + metric.Ascent; ++y) {
         bool solid = true;
-        for (int x = 2; x < 2 + width; ++x) solid &= struck.Pixel(x, y) == Black;
+        for (int x = 2; x < 2 + width; ++x)
+            solid &= struck.Pixel(x, y) == Black;
         strikeRows += solid;
     }
     EXPECT_GE(strikeRows, 1);

@@ -292,6 +292,15 @@ TEST(ImageCodecs, MalformedBmpsNameTheSourceAndSayWhatIsWrong) {
         EXPECT_NE(message.find(offset < 54 ? "inside its headers" : "truncated"), std::string::npos)
             << message;
     }
+    // Masks after a 40-byte header belong to the headers too.
+    TBmpSpec masks16;
+    masks16.Width = 2, masks16.Height = 1, masks16.BitCount = 16, masks16.Compression = 3;
+    masks16.Masks = {0xF800, 0x07E0, 0x001F}, masks16.Rows = {TBytes(4, 0)};
+    TBytes intoMasks = BuildBmp(masks16);
+    intoMasks[10] = 54;
+    EXPECT_NE(
+        InvalidMessage([&] { DecodeBMP(intoMasks, "m.bmp"); }).find("offset 54 lies inside its headers"),
+        std::string::npos);
 
     // A failed decode leaves the caller's bitmap as it was.
     TSurface target = Patterned(2, 2);
