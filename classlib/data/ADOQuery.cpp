@@ -162,22 +162,20 @@ void TADOQuery::RunSelect(bool defineFields) {
     if (statement->ColumnCount() == 0 || !statement->ReadOnly()) {
         throw EDatabaseError(Name() + ": Open runs only statements that return rows, not \"" + text + "\"");
     }
-    if (defineFields) {
-        FTable.clear();
-        FFirstColumn = 0;
-        std::optional<TSingleTableSelect> single = FLockType == ltReadOnly ? std::nullopt : ReadSingleTableSelect(sql);
-        if (single) {
-            try {
-                auto withRowId = std::make_unique<TSqliteStatement>(db, single->Rewritten);
-                FTable = SourceTable(withRowId->Handle());
-                if (!FTable.empty()) {
-                    statement = std::move(withRowId);
-                    FFirstColumn = 1;
-                }
-            } catch (const EDatabaseError&) {
-                // A view or a table without row identity: its rows are read only.
-            }
+    std::optional<TSingleTableSelect> single = FLockType == ltReadOnly ? std::nullopt : ReadSingleTableSelect(sql);
+    std::string table;
+    if (single) {
+        try {
+            auto withRowId = std::make_unique<TSqliteStatement>(db, single->Rewritten);
+            table = SourceTable(withRowId->Handle());
+            if (!table.empty()) statement = std::move(withRowId);
+        } catch (const EDatabaseError&) {
+            // A view or a table without row identity: its rows are read only.
         }
+    }
+    if (defineFields) {
+        FTable = table;
+        FFirstColumn = table.empty() ? 0 : 1;
         connection.LogStatement(text);
     }
     bool hasRow = statement->Step();
