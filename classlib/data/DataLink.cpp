@@ -172,7 +172,9 @@ void TFieldDataLink::FocusControl(TField* field) {
 }
 
 void TFieldDataLink::UpdateField() {
-    FField = Active() && !FFieldName.empty() ? DataSet()->FindField(FFieldName) : nullptr;
+    TField* field = Active() && !FFieldName.empty() ? DataSet()->FindField(FFieldName) : nullptr;
+    if (field == FField) return;
+    FField = field;
     SetFieldEditing(TDataLink::Editing() && CanModify());
     RecordChanged(nullptr);
 }
