@@ -200,13 +200,21 @@ void TADOQuery::DefineFields(const TSqliteStatement& statement) {
     }
 }
 
-void TADOQuery::ReadRow(const TSqliteStatement& statement, TDataRecord& record) const {
+void TADOQuery::ReadRow(const TSqliteStatement& statement, TDataRecord& record) {
     const TFields& fields = Fields();
-    record.Values.resize(size_t(fields.Count()));
+    sqlite3_stmt* stmt = statement.Handle();
+    // Texts first, so their total length is known before the one allocation.
+    std::vector<std::optional<std::string_view>>& views = FRowViews;
+    views.resize(size_t(fields.Count()));
+    size_t bytes = 0;
     for (int i = 0; i < fields.Count(); ++i) {
-        record.Values[size_t(i)] = statement.Value(FFirstColumn + i, fields[i]->DataType());
+        views[size_t(i)] = statement.View(FFirstColumn + i, fields[i]->DataType());
+        if (views[size_t(i)]) bytes += views[size_t(i)]->size();
     }
-    if (FFirstColumn == 1) record.RowId = sqlite3_column_int64(statement.Handle(), 0);
+    TRecordValues::TBuilder builder(fields.Count(), bytes);
+    for (const auto& view : views) builder.Add(view);
+    record.Values = builder.Finish();
+    if (FFirstColumn == 1) record.RowId = sqlite3_column_int64(stmt, 0);
 }
 
 std::string TADOQuery::QuotedTable() const { return QuoteName(FTable); }
@@ -217,7 +225,7 @@ void TADOQuery::InternalPost(TDataRecord& record, const TDataRecord* original) {
     sqlite3* db = RequireConnection().Handle();
     std::vector<int> written;
     for (int i = 0; i < Fields().Count(); ++i) {
-        bool changed = original ? record.Values[size_t(i)] != original->Values[size_t(i)] : record.Values[size_t(i)].has_value();
+        bool changed = original ? record.Values.View(i) != original->Values.View(i) : record.Values.View(i).has_value();
         if (changed) written.push_back(i);
     }
     if (original && written.empty()) return;
@@ -239,7 +247,7 @@ void TADOQuery::InternalPost(TDataRecord& record, const TDataRecord* original) {
     }
     TSqliteStatement statement(db, sql);
     int index = 1;
-    for (int i : written) statement.BindValue(index++, record.Values[size_t(i)], Fields()[i]->DataType());
+    for (int i : written) statement.BindValue(index++, record.Values.Get(i), Fields()[i]->DataType());
     if (original) statement.BindInteger(index, original->RowId);
     statement.Step();
     if (original && sqlite3_changes(db) == 0) {
@@ -257,7 +265,7 @@ void TADOQuery::ReloadRecord(TDataRecord& record) {
     statement.BindInteger(1, record.RowId);
     if (!statement.Step()) return;
     for (int i = 0; i < Fields().Count(); ++i) {
-        record.Values[size_t(i)] = statement.Value(i, Fields()[i]->DataType());
+        record.Values.Set(i, statement.Value(i, Fields()[i]->DataType()));
     }
 }
 

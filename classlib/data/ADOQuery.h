@@ -62,7 +62,7 @@ private:
     // returns rows.
     void RunSelect(bool defineFields);
     void DefineFields(const TSqliteStatement& statement);
-    void ReadRow(const TSqliteStatement& statement, TDataRecord& record) const;
+    void ReadRow(const TSqliteStatement& statement, TDataRecord& record);
     std::string QuotedTable() const;
     std::string QuotedColumn(int field) const;
     // Reads the written row back, so the record holds what the database stored.
@@ -77,4 +77,5 @@ private:
     std::string FTable;
     int FFirstColumn = 0;
     std::vector<std::string> FColumns;
+    std::vector<std::optional<std::string_view>> FRowViews;
 };

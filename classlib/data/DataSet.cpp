@@ -179,7 +179,7 @@ void TDataSet::BeginInsert(bool append) {
     DoBeforeScroll();
     int position = append || FRecords.empty() ? int(FRecords.size()) : FCurrent;
     TDataRecord blank;
-    blank.Values.resize(size_t(FFields.Count()));
+    blank.Values = TRecordValues(FFields.Count());
     blank.Serial = FNextSerial++;
     FRecords.insert(FRecords.begin() + position, blank);
     FEditRecord = std::move(blank);
@@ -294,18 +294,17 @@ void TDataSet::SetDisplayRecord(int index) {
     FDisplay = index >= 0 && index < int(FRecords.size()) && index != FCurrent ? index : -1;
 }
 
-const TFieldValue& TDataSet::FieldValue(int index) const {
-    static const TFieldValue null;
-    if (!Active() || FRecords.empty()) return null;
-    if (FDisplay >= 0) return FRecords[size_t(FDisplay)].Values[size_t(index)];
-    if (FState == dsEdit || FState == dsInsert) return FEditRecord.Values[size_t(index)];
-    return FRecords[size_t(FCurrent)].Values[size_t(index)];
+TFieldValue TDataSet::FieldValue(int index) const {
+    if (!Active() || FRecords.empty()) return std::nullopt;
+    if (FDisplay >= 0) return FRecords[size_t(FDisplay)].Values.Get(index);
+    if (FState == dsEdit || FState == dsInsert) return FEditRecord.Values.Get(index);
+    return FRecords[size_t(FCurrent)].Values.Get(index);
 }
 
 void TDataSet::SetFieldValue(TField& field, const TFieldValue& value) {
     CheckEditing();
     if (!field.CanModify()) throw EDatabaseError("Field '" + field.FieldName() + "' cannot be modified");
-    FEditRecord.Values[size_t(field.Index())] = value;
+    FEditRecord.Values.Set(field.Index(), value);
     FModified = true;
     DataEvent(deFieldChange, reinterpret_cast<intptr_t>(&field));
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "classlib/Component.h"
 #include "classlib/data/Field.h"
+#include "classlib/data/RecordValues.h"
 
 #include <cstdint>
 #include <functional>
@@ -33,7 +34,7 @@ struct TBookmark {
 
 // One record of a dataset: its values in field order and, for rows of a table, its row identity.
 struct TDataRecord {
-    std::vector<TFieldValue> Values;
+    TRecordValues Values;
     int64_t RowId = 0;
     uint64_t Serial = 0;
 };
@@ -145,7 +146,7 @@ private:
     friend class TDataSource;
     static void Fire(const TDataSetNotifyEvent& event, TDataSet* dataSet);
 
-    const TFieldValue& FieldValue(int index) const;
+    TFieldValue FieldValue(int index) const;
     void SetFieldValue(TField& field, const TFieldValue& value);
     void CheckActive() const;
     void CheckEditing() const;

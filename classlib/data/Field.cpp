@@ -40,7 +40,7 @@ bool TryParseFloat(const std::string& text, double& value) {
 TField::TField(TDataSet& dataSet, int index, std::string fieldName, TFieldType dataType, int size)
     : FDataSet(dataSet), FIndex(index), FFieldName(std::move(fieldName)), FDataType(dataType), FSize(size) {}
 
-const TFieldValue& TField::Value() const { return FDataSet.FieldValue(FIndex); }
+TFieldValue TField::Value() const { return FDataSet.FieldValue(FIndex); }
 
 void TField::SetValue(const TFieldValue& value) {
     FDataSet.SetFieldValue(*this, value ? Normalize(*value) : std::nullopt);
@@ -55,7 +55,7 @@ std::string TField::AsString() const { return Value().value_or(std::string()); }
 void TField::SetAsString(const std::string& value) { SetValue(value); }
 
 bool TField::AsBoolean() const {
-    const TFieldValue& value = Value();
+    TFieldValue value = Value();
     if (!value) return false;
     if (std::optional<bool> b = ParseBooleanText(*value)) return *b;
     int64_t number = 0;
@@ -69,7 +69,7 @@ void TField::SetAsBoolean(bool value) {
 }
 
 int64_t TField::AsInteger() const {
-    const TFieldValue& value = Value();
+    TFieldValue value = Value();
     if (!value) return 0;
     if (FDataType == ftBoolean) return AsBoolean() ? 1 : 0;
     int64_t number = 0;
@@ -85,7 +85,7 @@ void TField::SetAsInteger(int64_t value) {
 }
 
 double TField::AsFloat() const {
-    const TFieldValue& value = Value();
+    TFieldValue value = Value();
     if (!value) return 0;
     if (FDataType == ftBoolean) return AsBoolean() ? 1 : 0;
     double real = 0;

@@ -35,7 +35,7 @@ public:
     // 1-based, as the original's.
     int FieldNo() const { return FIndex + 1; }
 
-    const TFieldValue& Value() const;
+    TFieldValue Value() const;
     void SetValue(const TFieldValue& value);
     bool IsNull() const { return !Value().has_value(); }
     void Clear() { SetValue(std::nullopt); }

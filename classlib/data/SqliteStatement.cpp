@@ -74,16 +74,21 @@ void TSqliteStatement::BindValue(int index, const TFieldValue& value, TFieldType
     }
 }
 
-TFieldValue TSqliteStatement::Value(int column, TFieldType dataType) const {
+std::optional<std::string_view> TSqliteStatement::View(int column, TFieldType dataType) const {
     int type = sqlite3_column_type(FStmt, column);
     if (type == SQLITE_NULL) return std::nullopt;
     if (dataType == ftBoolean && (type == SQLITE_INTEGER || type == SQLITE_FLOAT)) {
         return BooleanText(sqlite3_column_double(FStmt, column) != 0);
     }
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(FStmt, column));
-    std::string value(text, size_t(sqlite3_column_bytes(FStmt, column)));
+    std::string_view value(text, size_t(sqlite3_column_bytes(FStmt, column)));
     if (dataType == ftBoolean) {
         if (std::optional<bool> b = ParseBooleanText(value)) return BooleanText(*b);
     }
     return value;
+}
+
+TFieldValue TSqliteStatement::Value(int column, TFieldType dataType) const {
+    std::optional<std::string_view> view = View(column, dataType);
+    return view ? TFieldValue(std::string(*view)) : std::nullopt;
 }

@@ -29,7 +29,8 @@ public:
     void BindFloat(int index, double value);
     // Binds a field value in the kind the field stores: Booleans and integers as numbers.
     void BindValue(int index, const TFieldValue& value, TFieldType dataType);
-    // The column's value as a field of that kind keeps it.
+    // The column's value as a field of that kind keeps it; the view lasts until the next step.
+    std::optional<std::string_view> View(int column, TFieldType dataType) const;
     TFieldValue Value(int column, TFieldType dataType) const;
 
 private:
