@@ -37,7 +37,8 @@ struct TDatabase {
     explicit TDatabase(size_t count) {
         Owner.reset(NewComponent<TComponent>(nullptr));
         Connection = NewComponent<TADOConnection>(Owner.get());
-        Connection->SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + Catalogue(count).string());
+        Connection->SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" +
+                                        Catalogue(count).string());
         Query = NewComponent<TADOQuery>(Owner.get());
         Query->SetConnection(Connection);
         Query->SetCursorType(ctStatic);
@@ -65,7 +66,8 @@ void BM_CatalogueAllLevels(benchmark::State& state) {
         db.Run("SELECT * FROM INCANTESIMI WHERE BARDO >= '0' AND BARDO <= '9' ORDER BY INCANTESIMO", true);
         TField& name = db.Query->FieldByName("INCANTESIMO");
         names = 0;
-        for (db.Query->First(); !db.Query->Eof(); db.Query->Next()) names += name.DisplayText().size();
+        for (db.Query->First(); !db.Query->Eof(); db.Query->Next())
+            names += name.DisplayText().size();
         benchmark::DoNotOptimize(names);
     }
     state.counters["rows"] = db.Query->RecordCount();
@@ -78,9 +80,11 @@ void BM_CatalogueAllLevelsEngineOnly(benchmark::State& state) {
     sqlite3_open_v2(Catalogue(size_t(state.range(0))).c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
     sqlite3_exec(db, "PRAGMA temp_store = MEMORY; PRAGMA mmap_size = 268435456", nullptr, nullptr, nullptr);
     for (auto _ : state) {
-        TSqliteStatement statement(db, "SELECT * FROM INCANTESIMI WHERE BARDO >= '0' AND BARDO <= '9' ORDER BY INCANTESIMO");
+        TSqliteStatement statement(
+            db, "SELECT * FROM INCANTESIMI WHERE BARDO >= '0' AND BARDO <= '9' ORDER BY INCANTESIMO");
         while (statement.Step()) {
-            for (int c = 0; c < statement.ColumnCount(); ++c) benchmark::DoNotOptimize(sqlite3_column_text(statement.Handle(), c));
+            for (int c = 0; c < statement.ColumnCount(); ++c)
+                benchmark::DoNotOptimize(sqlite3_column_text(statement.Handle(), c));
         }
     }
     sqlite3_close_v2(db);
@@ -89,8 +93,10 @@ BENCHMARK(BM_CatalogueAllLevelsEngineOnly)->Arg(600)->Arg(100000)->Unit(benchmar
 
 const std::string SelectionView = "SELECT * FROM SELEZIONATI ORDER BY INCANTESIMO";
 const std::string AddSpell =
-    "INSERT INTO SELEZIONATI (LIVELLO, SCUOLA, INCANTESIMO,DESCRIZIONE1, DESCRIZIONE2, BERSAGLIO, TEMPODILANCIO, "
-    "DURATA, RAGGIO,AREA, TS, RI, V, S, M, F, FD, PE, PAGINA)VALUES('3','Evocazione','Sfera ardente', 'Una sfera "
+    "INSERT INTO SELEZIONATI (LIVELLO, SCUOLA, INCANTESIMO,DESCRIZIONE1, DESCRIZIONE2, BERSAGLIO, "
+    "TEMPODILANCIO, "
+    "DURATA, RAGGIO,AREA, TS, RI, V, S, M, F, FD, PE, PAGINA)VALUES('3','Evocazione','Sfera ardente', 'Una "
+    "sfera "
     "di fuoco rotola dove vuole il lanciatore', '', 'Una sfera', '1 azione standard', '1 round/livello', "
     "'Medio',  'Sfera di 1,5 m', 'Riflessi nega', True, True, True, False, False, True, False, '231')";
 const std::string RemoveSpell = "DELETE * FROM SELEZIONATI WHERE INCANTESIMO='Sfera ardente'";
@@ -99,8 +105,8 @@ const std::string RemoveSpell = "DELETE * FROM SELEZIONATI WHERE INCANTESIMO='Sf
 void FillSelection(TDatabase& db) {
     db.Run("DELETE * FROM SELEZIONATI", false);
     for (int i = 0; i < 30; ++i) {
-        db.Run("INSERT INTO SELEZIONATI (LIVELLO, INCANTESIMO) VALUES ('" + std::to_string(i % 10) + "', 'Voce " +
-                   std::to_string(i) + "')",
+        db.Run("INSERT INTO SELEZIONATI (LIVELLO, INCANTESIMO) VALUES ('" + std::to_string(i % 10) +
+                   "', 'Voce " + std::to_string(i) + "')",
                false);
     }
 }

@@ -13,8 +13,8 @@ namespace {
 // Providers of desktop database files that the embedded engine stands in for.
 bool IsKnownProvider(std::string_view provider) {
     std::string name = UpperCase(Trim(provider));
-    return name.empty() || name.starts_with("MICROSOFT.JET.OLEDB.") || name.starts_with("MICROSOFT.ACE.OLEDB.") ||
-           name == "SQLITE";
+    return name.empty() || name.starts_with("MICROSOFT.JET.OLEDB.") ||
+           name.starts_with("MICROSOFT.ACE.OLEDB.") || name == "SQLITE";
 }
 } // namespace
 
@@ -25,7 +25,8 @@ std::string ConnectionStringValue(std::string_view connectionString, std::string
         if (equals == std::string_view::npos) break;
         std::string name = Trim(connectionString.substr(i, equals - i));
         size_t valueBegin = equals + 1;
-        while (valueBegin < connectionString.size() && connectionString[valueBegin] == ' ') ++valueBegin;
+        while (valueBegin < connectionString.size() && connectionString[valueBegin] == ' ')
+            ++valueBegin;
         std::string value;
         size_t next;
         if (valueBegin < connectionString.size() && connectionString[valueBegin] == '"') {
@@ -35,8 +36,8 @@ std::string ConnectionStringValue(std::string_view connectionString, std::string
             next = connectionString.find(';', close);
         } else {
             next = connectionString.find(';', valueBegin);
-            value = Trim(connectionString.substr(valueBegin, next == std::string_view::npos ? std::string_view::npos
-                                                                                             : next - valueBegin));
+            value = Trim(connectionString.substr(
+                valueBegin, next == std::string_view::npos ? std::string_view::npos : next - valueBegin));
         }
         if (SameText(name, key)) return value;
         if (next == std::string_view::npos) break;
@@ -47,7 +48,8 @@ std::string ConnectionStringValue(std::string_view connectionString, std::string
 
 void TADOConnection::PublishProperties(TPublisher<TADOConnection>& p) {
     p.String("ConnectionString", &TADOConnection::ConnectionString, &TADOConnection::SetConnectionString);
-    p.Integer("ConnectionTimeout", &TADOConnection::ConnectionTimeout, &TADOConnection::SetConnectionTimeout, 15);
+    p.Integer("ConnectionTimeout", &TADOConnection::ConnectionTimeout, &TADOConnection::SetConnectionTimeout,
+              15);
     p.Boolean("Connected", &TADOConnection::Connected, &TADOConnection::SetConnected);
     p.Boolean("KeepConnection", &TADOConnection::KeepConnection, &TADOConnection::SetKeepConnection, true);
     p.Boolean("LoginPrompt", &TADOConnection::LoginPrompt, &TADOConnection::SetLoginPrompt, true);
@@ -61,7 +63,8 @@ void TADOConnection::PublishProperties(TPublisher<TADOConnection>& p) {
 
 TADOConnection::~TADOConnection() {
     // Nothing can be raised any more: the datasets close without a last post.
-    while (!FDataSets.empty()) FDataSets.back()->ConnectionDestroyed();
+    while (!FDataSets.empty())
+        FDataSets.back()->ConnectionDestroyed();
     CloseHandle();
 }
 
@@ -117,15 +120,18 @@ void TADOConnection::Open() {
     int code = sqlite3_open_v2(path.c_str(), &FDb, flags, nullptr);
     // The engine reads the file only when asked something: ask now, so a broken file fails here.
     if (code == SQLITE_OK) code = sqlite3_busy_timeout(FDb, BusyTimeoutMs);
-    if (code == SQLITE_OK) code = sqlite3_exec(FDb, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    if (code == SQLITE_OK)
+        code = sqlite3_exec(FDb, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     // A sorted catalogue reads its rows back in name order, all over the file: mapping the file saves a
     // system call per page. A write-ahead log with normal syncing makes a commit cost no disk flush yet
     // keeps the file whole after a crash, as the desktop engine's lazy writes did.
     if (code == SQLITE_OK) {
-        code = sqlite3_exec(FDb, "PRAGMA temp_store = MEMORY; PRAGMA mmap_size = 268435456", nullptr, nullptr, nullptr);
+        code = sqlite3_exec(FDb, "PRAGMA temp_store = MEMORY; PRAGMA mmap_size = 268435456", nullptr, nullptr,
+                            nullptr);
     }
     if (code == SQLITE_OK && FMode != cmRead) {
-        code = sqlite3_exec(FDb, "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL", nullptr, nullptr, nullptr);
+        code = sqlite3_exec(FDb, "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL", nullptr, nullptr,
+                            nullptr);
     }
     if (code != SQLITE_OK) {
         std::string reason = FDb ? sqlite3_errmsg(FDb) : sqlite3_errstr(code);
@@ -160,4 +166,6 @@ void TADOConnection::AddDataSet(TADOQuery* query) {
     if (std::find(FDataSets.begin(), FDataSets.end(), query) == FDataSets.end()) FDataSets.push_back(query);
 }
 
-void TADOConnection::RemoveDataSet(TADOQuery* query) { std::erase(FDataSets, query); }
+void TADOConnection::RemoveDataSet(TADOQuery* query) {
+    std::erase(FDataSets, query);
+}

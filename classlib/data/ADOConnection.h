@@ -9,11 +9,18 @@ struct sqlite3;
 class TADOQuery;
 
 enum class TConnectMode {
-    cmUnknown, cmRead, cmWrite, cmReadWrite, cmShareDenyRead, cmShareDenyWrite, cmShareExclusive, cmShareDenyNone
+    cmUnknown,
+    cmRead,
+    cmWrite,
+    cmReadWrite,
+    cmShareDenyRead,
+    cmShareDenyWrite,
+    cmShareExclusive,
+    cmShareDenyNone
 };
 using enum TConnectMode;
-VMR_ENUM_NAMES(TConnectMode, "cmUnknown", "cmRead", "cmWrite", "cmReadWrite", "cmShareDenyRead", "cmShareDenyWrite",
-               "cmShareExclusive", "cmShareDenyNone")
+VMR_ENUM_NAMES(TConnectMode, "cmUnknown", "cmRead", "cmWrite", "cmReadWrite", "cmShareDenyRead",
+               "cmShareDenyWrite", "cmShareExclusive", "cmShareDenyNone")
 
 // A connection to a database file named by the Data Source of its connection string, opened with the
 // embedded SQLite engine whatever desktop provider the string names. The file is opened relative to the
@@ -21,7 +28,7 @@ VMR_ENUM_NAMES(TConnectMode, "cmUnknown", "cmRead", "cmWrite", "cmReadWrite", "c
 class TADOConnection : public TComponent {
     VMR_CLASS(TADOConnection, TComponent)
 
-public:
+  public:
     static void PublishProperties(TPublisher<TADOConnection>& p);
     ~TADOConnection() override;
 
@@ -58,10 +65,10 @@ public:
 
     void Loaded() override;
 
-protected:
+  protected:
     explicit TADOConnection(TComponent* owner) : TComponent(owner) {}
 
-private:
+  private:
     friend class TADOQuery;
     // Opens when needed; the engine's handle.
     sqlite3* Handle();

@@ -52,7 +52,8 @@ std::string SourceTable(sqlite3_stmt* stmt) {
     for (int column = 0; column < sqlite3_column_count(stmt); ++column) {
         const char* columnTable = sqlite3_column_table_name(stmt, column);
         const char* database = sqlite3_column_database_name(stmt, column);
-        if (!columnTable || std::strcmp(columnTable, table) != 0 || !database || std::strcmp(database, "main") != 0) {
+        if (!columnTable || std::strcmp(columnTable, table) != 0 || !database ||
+            std::strcmp(database, "main") != 0) {
             return {};
         }
     }
@@ -61,7 +62,8 @@ std::string SourceTable(sqlite3_stmt* stmt) {
 
 std::string QuoteName(const std::string& name) {
     std::string quoted = "\"";
-    for (char c : name) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    for (char c : name)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
     return quoted + "\"";
 }
 } // namespace
@@ -70,7 +72,8 @@ void TADOQuery::PublishProperties(TPublisher<TADOQuery>& p) {
     p.Component("Connection", &TADOQuery::Connection, &TADOQuery::SetConnection);
     p.Enum("CursorType", &TADOQuery::CursorType, &TADOQuery::SetCursorType, ctKeyset);
     p.Enum("LockType", &TADOQuery::LockType, &TADOQuery::SetLockType, ltOptimistic);
-    p.Strings("SQL", [](TADOQuery& q) { return q.SQL(); }, &TADOQuery::SetSQL);
+    p.Strings(
+        "SQL", [](TADOQuery& q) { return q.SQL(); }, &TADOQuery::SetSQL);
 }
 
 TADOQuery::TADOQuery(TComponent* owner) : TDataSet(owner) {
@@ -135,7 +138,8 @@ int TADOQuery::ExecSQL() {
     std::string text = StatementText();
     TSqliteStatement statement(db, TranslateStatement(text));
     if (statement.ColumnCount() > 0) {
-        throw EDatabaseError(Name() + ": ExecSQL runs only statements that return no rows, not \"" + text + "\"");
+        throw EDatabaseError(Name() + ": ExecSQL runs only statements that return no rows, not \"" + text +
+                             "\"");
     }
     connection.LogStatement(text);
     while (statement.Step()) {
@@ -143,7 +147,9 @@ int TADOQuery::ExecSQL() {
     return sqlite3_changes(db);
 }
 
-void TADOQuery::InternalOpen() { RunSelect(true); }
+void TADOQuery::InternalOpen() {
+    RunSelect(true);
+}
 
 void TADOQuery::InternalClose() {
     FTable.clear();
@@ -151,7 +157,9 @@ void TADOQuery::InternalClose() {
     FFirstColumn = 0;
 }
 
-void TADOQuery::InternalRefresh() { RunSelect(false); }
+void TADOQuery::InternalRefresh() {
+    RunSelect(false);
+}
 
 void TADOQuery::RunSelect(bool defineFields) {
     TADOConnection& connection = RequireConnection();
@@ -162,7 +170,8 @@ void TADOQuery::RunSelect(bool defineFields) {
     if (statement->ColumnCount() == 0 || !statement->ReadOnly()) {
         throw EDatabaseError(Name() + ": Open runs only statements that return rows, not \"" + text + "\"");
     }
-    std::optional<TSingleTableSelect> single = FLockType == ltReadOnly ? std::nullopt : ReadSingleTableSelect(sql);
+    std::optional<TSingleTableSelect> single =
+        FLockType == ltReadOnly ? std::nullopt : ReadSingleTableSelect(sql);
     std::string table;
     if (single) {
         try {
@@ -212,27 +221,34 @@ void TADOQuery::ReadRow(const TSqliteStatement& statement, TDataRecord& record) 
         if (views[size_t(i)]) bytes += views[size_t(i)]->size();
     }
     TRecordValues::TBuilder builder(fields.Count(), bytes);
-    for (const auto& view : views) builder.Add(view);
+    for (const auto& view : views)
+        builder.Add(view);
     record.Values = builder.Finish();
     if (FFirstColumn == 1) record.RowId = sqlite3_column_int64(stmt, 0);
 }
 
-std::string TADOQuery::QuotedTable() const { return QuoteName(FTable); }
+std::string TADOQuery::QuotedTable() const {
+    return QuoteName(FTable);
+}
 
-std::string TADOQuery::QuotedColumn(int field) const { return QuoteName(FColumns[size_t(field)]); }
+std::string TADOQuery::QuotedColumn(int field) const {
+    return QuoteName(FColumns[size_t(field)]);
+}
 
 void TADOQuery::InternalPost(TDataRecord& record, const TDataRecord* original) {
     sqlite3* db = RequireConnection().Handle();
     std::vector<int> written;
     for (int i = 0; i < Fields().Count(); ++i) {
-        bool changed = original ? record.Values.View(i) != original->Values.View(i) : record.Values.View(i).has_value();
+        bool changed =
+            original ? record.Values.View(i) != original->Values.View(i) : record.Values.View(i).has_value();
         if (changed) written.push_back(i);
     }
     if (original && written.empty()) return;
     std::string sql;
     if (original) {
         sql = "UPDATE " + QuotedTable() + " SET ";
-        for (size_t k = 0; k < written.size(); ++k) sql += (k ? ", " : "") + QuotedColumn(written[k]) + " = ?";
+        for (size_t k = 0; k < written.size(); ++k)
+            sql += (k ? ", " : "") + QuotedColumn(written[k]) + " = ?";
         sql += " WHERE rowid = ?";
     } else if (written.empty()) {
         sql = "INSERT INTO " + QuotedTable() + " DEFAULT VALUES";
@@ -247,7 +263,8 @@ void TADOQuery::InternalPost(TDataRecord& record, const TDataRecord* original) {
     }
     TSqliteStatement statement(db, sql);
     int index = 1;
-    for (int i : written) statement.BindValue(index++, record.Values.Get(i), Fields()[i]->DataType());
+    for (int i : written)
+        statement.BindValue(index++, record.Values.Get(i), Fields()[i]->DataType());
     if (original) statement.BindInteger(index, original->RowId);
     statement.Step();
     if (original && sqlite3_changes(db) == 0) {
@@ -259,7 +276,8 @@ void TADOQuery::InternalPost(TDataRecord& record, const TDataRecord* original) {
 
 void TADOQuery::ReloadRecord(TDataRecord& record) {
     std::string sql = "SELECT ";
-    for (int i = 0; i < Fields().Count(); ++i) sql += (i ? ", " : "") + QuotedColumn(i);
+    for (int i = 0; i < Fields().Count(); ++i)
+        sql += (i ? ", " : "") + QuotedColumn(i);
     sql += " FROM " + QuotedTable() + " WHERE rowid = ?";
     TSqliteStatement statement(RequireConnection().Handle(), sql);
     statement.BindInteger(1, record.RowId);
@@ -270,7 +288,8 @@ void TADOQuery::ReloadRecord(TDataRecord& record) {
 }
 
 void TADOQuery::InternalDelete(const TDataRecord& record) {
-    TSqliteStatement statement(RequireConnection().Handle(), "DELETE FROM " + QuotedTable() + " WHERE rowid = ?");
+    TSqliteStatement statement(RequireConnection().Handle(),
+                               "DELETE FROM " + QuotedTable() + " WHERE rowid = ?");
     statement.BindInteger(1, record.RowId);
     statement.Step();
 }

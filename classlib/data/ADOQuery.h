@@ -14,7 +14,8 @@ VMR_ENUM_NAMES(TCursorType, "ctUnspecified", "ctOpenForwardOnly", "ctKeyset", "c
 
 enum class TADOLockType { ltUnspecified, ltReadOnly, ltPessimistic, ltOptimistic, ltBatchOptimistic };
 using enum TADOLockType;
-VMR_ENUM_NAMES(TADOLockType, "ltUnspecified", "ltReadOnly", "ltPessimistic", "ltOptimistic", "ltBatchOptimistic")
+VMR_ENUM_NAMES(TADOLockType, "ltUnspecified", "ltReadOnly", "ltPessimistic", "ltOptimistic",
+               "ltBatchOptimistic")
 
 // A query over a connection. Open runs one statement that returns rows and reads all of them (every cursor
 // type reads statically); ExecSQL runs one that returns none. Rows of a single-table SELECT can be edited
@@ -23,7 +24,7 @@ VMR_ENUM_NAMES(TADOLockType, "ltUnspecified", "ltReadOnly", "ltPessimistic", "lt
 class TADOQuery : public TDataSet {
     VMR_CLASS(TADOQuery, TDataSet)
 
-public:
+  public:
     static void PublishProperties(TPublisher<TADOQuery>& p);
     ~TADOQuery() override;
 
@@ -42,7 +43,7 @@ public:
     // The rows can be written back: a single-table SELECT whose every column comes from that table.
     bool CanModify() const override;
 
-protected:
+  protected:
     explicit TADOQuery(TComponent* owner);
     void Notification(TComponent* component, TOperation operation) override;
 
@@ -52,7 +53,7 @@ protected:
     void InternalPost(TDataRecord& record, const TDataRecord* original) override;
     void InternalDelete(const TDataRecord& record) override;
 
-private:
+  private:
     friend class TADOConnection;
     void ConnectionDestroyed();
     TADOConnection& RequireConnection() const;

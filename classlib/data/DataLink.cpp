@@ -5,7 +5,9 @@
 
 #include <algorithm>
 
-TDataLink::~TDataLink() { SetDataSource(nullptr); }
+TDataLink::~TDataLink() {
+    SetDataSource(nullptr);
+}
 
 void TDataLink::SetDataSource(TDataSource* value) {
     if (value == FDataSource) return;
@@ -15,7 +17,9 @@ void TDataLink::SetDataSource(TDataSource* value) {
     UpdateState();
 }
 
-TDataSet* TDataLink::DataSet() const { return FDataSource ? FDataSource->DataSet() : nullptr; }
+TDataSet* TDataLink::DataSet() const {
+    return FDataSource ? FDataSource->DataSet() : nullptr;
+}
 
 void TDataLink::SetReadOnly(bool value) {
     if (value == FReadOnly) return;
@@ -61,7 +65,9 @@ void TDataLink::SetActiveRecord(int index) {
     if (FActive) DataSet()->SetDisplayRecord(FFirstRecord + index);
 }
 
-void TDataLink::DataSetScrolled(int) { DataSetChanged(); }
+void TDataLink::DataSetScrolled(int) {
+    DataSetChanged();
+}
 
 void TDataLink::RecordChanged(TField*) {}
 
@@ -137,23 +143,31 @@ void TFieldDataLink::SetFieldName(const std::string& value) {
     UpdateField();
 }
 
-bool TFieldDataLink::CanModify() const { return !ReadOnly() && FField && FField->CanModify(); }
+bool TFieldDataLink::CanModify() const {
+    return !ReadOnly() && FField && FField->CanModify();
+}
 
 bool TFieldDataLink::Edit() {
     if (CanModify()) TDataLink::Edit();
     return FFieldEditing;
 }
 
-void TFieldDataLink::Reset() { RecordChanged(nullptr); }
+void TFieldDataLink::Reset() {
+    RecordChanged(nullptr);
+}
 
 void TFieldDataLink::ActiveChanged() {
     UpdateField();
     if (OnActiveChange) OnActiveChange(this);
 }
 
-void TFieldDataLink::EditingChanged() { SetFieldEditing(TDataLink::Editing() && CanModify()); }
+void TFieldDataLink::EditingChanged() {
+    SetFieldEditing(TDataLink::Editing() && CanModify());
+}
 
-void TFieldDataLink::LayoutChanged() { UpdateField(); }
+void TFieldDataLink::LayoutChanged() {
+    UpdateField();
+}
 
 void TFieldDataLink::RecordChanged(TField* field) {
     if (field && field != FField) return;

@@ -20,7 +20,7 @@ class TDataSource;
 class TDataLink : public TPersistent {
     VMR_CLASS(TDataLink, TPersistent)
 
-public:
+  public:
     TDataLink() = default;
     ~TDataLink() override;
 
@@ -50,7 +50,7 @@ public:
     bool VisualControl() const { return FVisualControl; }
     void SetVisualControl(bool value) { FVisualControl = value; }
 
-protected:
+  protected:
     virtual void ActiveChanged() {}
     virtual void DataSetChanged() { RecordChanged(nullptr); }
     // distance: how many records the buffer moved.
@@ -62,7 +62,7 @@ protected:
     virtual void FocusControl(TField* field);
     virtual void CheckBrowseMode() {}
 
-private:
+  private:
     friend class TDataSource;
     void DataEvent(TDataEvent event, intptr_t info);
     void UpdateState();
@@ -86,7 +86,7 @@ using TFieldNotifyEvent = std::function<void(TObject* Sender)>;
 class TFieldDataLink : public TDataLink {
     VMR_CLASS(TFieldDataLink, TDataLink)
 
-public:
+  public:
     TFieldDataLink() = default;
 
     const std::string& FieldName() const { return FFieldName; }
@@ -112,7 +112,7 @@ public:
     TNotifyEvent OnActiveChange;
     std::function<void(TField* Field)> OnFocusControl;
 
-protected:
+  protected:
     void ActiveChanged() override;
     void EditingChanged() override;
     void LayoutChanged() override;
@@ -120,7 +120,7 @@ protected:
     void UpdateData() override;
     void FocusControl(TField* field) override;
 
-private:
+  private:
     void UpdateField();
     void SetFieldEditing(bool value);
 

@@ -23,7 +23,8 @@ void TDataSet::PublishProperties(TPublisher<TDataSet>& p) {
 }
 
 TDataSet::~TDataSet() {
-    while (!FDataSources.empty()) FDataSources.back()->SetDataSet(nullptr);
+    while (!FDataSources.empty())
+        FDataSources.back()->SetDataSet(nullptr);
 }
 
 void TDataSet::SetActive(bool value) {
@@ -234,7 +235,8 @@ void TDataSet::Cancel() {
 void TDataSet::Delete() {
     CheckActive();
     if (FState == dsInsert) return Cancel();
-    if (FRecords.empty()) throw EDatabaseError(Name() + ": Cannot perform this operation on an empty dataset");
+    if (FRecords.empty())
+        throw EDatabaseError(Name() + ": Cannot perform this operation on an empty dataset");
     CheckCanModify();
     Fire(BeforeDelete, this);
     InternalDelete(FRecords[size_t(FCurrent)]);
@@ -254,7 +256,8 @@ void TDataSet::Refresh() {
     int position = FCurrent;
     FRecords.clear();
     InternalRefresh();
-    auto same = std::find_if(FRecords.begin(), FRecords.end(), [&](const TDataRecord& r) { return r.RowId == rowId; });
+    auto same = std::find_if(FRecords.begin(), FRecords.end(),
+                             [&](const TDataRecord& r) { return r.RowId == rowId; });
     FCurrent = rowId != 0 && same != FRecords.end()
                    ? int(same - FRecords.begin())
                    : std::clamp(position, 0, std::max(int(FRecords.size()) - 1, 0));
@@ -296,7 +299,7 @@ void TDataSet::SetDisplayRecord(int index) {
 
 TFieldValue TDataSet::FieldValue(int index) const {
     if (!Active() || FRecords.empty()) return std::nullopt;
-    if (FDisplay >= 0) return FRecords[size_t(FDisplay)].Values.Get(index);
+    if (FDisplay >= 0 && FDisplay < int(FRecords.size())) return FRecords[size_t(FDisplay)].Values.Get(index);
     if (FState == dsEdit || FState == dsInsert) return FEditRecord.Values.Get(index);
     return FRecords[size_t(FCurrent)].Values.Get(index);
 }
@@ -336,18 +339,38 @@ void TDataSet::AddDataSource(TDataSource* source) {
     }
 }
 
-void TDataSet::RemoveDataSource(TDataSource* source) { std::erase(FDataSources, source); }
+void TDataSet::RemoveDataSource(TDataSource* source) {
+    std::erase(FDataSources, source);
+}
 
 void TDataSet::Fire(const TDataSetNotifyEvent& event, TDataSet* dataSet) {
     if (event) event(dataSet);
 }
 
-void TDataSet::DoBeforeOpen() { Fire(BeforeOpen, this); }
-void TDataSet::DoAfterOpen() { Fire(AfterOpen, this); }
-void TDataSet::DoBeforeClose() { Fire(BeforeClose, this); }
-void TDataSet::DoAfterClose() { Fire(AfterClose, this); }
-void TDataSet::DoBeforePost() { Fire(BeforePost, this); }
-void TDataSet::DoAfterPost() { Fire(AfterPost, this); }
-void TDataSet::DoBeforeScroll() { Fire(BeforeScroll, this); }
-void TDataSet::DoAfterScroll() { Fire(AfterScroll, this); }
-void TDataSet::DoOnNewRecord() { Fire(OnNewRecord, this); }
+void TDataSet::DoBeforeOpen() {
+    Fire(BeforeOpen, this);
+}
+void TDataSet::DoAfterOpen() {
+    Fire(AfterOpen, this);
+}
+void TDataSet::DoBeforeClose() {
+    Fire(BeforeClose, this);
+}
+void TDataSet::DoAfterClose() {
+    Fire(AfterClose, this);
+}
+void TDataSet::DoBeforePost() {
+    Fire(BeforePost, this);
+}
+void TDataSet::DoAfterPost() {
+    Fire(AfterPost, this);
+}
+void TDataSet::DoBeforeScroll() {
+    Fire(BeforeScroll, this);
+}
+void TDataSet::DoAfterScroll() {
+    Fire(AfterScroll, this);
+}
+void TDataSet::DoOnNewRecord() {
+    Fire(OnNewRecord, this);
+}

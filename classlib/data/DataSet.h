@@ -17,8 +17,15 @@ VMR_ENUM_NAMES(TDataSetState, "dsInactive", "dsBrowse", "dsEdit", "dsInsert")
 
 // What a dataset tells its data sources and, through them, their data links.
 enum class TDataEvent {
-    deFieldChange, deRecordChange, deDataSetChange, deDataSetScroll, deLayoutChange, deUpdateRecord,
-    deUpdateState, deCheckBrowseMode, deFocusControl
+    deFieldChange,
+    deRecordChange,
+    deDataSetChange,
+    deDataSetScroll,
+    deLayoutChange,
+    deUpdateRecord,
+    deUpdateState,
+    deCheckBrowseMode,
+    deFocusControl
 };
 using enum TDataEvent;
 
@@ -46,7 +53,7 @@ struct TDataRecord {
 class TDataSet : public TComponent {
     VMR_CLASS(TDataSet, TComponent)
 
-public:
+  public:
     static void PublishProperties(TPublisher<TDataSet>& p);
     ~TDataSet() override;
 
@@ -112,7 +119,7 @@ public:
 
     void Loaded() override;
 
-protected:
+  protected:
     explicit TDataSet(TComponent* owner) : TComponent(owner) {}
 
     // Reads the fields and every record.
@@ -141,7 +148,7 @@ protected:
     virtual void DoAfterScroll();
     virtual void DoOnNewRecord();
 
-private:
+  private:
     friend class TField;
     friend class TDataSource;
     static void Fire(const TDataSetNotifyEvent& event, TDataSet* dataSet);

@@ -15,7 +15,8 @@ void TDataSource::PublishProperties(TPublisher<TDataSource>& p) {
 
 TDataSource::~TDataSource() {
     // Links outlive a source only as long as their controls; they forget it now.
-    while (!FDataLinks.empty()) FDataLinks.back()->SetDataSource(nullptr);
+    while (!FDataLinks.empty())
+        FDataLinks.back()->SetDataSource(nullptr);
     SetDataSet(nullptr);
 }
 
@@ -83,7 +84,8 @@ void TDataSource::NotifyLinks(TDataEvent event, intptr_t info) {
     // A link's handler may remove links: walk a copy, skipping the ones that left.
     std::vector<TDataLink*> links = FDataLinks;
     for (TDataLink* link : links) {
-        if (std::find(FDataLinks.begin(), FDataLinks.end(), link) != FDataLinks.end()) link->DataEvent(event, info);
+        if (std::find(FDataLinks.begin(), FDataLinks.end(), link) != FDataLinks.end())
+            link->DataEvent(event, info);
     }
 }
 
@@ -91,4 +93,6 @@ void TDataSource::AddDataLink(TDataLink* link) {
     FDataLinks.push_back(link);
 }
 
-void TDataSource::RemoveDataLink(TDataLink* link) { std::erase(FDataLinks, link); }
+void TDataSource::RemoveDataLink(TDataLink* link) {
+    std::erase(FDataLinks, link);
+}

@@ -12,7 +12,7 @@ using TDataChangeEvent = std::function<void(TObject* Sender, TField* Field)>;
 class TDataSource : public TComponent {
     VMR_CLASS(TDataSource, TComponent)
 
-public:
+  public:
     static void PublishProperties(TPublisher<TDataSource>& p);
     ~TDataSource() override;
 
@@ -32,11 +32,11 @@ public:
     TNotifyEvent OnStateChange;
     TNotifyEvent OnUpdateData;
 
-protected:
+  protected:
     explicit TDataSource(TComponent* owner) : TComponent(owner) {}
     void Notification(TComponent* component, TOperation operation) override;
 
-private:
+  private:
     friend class TDataSet;
     friend class TDataLink;
     void DataEvent(TDataEvent event, intptr_t info);

@@ -40,19 +40,29 @@ bool TryParseFloat(const std::string& text, double& value) {
 TField::TField(TDataSet& dataSet, int index, std::string fieldName, TFieldType dataType, int size)
     : FDataSet(dataSet), FIndex(index), FFieldName(std::move(fieldName)), FDataType(dataType), FSize(size) {}
 
-TFieldValue TField::Value() const { return FDataSet.FieldValue(FIndex); }
+TFieldValue TField::Value() const {
+    return FDataSet.FieldValue(FIndex);
+}
 
 void TField::SetValue(const TFieldValue& value) {
     FDataSet.SetFieldValue(*this, value ? Normalize(*value) : std::nullopt);
 }
 
-bool TField::CanModify() const { return !FReadOnly && FDataSet.CanModify(); }
+bool TField::CanModify() const {
+    return !FReadOnly && FDataSet.CanModify();
+}
 
-void TField::FocusControl() { FDataSet.DataEvent(deFocusControl, reinterpret_cast<intptr_t>(this)); }
+void TField::FocusControl() {
+    FDataSet.DataEvent(deFocusControl, reinterpret_cast<intptr_t>(this));
+}
 
-std::string TField::AsString() const { return Value().value_or(std::string()); }
+std::string TField::AsString() const {
+    return Value().value_or(std::string());
+}
 
-void TField::SetAsString(const std::string& value) { SetValue(value); }
+void TField::SetAsString(const std::string& value) {
+    SetValue(value);
+}
 
 bool TField::AsBoolean() const {
     TFieldValue value = Value();
@@ -128,12 +138,13 @@ TFieldValue TField::Normalize(const std::string& text) const {
 }
 
 void TField::ConvertError(std::string_view text, std::string_view kind) const {
-    throw EDatabaseError("'" + std::string(text) + "' is not a valid " + std::string(kind) + " value for field '" +
-                         FFieldName + "'");
+    throw EDatabaseError("'" + std::string(text) + "' is not a valid " + std::string(kind) +
+                         " value for field '" + FFieldName + "'");
 }
 
 TField* TFields::Fields(int index) const {
-    if (index < 0 || index >= Count()) throw EListError("Field index out of range (" + std::to_string(index) + ")");
+    if (index < 0 || index >= Count())
+        throw EListError("Field index out of range (" + std::to_string(index) + ")");
     return FList[size_t(index)].get();
 }
 
@@ -144,4 +155,6 @@ TField* TFields::FindField(std::string_view fieldName) const {
     return nullptr;
 }
 
-TField& TFields::Add(std::unique_ptr<TField> field) { return *FList.emplace_back(std::move(field)); }
+TField& TFields::Add(std::unique_ptr<TField> field) {
+    return *FList.emplace_back(std::move(field));
+}

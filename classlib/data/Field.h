@@ -22,7 +22,7 @@ using TFieldValue = std::optional<std::string>;
 class TField : public TPersistent {
     VMR_CLASS(TField, TPersistent)
 
-public:
+  public:
     TField(TDataSet& dataSet, int index, std::string fieldName, TFieldType dataType, int size);
 
     TDataSet* DataSet() const { return &FDataSet; }
@@ -59,7 +59,7 @@ public:
     // Asks the controls linked to this field to take the focus.
     void FocusControl();
 
-private:
+  private:
     // The stored text of a value given as text: checked against the field's kind; the empty text is NULL
     // for every kind but text.
     TFieldValue Normalize(const std::string& text) const;
@@ -75,7 +75,7 @@ private:
 
 // The fields of a dataset, in column order; owns them.
 class TFields {
-public:
+  public:
     int Count() const { return int(FList.size()); }
     TField* Fields(int index) const;
     TField* operator[](int index) const { return Fields(index); }
@@ -87,7 +87,7 @@ public:
     auto begin() const { return FList.begin(); }
     auto end() const { return FList.end(); }
 
-private:
+  private:
     std::vector<std::unique_ptr<TField>> FList;
 };
 

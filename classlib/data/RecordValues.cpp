@@ -6,7 +6,8 @@
 
 TRecordValues::TRecordValues(int count) {
     TBuilder builder(count, 0);
-    for (int i = 0; i < count; ++i) builder.Add(std::nullopt);
+    for (int i = 0; i < count; ++i)
+        builder.Add(std::nullopt);
     *this = builder.Finish();
 }
 

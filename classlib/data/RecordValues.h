@@ -9,7 +9,7 @@
 // The values of one record packed in one block: a table of where each value ends (or that it is NULL),
 // then the texts. A result of many thousand rows then costs one allocation per row.
 class TRecordValues {
-public:
+  public:
     TRecordValues() = default;
     // count NULL values.
     explicit TRecordValues(int count);
@@ -22,18 +22,18 @@ public:
 
     // Fills a record value after value, in order: Reserve with the total length of the texts first.
     class TBuilder {
-    public:
+      public:
         TBuilder(int count, size_t textBytes);
         void Add(std::optional<std::string_view> value);
         TRecordValues Finish();
 
-    private:
+      private:
         std::string FData;
         int FCount;
         int FAdded = 0;
     };
 
-private:
+  private:
     static constexpr uint32_t NullBit = 0x80000000u;
     uint32_t Entry(int index) const;
     size_t TextBegin() const { return size_t(FCount) * sizeof(uint32_t); }

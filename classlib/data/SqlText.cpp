@@ -15,8 +15,8 @@ struct TToken {
 
 bool IsWordChar(char c) {
     auto u = static_cast<unsigned char>(c);
-    return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') || u == '_' || u == '$' ||
-           u >= 0x80;
+    return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') || u == '_' ||
+           u == '$' || u >= 0x80;
 }
 
 // The end of a literal or quoted name opened at begin by quote and closed by close; a doubled closing quote
@@ -59,7 +59,8 @@ std::vector<TToken> Tokenize(std::string_view sql) {
             i = end;
         } else if (IsWordChar(c)) {
             size_t end = i;
-            while (end < sql.size() && IsWordChar(sql[end])) ++end;
+            while (end < sql.size() && IsWordChar(sql[end]))
+                ++end;
             tokens.push_back({TTokenKind::Word, i, end});
             i = end;
         } else {
@@ -95,7 +96,8 @@ std::string TranslateStatement(std::string_view sql) {
     std::string result;
     size_t copied = 0;
     for (size_t i = 0; i + 2 < tokens.size(); ++i) {
-        if (IsWord(sql, tokens[i], "DELETE") && IsSymbol(sql, tokens[i + 1], '*') && IsWord(sql, tokens[i + 2], "FROM")) {
+        if (IsWord(sql, tokens[i], "DELETE") && IsSymbol(sql, tokens[i + 1], '*') &&
+            IsWord(sql, tokens[i + 2], "FROM")) {
             result.append(sql.substr(copied, tokens[i + 1].Begin - copied));
             copied = tokens[i + 2].Begin;
         }
@@ -113,8 +115,10 @@ bool IsEmptyStatementTail(std::string_view tail) {
 
 std::optional<TSingleTableSelect> ReadSingleTableSelect(std::string_view sql) {
     std::vector<TToken> tokens = Tokenize(sql);
-    while (!tokens.empty() && IsSymbol(sql, tokens.back(), ';')) tokens.pop_back();
-    if (tokens.size() < 4 || !IsWord(sql, tokens[0], "SELECT") || IsAnyWord(sql, tokens[1], {"DISTINCT", "ALL"})) {
+    while (!tokens.empty() && IsSymbol(sql, tokens.back(), ';'))
+        tokens.pop_back();
+    if (tokens.size() < 4 || !IsWord(sql, tokens[0], "SELECT") ||
+        IsAnyWord(sql, tokens[1], {"DISTINCT", "ALL"})) {
         return std::nullopt;
     }
     // Only words outside parentheses belong to this SELECT; subqueries are left alone.
@@ -126,7 +130,8 @@ std::optional<TSingleTableSelect> ReadSingleTableSelect(std::string_view sql) {
         if (IsSymbol(sql, tokens[i], ')') && --depth < 0) return std::nullopt;
     }
     size_t from = 0;
-    while (from < top.size() && !IsWord(sql, tokens[top[from]], "FROM")) ++from;
+    while (from < top.size() && !IsWord(sql, tokens[top[from]], "FROM"))
+        ++from;
     if (from + 1 >= top.size()) return std::nullopt;
     const TToken& table = tokens[top[from + 1]];
     if (table.Kind != TTokenKind::Word && table.Kind != TTokenKind::Name) return std::nullopt;
@@ -137,9 +142,11 @@ std::optional<TSingleTableSelect> ReadSingleTableSelect(std::string_view sql) {
         (tokens[top[next]].Kind == TTokenKind::Word || tokens[top[next]].Kind == TTokenKind::Name)) {
         alias = &tokens[top[next++]];
     }
-    if (next < top.size() && !IsAnyWord(sql, tokens[top[next]], {"WHERE", "ORDER", "LIMIT"})) return std::nullopt;
+    if (next < top.size() && !IsAnyWord(sql, tokens[top[next]], {"WHERE", "ORDER", "LIMIT"}))
+        return std::nullopt;
     for (size_t i = next; i < top.size(); ++i) {
-        if (IsAnyWord(sql, tokens[top[i]], {"GROUP", "HAVING", "UNION", "INTERSECT", "EXCEPT", "WINDOW", "FROM"})) {
+        if (IsAnyWord(sql, tokens[top[i]],
+                      {"GROUP", "HAVING", "UNION", "INTERSECT", "EXCEPT", "WINDOW", "FROM"})) {
             return std::nullopt;
         }
     }

@@ -28,11 +28,17 @@ TSqliteStatement::TSqliteStatement(sqlite3* db, std::string_view sql) : FDb(db),
     }
 }
 
-TSqliteStatement::~TSqliteStatement() { sqlite3_finalize(FStmt); }
+TSqliteStatement::~TSqliteStatement() {
+    sqlite3_finalize(FStmt);
+}
 
-int TSqliteStatement::ColumnCount() const { return sqlite3_column_count(FStmt); }
+int TSqliteStatement::ColumnCount() const {
+    return sqlite3_column_count(FStmt);
+}
 
-bool TSqliteStatement::ReadOnly() const { return sqlite3_stmt_readonly(FStmt) != 0; }
+bool TSqliteStatement::ReadOnly() const {
+    return sqlite3_stmt_readonly(FStmt) != 0;
+}
 
 bool TSqliteStatement::Step() {
     int code = sqlite3_step(FStmt);
@@ -42,14 +48,17 @@ bool TSqliteStatement::Step() {
     RaiseSqliteError(FDb, sqlite3_extended_errcode(FDb), FSql);
 }
 
-void TSqliteStatement::Fail(int code) const { RaiseSqliteError(FDb, code, FSql); }
+void TSqliteStatement::Fail(int code) const {
+    RaiseSqliteError(FDb, code, FSql);
+}
 
 void TSqliteStatement::BindNull(int index) {
     if (int code = sqlite3_bind_null(FStmt, index)) Fail(code);
 }
 
 void TSqliteStatement::BindText(int index, const std::string& value) {
-    if (int code = sqlite3_bind_text(FStmt, index, value.data(), int(value.size()), SQLITE_TRANSIENT)) Fail(code);
+    if (int code = sqlite3_bind_text(FStmt, index, value.data(), int(value.size()), SQLITE_TRANSIENT))
+        Fail(code);
 }
 
 void TSqliteStatement::BindInteger(int index, int64_t value) {

@@ -11,7 +11,7 @@ struct sqlite3_stmt;
 // One prepared statement of the engine, finalized with its owner. Failures raise EDatabaseError with the
 // engine's message and the statement text.
 class TSqliteStatement {
-public:
+  public:
     // Prepares the first statement of sql; raises when anything but blanks, comments or semicolons follows.
     TSqliteStatement(sqlite3* db, std::string_view sql);
     TSqliteStatement(const TSqliteStatement&) = delete;
@@ -33,7 +33,7 @@ public:
     std::optional<std::string_view> View(int column, TFieldType dataType) const;
     TFieldValue Value(int column, TFieldType dataType) const;
 
-private:
+  private:
     [[noreturn]] void Fail(int code) const;
 
     sqlite3* FDb;

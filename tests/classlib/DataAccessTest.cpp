@@ -3,14 +3,16 @@
 #include "DataTestSupport.h"
 
 #include "classlib/SysUtils.h"
-#include "classlib/data/SqlText.h"
 #include "classlib/TypInfo.h"
+#include "classlib/data/SqlText.h"
 #include "platform/Exception.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <set>
+#include <sqlite3.h>
 
 namespace {
 
@@ -25,7 +27,8 @@ std::string InsertSelection(const std::string& level, const std::string& name, c
 
 std::vector<std::string> Names(TADOQuery* query) {
     std::vector<std::string> names;
-    for (query->First(); !query->Eof(); query->Next()) names.push_back(query->FieldByName("INCANTESIMO").AsString());
+    for (query->First(); !query->Eof(); query->Next())
+        names.push_back(query->FieldByName("INCANTESIMO").AsString());
     return names;
 }
 
@@ -59,7 +62,8 @@ TEST_F(DataAccess, MissingFileOrProviderRaisesNamingItAndCreatesNothing) {
         FConnection->Open();
         FAIL() << "a missing database opened";
     } catch (const EDatabaseError& e) {
-        EXPECT_NE(e.Message().find((std::filesystem::current_path() / "Incantesimi.mdb").string()), std::string::npos)
+        EXPECT_NE(e.Message().find((std::filesystem::current_path() / "Incantesimi.mdb").string()),
+                  std::string::npos)
             << e.Message();
     }
     EXPECT_FALSE(std::filesystem::exists(DatabaseFile()));
@@ -86,7 +90,8 @@ TEST_F(DataAccess, CatalogueQueriesListTheClassLevelsAsTextOrderedByName) {
     auto expected = RawColumn(DatabaseFile(), "SELECT INCANTESIMO FROM INCANTESIMI WHERE BARDO IN "
                                               "('0','1','2','3','4','5','6','7','8','9')");
     EXPECT_EQ(names.size(), expected.size());
-    for (size_t i = 1; i < names.size(); ++i) EXPECT_LE(CompareText(names[i - 1], names[i]), 0) << names[i];
+    for (size_t i = 1; i < names.size(); ++i)
+        EXPECT_LE(CompareText(names[i - 1], names[i]), 0) << names[i];
     EXPECT_NE(std::find(names.begin(), names.end(), "zeta minuscola"), names.end());
     EXPECT_EQ(std::find(names.begin(), names.end(), "Senza livello"), names.end());
 
@@ -110,15 +115,18 @@ TEST_F(DataAccess, CatalogueQueriesListTheClassLevelsAsTextOrderedByName) {
     for (FQryInc->First(); !FQryInc->Eof(); FQryInc->Next()) {
         for (const char* name : {"RI", "V", "S", "M", "F", "FD", "PE"}) {
             texts.insert(FQryInc->FieldByName(name).AsString());
-            EXPECT_EQ(FQryInc->FieldByName(name).AsBoolean(), FQryInc->FieldByName(name).AsString() == "True");
+            EXPECT_EQ(FQryInc->FieldByName(name).AsBoolean(),
+                      FQryInc->FieldByName(name).AsString() == "True");
         }
     }
     EXPECT_EQ(texts, (std::set<std::string>{"False", "True"}));
-    EXPECT_EQ(FConnection->StatementLog().back(), "SELECT * FROM INCANTESIMI WHERE DRUIDO = '3' ORDER BY INCANTESIMO");
+    EXPECT_EQ(FConnection->StatementLog().back(),
+              "SELECT * FROM INCANTESIMI WHERE DRUIDO = '3' ORDER BY INCANTESIMO");
 }
 
 TEST_F(DataAccess, SelectionStatementsAddFindOrderAndDeleteRows) {
-    RawExec(DatabaseFile(), "INSERT INTO SELEZIONATI (INCANTESIMO, LIVELLO) VALUES ('Da un avvio precedente', '1')");
+    RawExec(DatabaseFile(),
+            "INSERT INTO SELEZIONATI (INCANTESIMO, LIVELLO) VALUES ('Da un avvio precedente', '1')");
     EXPECT_EQ(ExecWith(FQrySel, "DELETE * FROM SELEZIONATI"), 1);
     OpenWith(FQrySel, "SELECT * FROM SELEZIONATI");
     EXPECT_TRUE(FQrySel->Bof());
@@ -171,14 +179,36 @@ TEST_F(DataAccess, OpenAndExecSQLRefuseTheOtherKindOfStatementBeforeRunningIt) {
     EXPECT_EQ(FQrySel->RecordCount(), 1);
 }
 
+TEST_F(DataAccess, ABusyDatabaseWaitsAShortTimeThenRaisesAClearError) {
+    FConnection->Open();
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(DatabaseFile().c_str(), &other, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    auto start = std::chrono::steady_clock::now();
+    try {
+        ExecWith(FQrySel, "DELETE * FROM SELEZIONATI");
+        ADD_FAILURE() << "a locked database was written";
+    } catch (const EDatabaseError& e) {
+        EXPECT_NE(e.Message().find("busy"), std::string::npos) << e.Message();
+    }
+    auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, std::chrono::milliseconds(TADOConnection::BusyTimeoutMs / 2));
+    EXPECT_LT(waited, std::chrono::milliseconds(TADOConnection::BusyTimeoutMs * 5));
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close_v2(other);
+    EXPECT_EQ(ExecWith(FQrySel, "DELETE * FROM SELEZIONATI"), 0);
+}
+
 TEST_F(DataAccess, OnlyDeleteStarFromIsTranslatedAndNeverInsideLiterals) {
-    EXPECT_EQ(TranslateStatement("delete  *  from T where A='DELETE * FROM T'"), "delete  from T where A='DELETE * FROM T'");
+    EXPECT_EQ(TranslateStatement("delete  *  from T where A='DELETE * FROM T'"),
+              "delete  from T where A='DELETE * FROM T'");
     EXPECT_EQ(TranslateStatement("SELECT * FROM T WHERE A = True"), "SELECT * FROM T WHERE A = True");
     EXPECT_EQ(TranslateStatement("DELETE \"*\" FROM T"), "DELETE \"*\" FROM T");
 
     ExecWith(FQrySel, InsertSelection("2", "DELETE * FROM SELEZIONATI", "False"));
     ExecWith(FQrySel, InsertSelection("2", "Altro", "False"));
-    EXPECT_EQ(ExecWith(FQrySel, "Delete * From SELEZIONATI WHERE INCANTESIMO='DELETE * FROM SELEZIONATI'"), 1);
+    EXPECT_EQ(ExecWith(FQrySel, "Delete * From SELEZIONATI WHERE INCANTESIMO='DELETE * FROM SELEZIONATI'"),
+              1);
     EXPECT_EQ(RawText(DatabaseFile(), "SELECT INCANTESIMO FROM SELEZIONATI"), "Altro");
 }
 

@@ -8,7 +8,7 @@
 namespace {
 
 class DataEdit : public DataFixture {
-protected:
+  protected:
     // The catalogue query on the spells of one Bardo level, the given spell current.
     void OpenOn(int64_t id) {
         OpenWith(FQryInc, "SELECT * FROM INCANTESIMI WHERE BARDO = '7' ORDER BY INCANTESIMO");
@@ -84,7 +84,8 @@ TEST_F(DataEdit, AnEditWritesOnlyItsOwnRowWhenTheNameAppearsTwice) {
     EXPECT_EQ(AreaOf(first), "Nessuna");
     FQryInc->First();
     int rows = 0;
-    for (; !FQryInc->Eof(); FQryInc->Next()) rows += FQryInc->FieldByName("ID").AsInteger() == second;
+    for (; !FQryInc->Eof(); FQryInc->Next())
+        rows += FQryInc->FieldByName("ID").AsInteger() == second;
     EXPECT_EQ(rows, 0);
 }
 
@@ -114,7 +115,8 @@ TEST_F(DataEdit, BooleanFieldsTakeBooleansOrTheirTextsInAnyCase) {
     EXPECT_THROW(ri.SetAsString("forse"), EDatabaseError);
     EXPECT_EQ(ri.AsString(), "False");
     FQryInc->Post();
-    EXPECT_EQ(RawText(DatabaseFile(), "SELECT RI || V FROM INCANTESIMI WHERE ID = " + std::to_string(id)), "01");
+    EXPECT_EQ(RawText(DatabaseFile(), "SELECT RI || V FROM INCANTESIMI WHERE ID = " + std::to_string(id)),
+              "01");
     EXPECT_EQ(ri.AsString(), "False");
     EXPECT_EQ(FQryInc->FieldByName("V").AsString(), "True");
 
@@ -130,8 +132,9 @@ TEST_F(DataEdit, BooleanFieldsTakeBooleansOrTheirTextsInAnyCase) {
 
 TEST_F(DataEdit, AFailingPostRaisesAndKeepsTheEdit) {
     int64_t id = AddSpell("Protetto", "7");
-    RawExec(DatabaseFile(), "CREATE TRIGGER NO_VIETATA BEFORE UPDATE ON INCANTESIMI WHEN NEW.AREA = 'vietata' "
-                            "BEGIN SELECT RAISE(ABORT, 'area vietata'); END");
+    RawExec(DatabaseFile(),
+            "CREATE TRIGGER NO_VIETATA BEFORE UPDATE ON INCANTESIMI WHEN NEW.AREA = 'vietata' "
+            "BEGIN SELECT RAISE(ABORT, 'area vietata'); END");
     OpenOn(id);
     FQryInc->Edit();
     Area().SetAsString("vietata");
@@ -168,7 +171,8 @@ TEST_F(DataEdit, InsertPostsOnlyAModifiedRowAndTheStaticRowsFollow) {
     FQrySel->FieldByName("PE").SetAsString("TRUE");
     FQrySel->Post();
     EXPECT_EQ(FQrySel->RecordCount(), 1);
-    EXPECT_EQ(RawText(DatabaseFile(), "SELECT INCANTESIMO || '/' || PE || '/' || RI FROM SELEZIONATI"), "Nuovo/1/0");
+    EXPECT_EQ(RawText(DatabaseFile(), "SELECT INCANTESIMO || '/' || PE || '/' || RI FROM SELEZIONATI"),
+              "Nuovo/1/0");
     // The defaults the file gave show in the row.
     EXPECT_EQ(FQrySel->FieldByName("RI").AsString(), "False");
     EXPECT_FALSE(FQrySel->FieldByName("ID").IsNull());
@@ -183,10 +187,11 @@ TEST_F(DataEdit, InsertPostsOnlyAModifiedRowAndTheStaticRowsFollow) {
 }
 
 TEST_F(DataEdit, ResultsThatAreNotRowsOfOneTableCannotBeModified) {
-    for (const char* sql : {"SELECT count(*) AS N FROM INCANTESIMI", "SELECT DISTINCT SCUOLA FROM INCANTESIMI",
-                            "SELECT a.INCANTESIMO FROM INCANTESIMI a, SELEZIONATI b",
-                            "SELECT SCUOLA, max(ID) FROM INCANTESIMI GROUP BY SCUOLA",
-                            "SELECT INCANTESIMO, upper(AREA) AS A FROM INCANTESIMI"}) {
+    for (const char* sql :
+         {"SELECT count(*) AS N FROM INCANTESIMI", "SELECT DISTINCT SCUOLA FROM INCANTESIMI",
+          "SELECT a.INCANTESIMO FROM INCANTESIMI a, SELEZIONATI b",
+          "SELECT SCUOLA, max(ID) FROM INCANTESIMI GROUP BY SCUOLA",
+          "SELECT INCANTESIMO, upper(AREA) AS A FROM INCANTESIMI"}) {
         OpenWith(FQryInc, sql);
         EXPECT_FALSE(FQryInc->CanModify()) << sql;
         EXPECT_THROW(FQryInc->Edit(), EDatabaseError) << sql;
@@ -264,8 +269,8 @@ TEST_F(DataEdit, EventsComeInOrder) {
     FQrySel->Append();
     FQrySel->FieldByName("INCANTESIMO").SetAsString("Uno");
     FQrySel->Close();
-    EXPECT_EQ(log, (std::vector<std::string>{"BeforeOpen", "AfterOpen", "OnNewRecord", "OnNewRecord", "BeforePost",
-                                             "AfterPost", "BeforeClose", "AfterClose"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"BeforeOpen", "AfterOpen", "OnNewRecord", "OnNewRecord",
+                                             "BeforePost", "AfterPost", "BeforeClose", "AfterClose"}));
     EXPECT_EQ(RawText(DatabaseFile(), "SELECT LIVELLO || INCANTESIMO FROM SELEZIONATI"), "0Uno");
 }
 

@@ -10,15 +10,17 @@
 namespace {
 
 class TRecordingLink : public TDataLink {
-public:
+  public:
     std::vector<std::string> Log;
     std::string Pending;
 
-protected:
+  protected:
     void ActiveChanged() override { Log.push_back(Active() ? "active" : "inactive"); }
     void DataSetChanged() override { Log.push_back("dataset"); }
     void DataSetScrolled(int distance) override { Log.push_back("scrolled " + std::to_string(distance)); }
-    void RecordChanged(TField* field) override { Log.push_back("record " + (field ? field->FieldName() : "-")); }
+    void RecordChanged(TField* field) override {
+        Log.push_back("record " + (field ? field->FieldName() : "-"));
+    }
     void EditingChanged() override { Log.push_back(Editing() ? "editing" : "browsing"); }
     void UpdateData() override {
         if (!Pending.empty()) DataSet()->FieldByName("AREA").SetAsString(Pending);
@@ -27,12 +29,13 @@ protected:
 };
 
 class DataLinks : public DataFixture {
-protected:
+  protected:
     DataLinks() {
         FSource = NewComponent<TDataSource>(FOwner.get());
         FSource->SetDataSet(FQryInc);
         FQryInc->SQL()->Clear();
-        FQryInc->SQL()->Add("SELECT * FROM INCANTESIMI WHERE BARDO >= '0' AND BARDO <= '9' ORDER BY INCANTESIMO");
+        FQryInc->SQL()->Add(
+            "SELECT * FROM INCANTESIMI WHERE BARDO >= '0' AND BARDO <= '9' ORDER BY INCANTESIMO");
     }
     TDataSource* FSource = nullptr;
 };
@@ -42,7 +45,9 @@ TEST_F(DataLinks, LinksHearOfOpeningScrollingEditingAndClosing) {
     link.SetDataSource(FSource);
     EXPECT_FALSE(link.Active());
     std::vector<std::string> states;
-    FSource->OnStateChange = [&](TObject*) { states.push_back(*EnumInfo<TDataSetState>().NameOf(int(FSource->State()))); };
+    FSource->OnStateChange = [&](TObject*) {
+        states.push_back(*EnumInfo<TDataSetState>().NameOf(int(FSource->State())));
+    };
 
     FQryInc->Open();
     FQryInc->Next();
@@ -50,8 +55,8 @@ TEST_F(DataLinks, LinksHearOfOpeningScrollingEditingAndClosing) {
     FQryInc->FieldByName("AREA").SetAsString("Nuova");
     FQryInc->Post();
     FQryInc->Close();
-    EXPECT_EQ(link.Log, (std::vector<std::string>{"active", "scrolled 1", "editing", "record -", "record AREA",
-                                                  "browsing", "dataset", "inactive"}));
+    EXPECT_EQ(link.Log, (std::vector<std::string>{"active", "scrolled 1", "editing", "record -",
+                                                  "record AREA", "browsing", "dataset", "inactive"}));
     EXPECT_EQ(states, (std::vector<std::string>{"dsBrowse", "dsEdit", "dsBrowse", "dsInactive"}));
 
     // A disabled source reports its links inactive; DisableControls holds the reports back.
@@ -125,13 +130,15 @@ TEST_F(DataLinks, FieldLinkFollowsItsFieldAndWritesOnlyWhenModified) {
     link->UpdateRecord();
     EXPECT_EQ(FQryInc->FieldByName("TS").AsString(), "Tempra nega");
     FQryInc->Post();
-    EXPECT_EQ(RawText(DatabaseFile(), "SELECT TS FROM INCANTESIMI WHERE ID = " + std::to_string(id)), "Tempra nega");
+    EXPECT_EQ(RawText(DatabaseFile(), "SELECT TS FROM INCANTESIMI WHERE ID = " + std::to_string(id)),
+              "Tempra nega");
 
     // An unmarked control writes nothing.
     FQryInc->Edit();
     controlText = "mai scritto";
     FQryInc->Next();
-    EXPECT_EQ(RawText(DatabaseFile(), "SELECT TS FROM INCANTESIMI WHERE ID = " + std::to_string(id)), "Tempra nega");
+    EXPECT_EQ(RawText(DatabaseFile(), "SELECT TS FROM INCANTESIMI WHERE ID = " + std::to_string(id)),
+              "Tempra nega");
 
     // A field that cannot be modified keeps the link out of edit state.
     link->Field()->SetReadOnly(true);
@@ -188,7 +195,8 @@ TEST_F(DataLinks, BufferedLinkKeepsTheCurrentRecordInsideItsWindow) {
 
     // Deleting rows shrinks the window when fewer remain.
     OpenWith(FQryInc, "SELECT * FROM INCANTESIMI WHERE BARDO = '6'");
-    while (FQryInc->RecordCount() > 2) FQryInc->Delete();
+    while (FQryInc->RecordCount() > 2)
+        FQryInc->Delete();
     EXPECT_EQ(link.RecordCount(), 2);
 }
 

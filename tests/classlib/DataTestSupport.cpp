@@ -18,7 +18,8 @@ const char* const ApplicationConnectionString =
 
 TTemporaryFolder::TTemporaryFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "vmr-classlib-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder from " + pattern);
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot create a temporary folder from " + pattern);
     FPath = pattern;
 }
 
@@ -27,7 +28,8 @@ TTemporaryFolder::~TTemporaryFolder() {
     std::filesystem::remove_all(FPath, ignored);
 }
 
-TCurrentFolder::TCurrentFolder(const std::filesystem::path& folder) : FPrevious(std::filesystem::current_path()) {
+TCurrentFolder::TCurrentFolder(const std::filesystem::path& folder)
+    : FPrevious(std::filesystem::current_path()) {
     std::filesystem::current_path(folder);
 }
 
@@ -68,7 +70,8 @@ std::vector<std::optional<std::string>> RawColumn(const std::filesystem::path& f
     std::vector<std::optional<std::string>> values;
     while (sqlite3_step(stmt) == SQLITE_ROW) {
         const unsigned char* text = sqlite3_column_text(stmt, 0);
-        values.push_back(text ? std::optional<std::string>(reinterpret_cast<const char*>(text)) : std::nullopt);
+        values.push_back(text ? std::optional<std::string>(reinterpret_cast<const char*>(text))
+                              : std::nullopt);
     }
     sqlite3_finalize(stmt);
     return values;
@@ -120,8 +123,9 @@ int DataFixture::ExecWith(TADOQuery* query, const std::string& sql) {
 }
 
 int64_t DataFixture::AddSpell(const std::string& name, const std::string& bardo, const std::string& area) {
-    RawExec(DatabaseFile(), "INSERT INTO INCANTESIMI (INCANTESIMO, SCUOLA, BARDO, AREA, RI, DESCRIZIONE) VALUES ('" +
-                                name + "', 'Abiurazione', '" + bardo + "', '" + area + "', 1, 'Prova')");
+    RawExec(DatabaseFile(),
+            "INSERT INTO INCANTESIMI (INCANTESIMO, SCUOLA, BARDO, AREA, RI, DESCRIZIONE) VALUES ('" + name +
+                "', 'Abiurazione', '" + bardo + "', '" + area + "', 1, 'Prova')");
     return std::stoll(RawText(DatabaseFile(), "SELECT max(ID) FROM INCANTESIMI"));
 }
 

@@ -17,26 +17,26 @@
 extern const char* const ApplicationConnectionString;
 
 class TTemporaryFolder {
-public:
+  public:
     TTemporaryFolder();
     TTemporaryFolder(const TTemporaryFolder&) = delete;
     TTemporaryFolder& operator=(const TTemporaryFolder&) = delete;
     ~TTemporaryFolder();
     const std::filesystem::path& Path() const { return FPath; }
 
-private:
+  private:
     std::filesystem::path FPath;
 };
 
 // Makes a folder the current one until destroyed.
 class TCurrentFolder {
-public:
+  public:
     explicit TCurrentFolder(const std::filesystem::path& folder);
     TCurrentFolder(const TCurrentFolder&) = delete;
     TCurrentFolder& operator=(const TCurrentFolder&) = delete;
     ~TCurrentFolder();
 
-private:
+  private:
     std::filesystem::path FPrevious;
 };
 
@@ -46,7 +46,7 @@ std::vector<std::optional<std::string>> RawColumn(const std::filesystem::path& f
 std::string RawText(const std::filesystem::path& file, const std::string& sql);
 
 class DataFixture : public ::testing::Test {
-protected:
+  protected:
     DataFixture();
     ~DataFixture() override;
 
