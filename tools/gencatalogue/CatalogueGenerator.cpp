@@ -109,7 +109,7 @@ constexpr const char* Phrases[] = {
     "Le ferite si rimarginano lentamente, lasciando cicatrici sottili.",
     "È possibile congedare l'effetto con un'azione gratuita."};
 
-// Yes/no columns in the order of the insert below.
+// RI, V, S, M, F, FD and PE.
 constexpr std::size_t YesNoCount = 7;
 
 // SplitMix64: tiny, fast, and the same on every platform, so a seed always yields the same catalogue.
@@ -138,6 +138,7 @@ struct CatalogueGenerator::TSpell {
     const char* School = "";
     // A level digit, an empty text, or NULL for a class without the spell.
     std::array<std::optional<std::string>, Classes.size()> Levels;
+    // BERSAGLIO, TEMPODILANCIO, DURATA, RAGGIO, AREA and TS.
     std::array<const char*, 6> Details{};
     std::array<bool, YesNoCount> YesNo{};
     std::string Page;

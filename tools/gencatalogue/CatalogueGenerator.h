@@ -16,7 +16,8 @@ class CatalogueGenerator {
 public:
     explicit CatalogueGenerator(std::uint64_t seed);
 
-    // Appends count spells to the INCANTESIMI table of a database that has the schema.
+    // Appends count spells to the INCANTESIMI table of a database that has the schema. Large counts want
+    // an open transaction around the call, as WriteCatalogue has.
     void AddSpells(SqliteDatabase& db, std::size_t count);
 
 private:
