@@ -29,13 +29,16 @@ void TGraphic::SaveToFile(const std::string& fileName) const {
     SaveToStream(stream);
 }
 
+// An empty image travels as no bytes at all.
 TSurface TGraphic::ReadImage(TStream& stream, int64_t size, const std::string& what) {
+    if (size <= 0) return {};
     std::vector<uint8_t> bytes(size_t(std::max<int64_t>(size, 0)));
     stream.ReadBuffer(bytes.data(), int64_t(bytes.size()));
     return DecodeImage(bytes, what);
 }
 
 void TGraphic::WriteBMP(TStream& stream, const TSurface& image) {
+    if (image.IsEmpty()) return;
     const std::vector<uint8_t> bytes = EncodeBMP(image);
     stream.WriteBuffer(bytes.data(), int64_t(bytes.size()));
 }

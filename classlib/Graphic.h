@@ -43,7 +43,8 @@ protected:
     virtual void Changed();
     // For Assign, which notifies once for everything it copies.
     void StoreTransparent(bool value) { FTransparent = value; }
-    // Reads the image file that fills the stream from its position; `what` names it in errors.
+    // Reads `size` bytes of an image file (BMP or PNG) from the stream; `what` names it in errors. An empty
+    // image is stored as no bytes at all.
     static TSurface ReadImage(TStream& stream, int64_t size, const std::string& what);
     static void WriteBMP(TStream& stream, const TSurface& image);
 

@@ -22,8 +22,8 @@ TSurface KeyMask(const TSurface& image, TPixel key) {
     return mask;
 }
 
-// A pixel takes part in the disabled look when its luminance is below three quarters of full white: outlines and
-// strong colours stay, while white and light grey fills (which would vanish into a button face) drop out.
+// A pixel takes part in the disabled look when its luminance is below three quarters of full white: outlines
+// and strong colours stay, while white and light grey fills (which would vanish into a button face) drop out.
 bool IsDark(TPixel p) {
     const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
     return 299 * r + 587 * g + 114 * b < 192 * 1000;
@@ -77,10 +77,12 @@ void TNativeImageList::Delete(int index) {
     if (index >= 0 && index < Count()) FImages.erase(FImages.begin() + index);
 }
 
-void TNativeImageList::Clear() { FImages.clear(); }
+void TNativeImageList::Clear() {
+    FImages.clear();
+}
 
-// Disabled: the dark part of the image as a shape, in the highlight colour one pixel down and right, then in the
-// shadow colour on top at the image's place.
+// Disabled: the dark part of the image as a shape, in the highlight colour one pixel down and right, then in
+// the shadow colour on top at the image's place.
 void TNativeImageList::Draw(TDC& dc, int index, int x, int y, bool enabled) const {
     if (index < 0 || index >= Count()) return;
     const TEntry& entry = FImages[size_t(index)];

@@ -26,7 +26,7 @@ std::vector<TBand> ToBands(const std::vector<TRect>& rects) {
 // Collects bands from top to bottom, merging a band into the one above it when they touch and have equal
 // spans, so that every region has one canonical rectangle list.
 class TBandBuilder {
-public:
+  public:
     void Add(int top, int bottom, TSpans spans) {
         if (spans.empty() || top >= bottom) return;
         if (!FBands.empty() && FBands.back().Bottom == top && FBands.back().Spans == spans) {
@@ -38,34 +38,41 @@ public:
     std::vector<TRect> Rects() const {
         std::vector<TRect> rects;
         for (const TBand& band : FBands)
-            for (const TSpan& s : band.Spans) rects.push_back({s.first, band.Top, s.second, band.Bottom});
+            for (const TSpan& s : band.Spans)
+                rects.push_back({s.first, band.Top, s.second, band.Bottom});
         return rects;
     }
 
-private:
+  private:
     std::vector<TBand> FBands;
 };
 
 bool Keeps(TRegion::TCombine mode, bool inA, bool inB) {
     switch (mode) {
-    case TRegion::TCombine::Or: return inA || inB;
-    case TRegion::TCombine::And: return inA && inB;
-    case TRegion::TCombine::Diff: return inA && !inB;
-    case TRegion::TCombine::Xor: return inA != inB;
+    case TRegion::TCombine::Or:
+        return inA || inB;
+    case TRegion::TCombine::And:
+        return inA && inB;
+    case TRegion::TCombine::Diff:
+        return inA && !inB;
+    case TRegion::TCombine::Xor:
+        return inA != inB;
     }
     return false;
 }
 
 // Whether the sorted spans cover x, advancing `index` past spans that end at or before x.
 bool Covers(const TSpans& spans, size_t& index, int x) {
-    while (index < spans.size() && spans[index].second <= x) ++index;
+    while (index < spans.size() && spans[index].second <= x)
+        ++index;
     return index < spans.size() && spans[index].first <= x;
 }
 
 TSpans CombineSpans(const TSpans& a, const TSpans& b, TRegion::TCombine mode) {
     std::vector<int> xs;
     for (const TSpans* spans : {&a, &b})
-        for (const TSpan& s : *spans) xs.insert(xs.end(), {s.first, s.second});
+        for (const TSpan& s : *spans)
+            xs.insert(xs.end(), {s.first, s.second});
     std::sort(xs.begin(), xs.end());
     xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
     TSpans result;
@@ -85,13 +92,9 @@ TSpans CombineSpans(const TSpans& a, const TSpans& b, TRegion::TCombine mode) {
 // The spans of the band covering y, advancing `index` past bands that end at or before y.
 const TSpans& SpansAt(const std::vector<TBand>& bands, size_t& index, int y) {
     static const TSpans none;
-    while (index < bands.size() && bands[index].Bottom <= y) ++index;
+    while (index < bands.size() && bands[index].Bottom <= y)
+        ++index;
     return index < bands.size() && bands[index].Top <= y ? bands[index].Spans : none;
-}
-
-TRect Normalized(const TRect& r) {
-    return {std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
-            std::max(r.Top, r.Bottom)};
 }
 
 } // namespace
@@ -121,7 +124,7 @@ std::pair<int, int> TRegion::RoundRectRowSpan(const TRect& rect, int ellipseWidt
 }
 
 TRegion TRegion::RoundRect(const TRect& rect, int ellipseWidth, int ellipseHeight) {
-    const TRect r = Normalized(rect);
+    const TRect r = NormalizedRect(rect);
     TBandBuilder builder;
     for (int y = r.Top; y < r.Bottom; ++y) {
         const auto span = RoundRectRowSpan(r, ellipseWidth, ellipseHeight, y);
@@ -137,13 +140,15 @@ TRegion TRegion::Combine(const TRegion& a, const TRegion& b, TCombine mode) {
     const std::vector<TBand> bandsB = ToBands(b.FRects);
     std::vector<int> ys;
     for (const auto* bands : {&bandsA, &bandsB})
-        for (const TBand& band : *bands) ys.insert(ys.end(), {band.Top, band.Bottom});
+        for (const TBand& band : *bands)
+            ys.insert(ys.end(), {band.Top, band.Bottom});
     std::sort(ys.begin(), ys.end());
     ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
     TBandBuilder builder;
     size_t ia = 0, ib = 0;
     for (size_t i = 0; i + 1 < ys.size(); ++i)
-        builder.Add(ys[i], ys[i + 1], CombineSpans(SpansAt(bandsA, ia, ys[i]), SpansAt(bandsB, ib, ys[i]), mode));
+        builder.Add(ys[i], ys[i + 1],
+                    CombineSpans(SpansAt(bandsA, ia, ys[i]), SpansAt(bandsB, ib, ys[i]), mode));
     TRegion region;
     region.FRects = builder.Rects();
     return region;
@@ -177,5 +182,6 @@ bool TRegion::Intersects(const TRect& rect) const {
 }
 
 void TRegion::Offset(int dx, int dy) {
-    for (TRect& r : FRects) r = r.Offsetted(dx, dy);
+    for (TRect& r : FRects)
+        r = r.Offsetted(dx, dy);
 }

@@ -14,11 +14,20 @@ std::string Picture(const TSurface& s, const TRect& area) {
     for (int y = area.Top; y < area.Bottom; ++y) {
         for (int x = area.Left; x < area.Right; ++x) {
             switch (s.Pixel(x, y)) {
-            case White: out += '.'; break;
-            case Black: out += '#'; break;
-            case Red: out += 'r'; break;
-            case Blue: out += 'b'; break;
-            default: out += '?';
+            case White:
+                out += '.';
+                break;
+            case Black:
+                out += '#';
+                break;
+            case Red:
+                out += 'r';
+                break;
+            case Blue:
+                out += 'b';
+                break;
+            default:
+                out += '?';
             }
         }
         out += '\n';
@@ -29,7 +38,8 @@ std::string Picture(const TSurface& s, const TRect& area) {
 int CountPixels(const TSurface& s, TPixel p) {
     int n = 0;
     for (int y = 0; y < s.Height(); ++y)
-        for (int x = 0; x < s.Width(); ++x) n += s.Pixel(x, y) == p;
+        for (int x = 0; x < s.Width(); ++x)
+            n += s.Pixel(x, y) == p;
     return n;
 }
 
@@ -43,7 +53,9 @@ TEST(DC, OriginClipAndSaveRestoreCombine) {
     EXPECT_EQ(dc.IntersectClipRect(Rect(0, 0, 5, 5)), 2); // device (4,0)-(9,5), surface (6,3)-(11,8)
     dc.SaveDC();
     dc.SetViewportOrg({0, 0});
-    dc.ExcludeClipRect(Rect(6, 2, 7, 3)); // device: a hole at (6,2)
+    EXPECT_EQ(dc.ExcludeClipRect(Rect(6, 2, 7, 3)), 3); // device: a hole at (6,2)
+    EXPECT_FALSE(dc.RectVisible(Rect(6, 2, 7, 3)));
+    EXPECT_TRUE(dc.RectVisible(Rect(6, 2, 8, 3)));
     EXPECT_EQ(dc.GetClipBox(), Rect(4, 0, 9, 5));
     dc.FillRect(Rect(-10, -10, 30, 30), TBrushDesc::SolidColor(clRed));
     EXPECT_EQ(CountPixels(surface, Red), 24);
@@ -107,6 +119,53 @@ TEST(DC, FillRectWithBrushes) {
                                                       "b..b..b.\n"
                                                       ".r..r..r\n"
                                                       "b..b..b.\n");
+
+    // Hatches: lines in the brush colour, gaps in the background colour only when opaque.
+    TSurface hatched(9, 9);
+    TDC hatchDC(hatched);
+    hatchDC.SetBkColor(clRed);
+    hatchDC.SetBkMode(TBkMode::Transparent);
+    hatchDC.FillRect(Rect(0, 0, 9, 9), {TBrushStyle::Cross, clBlack, nullptr});
+    EXPECT_EQ(CountPixels(hatched, Black), 81 - 49); // rows and columns 0 and 8
+    EXPECT_EQ(CountPixels(hatched, White), 49);
+    hatchDC.SetBkMode(TBkMode::Opaque);
+    hatchDC.FillRect(Rect(0, 0, 9, 9), {TBrushStyle::Cross, clBlack, nullptr});
+    EXPECT_EQ(CountPixels(hatched, Red), 49);
+}
+
+TEST(DC, EverythingIsSafeOnAnEmptySurface) {
+    TSurface nothing;
+    TDC dc(nothing);
+    const TSurface source(3, 3, Black);
+    const TPoint points[] = {{0, 0}, {5, 0}, {2, 4}};
+    dc.FillRect(Rect(0, 0, 5, 5), TBrushDesc::SolidColor(clBlack));
+    dc.FrameRect(Rect(0, 0, 5, 5), TBrushDesc::SolidColor(clBlack));
+    dc.InvertRect(Rect(0, 0, 5, 5));
+    dc.Rectangle(Rect(0, 0, 5, 5));
+    dc.RoundRect(Rect(0, 0, 5, 5), 2, 2);
+    dc.Ellipse(Rect(0, 0, 5, 5));
+    dc.Polygon(points, 3);
+    dc.LineTo({5, 5});
+    dc.SetPixel(0, 0, clBlack);
+    dc.BitBlt(0, 0, 3, 3, source, 0, 0);
+    dc.StretchBlt(Rect(0, 0, 9, 9), source, source.BoundsRect());
+    dc.TransparentBlt(Rect(0, 0, 9, 9), source, source.BoundsRect(), clWhite);
+    dc.MaskedBlt(0, 0, source, source, source.BoundsRect());
+    dc.DrawFocusRect(Rect(0, 0, 5, 5));
+    dc.FillRegion(TRegion(Rect(0, 0, 5, 5)), TBrushDesc::SolidColor(clBlack));
+    EXPECT_EQ(dc.GetPixel(0, 0), CLR_INVALID);
+    EXPECT_EQ(dc.GetClipBox(), TRect{});
+    EXPECT_TRUE(nothing.IsEmpty());
+
+    TSurface target(4, 4);
+    TDC into(target);
+    const TSurface empty;
+    into.BitBlt(0, 0, 4, 4, empty, 0, 0);
+    into.StretchBlt(Rect(0, 0, 4, 4), empty, Rect(0, 0, 2, 2));
+    into.TransparentBlt(Rect(0, 0, 4, 4), empty, Rect(0, 0, 2, 2), clBlack);
+    into.MaskedBlt(0, 0, empty, empty, Rect(0, 0, 2, 2));
+    into.BitBlt(0, 0, 4, 4, dc, 0, 0);
+    EXPECT_EQ(CountPixels(target, White), 16);
 }
 
 TEST(DC, LinesLeaveOutTheirEndPoint) {
@@ -157,11 +216,18 @@ TEST(DC, PenModesAndStyles) {
     dc.MoveTo({0, 3});
     dc.LineTo({9, 3});
     EXPECT_EQ(Picture(surface, Rect(0, 3, 10, 4)), "###...###.\n");
+    // The pattern runs on through a segment outside the clip.
+    dc.SaveDC();
+    dc.IntersectClipRect(Rect(12, 0, 30, 4));
+    const TPoint dotted[] = {{4, 3}, {8, 3}, {21, 3}};
+    dc.Polyline(dotted, 3);
+    dc.RestoreDC(-1);
+    EXPECT_EQ(Picture(surface, Rect(10, 3, 22, 4)), "..#...###...\n");
 
     dc.SetPen({TPenStyle::Clear, 1, clBlack});
     dc.MoveTo({20, 0});
     dc.LineTo({29, 3});
-    EXPECT_EQ(CountPixels(surface, Black), 3 + 6 + 6);
+    EXPECT_EQ(CountPixels(surface, Black), 3 + 6 + 6 + 4);
 }
 
 TEST(DC, WidePenStaysASolidBandAndXorsEachPixelOnce) {
@@ -279,12 +345,12 @@ TEST(DC, EllipseAndRoundRectAreSymmetricClosedAndInside) {
     surface.Fill(White);
     dc.SetBrush({TBrushStyle::Clear, clRed, nullptr});
     dc.RoundRect(Rect(0, 0, 20, 12), 8, 8);
-    EXPECT_EQ(surface.Pixel(0, 0), White);    // the corner is cut
-    EXPECT_EQ(surface.Pixel(10, 0), Black);   // straight edges
+    EXPECT_EQ(surface.Pixel(0, 0), White);  // the corner is cut
+    EXPECT_EQ(surface.Pixel(10, 0), Black); // straight edges
     EXPECT_EQ(surface.Pixel(0, 6), Black);
     EXPECT_EQ(surface.Pixel(19, 6), Black);
     EXPECT_EQ(surface.Pixel(10, 11), Black);
-    EXPECT_EQ(surface.Pixel(10, 6), White);   // clear brush
+    EXPECT_EQ(surface.Pixel(10, 6), White); // clear brush
     EXPECT_EQ(CountPixels(surface, Red), 0);
 }
 
@@ -334,12 +400,44 @@ TEST(DC, BitBltFromDCAndSurfaceWithRops) {
     EXPECT_EQ(Picture(surface, Rect(0, 2, 6, 3)), "bb..##\n");
 }
 
+TEST(DC, EveryListedRasterOperation) {
+    constexpr TPixel P = 0x0F0F0F, S = 0x3C3C3C, D = 0x555555;
+    const struct {
+        uint32_t Rop;
+        TPixel Result;
+    } cases[] = {
+        {SRCCOPY, S},
+        {SRCPAINT, S | D},
+        {SRCAND, S & D},
+        {SRCINVERT, S ^ D},
+        {SRCERASE, S & ~D & White},
+        {NOTSRCCOPY, ~S & White},
+        {NOTSRCERASE, ~(S | D) & White},
+        {MERGEPAINT, (~S | D) & White},
+        {PATCOPY, P},
+        {PATINVERT, P ^ D},
+        {DSTINVERT, ~D & White},
+        {BLACKNESS, 0},
+        {WHITENESS, White},
+    };
+    const TSurface source(1, 1, S);
+    for (const auto& c : cases) {
+        TSurface surface(1, 1, D);
+        TDC dc(surface);
+        dc.SetBrush(TBrushDesc::SolidColor(PixelToColor(P)));
+        dc.BitBlt(0, 0, 1, 1, source, 0, 0, c.Rop);
+        EXPECT_EQ(surface.Pixel(0, 0), c.Result) << std::hex << c.Rop;
+    }
+}
+
 TEST(DC, BitBltWithinOneSurfaceReadsBeforeWriting) {
     TSurface surface(6, 1);
-    for (int x = 0; x < 6; ++x) surface.SetPixel(x, 0, TPixel(x));
+    for (int x = 0; x < 6; ++x)
+        surface.SetPixel(x, 0, TPixel(x));
     TDC dc(surface);
     dc.BitBlt(1, 0, 5, 1, dc, 0, 0); // overlapping scroll to the right
-    for (int x = 1; x < 6; ++x) EXPECT_EQ(surface.Pixel(x, 0), TPixel(x - 1));
+    for (int x = 1; x < 6; ++x)
+        EXPECT_EQ(surface.Pixel(x, 0), TPixel(x - 1));
 }
 
 TEST(DC, StretchBltIsNearestNeighbour) {

@@ -9,7 +9,8 @@ constexpr TPixel Magenta = 0xFF00FF, Red = 0xFF0000, Black = 0, White = 0xFFFFFF
 TSurface Strip(int width) {
     TSurface strip(width, 2);
     for (int x = 0; x < width; ++x)
-        for (int y = 0; y < 2; ++y) strip.SetPixel(x, y, x % 3 == 0 && y == 0 ? Magenta : TPixel(x / 3 + 1));
+        for (int y = 0; y < 2; ++y)
+            strip.SetPixel(x, y, x % 3 == 0 && y == 0 ? Magenta : TPixel(x / 3 + 1));
     return strip;
 }
 } // namespace
@@ -63,7 +64,7 @@ TEST(NativeImageList, DrawsMaskedAndNothingOutOfRange) {
 
 TEST(NativeImageList, DisabledImageIsEmbossedFromItsDarkPixels) {
     TSurface image(4, 3, White);
-    image.SetPixel(0, 0, Magenta);  // transparent
+    image.SetPixel(0, 0, Magenta); // transparent
     image.SetPixel(1, 0, Black);
     image.SetPixel(1, 1, Red);      // dark enough
     image.SetPixel(2, 1, 0x404040); // its shadow covers the black pixel's highlight
@@ -76,14 +77,11 @@ TEST(NativeImageList, DisabledImageIsEmbossedFromItsDarkPixels) {
     list.Draw(dc, 0, 1, 1, false);
     const TPixel S = ColorToPixel(clBtnShadow), H = ColorToPixel(clBtnHighlight), F = Face;
     const TPixel expected[5][6] = {
-        {F, F, F, F, F, F},
-        {F, F, S, F, F, F},
-        {F, F, S, S, F, F},
-        {F, F, F, H, S, F},
-        {F, F, F, F, F, H},
+        {F, F, F, F, F, F}, {F, F, S, F, F, F}, {F, F, S, S, F, F}, {F, F, F, H, S, F}, {F, F, F, F, F, H},
     };
     for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 6; ++x) EXPECT_EQ(surface.Pixel(x, y), expected[y][x]) << x << "," << y;
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(surface.Pixel(x, y), expected[y][x]) << x << "," << y;
 }
 
 TEST(NativeImageList, ZeroSizesAreSafe) {

@@ -15,7 +15,8 @@ TEST(Region, CombinesIntoCanonicalBands) {
     EXPECT_EQ(TRegion::Combine(a, b, C::Diff).Rects(), (TRects{Rect(0, 0, 4, 2), Rect(0, 2, 2, 4)}));
     EXPECT_EQ(TRegion::Combine(a, b, C::Xor).Rects(),
               (TRects{Rect(0, 0, 4, 2), Rect(0, 2, 2, 4), Rect(4, 2, 6, 4), Rect(2, 4, 6, 6)}));
-    EXPECT_TRUE(TRegion::Combine(a, TRegion(Rect(4, 0, 8, 4)), C::And).IsEmpty()); // touching is not overlapping
+    EXPECT_TRUE(
+        TRegion::Combine(a, TRegion(Rect(4, 0, 8, 4)), C::And).IsEmpty()); // touching is not overlapping
 
     // Touching pieces merge, so equal pixel sets compare equal however they were built.
     TRegion joined(Rect(0, 0, 2, 2));
@@ -29,7 +30,8 @@ TEST(Region, CombinesIntoCanonicalBands) {
 
     TRegion framed(Rect(0, 0, 6, 6));
     framed -= TRegion(Rect(2, 2, 4, 4));
-    EXPECT_EQ(framed.Rects(), (TRects{Rect(0, 0, 6, 2), Rect(0, 2, 2, 4), Rect(4, 2, 6, 4), Rect(0, 4, 6, 6)}));
+    EXPECT_EQ(framed.Rects(),
+              (TRects{Rect(0, 0, 6, 2), Rect(0, 2, 2, 4), Rect(4, 2, 6, 4), Rect(0, 4, 6, 6)}));
     framed -= TRegion(Rect(-1, -1, 7, 7));
     EXPECT_TRUE(framed.IsEmpty());
 }
@@ -64,8 +66,10 @@ TEST(Region, RoundedRectangles) {
 
     const TRegion round = TRegion::RoundRect(Rect(0, 0, 20, 10), 6, 6);
     EXPECT_EQ(round.Bounds(), Rect(0, 0, 20, 10));
-    for (TPoint corner : {TPoint{0, 0}, TPoint{19, 0}, TPoint{0, 9}, TPoint{19, 9}}) EXPECT_FALSE(round.Contains(corner));
-    for (TPoint edge : {TPoint{10, 0}, TPoint{0, 5}, TPoint{19, 5}, TPoint{10, 9}}) EXPECT_TRUE(round.Contains(edge));
+    for (TPoint corner : {TPoint{0, 0}, TPoint{19, 0}, TPoint{0, 9}, TPoint{19, 9}})
+        EXPECT_FALSE(round.Contains(corner));
+    for (TPoint edge : {TPoint{10, 0}, TPoint{0, 5}, TPoint{19, 5}, TPoint{10, 9}})
+        EXPECT_TRUE(round.Contains(edge));
     for (int y = 0; y < 10; ++y) // symmetric in both directions
         for (int x = 0; x < 20; ++x) {
             EXPECT_EQ(round.Contains({x, y}), round.Contains({19 - x, y})) << x << "," << y;
