@@ -72,7 +72,9 @@ void TBitmap::LoadFromStream(TStream& stream) {
     SetImage(ReadImage(stream, stream.Size() - stream.Position(), StreamName(stream)));
 }
 
-void TBitmap::SaveToStream(TStream& stream) const { WriteBMP(stream, FImage); }
+void TBitmap::SaveToStream(TStream& stream) const {
+    WriteBMP(stream, FImage);
+}
 
 void TBitmap::ReadData(TStream& stream) {
     uint32_t size = 0;

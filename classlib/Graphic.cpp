@@ -15,7 +15,6 @@ void TGraphic::SetTransparent(bool value) {
 }
 
 void TGraphic::Changed() {
-    FModified = true;
     if (OnChange) OnChange(this);
 }
 

@@ -12,7 +12,7 @@ class TStream;
 class TGraphic : public TPersistent {
     VMR_CLASS(TGraphic, TPersistent)
 
-public:
+  public:
     virtual int Width() const = 0;
     virtual int Height() const = 0;
     virtual void SetWidth(int value) = 0;
@@ -20,8 +20,6 @@ public:
     bool Empty() const { return Width() == 0 || Height() == 0; }
     virtual bool Transparent() const { return FTransparent; }
     virtual void SetTransparent(bool value);
-    bool Modified() const { return FModified; }
-    void SetModified(bool value) { FModified = value; }
 
     // Loading reads the stream from its position to its end.
     virtual void LoadFromStream(TStream& stream) = 0;
@@ -35,7 +33,7 @@ public:
 
     TNotifyEvent OnChange;
 
-protected:
+  protected:
     friend class TCanvas;
     TGraphic() = default;
     // Draws into `rect` of the DC (stretched when the sizes differ).
@@ -48,9 +46,8 @@ protected:
     static TSurface ReadImage(TStream& stream, int64_t size, const std::string& what);
     static void WriteBMP(TStream& stream, const TSurface& image);
 
-private:
+  private:
     bool FTransparent = false;
-    bool FModified = false;
 };
 
 // A new, empty graphic of a class that pictures can hold ("TBitmap", "TIcon"); nullptr for another name.

@@ -59,16 +59,21 @@ void TPicture::SetGraphic(const TGraphic* graphic) {
     TakeGraphic(std::move(copy));
 }
 
-template <class T>
-T* TPicture::ForceType() {
+template <class T> T* TPicture::ForceType() {
     if (auto* graphic = dynamic_cast<T*>(FGraphic.get())) return graphic;
     TakeGraphic(std::make_unique<T>());
     return static_cast<T*>(FGraphic.get());
 }
 
-TBitmap* TPicture::Bitmap() { return ForceType<TBitmap>(); }
-void TPicture::SetBitmap(const TBitmap* bitmap) { Bitmap()->Assign(bitmap); }
-TIcon* TPicture::Icon() { return ForceType<TIcon>(); }
+TBitmap* TPicture::Bitmap() {
+    return ForceType<TBitmap>();
+}
+void TPicture::SetBitmap(const TBitmap* bitmap) {
+    Bitmap()->Assign(bitmap);
+}
+TIcon* TPicture::Icon() {
+    return ForceType<TIcon>();
+}
 
 void TPicture::LoadFromFile(const std::string& fileName) {
     std::unique_ptr<TGraphic> graphic = GraphicForFile(fileName);

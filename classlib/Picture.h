@@ -14,7 +14,7 @@ class TIcon;
 class TPicture : public TPersistent {
     VMR_CLASS(TPicture, TPersistent)
 
-public:
+  public:
     TPicture();
     ~TPicture() override;
 
@@ -47,13 +47,12 @@ public:
 
     TNotifyEvent OnChange;
 
-protected:
+  protected:
     void AssignTo(TPersistent* dest) const override;
     virtual void Changed();
 
-private:
-    template <class T>
-    T* ForceType();
+  private:
+    template <class T> T* ForceType();
     void TakeGraphic(std::unique_ptr<TGraphic> graphic);
 
     std::unique_ptr<TGraphic> FGraphic;

@@ -9,7 +9,8 @@ TSurface Cut(const TSurface& image, int left, int width, int height) {
     TSurface piece(width, height);
     const int rows = std::min(height, image.Height());
     const int columns = std::clamp(image.Width() - left, 0, width);
-    for (int y = 0; y < rows; ++y) std::copy_n(image.Row(y) + left, columns, piece.Row(y));
+    for (int y = 0; y < rows; ++y)
+        std::copy_n(image.Row(y) + left, columns, piece.Row(y));
     return piece;
 }
 
@@ -50,13 +51,17 @@ void DrawInColor(TDC& dc, const TSurface& shape, int x, int y, TColor color) {
 TNativeImageList::TNativeImageList(int width, int height)
     : FWidth(std::max(width, 0)), FHeight(std::max(height, 0)) {}
 
-int TNativeImageList::Add(const TSurface& image) { return AddStrip(image, nullptr, nullptr); }
+int TNativeImageList::Add(const TSurface& image) {
+    return AddStrip(image, nullptr, nullptr);
+}
 
 int TNativeImageList::AddMasked(const TSurface& image, TColor keyColor) {
     return AddStrip(image, &keyColor, nullptr);
 }
 
-int TNativeImageList::Add(const TSurface& image, const TSurface& mask) { return AddStrip(image, nullptr, &mask); }
+int TNativeImageList::Add(const TSurface& image, const TSurface& mask) {
+    return AddStrip(image, nullptr, &mask);
+}
 
 // Any mask pixel other than black is transparent; a mask smaller than the image leaves the rest transparent.
 int TNativeImageList::AddStrip(const TSurface& image, const TColor* keyColor, const TSurface* mask) {

@@ -15,7 +15,8 @@ const std::vector<uint8_t>& IconFile() {
     static const std::vector<uint8_t> bytes = [] {
         TSurface icon(32, 32, RGBToPixel(clFuchsia));
         for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 16; ++x) icon.SetPixel(x, y, RGBToPixel(clBlue));
+            for (int x = 0; x < 16; ++x)
+                icon.SetPixel(x, y, RGBToPixel(clBlue));
         icon.SetPixel(31, 31, RGBToPixel(clBlue));
         return EncodeBMP(icon);
     }();
@@ -28,7 +29,9 @@ void RegisterTestImages() {
 }
 
 // Three distinct pixels on top, one below.
-void FillSample(TBitmap& bitmap) { FillRows(bitmap, {{clRed, clLime, clBlue}, {clNavy, clYellow, clAqua}}); }
+void FillSample(TBitmap& bitmap) {
+    FillRows(bitmap, {{clRed, clLime, clBlue}, {clNavy, clYellow, clAqua}});
+}
 } // namespace
 
 TEST(GraphicsBitmap, ResizingInEitherOrderKeepsTheTopLeftPixels) {

@@ -9,17 +9,17 @@
 namespace {
 // A canvas that finds its DC on demand, as a control's canvas does while it paints.
 class TOnDemandCanvas : public TCanvas {
-public:
+  public:
     explicit TOnDemandCanvas(TDC* dc) : FDC(dc) {}
     int Requests = 0;
 
-protected:
+  protected:
     void CreateHandle() override {
         ++Requests;
         SetHandle(FDC);
     }
 
-private:
+  private:
     TDC* FDC;
 };
 } // namespace
@@ -74,6 +74,11 @@ TEST(GraphicsCanvas, ANewDCGetsTheWholeStateAgain) {
     canvas.LineTo(5, 0);
     EXPECT_EQ(dc2.GetROP2(), TPenMode::Xor);
     EXPECT_EQ(dc2.GetBkColor(), clRed);
+    // The same DC handed over again is selected into anew (it may be a new DC at the old address).
+    dc1.SetBrush(TBrushDesc::SolidColor(clBlue));
+    canvas.SetHandle(&dc1);
+    canvas.FillRect(Rect(0, 0, 1, 1));
+    EXPECT_EQ(PixelToColor(first.Pixel(0, 0)), clRed);
 
     TOnDemandCanvas onDemand(&dc1);
     onDemand.SetPixels(1, 1, clBlue);

@@ -121,13 +121,16 @@ TEST_F(GraphicsPicture, FilesByExtensionAndResourcesForMissingFiles) {
 
     EXPECT_EQ(ErrorOf([&] { loaded.LoadFromFile(Folder + "/notes.txt"); }),
               "Unknown picture file extension (.txt) of " + Folder + "/notes.txt");
-    EXPECT_EQ(ErrorOf([&] { loaded.LoadFromFile(Folder + "/gone.bmp"); }), "Cannot open file " + Folder + "/gone.bmp");
+    EXPECT_EQ(ErrorOf([&] { loaded.LoadFromFile(Folder + "/gone.bmp"); }),
+              "Cannot open file " + Folder + "/gone.bmp");
 
     // A name that is no file is looked up among the embedded resources.
     loaded.LoadFromPictureSource({"pictures\\Swatch.bmp", {}});
     EXPECT_EQ(loaded.Width(), 3);
     EXPECT_EQ(PixelAt(*loaded.Bitmap(), 2, 1), clTeal);
-    EXPECT_EQ(ErrorOf([&] { loaded.LoadFromPictureSource({"Nowhere.bmp", {}}); }),
+    EXPECT_EQ(ErrorOf([&] {
+                  loaded.LoadFromPictureSource({"Nowhere.bmp", {}});
+              }),
               "Cannot open file Nowhere.bmp (no such file or embedded resource)");
     loaded.LoadFromPictureSource({});
     EXPECT_EQ(loaded.Graphic(), nullptr);
@@ -139,7 +142,8 @@ TEST_F(GraphicsPicture, TilesDrawnThroughTheCanvasKeepTheGraphicsTransparency) {
     picture.Graphic()->SetTransparent(true); // bottom-left lime is the key
     TBitmap target;
     target.SetSize(4, 2);
-    for (int x = 0; x < 4; x += picture.Width()) target.Canvas()->Draw(x, 0, picture.Graphic());
+    for (int x = 0; x < 4; x += picture.Width())
+        target.Canvas()->Draw(x, 0, picture.Graphic());
     EXPECT_EQ(PixelAt(target, 2, 1), clWhite);
     EXPECT_EQ(PixelAt(target, 3, 0), clBlue);
 }

@@ -12,12 +12,15 @@ inline void FillRows(TBitmap& bitmap, std::initializer_list<std::initializer_lis
     int y = 0;
     for (const auto& row : rows) {
         int x = 0;
-        for (TColor c : row) bitmap.Surface().SetPixel(x++, y, RGBToPixel(c));
+        for (TColor c : row)
+            bitmap.Surface().SetPixel(x++, y, RGBToPixel(c));
         ++y;
     }
 }
 
-inline TColor PixelAt(const TBitmap& bitmap, int x, int y) { return PixelToColor(bitmap.Surface().Pixel(x, y)); }
+inline TColor PixelAt(const TBitmap& bitmap, int x, int y) {
+    return PixelToColor(bitmap.Surface().Pixel(x, y));
+}
 
 // Counts the notifications of the OnChange events it is given to.
 struct Counted {
@@ -27,8 +30,7 @@ struct Counted {
     }
 };
 
-template <class F>
-std::string ErrorOf(F&& f) {
+template <class F> std::string ErrorOf(F&& f) {
     try {
         f();
     } catch (const Exception& e) {
