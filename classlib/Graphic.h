@@ -1,12 +1,12 @@
 #pragma once
 #include "classlib/Canvas.h"
 #include "classlib/Persistent.h"
+#include "classlib/Streams.h"
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
-
-class TStream;
 
 // An image that can draw itself on a canvas and travel through streams and files.
 class TGraphic : public TPersistent {
@@ -30,6 +30,9 @@ class TGraphic : public TPersistent {
     // The graphic's part of a picture's stored data (see TPicture::ReadData); by default the whole stream.
     virtual void ReadData(TStream& stream) { LoadFromStream(stream); }
     virtual void WriteData(TStream& stream) const { SaveToStream(stream); }
+    // Published as Data, so that layouts set "Glyph.Data = {...}" or name a picture file.
+    static void PublishProperties(TPublisher<TGraphic>& p);
+    void LoadFromPictureSource(const TPictureSource& source);
 
     TNotifyEvent OnChange;
 
@@ -49,6 +52,18 @@ class TGraphic : public TPersistent {
   private:
     bool FTransparent = false;
 };
+
+// A picture file that a layout names: the file, or, when there is none, the embedded resource named by the
+// file name without folder and extension. EFOpenError when neither exists.
+std::unique_ptr<TStream> OpenPictureFile(const std::string& fileName);
+// A stream that reads the bytes, from the start.
+std::unique_ptr<TMemoryStream> StreamOver(std::span<const uint8_t> bytes);
+// What WriteData writes, as a layout holds it inline.
+template <class T> TPictureSource InlinePictureData(const T& object) {
+    TMemoryStream stream;
+    object.WriteData(stream);
+    return {{}, {stream.Memory(), stream.Memory() + stream.Size()}};
+}
 
 // A new, empty graphic of a class that pictures can hold ("TBitmap", "TIcon"); nullptr for another name.
 std::unique_ptr<TGraphic> NewGraphic(std::string_view className);

@@ -3,6 +3,7 @@
 #include "classlib/Icon.h"
 #include "classlib/Picture.h"
 #include "classlib/Streams.h"
+#include "classlib/TypInfo.h"
 #include "platform/ImageCodecs.h"
 #include "platform/Resources.h"
 
@@ -77,12 +78,21 @@ TEST_F(GraphicsPicture, StoredDataNamesTheClassAndRoundTrips) {
     ASSERT_NE(dynamic_cast<TBitmap*>(loaded.Graphic()), nullptr);
     EXPECT_EQ(loaded.Bitmap()->Surface(), picture.Bitmap()->Surface());
 
-    // The layout reader hands the inline bytes over as they stand.
+    // The layout reader hands the inline bytes of "Picture.Data = {...}" over as they stand.
     TPictureSource source;
     source.Data.assign(stream.Memory(), stream.Memory() + stream.Size());
+    EXPECT_EQ(FindPropInfo(&picture, "Data").GetPicture(picture), source);
     TPicture fromLayout;
-    fromLayout.LoadFromPictureSource(source);
+    FindPropInfo(&fromLayout, "Data").SetPictureValue(fromLayout, source);
     EXPECT_EQ(fromLayout.Bitmap()->Surface(), picture.Bitmap()->Surface());
+    // "Glyph.Data = {...}" holds a bitmap's own data, without a class name.
+    TBitmap glyph;
+    FindPropInfo(&glyph, "Data").SetPictureValue(glyph, InlinePictureData(*picture.Bitmap()));
+    EXPECT_EQ(glyph.Surface(), picture.Bitmap()->Surface());
+    FindPropInfo(&glyph, "Data").SetPictureValue(glyph, {"Swatch.bmp", {}});
+    EXPECT_EQ(glyph.Width(), 3);
+    glyph.LoadFromPictureSource({});
+    EXPECT_TRUE(glyph.Empty());
     const std::span<const uint8_t> afterName(stream.Memory() + 8, size_t(stream.Size() - 8));
     fromLayout.LoadFromClassAndBytes("TBitmap", afterName);
     EXPECT_EQ(fromLayout.Width(), 2);
