@@ -42,12 +42,12 @@ void TGraphic::SaveToFile(const std::string& fileName) const {
     SaveToStream(stream);
 }
 
-// An empty image travels as no bytes at all.
-TSurface TGraphic::ReadImage(TStream& stream, int64_t size, const std::string& what) {
+TSurface TGraphic::ReadImage(TStream& stream, int64_t size) {
     if (size <= 0) return {};
-    std::vector<uint8_t> bytes(size_t(std::max<int64_t>(size, 0)));
-    stream.ReadBuffer(bytes.data(), int64_t(bytes.size()));
-    return DecodeImage(bytes, what);
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    stream.ReadBuffer(bytes.data(), size);
+    auto* file = dynamic_cast<TFileStream*>(&stream);
+    return DecodeImage(bytes, file ? file->FileName() : "stream data");
 }
 
 void TGraphic::WriteBMP(TStream& stream, const TSurface& image) {

@@ -44,9 +44,9 @@ class TGraphic : public TPersistent {
     virtual void Changed();
     // For Assign, which notifies once for everything it copies.
     void StoreTransparent(bool value) { FTransparent = value; }
-    // Reads `size` bytes of an image file (BMP or PNG) from the stream; `what` names it in errors. An empty
+    // Reads `size` bytes of an image file (BMP or PNG); errors name the file of a file stream. An empty
     // image is stored as no bytes at all.
-    static TSurface ReadImage(TStream& stream, int64_t size, const std::string& what);
+    static TSurface ReadImage(TStream& stream, int64_t size);
     static void WriteBMP(TStream& stream, const TSurface& image);
 
   private:

@@ -7,6 +7,7 @@
 #include "platform/ImageCodecs.h"
 #include "platform/Resources.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
