@@ -1,0 +1,50 @@
+#include "platform/host/sdl/DetachedProcess.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <thread>
+
+extern char** environ;
+
+namespace {
+
+class TSpawnSetup {
+public:
+    TSpawnSetup() {
+        posix_spawn_file_actions_init(&FActions);
+        posix_spawn_file_actions_addopen(&FActions, 0, "/dev/null", O_RDONLY, 0);
+        posix_spawnattr_init(&FAttributes);
+        posix_spawnattr_setflags(&FAttributes, POSIX_SPAWN_SETSID);
+    }
+    ~TSpawnSetup() {
+        posix_spawnattr_destroy(&FAttributes);
+        posix_spawn_file_actions_destroy(&FActions);
+    }
+    TSpawnSetup(const TSpawnSetup&) = delete;
+    TSpawnSetup& operator=(const TSpawnSetup&) = delete;
+
+    const posix_spawn_file_actions_t* Actions() const { return &FActions; }
+    const posix_spawnattr_t* Attributes() const { return &FAttributes; }
+
+private:
+    posix_spawn_file_actions_t FActions;
+    posix_spawnattr_t FAttributes;
+};
+
+} // namespace
+
+bool SpawnDetached(const std::vector<std::string>& argv) {
+    if (argv.empty()) return false;
+    std::vector<char*> args;
+    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    const TSpawnSetup setup;
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, args[0], setup.Actions(), setup.Attributes(), args.data(), environ) != 0)
+        return false;
+    // The child is reaped in the background so that it never lingers as a zombie.
+    std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
+    return true;
+}

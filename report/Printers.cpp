@@ -1,0 +1,138 @@
+#include "report/Printers.h"
+
+#include "platform/Exception.h"
+#include "report/PageRenderer.h"
+
+#include <cups/cups.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+// cupsGetDests2 and cupsPrintFile2 wait on a print server much longer than a user would; a short connection
+// attempt first tells whether there is one at all.
+bool ServerAnswers() {
+    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                TPrinters::ServerTimeoutMs, nullptr);
+    if (!http) return false;
+    httpClose(http);
+    return true;
+}
+
+std::string Option(const cups_dest_t& dest, const char* name) {
+    const char* value = cupsGetOption(name, dest.num_options, dest.options);
+    return value ? value : "";
+}
+
+// A temporary file removed when it goes out of scope.
+class TTemporaryPdf {
+  public:
+    TTemporaryPdf() {
+        std::error_code error;
+        std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+        if (error) folder = "/tmp";
+        std::string pattern = (folder / "vmr-report-XXXXXX.pdf").string();
+        const int fd = mkstemps(pattern.data(), 4);
+        if (fd < 0) throw EPrinterError("Printing: no temporary file can be created in " + pattern);
+        close(fd);
+        FName = pattern;
+    }
+    ~TTemporaryPdf() { std::remove(FName.c_str()); }
+    TTemporaryPdf(const TTemporaryPdf&) = delete;
+    TTemporaryPdf& operator=(const TTemporaryPdf&) = delete;
+    const std::string& Name() const { return FName; }
+
+  private:
+    std::string FName;
+};
+
+} // namespace
+
+std::vector<TPrinterDestination> TPrinters::Destinations() {
+    std::vector<TPrinterDestination> result;
+    if (!ServerAnswers()) return result;
+    cups_dest_t* dests = nullptr;
+    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    for (int i = 0; i < count; ++i) {
+        const cups_dest_t& dest = dests[i];
+        result.push_back({dest.name, dest.instance ? dest.instance : "", Option(dest, "printer-info"),
+                          dest.is_default != 0});
+    }
+    cupsFreeDests(count, dests);
+    return result;
+}
+
+std::optional<TPrinterDestination> TPrinters::DefaultDestination() {
+    for (TPrinterDestination& dest : Destinations())
+        if (dest.IsDefault) return std::move(dest);
+    return std::nullopt;
+}
+
+TPrinters::TPageRange TPrinters::SelectedRange(size_t pageCount, const TPrintSettings& settings) {
+    if (settings.Copies < 1)
+        throw EPrinterError("Printing: " + std::to_string(settings.Copies) + " copies cannot be printed");
+    const int pages = int(std::min<size_t>(pageCount, INT32_MAX));
+    const TPageRange range{settings.FirstPage == 0 ? 1 : settings.FirstPage,
+                           settings.LastPage == 0 ? pages : std::min(settings.LastPage, pages)};
+    if (range.First < 1 || range.First > range.Last)
+        throw EPrinterError("Printing: the pages " + std::to_string(settings.FirstPage) + " to " +
+                            std::to_string(settings.LastPage) + " select none of the report's " +
+                            std::to_string(pages) + " pages");
+    return range;
+}
+
+TReportDocument TPrinters::SelectPages(const TReportDocument& document, const TPrintSettings& settings) {
+    const TPageRange range = SelectedRange(document.Pages.size(), settings);
+    TReportDocument selected{document.Paper, document.Orientation, {}};
+    selected.Pages.assign(document.Pages.begin() + (range.First - 1), document.Pages.begin() + range.Last);
+    return selected;
+}
+
+std::vector<std::pair<std::string, std::string>> TPrinters::JobOptions(const TPrintSettings& settings) {
+    std::vector<std::pair<std::string, std::string>> options{{"copies", std::to_string(settings.Copies)}};
+    if (settings.FirstPage != 0 || settings.LastPage != 0)
+        options.emplace_back("page-ranges",
+                             std::to_string(std::max(settings.FirstPage, 1)) + "-" +
+                                 (settings.LastPage == 0 ? "" : std::to_string(settings.LastPage)));
+    return options;
+}
+
+int TPrinters::PrintPdfFile(const TPrinterDestination& printer, const std::string& pdfFileName,
+                            const std::string& title, const TPrintSettings& settings) {
+    if (!ServerAnswers())
+        throw EPrinterError("Printing to \"" + printer.Name + "\": the print server cannot be reached");
+    cups_option_t* options = nullptr;
+    int count = 0;
+    for (const auto& [name, value] : JobOptions(settings))
+        count = cupsAddOption(name.c_str(), value.c_str(), count, &options);
+    const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, printer.Name.c_str(), pdfFileName.c_str(),
+                                   title.c_str(), count, options);
+    cupsFreeOptions(count, options);
+    if (job == 0)
+        throw EPrinterError("Printing to \"" + printer.Name + "\" failed: " + cupsLastErrorString());
+    return job;
+}
+
+int TPrinters::Print(const TReportDocument& document, const TPrintTarget& target,
+                     const TPrintSettings& settings, const std::string& title) {
+    const TPageRange range = SelectedRange(document.Pages.size(), settings);
+    try {
+        if (target.Printer) {
+            TTemporaryPdf pdf;
+            TPageRenderer::WritePdf(document, pdf.Name());
+            const bool everyPage = range.First == 1 && size_t(range.Last) == document.Pages.size();
+            const TPrintSettings job{settings.Copies, everyPage ? 0 : range.First,
+                                     everyPage ? 0 : range.Last};
+            return PrintPdfFile(*target.Printer, pdf.Name(), title, job);
+        }
+        if (target.PdfFileName.empty()) throw EPrinterError("Printing to a PDF file: no file name is given");
+        TPageRenderer::WritePdf(SelectPages(document, settings), target.PdfFileName);
+        return 0;
+    } catch (const EStreamError& e) {
+        throw EPrinterError(e.Message());
+    }
+}

@@ -1,0 +1,51 @@
+#include "XScreen.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <bit>
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+// One channel of an X pixel as 8 bits, whatever its mask.
+uint32_t Channel(unsigned long pixel, unsigned long mask) {
+    if (mask == 0) return 0;
+    const int shift = std::countr_zero(mask);
+    const unsigned long max = mask >> shift;
+    return uint32_t(((pixel & mask) >> shift) * 255 / max);
+}
+
+struct TImageDeleter {
+    void operator()(XImage* image) const { XDestroyImage(image); }
+};
+
+} // namespace
+
+TXScreen::TXScreen(const std::string& display) : FDisplay(XOpenDisplay(display.c_str())) {
+    if (!FDisplay) throw std::runtime_error("cannot open X display " + display);
+}
+
+TXScreen::~TXScreen() { XCloseDisplay(FDisplay); }
+
+TSurface TXScreen::Grab(const TRect& area) const {
+    XSync(FDisplay, False);
+    std::unique_ptr<XImage, TImageDeleter> image(
+        XGetImage(FDisplay, DefaultRootWindow(FDisplay), area.Left, area.Top, unsigned(area.Width()),
+                  unsigned(area.Height()), AllPlanes, ZPixmap));
+    if (!image) throw std::runtime_error("XGetImage failed");
+    TSurface result(area.Width(), area.Height());
+    for (int y = 0; y < area.Height(); ++y)
+        for (int x = 0; x < area.Width(); ++x) {
+            const unsigned long pixel = XGetPixel(image.get(), x, y);
+            result.SetPixel(x, y, Channel(pixel, image->red_mask) << 16 | Channel(pixel, image->green_mask) << 8 |
+                                      Channel(pixel, image->blue_mask));
+        }
+    return result;
+}
+
+void TXScreen::WarpPointer(TPoint p) const {
+    XWarpPointer(FDisplay, None, DefaultRootWindow(FDisplay), 0, 0, 0, 0, p.X, p.Y);
+    XSync(FDisplay, False);
+}

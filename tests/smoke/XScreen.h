@@ -1,0 +1,25 @@
+#pragma once
+#include "platform/Geometry.h"
+#include "platform/Surface.h"
+
+#include <string>
+
+struct _XDisplay;
+
+// The test's own connection to an X display: reads what the screen shows and moves the pointer.
+class TXScreen {
+public:
+    // Throws std::runtime_error when the display cannot be opened.
+    explicit TXScreen(const std::string& display);
+    ~TXScreen();
+    TXScreen(const TXScreen&) = delete;
+    TXScreen& operator=(const TXScreen&) = delete;
+
+    // The screen's pixels in `area`, as 0x00RRGGBB.
+    TSurface Grab(const TRect& area) const;
+    TPixel PixelAt(TPoint p) const { return Grab(Bounds(p.X, p.Y, 1, 1)).Pixel(0, 0); }
+    void WarpPointer(TPoint p) const;
+
+private:
+    _XDisplay* FDisplay = nullptr;
+};
