@@ -1,3 +1,5 @@
+include(${CMAKE_CURRENT_LIST_DIR}/VmrResources.cmake)
+
 # One static library per layer from every source file in its folder (host back ends excluded by the caller).
 function(vmr_layer name)
   cmake_parse_arguments(L "" "" "EXCLUDE;DEPENDS" ${ARGN})

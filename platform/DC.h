@@ -54,6 +54,8 @@ enum : unsigned {
 
 constexpr TColor CLR_INVALID = TColor(0xFFFFFFFF);
 
+struct TDCFill; // what paints pixels: a colour or a brush, and a raster operation (DC.cpp)
+
 // A device context with the platform's semantics, drawing on a surface.
 //
 // Coordinates: a logical point p lands on the surface at DeviceOrigin + ViewportOrg + p. The device origin and
@@ -142,8 +144,13 @@ public:
     // Returns the height of the text drawn; with DT_CALCRECT draws nothing and sets the rectangle's size.
     int DrawText(std::string_view utf8, TRect& rect, unsigned format);
 
-    // The region of surface pixels drawing may touch now, in surface coordinates.
-    const TRegion& EffectiveClip() const { return FEffectiveClip; }
+    // The region of surface pixels drawing may touch now, in surface coordinates; kept within the surface even
+    // when the surface was resized after the DC was made.
+    const TRegion& EffectiveClip() const {
+        if (FClipSurfaceSize.cx != FSurface->Width() || FClipSurfaceSize.cy != FSurface->Height())
+            UpdateEffectiveClip();
+        return FEffectiveClip;
+    }
     TPoint ToSurface(TPoint logical) const { return logical + FDeviceOrigin + FState.ViewportOrg; }
     TRect ToSurface(const TRect& logical) const;
 
@@ -162,14 +169,26 @@ private:
         TPoint BrushOrg;
     };
 
-    void UpdateEffectiveClip();
+    void UpdateEffectiveClip() const;
+    TDCFill BrushFill(const TBrushDesc& brush, TPenMode rop) const;
+    TDCFill PenFill(TPixel color) const;
+    static TDCFill SolidFill(TPixel color, TPenMode rop);
+    // Painting in surface coordinates, within the effective clip.
+    void PaintRect(const TRect& surfaceRect, const TDCFill& fill);
+    void PaintSpan(int y, int x0, int x1, const TDCFill& fill);
+    void PaintPixel(TPoint surfacePoint, const TDCFill& fill);
+    void DrawShape(const TRect& logical, int ellipseWidth, int ellipseHeight);
+    void DrawOutline(const TPoint* points, int count, bool closed);
+    void FillPolygon(const TPoint* points, int count);
+    void Blit(const TRect& surfaceDst, const TSurface& src, const TRect& srcRect, uint32_t rop);
 
     TSurface* FSurface;
     TPoint FDeviceOrigin;
-    TRegion FSystemClip; // surface coordinates
+    std::optional<TRegion> FSystemClip; // surface coordinates
     TState FState;
     std::vector<TState> FSaved;
-    TRegion FEffectiveClip;
+    mutable TRegion FEffectiveClip;
+    mutable TSize FClipSurfaceSize{-1, -1};
 };
 
 // Saves a DC's state for a scope.

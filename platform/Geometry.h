@@ -59,3 +59,8 @@ inline TRect UnionRect(const TRect& a, const TRect& b) {
 inline void OffsetRect(TRect& r, int dx, int dy) { r = r.Offsetted(dx, dy); }
 inline void InflateRect(TRect& r, int dx, int dy) { r = r.Inflated(dx, dy); }
 inline bool PtInRect(const TRect& r, TPoint p) { return r.Contains(p); }
+// The same rectangle with its corners swapped where they were given the wrong way round.
+inline TRect NormalizedRect(const TRect& r) {
+    return {std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
+            std::max(r.Top, r.Bottom)};
+}

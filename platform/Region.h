@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Geometry.h"
 
+#include <utility>
 #include <vector>
 
 // A set of pixels kept as non-overlapping rectangles in y-x bands: rows of equal spans, sorted by Top then Left,
@@ -15,6 +16,9 @@ public:
     // rounded-rectangle region).
     static TRegion RoundRect(const TRect& rect, int ellipseWidth, int ellipseHeight);
     static TRegion Combine(const TRegion& a, const TRegion& b, TCombine mode);
+    // The pixels [first, second) of row y that such a rounded rectangle covers (an empty pair when none): the
+    // one shape rule that regions and the device context's rounded rectangles and ellipses share.
+    static std::pair<int, int> RoundRectRowSpan(const TRect& rect, int ellipseWidth, int ellipseHeight, int y);
 
     bool IsEmpty() const { return FRects.empty(); }
     TRect Bounds() const;

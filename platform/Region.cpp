@@ -1,0 +1,187 @@
+#include "platform/Region.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using TSpan = std::pair<int, int>; // [first, second)
+using TSpans = std::vector<TSpan>;
+
+struct TBand {
+    int Top;
+    int Bottom;
+    TSpans Spans;
+};
+
+std::vector<TBand> ToBands(const std::vector<TRect>& rects) {
+    std::vector<TBand> bands;
+    for (const TRect& r : rects) {
+        if (bands.empty() || bands.back().Top != r.Top) bands.push_back({r.Top, r.Bottom, {}});
+        bands.back().Spans.emplace_back(r.Left, r.Right);
+    }
+    return bands;
+}
+
+// Collects bands from top to bottom, merging a band into the one above it when they touch and have equal
+// spans, so that every region has one canonical rectangle list.
+class TBandBuilder {
+  public:
+    void Add(int top, int bottom, TSpans spans) {
+        if (spans.empty() || top >= bottom) return;
+        if (!FBands.empty() && FBands.back().Bottom == top && FBands.back().Spans == spans) {
+            FBands.back().Bottom = bottom;
+            return;
+        }
+        FBands.push_back({top, bottom, std::move(spans)});
+    }
+    std::vector<TRect> Rects() const {
+        std::vector<TRect> rects;
+        for (const TBand& band : FBands)
+            for (const TSpan& s : band.Spans)
+                rects.push_back({s.first, band.Top, s.second, band.Bottom});
+        return rects;
+    }
+
+  private:
+    std::vector<TBand> FBands;
+};
+
+bool Keeps(TRegion::TCombine mode, bool inA, bool inB) {
+    switch (mode) {
+    case TRegion::TCombine::Or:
+        return inA || inB;
+    case TRegion::TCombine::And:
+        return inA && inB;
+    case TRegion::TCombine::Diff:
+        return inA && !inB;
+    case TRegion::TCombine::Xor:
+        return inA != inB;
+    }
+    return false;
+}
+
+// Whether the sorted spans cover x, advancing `index` past spans that end at or before x.
+bool Covers(const TSpans& spans, size_t& index, int x) {
+    while (index < spans.size() && spans[index].second <= x)
+        ++index;
+    return index < spans.size() && spans[index].first <= x;
+}
+
+TSpans CombineSpans(const TSpans& a, const TSpans& b, TRegion::TCombine mode) {
+    std::vector<int> xs;
+    for (const TSpans* spans : {&a, &b})
+        for (const TSpan& s : *spans)
+            xs.insert(xs.end(), {s.first, s.second});
+    std::sort(xs.begin(), xs.end());
+    xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+    TSpans result;
+    size_t ia = 0, ib = 0;
+    for (size_t i = 0; i + 1 < xs.size(); ++i) {
+        const bool inA = Covers(a, ia, xs[i]);
+        const bool inB = Covers(b, ib, xs[i]);
+        if (!Keeps(mode, inA, inB)) continue;
+        if (!result.empty() && result.back().second == xs[i])
+            result.back().second = xs[i + 1];
+        else
+            result.emplace_back(xs[i], xs[i + 1]);
+    }
+    return result;
+}
+
+// The spans of the band covering y, advancing `index` past bands that end at or before y.
+const TSpans& SpansAt(const std::vector<TBand>& bands, size_t& index, int y) {
+    static const TSpans none;
+    while (index < bands.size() && bands[index].Bottom <= y)
+        ++index;
+    return index < bands.size() && bands[index].Top <= y ? bands[index].Spans : none;
+}
+
+} // namespace
+
+TRegion::TRegion(const TRect& rect) {
+    if (!rect.IsEmpty()) FRects.push_back(rect);
+}
+
+std::pair<int, int> TRegion::RoundRectRowSpan(const TRect& rect, int ellipseWidth, int ellipseHeight, int y) {
+    if (rect.IsEmpty() || y < rect.Top || y >= rect.Bottom) return {0, 0};
+    const double a = std::clamp(ellipseWidth, 0, rect.Width()) / 2.0;
+    const double b = std::clamp(ellipseHeight, 0, rect.Height()) / 2.0;
+    if (a <= 0 || b <= 0) return {rect.Left, rect.Right};
+    // Pixel centres inside the corner ellipses belong to the shape.
+    const double centre = y + 0.5;
+    double dy = 0;
+    if (centre < rect.Top + b)
+        dy = rect.Top + b - centre;
+    else if (centre > rect.Bottom - b)
+        dy = centre - (rect.Bottom - b);
+    const double t = dy / b;
+    const double inset = a * (1 - std::sqrt(std::max(0.0, 1 - t * t)));
+    const int left = int(std::ceil(rect.Left + inset - 0.5));
+    const int right = int(std::floor(rect.Right - inset - 0.5)) + 1;
+    if (left >= right) return {0, 0};
+    return {left, right};
+}
+
+TRegion TRegion::RoundRect(const TRect& rect, int ellipseWidth, int ellipseHeight) {
+    const TRect r = NormalizedRect(rect);
+    TBandBuilder builder;
+    for (int y = r.Top; y < r.Bottom; ++y) {
+        const auto span = RoundRectRowSpan(r, ellipseWidth, ellipseHeight, y);
+        if (span.first < span.second) builder.Add(y, y + 1, {span});
+    }
+    TRegion region;
+    region.FRects = builder.Rects();
+    return region;
+}
+
+TRegion TRegion::Combine(const TRegion& a, const TRegion& b, TCombine mode) {
+    const std::vector<TBand> bandsA = ToBands(a.FRects);
+    const std::vector<TBand> bandsB = ToBands(b.FRects);
+    std::vector<int> ys;
+    for (const auto* bands : {&bandsA, &bandsB})
+        for (const TBand& band : *bands)
+            ys.insert(ys.end(), {band.Top, band.Bottom});
+    std::sort(ys.begin(), ys.end());
+    ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+    TBandBuilder builder;
+    size_t ia = 0, ib = 0;
+    for (size_t i = 0; i + 1 < ys.size(); ++i)
+        builder.Add(ys[i], ys[i + 1],
+                    CombineSpans(SpansAt(bandsA, ia, ys[i]), SpansAt(bandsB, ib, ys[i]), mode));
+    TRegion region;
+    region.FRects = builder.Rects();
+    return region;
+}
+
+TRect TRegion::Bounds() const {
+    if (FRects.empty()) return {};
+    TRect bounds{FRects.front().Left, FRects.front().Top, FRects.front().Right, FRects.back().Bottom};
+    for (const TRect& r : FRects) {
+        bounds.Left = std::min(bounds.Left, r.Left);
+        bounds.Right = std::max(bounds.Right, r.Right);
+    }
+    return bounds;
+}
+
+bool TRegion::Contains(TPoint p) const {
+    for (const TRect& r : FRects) {
+        if (r.Top > p.Y) break;
+        if (r.Contains(p)) return true;
+    }
+    return false;
+}
+
+bool TRegion::Intersects(const TRect& rect) const {
+    if (rect.IsEmpty()) return false;
+    for (const TRect& r : FRects) {
+        if (r.Top >= rect.Bottom) break;
+        if (!Intersection(r, rect).IsEmpty()) return true;
+    }
+    return false;
+}
+
+void TRegion::Offset(int dx, int dy) {
+    for (TRect& r : FRects)
+        r = r.Offsetted(dx, dy);
+}

@@ -1,0 +1,91 @@
+#include "platform/Region.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+using TRects = std::vector<TRect>;
+using C = TRegion::TCombine;
+} // namespace
+
+TEST(Region, CombinesIntoCanonicalBands) {
+    const TRegion a(Rect(0, 0, 4, 4)), b(Rect(2, 2, 6, 6));
+    EXPECT_EQ(TRegion::Combine(a, b, C::Or).Rects(),
+              (TRects{Rect(0, 0, 4, 2), Rect(0, 2, 6, 4), Rect(2, 4, 6, 6)}));
+    EXPECT_EQ(TRegion::Combine(a, b, C::And).Rects(), (TRects{Rect(2, 2, 4, 4)}));
+    EXPECT_EQ(TRegion::Combine(a, b, C::Diff).Rects(), (TRects{Rect(0, 0, 4, 2), Rect(0, 2, 2, 4)}));
+    EXPECT_EQ(TRegion::Combine(a, b, C::Xor).Rects(),
+              (TRects{Rect(0, 0, 4, 2), Rect(0, 2, 2, 4), Rect(4, 2, 6, 4), Rect(2, 4, 6, 6)}));
+    EXPECT_TRUE(
+        TRegion::Combine(a, TRegion(Rect(4, 0, 8, 4)), C::And).IsEmpty()); // touching is not overlapping
+
+    // Touching pieces merge, so equal pixel sets compare equal however they were built.
+    TRegion joined(Rect(0, 0, 2, 2));
+    joined |= TRegion(Rect(2, 0, 4, 2));
+    joined |= TRegion(Rect(0, 2, 4, 3));
+    EXPECT_EQ(joined.Rects(), (TRects{Rect(0, 0, 4, 3)}));
+    EXPECT_EQ(TRegion::Combine(a, b, C::Or), TRegion::Combine(b, a, C::Or));
+    TRegion rebuilt = TRegion::Combine(a, b, C::Diff);
+    rebuilt |= TRegion::Combine(a, b, C::And);
+    EXPECT_EQ(rebuilt, a);
+
+    TRegion framed(Rect(0, 0, 6, 6));
+    framed -= TRegion(Rect(2, 2, 4, 4));
+    EXPECT_EQ(framed.Rects(),
+              (TRects{Rect(0, 0, 6, 2), Rect(0, 2, 2, 4), Rect(4, 2, 6, 4), Rect(0, 4, 6, 6)}));
+    framed -= TRegion(Rect(-1, -1, 7, 7));
+    EXPECT_TRUE(framed.IsEmpty());
+}
+
+TEST(Region, QueriesAndOffset) {
+    TRegion region(Rect(0, 0, 6, 6));
+    region -= TRegion(Rect(2, 2, 4, 4));
+    EXPECT_EQ(region.Bounds(), Rect(0, 0, 6, 6));
+    EXPECT_TRUE(region.Contains({0, 0}));
+    EXPECT_TRUE(region.Contains({5, 3}));
+    EXPECT_FALSE(region.Contains({3, 3}));
+    EXPECT_FALSE(region.Contains({6, 0}));
+    EXPECT_FALSE(region.Contains({0, 6}));
+    EXPECT_TRUE(region.Intersects(Rect(3, 3, 5, 5)));
+    EXPECT_FALSE(region.Intersects(Rect(2, 2, 4, 4)));
+    EXPECT_FALSE(region.Intersects(Rect(0, 0, 0, 5)));
+    region.Offset(10, -1);
+    EXPECT_EQ(region.Bounds(), Rect(10, -1, 16, 5));
+    EXPECT_TRUE(region.Contains({10, -1}));
+
+    const TRegion empty(Rect(3, 3, 3, 9));
+    EXPECT_TRUE(empty.IsEmpty());
+    EXPECT_EQ(empty.Bounds(), TRect{});
+    EXPECT_FALSE(empty.Contains({3, 3}));
+    EXPECT_EQ(TRegion::Combine(region, empty, C::Or), region);
+    EXPECT_TRUE(TRegion::Combine(region, empty, C::And).IsEmpty());
+}
+
+TEST(Region, RoundedRectangles) {
+    const TRegion plain = TRegion::RoundRect(Rect(0, 0, 11, 8), 0, 0); // no corner: the rectangle itself
+    EXPECT_EQ(plain, TRegion(Rect(0, 0, 11, 8)));
+
+    const TRegion round = TRegion::RoundRect(Rect(0, 0, 20, 10), 6, 6);
+    EXPECT_EQ(round.Bounds(), Rect(0, 0, 20, 10));
+    for (TPoint corner : {TPoint{0, 0}, TPoint{19, 0}, TPoint{0, 9}, TPoint{19, 9}})
+        EXPECT_FALSE(round.Contains(corner));
+    for (TPoint edge : {TPoint{10, 0}, TPoint{0, 5}, TPoint{19, 5}, TPoint{10, 9}})
+        EXPECT_TRUE(round.Contains(edge));
+    for (int y = 0; y < 10; ++y) // symmetric in both directions
+        for (int x = 0; x < 20; ++x) {
+            EXPECT_EQ(round.Contains({x, y}), round.Contains({19 - x, y})) << x << "," << y;
+            EXPECT_EQ(round.Contains({x, y}), round.Contains({x, 9 - y})) << x << "," << y;
+        }
+    EXPECT_EQ(TRegion::RoundRect(Rect(20, 10, 0, 0), 6, 6), round); // corners given in either order
+
+    // Only the top corners rounded: the bottom corners filled back in.
+    TRegion topOnly = round;
+    topOnly |= TRegion(Rect(0, 4, 6, 10));
+    topOnly |= TRegion(Rect(14, 4, 20, 10));
+    EXPECT_FALSE(topOnly.Contains({0, 0}));
+    EXPECT_TRUE(topOnly.Contains({0, 9}));
+    EXPECT_TRUE(topOnly.Contains({19, 9}));
+    EXPECT_EQ(topOnly.Rects(), (TRects{Rect(1, 0, 19, 1), Rect(0, 1, 20, 10)}));
+
+    EXPECT_TRUE(TRegion::RoundRect(Rect(0, 0, 0, 5), 4, 4).IsEmpty());
+    EXPECT_EQ(TRegion::RoundRect(Rect(0, 0, 1, 1), 40, 40), TRegion(Rect(0, 0, 1, 1)));
+}
