@@ -16,6 +16,8 @@ public:
     // A bitmap wider than the list's width gives floor(W / width) images; returns the index of the first.
     int Add(const TSurface& image);
     int AddMasked(const TSurface& image, TColor keyColor);
+    // With a mask strip of the image's size: white where the image is transparent.
+    int Add(const TSurface& image, const TSurface& mask);
     void Delete(int index);
     void Clear();
 
@@ -28,7 +30,7 @@ private:
         TSurface Image;
         TSurface Mask; // empty: opaque
     };
-    int AddStrip(const TSurface& image, const TColor* keyColor);
+    int AddStrip(const TSurface& image, const TColor* keyColor, const TSurface* mask);
 
     int FWidth;
     int FHeight;
