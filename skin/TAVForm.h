@@ -7,15 +7,15 @@
 class TtavForm : public TComponent {
     VMR_CLASS(TtavForm, TComponent)
 
-  public:
+public:
     static void PublishProperties(TPublisher<TtavForm>& p);
 
     TtavUIStyle UIStyle() const { return FUIStyle; }
     void SetUIStyle(TtavUIStyle value) { FUIStyle = value; }
 
-  protected:
+protected:
     explicit TtavForm(TComponent* owner) : TComponent(owner) {}
 
-  private:
+private:
     TtavUIStyle FUIStyle = TtavUIStyle::DeepBlue;
 };

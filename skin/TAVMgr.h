@@ -13,7 +13,7 @@ class TGraphic;
 class TtavFileTheme : public TComponent {
     VMR_CLASS(TtavFileTheme, TComponent)
 
-  public:
+public:
     ~TtavFileTheme() override;
     static void PublishProperties(TPublisher<TtavFileTheme>& p);
 
@@ -31,10 +31,10 @@ class TtavFileTheme : public TComponent {
     TColor GetThemeColor(int key) const { return FManager->GetKeyColor(key); }
     int GetThemeInt(int key) const { return FManager->GetKeyInt(key); }
 
-  protected:
+protected:
     explicit TtavFileTheme(TComponent* owner);
 
-  private:
+private:
     void RefreshOwnerControls();
 
     std::string FThemeFile;

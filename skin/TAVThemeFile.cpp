@@ -17,9 +17,8 @@ uint32_t ReadUInt32LE(const uint8_t* p) {
 
 // The file seen as its bytes followed by zeros without end.
 class TThemeFileBytes {
-  public:
-    explicit TThemeFileBytes(const std::string& fileName)
-        : FStream(fileName, fmOpenRead), FSize(FStream.Size()) {}
+public:
+    explicit TThemeFileBytes(TStream& stream) : FStream(stream), FSize(stream.Size()) {}
 
     int64_t Size() const { return FSize; }
     bool Holds(uint64_t offset, uint64_t count) const {
@@ -39,12 +38,13 @@ class TThemeFileBytes {
     }
     void CopyTo(TStream& dest, uint64_t offset, uint64_t count) {
         if (!Holds(offset, count)) throw EReadError("Stream read error");
+        if (count == 0) return; // CopyFrom would take 0 as "the whole file"
         FStream.SetPosition(int64_t(offset));
         dest.CopyFrom(FStream, int64_t(count));
     }
 
-  private:
-    TFileStream FStream;
+private:
+    TStream& FStream;
     int64_t FSize;
 };
 
@@ -88,13 +88,16 @@ std::string ReadTextData(TThemeFileBytes& file, const TThemeEntry& e) {
 } // namespace
 
 TtavThemeFileReader::TtavThemeFileReader(const std::string& fileName) {
-    ParseThemeFile(fileName);
+    TFileStream stream(fileName, fmOpenRead);
+    ParseThemeFile(stream);
 }
+
+TtavThemeFileReader::TtavThemeFileReader(TStream& stream) { ParseThemeFile(stream); }
 
 TtavThemeFileReader::~TtavThemeFileReader() = default;
 
-void TtavThemeFileReader::ParseThemeFile(const std::string& fileName) {
-    TThemeFileBytes file(fileName);
+void TtavThemeFileReader::ParseThemeFile(TStream& stream) {
+    TThemeFileBytes file(stream);
     std::array<uint8_t, HeaderSize> header{};
     file.ReadAt(0, header.data(), header.size());
 

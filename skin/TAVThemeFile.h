@@ -7,6 +7,7 @@
 #include <vector>
 
 class TMemoryStream;
+class TStream;
 
 // Reads a whole theme file at construction into four name lists: images (name, with the image bytes as a
 // memory stream), integers, Booleans and strings ("name=value"). It only reads; the file is closed
@@ -19,7 +20,7 @@ class TMemoryStream;
 class TtavThemeFileReader : public TObject {
     VMR_CLASS(TtavThemeFileReader, TObject)
 
-  public:
+public:
     static constexpr int HeaderSize = 24;
     static constexpr int EntrySize = 77;
     static constexpr int NameSize = 64;
@@ -27,6 +28,8 @@ class TtavThemeFileReader : public TObject {
 
     // Raises EFOpenError "Cannot open file <name>" or EReadError "Stream read error".
     explicit TtavThemeFileReader(const std::string& fileName);
+    // The whole stream is the file, whatever its position.
+    explicit TtavThemeFileReader(TStream& stream);
     ~TtavThemeFileReader() override;
 
     // The first image of that name rewound to its start, owned by the reader; nullptr when there is none.
@@ -41,8 +44,8 @@ class TtavThemeFileReader : public TObject {
     const TStringList& Booleans() const { return FBooleans; }
     const TStringList& Texts() const { return FStrings; }
 
-  private:
-    void ParseThemeFile(const std::string& fileName);
+private:
+    void ParseThemeFile(TStream& stream);
 
     TStringList FImages;
     TStringList FIntegers;

@@ -47,7 +47,7 @@ int GetBuiltinThemeInt(TtavUIStyle style, int key);
 class TtavFileThemeMgr : public TObject {
     VMR_CLASS(TtavFileThemeMgr, TObject)
 
-  public:
+public:
     TtavFileThemeMgr();
     ~TtavFileThemeMgr() override;
 
@@ -63,6 +63,6 @@ class TtavFileThemeMgr : public TObject {
     TColor GetKeyColor(int key) const;
     int GetKeyInt(int key) const;
 
-  private:
+private:
     std::unique_ptr<TtavThemeFileReader> FReader;
 };

@@ -7,7 +7,7 @@
 
 // Theme files byte by byte, for the tests: a header and 77-byte entries wherever the test puts them.
 class TThemeFileBuilder {
-  public:
+public:
     enum : uint8_t { Image = 0, Integer = 1, Boolean = 2, String = 3 };
     struct TEntry {
         std::string Name;
@@ -74,7 +74,7 @@ class TThemeFileBuilder {
 
     std::vector<uint8_t> Bytes;
 
-  private:
+private:
     void Grow(size_t size) {
         if (Bytes.size() < size) Bytes.resize(size);
     }
@@ -82,7 +82,7 @@ class TThemeFileBuilder {
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TTempFolder {
-  public:
+public:
     TTempFolder();
     ~TTempFolder();
     TTempFolder(const TTempFolder&) = delete;
@@ -90,6 +90,6 @@ class TTempFolder {
     std::string File(const std::string& name) const { return (FPath / name).string(); }
     const std::filesystem::path& Path() const { return FPath; }
 
-  private:
+private:
     std::filesystem::path FPath;
 };

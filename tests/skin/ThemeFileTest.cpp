@@ -31,7 +31,7 @@ std::vector<uint8_t> SmallBMP(int width, int height, TPixel fill) {
 }
 
 class ThemeFileTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { RegisterSkinClasses(); }
     std::string Save(const B& builder, const std::string& name = "theme.tav") {
         const std::string path = Folder.File(name);
