@@ -22,7 +22,8 @@ struct TParsed {
     friend void PrintTo(const TParsed& p, std::ostream* os) {
         for (const auto* list : {&p.Images, &p.Integers, &p.Booleans, &p.Strings}) {
             *os << "[";
-            for (const std::string& line : *list) *os << ::testing::PrintToString(line) << " ";
+            for (const std::string& line : *list)
+                *os << ::testing::PrintToString(line) << " ";
             *os << "] ";
         }
     }
@@ -31,7 +32,8 @@ struct TParsed {
 std::string Hex(const uint8_t* data, size_t size) {
     static const char digits[] = "0123456789abcdef";
     std::string s;
-    for (size_t i = 0; i < size; ++i) s += {digits[data[i] >> 4], digits[data[i] & 15]};
+    for (size_t i = 0; i < size; ++i)
+        s += {digits[data[i] >> 4], digits[data[i] & 15]};
     return s;
 }
 
@@ -41,12 +43,15 @@ std::string Hex(const uint8_t* data, size_t size) {
 std::optional<TParsed> ReferenceParse(const std::vector<uint8_t>& file) {
     const uint64_t size = file.size();
     auto byte = [&](uint64_t at) -> uint32_t { return at < size ? file[at] : 0; };
-    auto u32 = [&](uint64_t at) { return byte(at) | byte(at + 1) << 8 | byte(at + 2) << 16 | byte(at + 3) << 24; };
+    auto u32 = [&](uint64_t at) {
+        return byte(at) | byte(at + 1) << 8 | byte(at + 2) << 16 | byte(at + 3) << 24;
+    };
     TParsed parsed;
     std::set<uint64_t> seen;
     for (uint64_t at = u32(20); at + 77 <= size && seen.insert(at).second;) {
         std::string name;
-        for (uint64_t i = at; i < at + 64 && file[i] != 0; ++i) name += char(file[i]);
+        for (uint64_t i = at; i < at + 64 && file[i] != 0; ++i)
+            name += char(file[i]);
         const uint64_t data = u32(at + 65), length = u32(at + 69), next = u32(at + 73);
         if (next == 0) break;
         switch (byte(at + 64)) {
@@ -56,14 +61,18 @@ std::optional<TParsed> ReferenceParse(const std::vector<uint8_t>& file) {
             break;
         case 1: {
             uint32_t value = 0;
-            for (uint64_t i = 0; i < std::min<uint64_t>(length, 4); ++i) value |= byte(data + i) << (8 * i);
+            for (uint64_t i = 0; i < std::min<uint64_t>(length, 4); ++i)
+                value |= byte(data + i) << (8 * i);
             parsed.Integers.push_back(name + "=" + std::to_string(int32_t(value)));
             break;
         }
-        case 2: parsed.Booleans.push_back(name + "=" + std::to_string(length >= 1 ? byte(data) : 0)); break;
+        case 2:
+            parsed.Booleans.push_back(name + "=" + std::to_string(length >= 1 ? byte(data) : 0));
+            break;
         case 3: {
             std::string text;
-            for (uint64_t i = data; i < size && i < data + length; ++i) text += char(file[i]);
+            for (uint64_t i = data; i < size && i < data + length; ++i)
+                text += char(file[i]);
             parsed.Strings.push_back(name + "=" + text);
             break;
         }
@@ -75,7 +84,8 @@ std::optional<TParsed> ReferenceParse(const std::vector<uint8_t>& file) {
 
 std::vector<std::string> Lines(const TStrings& list) {
     std::vector<std::string> lines;
-    for (int i = 0; i < list.Count(); ++i) lines.push_back(list.Strings(i));
+    for (int i = 0; i < list.Count(); ++i)
+        lines.push_back(list.Strings(i));
     return lines;
 }
 
@@ -119,14 +129,19 @@ void Mutate(std::vector<uint8_t>& bytes, std::mt19937& rng) {
         break;
     case 2: {
         // A 4-byte field: an offset, a size or a next link.
-        uint32_t value = rng() % 2 ? interesting[pick(std::size(interesting))] : uint32_t(pick(bytes.size() + 80));
+        uint32_t value =
+            rng() % 2 ? interesting[pick(std::size(interesting))] : uint32_t(pick(bytes.size() + 80));
         const size_t at = pick(bytes.size());
-        for (int i = 0; i < 4 && at + size_t(i) < bytes.size(); ++i) bytes[at + size_t(i)] = uint8_t(value >> (8 * i));
+        for (int i = 0; i < 4 && at + size_t(i) < bytes.size(); ++i)
+            bytes[at + size_t(i)] = uint8_t(value >> (8 * i));
         break;
     }
-    case 3: bytes.resize(pick(bytes.size() + 1)); break;
+    case 3:
+        bytes.resize(pick(bytes.size() + 1));
+        break;
     default:
-        for (size_t n = pick(100); n > 0; --n) bytes.push_back(uint8_t(rng()));
+        for (size_t n = pick(100); n > 0; --n)
+            bytes.push_back(uint8_t(rng()));
     }
 }
 
@@ -136,7 +151,8 @@ TEST(ThemeFileFuzz, MutatedFilesParseLikeTheReferenceOrAreRefused) {
     int refused = 0, parsed = 0;
     for (int iteration = 0; iteration < 3000; ++iteration) {
         std::vector<uint8_t> bytes = seeds[size_t(iteration) % seeds.size()];
-        for (int n = 1 + int(rng() % 4); n > 0; --n) Mutate(bytes, rng);
+        for (int n = 1 + int(rng() % 4); n > 0; --n)
+            Mutate(bytes, rng);
         TMemoryStream file;
         file.WriteBuffer(bytes.data(), int64_t(bytes.size()));
 
