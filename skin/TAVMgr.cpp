@@ -4,6 +4,7 @@
 #include "classlib/SysUtils.h"
 #include "skin/TAVPublic.h"
 
+#include <algorithm>
 #include <vector>
 
 TtavFileTheme::TtavFileTheme(TComponent* owner)
@@ -29,12 +30,12 @@ void TtavFileTheme::SetThemeFile(const std::string& value) {
 }
 
 void TtavFileTheme::RefreshOwnerControls() {
-    // A control's setter may add or free components: visit the ones that were there.
-    const std::vector<TComponent*> components(Owner()->ComponentList().begin(),
-                                              Owner()->ComponentList().end());
+    // A control's setter may add or free components: visit the ones that were there and still are.
+    const std::vector<TComponent*> components(Owner()->ComponentList().begin(), Owner()->ComponentList().end());
     for (TComponent* component : components) {
-        if (component->ClassName().compare(0, 4, "Ttav") != 0 ||
-            !HasPublishedProperty(component, "FileTheme"))
+        const auto current = Owner()->ComponentList();
+        if (std::find(current.begin(), current.end(), component) == current.end()) continue;
+        if (component->ClassName().compare(0, 4, "Ttav") != 0 || !HasPublishedProperty(component, "FileTheme"))
             continue;
         if (GetObjectProp(component, "FileTheme") == this) SetObjectProp(component, "FileTheme", this);
     }
