@@ -31,11 +31,13 @@ void TtavFileTheme::SetThemeFile(const std::string& value) {
 
 void TtavFileTheme::RefreshOwnerControls() {
     // A control's setter may add or free components: visit the ones that were there and still are.
-    const std::vector<TComponent*> components(Owner()->ComponentList().begin(), Owner()->ComponentList().end());
+    const std::vector<TComponent*> components(Owner()->ComponentList().begin(),
+                                              Owner()->ComponentList().end());
     for (TComponent* component : components) {
         const auto current = Owner()->ComponentList();
         if (std::find(current.begin(), current.end(), component) == current.end()) continue;
-        if (component->ClassName().compare(0, 4, "Ttav") != 0 || !HasPublishedProperty(component, "FileTheme"))
+        if (component->ClassName().compare(0, 4, "Ttav") != 0 ||
+            !HasPublishedProperty(component, "FileTheme"))
             continue;
         if (GetObjectProp(component, "FileTheme") == this) SetObjectProp(component, "FileTheme", this);
     }

@@ -179,6 +179,13 @@ void ExtractStripFrame(TBitmap* source, TBitmap* target, int count, int index) {
     ReplaceImage(target, frame);
 }
 
+void PaintControlFrame(TDC& windowDC, const TRect& windowScreenRect, TColor borderColor, TColor innerColor,
+                       bool drawInner) {
+    const TRect frame{0, 0, windowScreenRect.Width(), windowScreenRect.Height()};
+    windowDC.FrameRect(frame, TBrushDesc::SolidColor(ColorToRGB(borderColor)));
+    if (drawInner) windowDC.FrameRect(frame.Inflated(-1, -1), TBrushDesc::SolidColor(ColorToRGB(innerColor)));
+}
+
 bool PointInRect(TPoint point, const TRect& rect) {
     return PointInRect(point.X, point.Y, rect);
 }

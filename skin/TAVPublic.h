@@ -8,6 +8,7 @@
 
 class TBitmap;
 class TCanvas;
+class TDC;
 class TPicture;
 
 // Drawing routines the skinned controls share. HasPublishedProperty (TypInfo.h) is the one the controls
@@ -30,6 +31,12 @@ void RotateBitmapClockwise(TBitmap* bitmap);
 // The 1-based frame of `count` equal-width frames (width div count) into target. A count of 0 or less gives
 // the whole image; the part of a frame that lies outside the source stays white.
 void ExtractStripFrame(TBitmap* source, TBitmap* target, int count, int index);
+
+// The outer frame of a control over its border, on the DC of its whole window (whose screen rectangle is
+// given): one pixel of the border colour, and inside it one of the inner colour when asked. System colours
+// are resolved.
+void PaintControlFrame(TDC& windowDC, const TRect& windowScreenRect, TColor borderColor, TColor innerColor,
+                       bool drawInner);
 
 // All four edges count as inside.
 bool PointInRect(TPoint point, const TRect& rect);
@@ -64,4 +71,36 @@ void ApplyThemeToControl(TObject* control, TtavUIStyle style, TtavFileTheme* the
 template <class TParent> void ApplyThemeToChildren(TParent* parent, TtavUIStyle style, TtavFileTheme* theme) {
     for (int i = 0; i < parent->ControlCount(); ++i)
         ApplyThemeToControl(parent->Controls(i), style, theme);
+}
+
+// ---- Controls and forms, of the class library's classes (given as template arguments): a control with
+// SetLeft/SetTop/SetWidth/SetHeight; a form with Active(), IsMDIForm() and ActiveMDIChild(); the application
+// with MainForm() and Active().
+
+template <class TControlClass> void MoveControlTo(TControlClass* control, TPoint point) {
+    if (!control) return;
+    control->SetLeft(point.X);
+    control->SetTop(point.Y);
+}
+
+// Left, Top, Width and Height, in that order, each through its setter.
+template <class TFormClass> void SetFormBounds(TFormClass* form, const TRect& rect) {
+    if (!form) return;
+    form->SetLeft(rect.Left);
+    form->SetTop(rect.Top);
+    form->SetWidth(rect.Width());
+    form->SetHeight(rect.Height());
+}
+
+// Whether the form may take its menu's shortcut keys now. A missing form is active only when the application
+// is and has a main form.
+template <class TApplicationClass, class TFormClass>
+bool IsFormActive(const TApplicationClass& application, const TFormClass* form) {
+    const auto* mainForm = application.MainForm();
+    if (!mainForm) return form && form->Active();
+    if (mainForm->IsMDIForm() && mainForm == form) return true;
+    if (!application.Active()) return false;
+    if (!form || form == mainForm) return true;
+    if (mainForm->IsMDIForm() && mainForm->ActiveMDIChild() == form) return true;
+    return form->Active();
 }

@@ -92,7 +92,9 @@ TtavThemeFileReader::TtavThemeFileReader(const std::string& fileName) {
     ParseThemeFile(stream);
 }
 
-TtavThemeFileReader::TtavThemeFileReader(TStream& stream) { ParseThemeFile(stream); }
+TtavThemeFileReader::TtavThemeFileReader(TStream& stream) {
+    ParseThemeFile(stream);
+}
 
 TtavThemeFileReader::~TtavThemeFileReader() = default;
 

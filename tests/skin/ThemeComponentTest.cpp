@@ -17,8 +17,7 @@
 namespace fake {
 
 // Stand-ins of a form and a panel: components whose child controls are listed explicitly.
-template <class Self>
-class TContainer : public TComponent {
+template <class Self> class TContainer : public TComponent {
 public:
     int ControlCount() const { return int(FControls.size()); }
     TComponent* Controls(int index) const { return FControls[size_t(index)]; }
@@ -265,7 +264,10 @@ TEST_F(ThemeComponentTest, LoadingRefreshesTheFormsControlsThatUseTheTheme) {
     foreign->SetFileTheme(theme);
     doomed->SetFileTheme(theme);
     // The first control's setter frees a later one: the walk must not reach it.
-    user->OnFileThemeSet = [&] { delete doomed; doomed = nullptr; };
+    user->OnFileThemeSet = [&] {
+        delete doomed;
+        doomed = nullptr;
+    };
     const int userReads = user->Reads, otherReads = otherUser->Reads, foreignSets = foreign->Sets;
 
     theme->SetThemeFile(SaveTheme(0x0F0E0D));
