@@ -19,7 +19,7 @@ VMR_ENUM_NAMES(TPixelFormat, "pfDevice", "pf1bit", "pf4bit", "pf8bit", "pf15bit"
 class TBitmap : public TGraphic {
     VMR_CLASS(TBitmap, TGraphic)
 
-public:
+  public:
     TBitmap();
     ~TBitmap() override;
 
@@ -61,10 +61,10 @@ public:
     // Copies pixels, transparency and pixel format of another bitmap; nullptr empties this one.
     void Assign(const TPersistent* source) override;
 
-protected:
+  protected:
     void Draw(TDC& dc, const TRect& rect, TCopyMode copyMode) const override;
 
-private:
+  private:
     void SetImage(TSurface image);
 
     TSurface FImage;

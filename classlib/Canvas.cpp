@@ -10,8 +10,8 @@ TCanvas::TCanvas() {
     FBrush.OnChange = [this](TObject*) { FValid.Exclude(TPart::Brush); };
 }
 
+// Even the same DC again starts with nothing selected: it may be a new DC made where the old one was.
 void TCanvas::SetHandle(TDC* dc) {
-    if (dc == FHandle) return;
     FHandle = dc;
     FValid = {};
 }
@@ -61,9 +61,13 @@ void TCanvas::Changed() {
     if (OnChange) OnChange(this);
 }
 
-TPoint TCanvas::PenPos() { return RequiredState({}).CurrentPosition(); }
+TPoint TCanvas::PenPos() {
+    return RequiredState({}).CurrentPosition();
+}
 
-TRect TCanvas::ClipRect() { return RequiredState({}).GetClipBox(); }
+TRect TCanvas::ClipRect() {
+    return RequiredState({}).GetClipBox();
+}
 
 void TCanvas::MoveTo(int x, int y) {
     RequiredState({}).MoveTo({x, y});
@@ -78,7 +82,8 @@ void TCanvas::Rectangle(const TRect& rect) {
 }
 
 void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int ellipseWidth, int ellipseHeight) {
-    Paint({TPart::Pen, TPart::Brush}, [&](TDC& dc) { dc.RoundRect(Rect(x1, y1, x2, y2), ellipseWidth, ellipseHeight); });
+    Paint({TPart::Pen, TPart::Brush},
+          [&](TDC& dc) { dc.RoundRect(Rect(x1, y1, x2, y2), ellipseWidth, ellipseHeight); });
 }
 
 void TCanvas::Ellipse(const TRect& rect) {
@@ -105,13 +110,17 @@ void TCanvas::DrawFocusRect(const TRect& rect) {
     Paint({TPart::Brush}, [&](TDC& dc) { dc.DrawFocusRect(rect); });
 }
 
-TColor TCanvas::Pixels(int x, int y) { return RequiredState({}).GetPixel(x, y); }
+TColor TCanvas::Pixels(int x, int y) {
+    return RequiredState({}).GetPixel(x, y);
+}
 
 void TCanvas::SetPixels(int x, int y, TColor color) {
     Paint({TPart::Pen}, [&](TDC& dc) { dc.SetPixel(x, y, color); });
 }
 
-TSize TCanvas::TextExtent(std::string_view text) { return RequiredState({TPart::Font}).GetTextExtent(text); }
+TSize TCanvas::TextExtent(std::string_view text) {
+    return RequiredState({TPart::Font}).GetTextExtent(text);
+}
 
 void TCanvas::TextOut(int x, int y, std::string_view text) {
     Paint({TPart::Font, TPart::Brush}, [&](TDC& dc) {
@@ -121,9 +130,8 @@ void TCanvas::TextOut(int x, int y, std::string_view text) {
 }
 
 void TCanvas::TextRect(const TRect& rect, int x, int y, std::string_view text) {
-    Paint({TPart::Font, TPart::Brush}, [&](TDC& dc) {
-        dc.ExtTextOut(x, y, FBrush.Style() == bsClear ? nullptr : &rect, &rect, text);
-    });
+    Paint({TPart::Font, TPart::Brush},
+          [&](TDC& dc) { dc.ExtTextOut(x, y, FBrush.Style() == bsClear ? nullptr : &rect, &rect, text); });
 }
 
 void TCanvas::Draw(int x, int y, const TGraphic* graphic) {

@@ -21,7 +21,7 @@ constexpr TCopyMode cmBlackness = BLACKNESS, cmDstInvert = DSTINVERT, cmMergePai
 class TCanvas : public TPersistent {
     VMR_CLASS(TCanvas, TPersistent)
 
-public:
+  public:
     TCanvas();
 
     // The DC with the current pen, brush and font selected into it. A canvas without one asks CreateHandle;
@@ -79,26 +79,23 @@ public:
     // One thread draws here: locking has nothing to guard.
     void Lock() {}
     void Unlock() {}
-    // Forgets what was selected into the DC, so that the next call selects everything again.
-    void Refresh() { FValid = {}; }
 
     TNotifyEvent OnChange;
     TNotifyEvent OnChanging;
 
-protected:
+  protected:
     // A canvas that finds its own DC (a control's) sets it here with SetHandle.
     virtual void CreateHandle() {}
     virtual void Changing();
     virtual void Changed();
 
-private:
+  private:
     enum class TPart { Font, Pen, Brush };
     using TParts = TSet<TPart>;
     // The DC, with the given parts selected into it.
     TDC& RequiredState(TParts parts);
     // Runs a drawing call between Changing and Changed.
-    template <class F>
-    void Paint(TParts parts, F draw) {
+    template <class F> void Paint(TParts parts, F draw) {
         Changing();
         draw(RequiredState(parts));
         Changed();

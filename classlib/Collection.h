@@ -23,7 +23,6 @@ public:
     // Moves the item inside its collection; the index is clamped to the collection.
     virtual void SetIndex(int index);
     int ID() const { return FID; }
-    virtual std::string DisplayName() const { return ClassName(); }
     TPersistent* GetOwner() const override;
 
 protected:

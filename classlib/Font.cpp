@@ -3,15 +3,26 @@
 #include <cstdlib>
 
 const TEnumInfo& EnumTypeInfo(TFontCharset*) {
-    static const TEnumInfo info(
-        "TFontCharset",
-        std::vector<std::pair<std::string, int64_t>>{
-            {"ANSI_CHARSET", 0}, {"DEFAULT_CHARSET", 1}, {"SYMBOL_CHARSET", 2}, {"MAC_CHARSET", 77},
-            {"SHIFTJIS_CHARSET", 128}, {"HANGEUL_CHARSET", 129}, {"JOHAB_CHARSET", 130}, {"GB2312_CHARSET", 134},
-            {"CHINESEBIG5_CHARSET", 136}, {"GREEK_CHARSET", 161}, {"TURKISH_CHARSET", 162},
-            {"VIETNAMESE_CHARSET", 163}, {"HEBREW_CHARSET", 177}, {"ARABIC_CHARSET", 178},
-            {"BALTIC_CHARSET", 186}, {"RUSSIAN_CHARSET", 204}, {"THAI_CHARSET", 222},
-            {"EASTEUROPE_CHARSET", 238}, {"OEM_CHARSET", 255}});
+    static const TEnumInfo info("TFontCharset",
+                                std::vector<std::pair<std::string, int64_t>>{{"ANSI_CHARSET", 0},
+                                                                             {"DEFAULT_CHARSET", 1},
+                                                                             {"SYMBOL_CHARSET", 2},
+                                                                             {"MAC_CHARSET", 77},
+                                                                             {"SHIFTJIS_CHARSET", 128},
+                                                                             {"HANGEUL_CHARSET", 129},
+                                                                             {"JOHAB_CHARSET", 130},
+                                                                             {"GB2312_CHARSET", 134},
+                                                                             {"CHINESEBIG5_CHARSET", 136},
+                                                                             {"GREEK_CHARSET", 161},
+                                                                             {"TURKISH_CHARSET", 162},
+                                                                             {"VIETNAMESE_CHARSET", 163},
+                                                                             {"HEBREW_CHARSET", 177},
+                                                                             {"ARABIC_CHARSET", 178},
+                                                                             {"BALTIC_CHARSET", 186},
+                                                                             {"RUSSIAN_CHARSET", 204},
+                                                                             {"THAI_CHARSET", 222},
+                                                                             {"EASTEUROPE_CHARSET", 238},
+                                                                             {"OEM_CHARSET", 255}});
     return info;
 }
 
@@ -33,8 +44,8 @@ void TFont::PublishProperties(TPublisher<TFont>& p) {
 }
 
 bool TFont::SameAs(const TFont& other) const {
-    return FName == other.FName && FHeight == other.FHeight && FStyle == other.FStyle && FColor == other.FColor &&
-           FCharset == other.FCharset && FPitch == other.FPitch;
+    return FName == other.FName && FHeight == other.FHeight && FStyle == other.FStyle &&
+           FColor == other.FColor && FCharset == other.FCharset && FPitch == other.FPitch;
 }
 
 void TFont::Assign(const TPersistent* source) {

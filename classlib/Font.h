@@ -31,7 +31,7 @@ int MulDiv(int a, int b, int c);
 class TFont : public TGraphicsObject {
     VMR_CLASS(TFont, TGraphicsObject)
 
-public:
+  public:
     static constexpr int PixelsPerInch = 96;
 
     TFont() = default;
@@ -57,7 +57,7 @@ public:
     // The platform's logical font; the colour is the canvas's text colour, not part of it.
     TFontDesc Desc() const;
 
-private:
+  private:
     bool SameAs(const TFont& other) const;
 
     std::string FName = "MS Sans Serif";

@@ -4,14 +4,22 @@
 
 const TEnumInfo& EnumTypeInfo(TPenMode*) {
     static const TEnumInfo info(
-        "TPenMode", std::vector<std::pair<std::string, int64_t>>{
-                        {"pmBlack", int64_t(pmBlack)}, {"pmWhite", int64_t(pmWhite)}, {"pmNop", int64_t(pmNop)},
-                        {"pmNot", int64_t(pmNot)}, {"pmCopy", int64_t(pmCopy)}, {"pmNotCopy", int64_t(pmNotCopy)},
-                        {"pmMergePenNot", int64_t(pmMergePenNot)}, {"pmMaskPenNot", int64_t(pmMaskPenNot)},
-                        {"pmMergeNotPen", int64_t(pmMergeNotPen)}, {"pmMaskNotPen", int64_t(pmMaskNotPen)},
-                        {"pmMerge", int64_t(pmMerge)}, {"pmNotMerge", int64_t(pmNotMerge)},
-                        {"pmMask", int64_t(pmMask)}, {"pmNotMask", int64_t(pmNotMask)}, {"pmXor", int64_t(pmXor)},
-                        {"pmNotXor", int64_t(pmNotXor)}});
+        "TPenMode", std::vector<std::pair<std::string, int64_t>>{{"pmBlack", int64_t(pmBlack)},
+                                                                 {"pmWhite", int64_t(pmWhite)},
+                                                                 {"pmNop", int64_t(pmNop)},
+                                                                 {"pmNot", int64_t(pmNot)},
+                                                                 {"pmCopy", int64_t(pmCopy)},
+                                                                 {"pmNotCopy", int64_t(pmNotCopy)},
+                                                                 {"pmMergePenNot", int64_t(pmMergePenNot)},
+                                                                 {"pmMaskPenNot", int64_t(pmMaskPenNot)},
+                                                                 {"pmMergeNotPen", int64_t(pmMergeNotPen)},
+                                                                 {"pmMaskNotPen", int64_t(pmMaskNotPen)},
+                                                                 {"pmMerge", int64_t(pmMerge)},
+                                                                 {"pmNotMerge", int64_t(pmNotMerge)},
+                                                                 {"pmMask", int64_t(pmMask)},
+                                                                 {"pmNotMask", int64_t(pmNotMask)},
+                                                                 {"pmXor", int64_t(pmXor)},
+                                                                 {"pmNotXor", int64_t(pmNotXor)}});
     return info;
 }
 
@@ -31,7 +39,8 @@ void TPen::PublishProperties(TPublisher<TPen>& p) {
 void TPen::Assign(const TPersistent* source) {
     auto* pen = dynamic_cast<const TPen*>(source);
     if (!pen) return inherited::Assign(source);
-    if (FColor == pen->FColor && FWidth == pen->FWidth && FStyle == pen->FStyle && FMode == pen->FMode) return;
+    if (FColor == pen->FColor && FWidth == pen->FWidth && FStyle == pen->FStyle && FMode == pen->FMode)
+        return;
     FColor = pen->FColor;
     FWidth = pen->FWidth;
     FStyle = pen->FStyle;
@@ -39,7 +48,9 @@ void TPen::Assign(const TPersistent* source) {
     Changed();
 }
 
-TPenDesc TPen::Desc() const { return {FStyle, FWidth, FColor}; }
+TPenDesc TPen::Desc() const {
+    return {FStyle, FWidth, FColor};
+}
 
 // ---- TBrush ----
 

@@ -21,7 +21,8 @@ constexpr TBrushStyle bsSolid = TBrushStyle::Solid, bsClear = TBrushStyle::Clear
                       bsFDiagonal = TBrushStyle::FDiagonal, bsBDiagonal = TBrushStyle::BDiagonal,
                       bsCross = TBrushStyle::Cross, bsDiagCross = TBrushStyle::DiagCross;
 
-VMR_ENUM_NAMES(TPenStyle, "psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame")
+VMR_ENUM_NAMES(TPenStyle, "psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear",
+               "psInsideFrame")
 VMR_ENUM_NAMES(TBrushStyle, "bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal",
                "bsCross", "bsDiagCross")
 // Pen modes keep the platform's raster-operation numbers.
@@ -31,15 +32,14 @@ const TEnumInfo& EnumTypeInfo(TPenMode*);
 class TGraphicsObject : public TPersistent {
     VMR_CLASS(TGraphicsObject, TPersistent)
 
-public:
+  public:
     TNotifyEvent OnChange;
 
-protected:
+  protected:
     TGraphicsObject() = default;
     virtual void Changed();
     // Stores the value and notifies, only when it differs.
-    template <class T, class V>
-    void Update(T& field, V&& value) {
+    template <class T, class V> void Update(T& field, V&& value) {
         if (field == value) return;
         field = std::forward<V>(value);
         Changed();
@@ -49,7 +49,7 @@ protected:
 class TPen : public TGraphicsObject {
     VMR_CLASS(TPen, TGraphicsObject)
 
-public:
+  public:
     TPen() = default;
     static void PublishProperties(TPublisher<TPen>& p);
     void Assign(const TPersistent* source) override;
@@ -66,7 +66,7 @@ public:
     // What the device context draws with.
     TPenDesc Desc() const;
 
-private:
+  private:
     TColor FColor = clBlack;
     int FWidth = 1;
     TPenStyle FStyle = psSolid;
@@ -76,7 +76,7 @@ private:
 class TBrush : public TGraphicsObject {
     VMR_CLASS(TBrush, TGraphicsObject)
 
-public:
+  public:
     TBrush() = default;
     static void PublishProperties(TPublisher<TBrush>& p);
     void Assign(const TPersistent* source) override;
@@ -92,7 +92,7 @@ public:
 
     TBrushDesc Desc() const;
 
-private:
+  private:
     TColor FColor = clWhite;
     TBrushStyle FStyle = bsSolid;
     std::shared_ptr<const TSurface> FPattern;

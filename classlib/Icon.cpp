@@ -48,11 +48,13 @@ TSurface ScaleKeyed(const TSurface& image, int width, int height, TPixel key) {
 } // namespace
 
 void TIcon::SetWidth(int value) {
-    if (value != Width()) throw EInvalidGraphic("An icon cannot be resized (width " + std::to_string(value) + ")");
+    if (value != Width())
+        throw EInvalidGraphic("An icon cannot be resized (width " + std::to_string(value) + ")");
 }
 
 void TIcon::SetHeight(int value) {
-    if (value != Height()) throw EInvalidGraphic("An icon cannot be resized (height " + std::to_string(value) + ")");
+    if (value != Height())
+        throw EInvalidGraphic("An icon cannot be resized (height " + std::to_string(value) + ")");
 }
 
 void TIcon::SetImage(TSurface image) {
@@ -63,16 +65,18 @@ void TIcon::SetImage(TSurface image) {
 void TIcon::LoadFromResourceName(std::string_view resourceName, int width, int height) {
     const std::string name(resourceName);
     TSurface image = DecodeImage(FindResource(name), name);
-    const bool resize = width > 0 && height > 0 && !image.IsEmpty() && (width != image.Width() || height != image.Height());
+    const bool resize =
+        width > 0 && height > 0 && !image.IsEmpty() && (width != image.Width() || height != image.Height());
     SetImage(resize ? ScaleKeyed(image, width, height, RGBToPixel(KeyColor)) : std::move(image));
 }
 
 void TIcon::LoadFromStream(TStream& stream) {
-    auto* file = dynamic_cast<TFileStream*>(&stream);
-    SetImage(ReadImage(stream, stream.Size() - stream.Position(), file ? file->FileName() : "icon stream"));
+    SetImage(ReadImage(stream, stream.Size() - stream.Position()));
 }
 
-void TIcon::SaveToStream(TStream& stream) const { WriteBMP(stream, FImage); }
+void TIcon::SaveToStream(TStream& stream) const {
+    WriteBMP(stream, FImage);
+}
 
 void TIcon::Assign(const TPersistent* source) {
     auto* icon = dynamic_cast<const TIcon*>(source);
@@ -83,4 +87,3 @@ void TIcon::Assign(const TPersistent* source) {
 void TIcon::Draw(TDC& dc, const TRect& rect, TCopyMode) const {
     dc.TransparentBlt(rect, FImage, FImage.BoundsRect(), KeyColor);
 }
-

@@ -9,7 +9,7 @@
 class TIcon : public TGraphic {
     VMR_CLASS(TIcon, TGraphic)
 
-public:
+  public:
     static constexpr TColor KeyColor = clFuchsia;
 
     TIcon() = default;
@@ -32,10 +32,10 @@ public:
     void SaveToStream(TStream& stream) const override;
     void Assign(const TPersistent* source) override;
 
-protected:
+  protected:
     void Draw(TDC& dc, const TRect& rect, TCopyMode copyMode) const override;
 
-private:
+  private:
     void SetImage(TSurface image);
     TSurface FImage;
 };

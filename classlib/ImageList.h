@@ -9,7 +9,7 @@ class TCanvas;
 class TImageList : public TComponent {
     VMR_CLASS(TImageList, TComponent)
 
-public:
+  public:
     static void PublishProperties(TPublisher<TImageList>& p);
     // A list of the given image size, owned by the caller.
     static std::unique_ptr<TImageList> CreateSize(int width, int height);
@@ -37,11 +37,11 @@ public:
 
     TNotifyEvent OnChange;
 
-protected:
+  protected:
     explicit TImageList(TComponent* owner) : TComponent(owner) {}
     virtual void Change();
 
-private:
+  private:
     void SetSize(int width, int height);
     TNativeImageList FImages{16, 16};
 };

@@ -32,8 +32,12 @@ std::string TLayoutLexer::Describe() const {
     case TLayoutToken::Ident: return std::string(FToken.Text);
     case TLayoutToken::String: return "'" + FToken.String + "'";
     case TLayoutToken::Binary: return "binary data";
-    default: return "'" + std::string(FToken.Text) + "'";
+    default: break;
     }
+    std::string quoted = "'";
+    quoted += FToken.Text;
+    quoted += '\'';
+    return quoted;
 }
 
 void TLayoutLexer::Error(int line, const std::string& message) const {

@@ -2,11 +2,9 @@
 
 #include "classlib/Bitmap.h"
 #include "classlib/Icon.h"
-#include "classlib/ResourceStream.h"
 #include "classlib/Streams.h"
 #include "classlib/SysUtils.h"
 #include "platform/Exception.h"
-#include "platform/Resources.h"
 
 namespace {
 
@@ -22,12 +20,6 @@ std::unique_ptr<TGraphic> GraphicForFile(const std::string& fileName) {
     if (extension == ".bmp" || extension == ".png") return std::make_unique<TBitmap>();
     if (extension == ".ico") return std::make_unique<TIcon>();
     throw EInvalidGraphic("Unknown picture file extension (" + extension + ") of " + fileName);
-}
-
-// The resource that stands for a picture file: its name without folder and extension.
-std::string ResourceNameOf(const std::string& fileName) {
-    const std::string name = ExtractFileName(fileName);
-    return name.substr(0, name.rfind('.'));
 }
 
 std::unique_ptr<TGraphic> NewGraphicOrError(std::string_view className) {
@@ -59,16 +51,21 @@ void TPicture::SetGraphic(const TGraphic* graphic) {
     TakeGraphic(std::move(copy));
 }
 
-template <class T>
-T* TPicture::ForceType() {
+template <class T> T* TPicture::ForceType() {
     if (auto* graphic = dynamic_cast<T*>(FGraphic.get())) return graphic;
     TakeGraphic(std::make_unique<T>());
     return static_cast<T*>(FGraphic.get());
 }
 
-TBitmap* TPicture::Bitmap() { return ForceType<TBitmap>(); }
-void TPicture::SetBitmap(const TBitmap* bitmap) { Bitmap()->Assign(bitmap); }
-TIcon* TPicture::Icon() { return ForceType<TIcon>(); }
+TBitmap* TPicture::Bitmap() {
+    return ForceType<TBitmap>();
+}
+void TPicture::SetBitmap(const TBitmap* bitmap) {
+    Bitmap()->Assign(bitmap);
+}
+TIcon* TPicture::Icon() {
+    return ForceType<TIcon>();
+}
 
 void TPicture::LoadFromFile(const std::string& fileName) {
     std::unique_ptr<TGraphic> graphic = GraphicForFile(fileName);
@@ -101,29 +98,19 @@ void TPicture::WriteData(TStream& stream) const {
 
 void TPicture::LoadFromClassAndBytes(std::string_view className, std::span<const uint8_t> bytes) {
     std::unique_ptr<TGraphic> graphic = NewGraphicOrError(className);
-    TMemoryStream stream;
-    stream.WriteBuffer(bytes.data(), int64_t(bytes.size()));
-    stream.SetPosition(0);
-    graphic->ReadData(stream);
+    graphic->ReadData(*StreamOver(bytes));
     TakeGraphic(std::move(graphic));
 }
 
+void TPicture::PublishProperties(TPublisher<TPicture>& p) {
+    p.Picture("Data", &InlinePictureData<TPicture>, &TPicture::LoadFromPictureSource);
+}
+
 void TPicture::LoadFromPictureSource(const TPictureSource& source) {
-    if (!source.Data.empty()) {
-        TMemoryStream stream;
-        stream.WriteBuffer(source.Data.data(), int64_t(source.Data.size()));
-        stream.SetPosition(0);
-        return ReadData(stream);
-    }
-    if (source.FileName.empty()) return SetGraphic(nullptr);
-    if (FileExists(source.FileName)) return LoadFromFile(source.FileName);
-    const std::string resourceName = ResourceNameOf(source.FileName);
-    if (!HasResource(resourceName)) {
-        throw EFOpenError("Cannot open file " + source.FileName + " (no such file or embedded resource)");
-    }
+    if (source == TPictureSource{}) return SetGraphic(nullptr);
+    if (source.FileName.empty()) return ReadData(*StreamOver(source.Data));
     std::unique_ptr<TGraphic> graphic = GraphicForFile(source.FileName);
-    TResourceStream stream(resourceName);
-    graphic->LoadFromStream(stream);
+    graphic->LoadFromStream(*OpenPictureFile(source.FileName));
     TakeGraphic(std::move(graphic));
 }
 

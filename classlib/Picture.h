@@ -14,7 +14,7 @@ class TIcon;
 class TPicture : public TPersistent {
     VMR_CLASS(TPicture, TPersistent)
 
-public:
+  public:
     TPicture();
     ~TPicture() override;
 
@@ -38,8 +38,9 @@ public:
     void ReadData(TStream& stream);
     void WriteData(TStream& stream) const;
     void LoadFromClassAndBytes(std::string_view className, std::span<const uint8_t> bytes);
-    // A picture as a layout gives it: inline data, or the name of an image file; a name that is no file is
-    // looked up among the embedded resources by its name without folder and extension.
+    // A picture as a layout gives it: inline data, or the name of an image file (see OpenPictureFile).
+    // Published as Data, so that layouts set "Picture.Data = {...}".
+    static void PublishProperties(TPublisher<TPicture>& p);
     void LoadFromPictureSource(const TPictureSource& source);
 
     // From a picture, a graphic, or nullptr (empty).
@@ -47,13 +48,12 @@ public:
 
     TNotifyEvent OnChange;
 
-protected:
+  protected:
     void AssignTo(TPersistent* dest) const override;
     virtual void Changed();
 
-private:
-    template <class T>
-    T* ForceType();
+  private:
+    template <class T> T* ForceType();
     void TakeGraphic(std::unique_ptr<TGraphic> graphic);
 
     std::unique_ptr<TGraphic> FGraphic;

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/Utf8.h"
+#include "platform/Utf8.h" // Utf8Length: the platform's, which counts characters as text drawing does
 
 #include <cstdint>
 #include <string>
@@ -38,8 +38,7 @@ std::string ExtractFileName(std::string_view fileName);
 std::string ExeName();
 std::string ExeFolder();
 
-// UTF-8 texts are counted in Unicode characters (Utf8Length, the platform's); these never cut a character in
-// two.
+// UTF-8 texts are counted in Unicode characters; these never cut a character in two.
 // The byte offset of the character with the 0-based index, or s.size() past the end.
 size_t Utf8Offset(std::string_view s, size_t charIndex);
 // Characters index (1-based, as the original's Copy) to index + count - 1.

@@ -78,6 +78,12 @@ void TPropInfo::SetOrdValue(TObject& obj, int64_t value) const {
         throw EPropertyError(std::to_string(value) + " is not a value of " + Enum->TypeName() + " (" +
                              QualifiedName() + ")");
     }
+    for (int64_t member = 0; Kind == TPropKind::Set && member < 64; ++member) {
+        if ((uint64_t(value) >> member & 1) && !Enum->NameOf(member)) {
+            throw EPropertyError("The set holds " + std::to_string(member) + ", which is not a value of " +
+                                 Enum->TypeName() + " (" + QualifiedName() + ")");
+        }
+    }
     SetOrd(obj, value);
 }
 
@@ -146,12 +152,15 @@ void TClassInfo::TTable<T>::Add(std::unique_ptr<T> item) {
     Own.push_back(std::move(item));
 }
 
-TClassInfo::TClassInfo(std::string name, const TClassInfo* parent) : FName(std::move(name)), FParent(parent) {
-    if (!parent) return;
-    FProps = parent->FProps;
-    FPropTable.Index = parent->FPropTable.Index;
-    FMethodTable.Index = parent->FMethodTable.Index;
-    FFieldTable.Index = parent->FFieldTable.Index;
+TClassInfo::TClassInfo(std::string name, const TClassInfo* parent, TPublish publish)
+    : FName(std::move(name)), FParent(parent) {
+    if (parent) {
+        FProps = parent->FProps;
+        FPropTable.Index = parent->FPropTable.Index;
+        FMethodTable.Index = parent->FMethodTable.Index;
+        FFieldTable.Index = parent->FFieldTable.Index;
+    }
+    if (publish) publish(*this);
 }
 
 bool TClassInfo::InheritsFrom(const TClassInfo& other) const {

@@ -16,7 +16,24 @@
 #include <vector>
 
 // Run-time type information: the published properties, methods and fields of each class, chained to the
-// parent's, and the registry of classes by name that form layouts create components from.
+// parent's, and the registry of classes by name that form layouts create components from. A class declares
+// itself and what it publishes like this:
+//
+//   class TButton : public TControl {
+//       VMR_CLASS(TButton, TControl)
+//
+//   public:
+//       static void PublishProperties(TPublisher<TButton>& p) {
+//           p.String("Caption", &TButton::GetCaption, &TButton::SetCaption);
+//           p.Enum("Align", &TButton::FAlign, &TButton::SetAlign, alNone);
+//           p.Event("OnClick", &TButton::OnClick);
+//       }
+//
+//   protected:
+//       explicit TButton(TComponent* owner); // made by NewComponent<TButton>(owner)
+//   };
+//
+// and, to be named in layouts, is registered at start-up with RegisterClass<TButton>().
 
 class TObject;
 class TComponent;
@@ -146,12 +163,17 @@ class TClassInfo {
 public:
     using TFactory = TComponent* (*)(TComponent* owner);
 
-    TClassInfo(std::string name, const TClassInfo* parent);
-    TClassInfo(TClassInfo&&) = default;
+    using TPublish = void (*)(TClassInfo& info);
 
-    // Builds the class's table: its parent's, then what the class publishes in its PublishProperties.
-    template <class C, class P>
-    static TClassInfo Make(const char* name);
+    // The class's table: its parent's, then what publish adds (see Publish). Tables never move, since
+    // properties point back at the class that declares them.
+    TClassInfo(std::string name, const TClassInfo* parent, TPublish publish = nullptr);
+    TClassInfo(const TClassInfo&) = delete;
+    TClassInfo& operator=(const TClassInfo&) = delete;
+
+    // Runs C::PublishProperties when C declares its own.
+    template <class C>
+    static void Publish(TClassInfo& info);
 
     const std::string& Name() const { return FName; }
     const TClassInfo* Parent() const { return FParent; }
@@ -194,10 +216,11 @@ private:
 public:                                                                                                      \
     using inherited = Parent;                                                                                \
     static TClassInfo& StaticClassInfo() {                                                                   \
-        static TClassInfo info = TClassInfo::Make<Class, Parent>(#Class);                                    \
+        static TClassInfo info(#Class, &Parent::StaticClassInfo(), &TClassInfo::Publish<Class>);              \
         return info;                                                                                         \
     }                                                                                                        \
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }                               \
+    friend class TClassInfo;                                                                                 \
     template <class VmrT>                                                                                    \
     friend VmrT* ::NewComponent(TComponent* owner);                                                          \
                                                                                                              \
@@ -463,12 +486,10 @@ private:
     TClassInfo& FInfo;
 };
 
-template <class C, class P>
-TClassInfo TClassInfo::Make(const char* name) {
-    TClassInfo info(name, &P::StaticClassInfo());
+template <class C>
+void TClassInfo::Publish(TClassInfo& info) {
     if constexpr (requires(TPublisher<C>& p) { C::PublishProperties(p); }) {
         TPublisher<C> publisher(info);
         C::PublishProperties(publisher);
     }
-    return info;
 }

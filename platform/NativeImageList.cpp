@@ -9,7 +9,8 @@ TSurface Cut(const TSurface& image, int left, int width, int height) {
     TSurface piece(width, height);
     const int rows = std::min(height, image.Height());
     const int columns = std::clamp(image.Width() - left, 0, width);
-    for (int y = 0; y < rows; ++y) std::copy_n(image.Row(y) + left, columns, piece.Row(y));
+    for (int y = 0; y < rows; ++y)
+        std::copy_n(image.Row(y) + left, columns, piece.Row(y));
     return piece;
 }
 
@@ -22,8 +23,8 @@ TSurface KeyMask(const TSurface& image, TPixel key) {
     return mask;
 }
 
-// A pixel takes part in the disabled look when its luminance is below three quarters of full white: outlines and
-// strong colours stay, while white and light grey fills (which would vanish into a button face) drop out.
+// A pixel takes part in the disabled look when its luminance is below three quarters of full white: outlines
+// and strong colours stay, while white and light grey fills (which would vanish into a button face) drop out.
 bool IsDark(TPixel p) {
     const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
     return 299 * r + 587 * g + 114 * b < 192 * 1000;
@@ -50,13 +51,17 @@ void DrawInColor(TDC& dc, const TSurface& shape, int x, int y, TColor color) {
 TNativeImageList::TNativeImageList(int width, int height)
     : FWidth(std::max(width, 0)), FHeight(std::max(height, 0)) {}
 
-int TNativeImageList::Add(const TSurface& image) { return AddStrip(image, nullptr, nullptr); }
+int TNativeImageList::Add(const TSurface& image) {
+    return AddStrip(image, nullptr, nullptr);
+}
 
 int TNativeImageList::AddMasked(const TSurface& image, TColor keyColor) {
     return AddStrip(image, &keyColor, nullptr);
 }
 
-int TNativeImageList::Add(const TSurface& image, const TSurface& mask) { return AddStrip(image, nullptr, &mask); }
+int TNativeImageList::Add(const TSurface& image, const TSurface& mask) {
+    return AddStrip(image, nullptr, &mask);
+}
 
 // Any mask pixel other than black is transparent; a mask smaller than the image leaves the rest transparent.
 int TNativeImageList::AddStrip(const TSurface& image, const TColor* keyColor, const TSurface* mask) {
@@ -77,10 +82,12 @@ void TNativeImageList::Delete(int index) {
     if (index >= 0 && index < Count()) FImages.erase(FImages.begin() + index);
 }
 
-void TNativeImageList::Clear() { FImages.clear(); }
+void TNativeImageList::Clear() {
+    FImages.clear();
+}
 
-// Disabled: the dark part of the image as a shape, in the highlight colour one pixel down and right, then in the
-// shadow colour on top at the image's place.
+// Disabled: the dark part of the image as a shape, in the highlight colour one pixel down and right, then in
+// the shadow colour on top at the image's place.
 void TNativeImageList::Draw(TDC& dc, int index, int x, int y, bool enabled) const {
     if (index < 0 || index >= Count()) return;
     const TEntry& entry = FImages[size_t(index)];

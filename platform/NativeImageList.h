@@ -6,7 +6,7 @@
 
 // The platform's image list: images of one size, each with an optional mask (white = transparent).
 class TNativeImageList {
-public:
+  public:
     TNativeImageList(int width, int height);
 
     int Width() const { return FWidth; }
@@ -25,7 +25,7 @@ public:
     void Draw(TDC& dc, int index, int x, int y, bool enabled = true) const;
     TSurface GetImage(int index) const; // white where the mask is transparent; empty when out of range
 
-private:
+  private:
     struct TEntry {
         TSurface Image;
         TSurface Mask; // empty: opaque

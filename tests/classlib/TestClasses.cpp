@@ -103,6 +103,10 @@ void TTestForm::ButtonClick(TObject* sender) { Clicks.push_back(sender); }
 
 void TTestForm::KeyHandler(TObject*, char& key) { key = 'X'; }
 
+void TOtherForm::PublishProperties(TPublisher<TOtherForm>& p) {
+    p.Integer("Left", &TOtherForm::FLeft, &TOtherForm::SetLeft, 100);
+}
+
 void RegisterTestClasses() {
     RegisterClasslibClasses();
     RegisterClass<TWidget>();

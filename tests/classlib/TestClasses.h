@@ -111,8 +111,12 @@ protected:
     using TWidget::TWidget;
 };
 
+// Publishes Left again, with another default.
 class TOtherForm : public TTestForm {
     VMR_CLASS(TOtherForm, TTestForm)
+
+public:
+    static void PublishProperties(TPublisher<TOtherForm>& p);
 
 protected:
     using TTestForm::TTestForm;

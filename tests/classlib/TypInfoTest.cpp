@@ -58,6 +58,8 @@ TEST_F(TypInfo, EnumerationsAndSetsByValueName) {
     EXPECT_EQ(GetSetProp(widget, "Traits"), "trBold,trWide");
     SetSetProp(widget, "Traits", "");
     EXPECT_TRUE(widget->FTraits.Empty());
+    EXPECT_EQ(ErrorOf([&] { SetOrdProp(widget, "Traits", 0b1001); }),
+              "The set holds 3, which is not a value of TTrait (TWidget.Traits)");
     EXPECT_EQ(ErrorOf([&] { SetSetProp(widget, "Traits", "trBold,trHeavy"); }),
               "'trHeavy' is not a value of TTrait (TWidget.Traits)");
 }
@@ -104,6 +106,16 @@ TEST_F(TypInfo, TablesChainToTheParentAndKnowKindsAndDefaults) {
     EXPECT_NE(info.FindMethod("buttonclick"), nullptr);
     EXPECT_EQ(TWidget::StaticClassInfo().FindMethod("ButtonClick"), nullptr);
     EXPECT_EQ(GetClass("ttestform"), &info);
+
+    // A class that publishes a parent's property again replaces it, in its place.
+    const TClassInfo& other = TOtherForm::StaticClassInfo();
+    EXPECT_EQ(other.FindProperty("Left")->OrdDefault, 100);
+    EXPECT_EQ(other.FindProperty("Left")->DeclaringClass, &other);
+    EXPECT_EQ(info.FindProperty("Left")->OrdDefault, 0);
+    ASSERT_EQ(other.Properties().size(), info.Properties().size());
+    for (size_t i = 0; i < info.Properties().size(); ++i) {
+        EXPECT_EQ(other.Properties()[i]->Name, info.Properties()[i]->Name);
+    }
     EXPECT_EQ(GetClass("TUnregistered"), nullptr);
 }
 
