@@ -18,7 +18,7 @@ uint32_t ReadUInt32LE(const uint8_t* p) {
 // The file seen as its bytes followed by zeros without end.
 class TThemeFileBytes {
 public:
-    explicit TThemeFileBytes(TStream& stream) : FStream(stream), FSize(stream.Size()) {}
+    explicit TThemeFileBytes(TStream& stream) : FStream(stream), FSize(stream.Size()), FBudget(FSize) {}
 
     int64_t Size() const { return FSize; }
     bool Holds(uint64_t offset, uint64_t count) const {
@@ -36,8 +36,15 @@ public:
         FStream.SetPosition(int64_t(offset));
         FStream.Read(buffer, int64_t(n));
     }
+    // Entries may share data, but the images and texts together may not hold more than the file: a chain of
+    // overlapping entries would otherwise take memory in the square of the file's size.
+    void Spend(uint64_t count) {
+        if (count > FBudget) throw EReadError("Stream read error");
+        FBudget -= count;
+    }
     void CopyTo(TStream& dest, uint64_t offset, uint64_t count) {
         if (!Holds(offset, count)) throw EReadError("Stream read error");
+        Spend(count);
         if (count == 0) return; // CopyFrom would take 0 as "the whole file"
         FStream.SetPosition(int64_t(offset));
         dest.CopyFrom(FStream, int64_t(count));
@@ -46,6 +53,7 @@ public:
 private:
     TStream& FStream;
     int64_t FSize;
+    uint64_t FBudget;
 };
 
 struct TThemeEntry {
@@ -80,7 +88,9 @@ uint8_t ReadByteData(TThemeFileBytes& file, const TThemeEntry& e) {
 }
 
 std::string ReadTextData(TThemeFileBytes& file, const TThemeEntry& e) {
-    std::string text(size_t(file.Available(e.DataOffset, e.DataSize)), '\0');
+    const uint64_t length = file.Available(e.DataOffset, e.DataSize);
+    file.Spend(length);
+    std::string text(size_t(length), '\0');
     file.ReadAt(e.DataOffset, text.data(), text.size());
     return text;
 }

@@ -16,7 +16,7 @@ class TStream;
 // The file is untrusted: the header is the first 24 bytes whatever its length field says, bytes past the end
 // read as zeros, a truncated entry ends the chain like a terminator, a chain that comes back to an entry it
 // has read ends there, and image data that does not lie within the file raises EReadError before anything is
-// allocated for it.
+// allocated for it, as do images and texts that together would hold more bytes than the file.
 class TtavThemeFileReader : public TObject {
     VMR_CLASS(TtavThemeFileReader, TObject)
 

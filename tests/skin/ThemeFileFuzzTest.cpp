@@ -38,7 +38,8 @@ std::string Hex(const uint8_t* data, size_t size) {
 }
 
 // The format read the plain way: bytes past the end are zeros, the header is 24 bytes, a truncated or
-// repeated entry ends the chain, values take at most 4 or 1 bytes, image data must lie within the file.
+// repeated entry ends the chain, values take at most 4 or 1 bytes, image data must lie within the file, and
+// images and texts together hold no more bytes than the file.
 // nullopt: the file must be refused with "Stream read error".
 std::optional<TParsed> ReferenceParse(const std::vector<uint8_t>& file) {
     const uint64_t size = file.size();
@@ -47,6 +48,7 @@ std::optional<TParsed> ReferenceParse(const std::vector<uint8_t>& file) {
         return byte(at) | byte(at + 1) << 8 | byte(at + 2) << 16 | byte(at + 3) << 24;
     };
     TParsed parsed;
+    uint64_t held = 0;
     std::set<uint64_t> seen;
     for (uint64_t at = u32(20); at + 77 <= size && seen.insert(at).second;) {
         std::string name;
@@ -56,7 +58,8 @@ std::optional<TParsed> ReferenceParse(const std::vector<uint8_t>& file) {
         if (next == 0) break;
         switch (byte(at + 64)) {
         case 0:
-            if (data + length > size) return std::nullopt;
+            if (data + length > size || held + length > size) return std::nullopt;
+            held += length;
             parsed.Images.push_back(name + ":" + Hex(file.data() + data, length));
             break;
         case 1: {
@@ -73,6 +76,8 @@ std::optional<TParsed> ReferenceParse(const std::vector<uint8_t>& file) {
             std::string text;
             for (uint64_t i = data; i < size && i < data + length; ++i)
                 text += char(file[i]);
+            if (held + text.size() > size) return std::nullopt;
+            held += text.size();
             parsed.Strings.push_back(name + "=" + text);
             break;
         }

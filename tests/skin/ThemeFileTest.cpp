@@ -242,4 +242,22 @@ TEST_F(ThemeFileTest, ValuesNeverTakeMoreThanTheirSize) {
     EXPECT_THROW(TtavThemeFileReader(Save(named)), EReadError);
 }
 
+TEST_F(ThemeFileTest, OverlappingEntriesHoldNoMoreThanTheFile) {
+    // Many entries over the same image data: each copy is fine alone, together they outgrow the file.
+    std::vector<B::TItem> items(40, {"ButtonImage", B::Image, {}});
+    B b = B::Chain(items);
+    const uint32_t size = uint32_t(b.Bytes.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+        b.PutU32(24 + 77 * i + 65, 0);
+        b.PutU32(24 + 77 * i + 69, size / 8);
+    }
+    EXPECT_THROW(TtavThemeFileReader(Save(b)), EReadError);
+    for (size_t i = 0; i < items.size(); ++i)
+        b.PutByte(24 + 77 * i + 64, B::String);
+    EXPECT_THROW(TtavThemeFileReader(Save(b)), EReadError);
+    for (size_t i = 8; i < items.size(); ++i)
+        b.PutByte(24 + 77 * i + 64, B::Integer);
+    EXPECT_EQ(TtavThemeFileReader(Save(b)).Texts().Count(), 8);
+}
+
 } // namespace
