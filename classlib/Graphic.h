@@ -56,6 +56,9 @@ class TGraphic : public TPersistent {
 // A picture file that a layout names: the file, or, when there is none, the embedded resource named by the
 // file name without folder and extension. EFOpenError when neither exists.
 std::unique_ptr<TStream> OpenPictureFile(const std::string& fileName);
+// Inline picture data may be the image file itself (as layouts written by hand hold it) rather than what
+// WriteData writes: a BMP or PNG file that is not a bitmap's length-prefixed data.
+bool IsWholeImageFile(std::span<const uint8_t> data);
 // A stream that reads the bytes, from the start.
 std::unique_ptr<TMemoryStream> StreamOver(std::span<const uint8_t> bytes);
 // What WriteData writes, as a layout holds it inline.
