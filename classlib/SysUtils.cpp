@@ -134,10 +134,6 @@ std::string ExeName() {
 
 std::string ExeFolder() { return ExtractFilePath(ExeName()); }
 
-size_t Utf8Length(std::string_view s) {
-    return size_t(std::count_if(s.begin(), s.end(), [](char c) { return !IsContinuationByte(c); }));
-}
-
 size_t Utf8Offset(std::string_view s, size_t charIndex) {
     size_t offset = 0;
     for (size_t seen = 0; offset < s.size(); ++offset) {

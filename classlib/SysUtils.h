@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/Utf8.h" // Utf8Length: the platform's, which counts characters as text drawing does
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -37,7 +39,6 @@ std::string ExeName();
 std::string ExeFolder();
 
 // UTF-8 texts are counted in Unicode characters; these never cut a character in two.
-size_t Utf8Length(std::string_view s);
 // The byte offset of the character with the 0-based index, or s.size() past the end.
 size_t Utf8Offset(std::string_view s, size_t charIndex);
 // Characters index (1-based, as the original's Copy) to index + count - 1.
