@@ -189,6 +189,11 @@ std::vector<TSelected> Spells(const std::string& level, int count) {
     return spells;
 }
 
+std::vector<TSelected> Concat(std::vector<TSelected> first, const std::vector<TSelected>& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
 ReportComponents::ReportComponents() {
     RegisterClasslibClasses();
     RegisterReportClasses();

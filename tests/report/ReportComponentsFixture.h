@@ -74,3 +74,4 @@ std::string ReportLayout();
 
 // `count` rows of a level, named so that they sort in order.
 std::vector<TSelected> Spells(const std::string& level, int count);
+std::vector<TSelected> Concat(std::vector<TSelected> first, const std::vector<TSelected>& second);
