@@ -10,12 +10,21 @@ class TQRPrintable;
 class TQuickRep;
 
 enum class TQRBandType {
-    rbTitle, rbPageHeader, rbDetail, rbPageFooter, rbSummary, rbGroupHeader, rbGroupFooter, rbSubDetail,
-    rbColumnHeader, rbOverlay, rbChild
+    rbTitle,
+    rbPageHeader,
+    rbDetail,
+    rbPageFooter,
+    rbSummary,
+    rbGroupHeader,
+    rbGroupFooter,
+    rbSubDetail,
+    rbColumnHeader,
+    rbOverlay,
+    rbChild
 };
 using enum TQRBandType;
-VMR_ENUM_NAMES(TQRBandType, "rbTitle", "rbPageHeader", "rbDetail", "rbPageFooter", "rbSummary", "rbGroupHeader",
-               "rbGroupFooter", "rbSubDetail", "rbColumnHeader", "rbOverlay", "rbChild")
+VMR_ENUM_NAMES(TQRBandType, "rbTitle", "rbPageHeader", "rbDetail", "rbPageFooter", "rbSummary",
+               "rbGroupHeader", "rbGroupFooter", "rbSubDetail", "rbColumnHeader", "rbOverlay", "rbChild")
 
 // A band of a report: a strip of the page as high as its Size.Height in millimetres, holding elements.
 // Color is kept; bands print on white paper. LinkBand names a band that must share the page with this one.

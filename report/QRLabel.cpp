@@ -101,8 +101,8 @@ std::string TQRDBText::FieldText() const {
         throw EInvalidOperation(Name() + " prints the field \"" + DataField + "\" but has no open dataset");
     const TField* field = FDataSet->FindField(DataField);
     if (!field)
-        throw EInvalidOperation(Name() + " prints the field \"" + DataField + "\", which " + FDataSet->Name() +
-                                " does not have");
+        throw EInvalidOperation(Name() + " prints the field \"" + DataField + "\", which " +
+                                FDataSet->Name() + " does not have");
     return field->DisplayText();
 }
 

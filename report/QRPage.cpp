@@ -13,8 +13,9 @@ struct TKnownPaper {
 };
 
 constexpr TKnownPaper KnownPapers[] = {
-    {TQRPaperSize::Letter, 2159, 2794}, {TQRPaperSize::Legal, 2159, 3556}, {TQRPaperSize::Executive, 1842, 2667},
-    {TQRPaperSize::A3, 2970, 4200},     {TQRPaperSize::A4, 2100, 2970},    {TQRPaperSize::A5, 1480, 2100},
+    {TQRPaperSize::Letter, 2159, 2794},    {TQRPaperSize::Legal, 2159, 3556},
+    {TQRPaperSize::Executive, 1842, 2667}, {TQRPaperSize::A3, 2970, 4200},
+    {TQRPaperSize::A4, 2100, 2970},        {TQRPaperSize::A5, 1480, 2100},
     {TQRPaperSize::B5, 1820, 2570},
 };
 
@@ -80,10 +81,12 @@ TQRFunctionLibrary::TQRFunctionLibrary() {
 }
 
 void TQRFunctionLibrary::PublishProperties(TPublisher<TQRFunctionLibrary>& p) {
-    p.Strings("Data", [](TQRFunctionLibrary& f) { return f.Data(); },
-              [](TQRFunctionLibrary& f, TStrings* lines) { f.FData.Assign(lines); });
-    p.Strings("Strings", [](TQRFunctionLibrary& f) { return f.Names(); },
-              [](TQRFunctionLibrary& f, TStrings* lines) { f.FNames.Assign(lines); });
+    p.Strings(
+        "Data", [](TQRFunctionLibrary& f) { return f.Data(); },
+        [](TQRFunctionLibrary& f, TStrings* lines) { f.FData.Assign(lines); });
+    p.Strings(
+        "Strings", [](TQRFunctionLibrary& f) { return f.Names(); },
+        [](TQRFunctionLibrary& f, TStrings* lines) { f.FNames.Assign(lines); });
 }
 
 void TQRSize::PublishProperties(TPublisher<TQRSize>& p) {

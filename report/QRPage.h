@@ -40,8 +40,20 @@ class TQRPage : public TPersistent {
 };
 
 enum class TQRBin {
-    First, Upper, Lower, Middle, Manual, Envelope, EnvManual, Auto, Tractor, SmallFormat, LargeFormat,
-    LargeCapacity, Cassette, Last
+    First,
+    Upper,
+    Lower,
+    Middle,
+    Manual,
+    Envelope,
+    EnvManual,
+    Auto,
+    Tractor,
+    SmallFormat,
+    LargeFormat,
+    LargeCapacity,
+    Cassette,
+    Last
 };
 VMR_ENUM_NAMES(TQRBin, "First", "Upper", "Lower", "Middle", "Manual", "Envelope", "EnvManual", "Auto",
                "Tractor", "SmallFormat", "LargeFormat", "LargeCapacity", "Cassette", "Last")

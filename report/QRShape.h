@@ -2,7 +2,14 @@
 #include "classlib/GraphicsObject.h"
 #include "report/QRPrintable.h"
 
-enum class TQRShapeType { qrsRectangle, qrsCircle, qrsVertLine, qrsHorLine, qrsTopAndBottom, qrsRightAndLeft };
+enum class TQRShapeType {
+    qrsRectangle,
+    qrsCircle,
+    qrsVertLine,
+    qrsHorLine,
+    qrsTopAndBottom,
+    qrsRightAndLeft
+};
 using enum TQRShapeType;
 VMR_ENUM_NAMES(TQRShapeType, "qrsRectangle", "qrsCircle", "qrsVertLine", "qrsHorLine", "qrsTopAndBottom",
                "qrsRightAndLeft")

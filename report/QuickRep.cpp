@@ -62,7 +62,8 @@ class TDataSetRows : public TReportRowSource {
 };
 
 TLayoutBandKind BandKind(const TQRCustomBand& band, const std::string& reportName) {
-    if (band.BandType() == rbGroupHeader && dynamic_cast<const TQRGroup*>(&band)) return TLayoutBandKind::GroupHeader;
+    if (band.BandType() == rbGroupHeader && dynamic_cast<const TQRGroup*>(&band))
+        return TLayoutBandKind::GroupHeader;
     if (band.BandType() == rbDetail) return TLayoutBandKind::Detail;
     throw EInvalidOperation("Report " + reportName + ": band " + band.Name() + " is of type " +
                             *EnumInfo<TQRBandType>().NameOf(int64_t(band.BandType())) +

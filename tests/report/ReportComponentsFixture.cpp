@@ -17,9 +17,11 @@ const char* const DatabaseName = "Libro.mdb";
 
 void Exec(const std::filesystem::path& file, const std::string& sql) {
     sqlite3* db = nullptr;
-    const int opened = sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int opened =
+        sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     char* error = nullptr;
-    const bool ok = opened == SQLITE_OK && sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) == SQLITE_OK;
+    const bool ok =
+        opened == SQLITE_OK && sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) == SQLITE_OK;
     const std::string message = error ? error : sqlite3_errmsg(db);
     sqlite3_free(error);
     sqlite3_close_v2(db);
@@ -161,9 +163,11 @@ std::string ReportLayout() {
            "    Master = frmLibro\n"
            "    ReprintOnNewPage = False\n" +
            Shape("QRShape8", 4.5, 1.6, 195.3, 7.7, "      Pen.Mode = pmBlack\n      Pen.Width = 2\n") +
-           TextElement("QRLabel10", "TQRLabel", 26.7, 2.1, "      Caption = 'Incantesimi di'\n", TitleFont, true) +
+           TextElement("QRLabel10", "TQRLabel", 26.7, 2.1, "      Caption = 'Incantesimi di'\n", TitleFont,
+                       true) +
            TextElement("QRDBText10", "TQRDBText", 64.3, 2.1, DataText("LIVELLO"), TitleFont, true) +
-           TextElement("QRLabel11", "TQRLabel", 71.2, 2.1, "      Caption = 'livello da'\n", TitleFont, true) +
+           TextElement("QRLabel11", "TQRLabel", 71.2, 2.1, "      Caption = 'livello da'\n", TitleFont,
+                       true) +
            Shape("QRShape11", 95.8, 2.1, 48.4, 6.6) +
            "  end\n"
            "  object QRBand1: TQRBand\n"
@@ -173,8 +177,10 @@ std::string ReportLayout() {
            "    ForceNewPage = False\n" +
            Shape("QRShape9", 4.5, -0.5, 195.3, 31.2, "      Pen.Width = 3\n") +
            TextElement("QRDBText1", "TQRDBText", 7.7, 1.9,
-                       DataText("INCANTESIMO") + "      Font.Style = [fsBold, fsItalic]\n", ValueFont, false) +
-           TextElement("QRLabel1", "TQRLabel", 7.7, 5.0, "      Caption = 'Incantesimo'\n", CaptionFont, false) +
+                       DataText("INCANTESIMO") + "      Font.Style = [fsBold, fsItalic]\n", ValueFont,
+                       false) +
+           TextElement("QRLabel1", "TQRLabel", 7.7, 5.0, "      Caption = 'Incantesimo'\n", CaptionFont,
+                       false) +
            TextElement("QRDBText17", "TQRDBText", 188.9, 1.9,
                        DataText("RI") + "      OnPrint = QRDBText17Print\n", CaptionFont, false) +
            Shape("QRShape30", 7.7, 4.8, 72.5, 0, "      Shape = qrsHorLine\n") +
@@ -200,7 +206,8 @@ ReportComponents::ReportComponents() {
     RegisterClass<TTestMain>();
     RegisterClass<TTestLibro>();
     std::string pattern = (std::filesystem::temp_directory_path() / "vmr-report-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder from " + pattern);
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot create a temporary folder from " + pattern);
     FFolder = pattern;
     FPrevious = std::filesystem::current_path();
     std::filesystem::current_path(FFolder);

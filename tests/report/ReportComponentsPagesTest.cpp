@@ -41,7 +41,11 @@ const TReportText& FindText(const TReportPage& page, const std::string& value, s
 } // namespace
 
 TEST_F(ReportComponents, EachLevelIsASectionInTextOrderWithTheEmptyLevelFirst) {
-    Select({{"9", "Zeta"}, {"1", "Beta"}, {std::nullopt, "Senza livello"}, {"0", "Alfa"}, {"1", "Alba"},
+    Select({{"9", "Zeta"},
+            {"1", "Beta"},
+            {std::nullopt, "Senza livello"},
+            {"0", "Alfa"},
+            {"1", "Alba"},
             {"", "Vuoto"}});
     ReadForms();
     const TReportDocument doc = FReport->CreateDocument();

@@ -65,7 +65,8 @@ TEST_F(ReportComponents, TheLayoutMakesTheReportWithItsPageBandsAndElements) {
     EXPECT_EQ(report.Page()->LeftMargin, 30);
     EXPECT_EQ(report.Page()->Paper(), TPaperSize::A4());
     EXPECT_EQ(report.Units, TQRUnit::MM);
-    EXPECT_EQ(report.Options, (TQuickRepOptions{TQuickRepOption::FirstPageHeader, TQuickRepOption::LastPageFooter}));
+    EXPECT_EQ(report.Options,
+              (TQuickRepOptions{TQuickRepOption::FirstPageHeader, TQuickRepOption::LastPageFooter}));
     EXPECT_EQ(report.Functions()->Names()->Text(), "PAGENUMBER\r\nCOLUMNNUMBER\r\nREPORTTITLE\r\n");
     EXPECT_EQ(report.Functions()->Data()->Strings(2), "''");
     EXPECT_EQ(report.Font()->Name(), "Verdana");
