@@ -9,6 +9,7 @@
 
 void TQRCustomBand::PublishProperties(TPublisher<TQRCustomBand>& p) {
     p.Color("Color", &TQRCustomBand::Color, &TQRCustomBand::Color, clWhite);
+    p.Persistent("Frame", [](TQRCustomBand& b) { return b.Frame(); });
     p.Boolean("ForceNewPage", &TQRCustomBand::ForceNewPage, &TQRCustomBand::ForceNewPage);
     p.Component("LinkBand", &TQRCustomBand::LinkBand, &TQRCustomBand::SetLinkBand);
     p.Persistent("Size", [](TQRCustomBand& b) { return b.Size(); });
@@ -31,8 +32,17 @@ void TQRCustomBand::Notification(TComponent* component, TOperation operation) {
 
 std::vector<TPageItem> TQRCustomBand::PrintElements() const {
     std::vector<TPageItem> items;
+    const TMmRect strip{TMm(), TMm(), FSize.Width, FSize.Height};
+    if (Color != clWhite) {
+        TReportShape background;
+        background.Bounds = strip;
+        background.PenMode = pmNop;
+        background.BrushColor = Color;
+        items.push_back(background);
+    }
     for (TQRPrintable* element : FElements)
         element->Print(items);
+    FFrame.Print(strip, items);
     return items;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "classlib/Component.h"
+#include "report/QRFrame.h"
 #include "report/QRPage.h"
 #include "report/ReportPage.h"
 
@@ -26,8 +27,9 @@ using enum TQRBandType;
 VMR_ENUM_NAMES(TQRBandType, "rbTitle", "rbPageHeader", "rbDetail", "rbPageFooter", "rbSummary",
                "rbGroupHeader", "rbGroupFooter", "rbSubDetail", "rbColumnHeader", "rbOverlay", "rbChild")
 
-// A band of a report: a strip of the page as high as its Size.Height in millimetres, holding elements.
-// Color is kept; bands print on white paper. LinkBand names a band that must share the page with this one.
+// A band of a report: a strip of the page as high as its Size.Height and as wide as its Size.Width in
+// millimetres, holding elements. A colour other than white fills the strip under the elements; its frame is
+// drawn over them. LinkBand names a band that must share the page with this one.
 class TQRCustomBand : public TComponent {
     VMR_CLASS(TQRCustomBand, TComponent)
 
@@ -39,6 +41,7 @@ class TQRCustomBand : public TComponent {
 
     TQRSize* Size() { return &FSize; }
     const TQRSize* Size() const { return &FSize; }
+    TQRFrame* Frame() { return &FFrame; }
     TColor Color = clWhite;
     bool ForceNewPage = false;
     TQRCustomBand* LinkBand() const { return FLinkBand; }
@@ -47,7 +50,7 @@ class TQRCustomBand : public TComponent {
     TQuickRep* Report() const { return FReport; }
     // The elements in the order they print.
     const std::vector<TQRPrintable*>& Elements() const { return FElements; }
-    // What the elements print for the current row, in their order.
+    // What the band prints for the current row: its background, its elements in their order, its frame.
     std::vector<TPageItem> PrintElements() const;
 
     // The parent must be a report; raises EInvalidOperation for anything else.
@@ -65,6 +68,7 @@ class TQRCustomBand : public TComponent {
     void RemoveElement(TQRPrintable* element);
 
     TQRSize FSize;
+    TQRFrame FFrame;
     TQRCustomBand* FLinkBand = nullptr;
     TQuickRep* FReport = nullptr;
     std::vector<TQRPrintable*> FElements;

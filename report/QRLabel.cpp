@@ -69,7 +69,9 @@ void TQRCustomLabel::PrintText(const std::string& text, std::vector<TPageItem>& 
         item.Bounds.Width = extent.Width;
         item.Bounds.Height = extent.Height;
     }
+    const TMmRect printed = item.Bounds;
     items.push_back(std::move(item));
+    Frame()->Print(printed, items);
 }
 
 void TQRLabel::PublishProperties(TPublisher<TQRLabel>& p) {

@@ -4,6 +4,7 @@
 #include "report/QRBand.h"
 
 void TQRPrintable::PublishProperties(TPublisher<TQRPrintable>& p) {
+    p.Persistent("Frame", [](TQRPrintable& e) { return e.Frame(); });
     p.Persistent("Size", [](TQRPrintable& e) { return e.Size(); });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "classlib/Component.h"
+#include "report/QRFrame.h"
 #include "report/QRPage.h"
 #include "report/ReportPage.h"
 
@@ -19,6 +20,8 @@ class TQRPrintable : public TComponent {
 
     TQRSize* Size() { return &FSize; }
     const TQRSize* Size() const { return &FSize; }
+    TQRFrame* Frame() { return &FFrame; }
+    const TQRFrame* Frame() const { return &FFrame; }
     TQRCustomBand* Band() const { return FBand; }
     // The report of the band, or nullptr.
     TQuickRep* Report() const;
@@ -27,7 +30,7 @@ class TQRPrintable : public TComponent {
     void SetParentComponent(TComponent* parent) override;
     TComponent* GetParentComponent() const override;
 
-    // Adds the page items the element prints for the current row.
+    // Adds the page items the element prints for the current row, its frame last.
     virtual void Print(std::vector<TPageItem>& items) = 0;
 
   protected:
@@ -37,4 +40,5 @@ class TQRPrintable : public TComponent {
     friend class TQRCustomBand;
     TQRCustomBand* FBand = nullptr;
     TQRSize FSize;
+    TQRFrame FFrame;
 };

@@ -43,4 +43,5 @@ void TQRShape::Print(std::vector<TPageItem>& items) {
     case qrsCircle:
         throw EInvalidOperation(Name() + ": report pages hold no circles; use a rectangle or lines");
     }
+    Frame()->Print(box, items);
 }

@@ -3,6 +3,8 @@
 
 #include "classlib/data/DataSet.h"
 #include "report/PageRenderer.h"
+#include "report/QRBand.h"
+#include "report/QRLabel.h"
 
 #include <gtest/gtest.h>
 
@@ -172,4 +174,41 @@ TEST_F(ReportComponents, GeneratingLeavesTheSelectionWhereItWas) {
     FQuery->Close();
     EXPECT_EQ(CardNames(FReport->CreateDocument().Pages[0]).size(), 5u);
     EXPECT_FALSE(FQuery->Active());
+}
+
+TEST_F(ReportComponents, ABandsColourFillsItUnderItsElementsAndFramesAreDrawnOverThem) {
+    Select({{"1", "Luce"}});
+    ReadForms();
+    FReport->QRBand1->Color = clYellow;
+    TQRFrame& bandFrame = *FReport->QRBand1->Frame();
+    bandFrame.DrawBottom = true;
+    bandFrame.Width = 2;
+    TQRFrame& markFrame = *FReport->QRDBText17->Frame();
+    markFrame.DrawLeft = markFrame.DrawRight = true;
+    const TReportDocument doc = FReport->CreateDocument();
+    ASSERT_EQ(doc.Pages.size(), 1u);
+    const std::vector<TPageItem>& items = doc.Pages[0].Items;
+    const double left = 3.0, card = 5.0 + 9.26;
+    const size_t cardStart = 5; // the header's bar, three texts and box come first
+    ASSERT_EQ(items.size(), cardStart + 1 + 5 + 2 + 1);
+
+    const auto& background = std::get<TReportShape>(items[cardStart]);
+    EXPECT_EQ(background.Bounds, (TMmRect{left, card, 204.0, 30.69}));
+    EXPECT_EQ(background.BrushColor, clYellow);
+    EXPECT_EQ(background.PenMode, TPenMode::Nop);
+
+    // The mark's frame: its printed box's left and right edges, right after it.
+    const auto& mark = std::get<TReportText>(items[cardStart + 4]);
+    EXPECT_EQ(mark.Text, " ");
+    const auto& leftEdge = std::get<TReportShape>(items[cardStart + 5]);
+    const auto& rightEdge = std::get<TReportShape>(items[cardStart + 6]);
+    EXPECT_EQ(leftEdge.Kind, TReportShapeKind::VertLine);
+    EXPECT_EQ(leftEdge.Bounds, (TMmRect{mark.Bounds.Left, mark.Bounds.Top, TMm(), mark.Bounds.Height}));
+    EXPECT_EQ(rightEdge.Bounds.Left, mark.Bounds.Right());
+
+    // The band's bottom line comes last, over everything of the card.
+    const auto& bottom = std::get<TReportShape>(items.back());
+    EXPECT_EQ(bottom.Kind, TReportShapeKind::HorLine);
+    EXPECT_EQ(bottom.Bounds, (TMmRect{left, card + 30.69, 204.0, TMm()}));
+    EXPECT_EQ(bottom.PenWidth, TMm::FromPixels96(2));
 }
