@@ -16,19 +16,25 @@
 
 namespace {
 
-// One catalogue file per size, made once in a temporary folder removed at exit.
-const std::filesystem::path& Catalogue(size_t count) {
-    static std::filesystem::path folder = [] {
+// A temporary folder removed with everything in it.
+struct TBenchFolder {
+    TBenchFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "vmr-bench-XXXXXX").string();
         if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create " + pattern);
-        std::atexit([] {
-            std::error_code ignored;
-            std::filesystem::remove_all(folder, ignored);
-        });
-        return std::filesystem::path(pattern);
-    }();
+        Path = pattern;
+    }
+    ~TBenchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(Path, ignored);
+    }
+    std::filesystem::path Path;
+};
+
+// One catalogue file per size, made once.
+const std::filesystem::path& Catalogue(size_t count) {
+    static TBenchFolder folder;
     static std::map<size_t, std::filesystem::path> files;
-    auto [it, added] = files.emplace(count, folder / ("catalogue-" + std::to_string(count) + ".mdb"));
+    auto [it, added] = files.emplace(count, folder.Path / ("catalogue-" + std::to_string(count) + ".mdb"));
     if (added) WriteCatalogue(it->second, count, 1);
     return it->second;
 }

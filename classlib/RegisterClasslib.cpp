@@ -1,14 +1,11 @@
 #include "classlib/RegisterClasslib.h"
 
 #include "classlib/Component.h"
-#include "classlib/data/ADOConnection.h"
-#include "classlib/data/ADOQuery.h"
-#include "classlib/data/DataSource.h"
+#include "classlib/RegisterGraphics.h"
+#include "classlib/data/RegisterData.h"
 
 void RegisterClasslibClasses() {
     RegisterClass<TComponent>();
-    RegisterClass<TDataSet>();
-    RegisterClass<TDataSource>();
-    RegisterClass<TADOConnection>();
-    RegisterClass<TADOQuery>();
+    RegisterGraphicsClasses();
+    RegisterDataClasses();
 }

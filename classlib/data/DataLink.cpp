@@ -11,10 +11,16 @@ TDataLink::~TDataLink() {
 
 void TDataLink::SetDataSource(TDataSource* value) {
     if (value == FDataSource) return;
-    if (FDataSource) FDataSource->RemoveDataLink(this);
-    FDataSource = value;
-    if (FDataSource) FDataSource->AddDataLink(this);
-    UpdateState();
+    if (FDataSource) {
+        FDataSource->RemoveDataLink(this);
+        FDataSource = nullptr;
+        UpdateState();
+    }
+    if (value) {
+        FDataSource = value;
+        FDataSource->AddDataLink(this);
+        UpdateState();
+    }
 }
 
 TDataSet* TDataLink::DataSet() const {

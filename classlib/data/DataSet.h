@@ -134,7 +134,6 @@ class TDataSet : public TComponent {
 
     TField& AddField(const std::string& fieldName, TFieldType dataType, int size);
     void AddRecord(TDataRecord record);
-    void ClearRecords() { FRecords.clear(); }
     // Closes without posting: for destruction, when nothing can be raised any more.
     void CloseDiscarding();
 

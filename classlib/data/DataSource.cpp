@@ -22,16 +22,19 @@ TDataSource::~TDataSource() {
 
 void TDataSource::SetDataSet(TDataSet* value) {
     if (value == FDataSet) return;
+    // The links leave the old dataset before they join the new one, so they never keep its fields.
     if (FDataSet) {
         FDataSet->RemoveDataSource(this);
         RemoveFreeNotification(FDataSet);
+        FDataSet = nullptr;
+        NotifyStateChange();
     }
-    FDataSet = value;
-    if (FDataSet) {
+    if (value) {
+        FDataSet = value;
         FDataSet->AddDataSource(this);
         FDataSet->FreeNotification(this);
+        NotifyStateChange();
     }
-    NotifyStateChange();
 }
 
 void TDataSource::SetEnabled(bool value) {

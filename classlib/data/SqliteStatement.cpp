@@ -7,7 +7,8 @@
 #include <sqlite3.h>
 
 void RaiseSqliteError(sqlite3* db, int code, std::string_view sql) {
-    std::string quoted = "\"" + std::string(sql) + "\"";
+    std::string quoted(1, '"');
+    quoted.append(sql).push_back('"');
     int primary = code & 0xFF;
     if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) {
         throw EDatabaseError("The database is busy: another connection holds a lock on it; " + quoted +

@@ -200,6 +200,26 @@ TEST_F(DataLinks, BufferedLinkKeepsTheCurrentRecordInsideItsWindow) {
     EXPECT_EQ(link.RecordCount(), 2);
 }
 
+TEST_F(DataLinks, ASourceOrLinkMovedToAnotherOpenDatasetTakesItsFields) {
+    TFieldDataLink link;
+    std::vector<std::string> shown;
+    link.OnDataChange = [&](TObject*) { shown.push_back(link.Field() ? link.Field()->AsString() : "-"); };
+    link.SetFieldName("INCANTESIMO");
+    link.SetDataSource(FSource);
+    FQryInc->Open();
+    OpenWith(FQrySel, "SELECT 'dalla selezione' AS INCANTESIMO");
+    FSource->SetDataSet(FQrySel);
+    ASSERT_NE(link.Field(), nullptr);
+    EXPECT_EQ(link.Field()->DataSet(), FQrySel);
+    EXPECT_EQ(shown.back(), "dalla selezione");
+
+    TDataSource* other = NewComponent<TDataSource>(FOwner.get());
+    other->SetDataSet(FQryInc);
+    link.SetDataSource(other);
+    EXPECT_EQ(link.Field(), &FQryInc->FieldByName("INCANTESIMO"));
+    EXPECT_EQ(shown.back(), FQryInc->FieldByName("INCANTESIMO").AsString());
+}
+
 TEST_F(DataLinks, FreeingEitherEndClearsTheReference) {
     auto link = std::make_unique<TFieldDataLink>();
     link->SetDataSource(FSource);
