@@ -114,6 +114,35 @@ void TQuickRep::RemoveBand(TQRCustomBand* band) {
 }
 
 // Group headers outermost first, in the order they were placed, then the detail bands.
+std::vector<const TQRCustomBand*> TQuickRep::PrintOrder() const {
+    std::vector<const TQRCustomBand*> order;
+    for (TLayoutBandKind kind : {TLayoutBandKind::GroupHeader, TLayoutBandKind::Detail})
+        for (const TQRCustomBand* band : FBands)
+            if (BandKind(*band, Name()) == kind) order.push_back(band);
+    return order;
+}
+
+TLayoutBand TQuickRep::LayoutBand(const TQRCustomBand& band,
+                                  const std::vector<const TQRCustomBand*>& order) const {
+    TLayoutBand printed;
+    printed.Kind = BandKind(band, Name());
+    printed.Height = band.Size()->Height;
+    printed.ForceNewPage = band.ForceNewPage;
+    if (const auto* group = dynamic_cast<const TQRGroup*>(&band)) {
+        printed.Expression = group->Expression;
+        printed.ReprintOnNewPage = group->ReprintOnNewPage;
+    }
+    if (const TQRCustomBand* link = band.LinkBand()) {
+        const auto found = std::find(order.begin(), order.end(), link);
+        if (found == order.end())
+            throw EInvalidOperation("Report " + Name() + ": band " + band.Name() + " is linked to " +
+                                    link->Name() + ", which is not a band of this report");
+        printed.LinkBand = int(found - order.begin());
+    }
+    printed.Content = [&band] { return band.PrintElements(); };
+    return printed;
+}
+
 TReportLayout TQuickRep::Layout() const {
     if (FPage.Columns() != 1)
         throw EInvalidOperation("Report " + Name() + ": pages of " + std::to_string(FPage.Columns()) +
@@ -126,30 +155,9 @@ TReportLayout TQuickRep::Layout() const {
     layout.LeftMargin = FPage.LeftMargin / 10;
     layout.RightMargin = FPage.RightMargin / 10;
     layout.PrintIfEmpty = PrintIfEmpty;
-
-    std::vector<const TQRCustomBand*> order;
-    for (TLayoutBandKind kind : {TLayoutBandKind::GroupHeader, TLayoutBandKind::Detail})
-        for (const TQRCustomBand* band : FBands)
-            if (BandKind(*band, Name()) == kind) order.push_back(band);
-    for (const TQRCustomBand* band : order) {
-        TLayoutBand printed;
-        printed.Kind = BandKind(*band, Name());
-        printed.Height = band->Size()->Height;
-        printed.ForceNewPage = band->ForceNewPage;
-        if (const auto* group = dynamic_cast<const TQRGroup*>(band)) {
-            printed.Expression = group->Expression;
-            printed.ReprintOnNewPage = group->ReprintOnNewPage;
-        }
-        if (const TQRCustomBand* link = band->LinkBand()) {
-            const auto found = std::find(order.begin(), order.end(), link);
-            if (found == order.end())
-                throw EInvalidOperation("Report " + Name() + ": band " + band->Name() + " is linked to " +
-                                        link->Name() + ", which is not a band of this report");
-            printed.LinkBand = int(found - order.begin());
-        }
-        printed.Content = [band] { return band->PrintElements(); };
-        layout.Bands.push_back(std::move(printed));
-    }
+    const std::vector<const TQRCustomBand*> order = PrintOrder();
+    for (const TQRCustomBand* band : order)
+        layout.Bands.push_back(LayoutBand(*band, order));
     return layout;
 }
 

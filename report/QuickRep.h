@@ -84,6 +84,8 @@ class TQuickRep : public TComponent {
     void AddBand(TQRCustomBand* band);
     void RemoveBand(TQRCustomBand* band);
     TReportLayout Layout() const;
+    std::vector<const TQRCustomBand*> PrintOrder() const;
+    TLayoutBand LayoutBand(const TQRCustomBand& band, const std::vector<const TQRCustomBand*>& order) const;
     std::string Title() const;
 
     TDataSet* FDataSet = nullptr;
