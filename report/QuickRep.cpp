@@ -42,7 +42,9 @@ class TDataSetRows : public TReportRowSource {
         FDataSet->Next();
         return !FDataSet->Eof();
     }
+    // An empty expression never changes: its header prints once, before the first record.
     std::string GroupKey(const std::string& expression) override {
+        if (expression.empty()) return {};
         const TField* field = FDataSet->FindField(expression);
         if (!field)
             throw EInvalidOperation("Report " + FReport.Name() + ": the group expression \"" + expression +

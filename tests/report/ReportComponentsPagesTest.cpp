@@ -61,6 +61,13 @@ TEST_F(ReportComponents, EachLevelIsASectionInTextOrderWithTheEmptyLevelFirst) {
     }
     EXPECT_EQ(doc.Paper, TPaperSize::A4());
     EXPECT_EQ(doc.Orientation, TPageOrientation::Portrait);
+
+    // Without an expression the header prints once, before the first record.
+    FReport->QRGroup1->Expression.clear();
+    const TReportDocument ungrouped = FReport->CreateDocument();
+    ASSERT_EQ(ungrouped.Pages.size(), 1u);
+    EXPECT_EQ(HeaderLevels(ungrouped.Pages[0]), std::vector<std::string>{""});
+    EXPECT_EQ(CardNames(ungrouped.Pages[0]).size(), 6u);
 }
 
 TEST_F(ReportComponents, OnlyTheFilteredLevelPrints) {
