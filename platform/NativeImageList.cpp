@@ -4,12 +4,13 @@
 
 namespace {
 
-// The width x height piece of `image` from column `left`; rows the image lacks stay white.
+// The width x height piece of `image` from column `left`; what the image lacks stays white.
 TSurface Cut(const TSurface& image, int left, int width, int height) {
     TSurface piece(width, height);
     const int rows = std::min(height, image.Height());
+    const int columns = std::clamp(image.Width() - left, 0, width);
     for (int y = 0; y < rows; ++y)
-        std::copy_n(image.Row(y) + left, width, piece.Row(y));
+        std::copy_n(image.Row(y) + left, columns, piece.Row(y));
     return piece;
 }
 
@@ -51,14 +52,19 @@ TNativeImageList::TNativeImageList(int width, int height)
     : FWidth(std::max(width, 0)), FHeight(std::max(height, 0)) {}
 
 int TNativeImageList::Add(const TSurface& image) {
-    return AddStrip(image, nullptr);
+    return AddStrip(image, nullptr, nullptr);
 }
 
 int TNativeImageList::AddMasked(const TSurface& image, TColor keyColor) {
-    return AddStrip(image, &keyColor);
+    return AddStrip(image, &keyColor, nullptr);
 }
 
-int TNativeImageList::AddStrip(const TSurface& image, const TColor* keyColor) {
+int TNativeImageList::Add(const TSurface& image, const TSurface& mask) {
+    return AddStrip(image, nullptr, &mask);
+}
+
+// Any mask pixel other than black is transparent; a mask smaller than the image leaves the rest transparent.
+int TNativeImageList::AddStrip(const TSurface& image, const TColor* keyColor, const TSurface* mask) {
     if (FWidth == 0 || FHeight == 0 || image.IsEmpty()) return -1;
     const int count = image.Width() / FWidth;
     if (count == 0) return -1;
@@ -66,6 +72,7 @@ int TNativeImageList::AddStrip(const TSurface& image, const TColor* keyColor) {
     for (int i = 0; i < count; ++i) {
         TEntry entry{Cut(image, i * FWidth, FWidth, FHeight), {}};
         if (keyColor) entry.Mask = KeyMask(entry.Image, ColorToPixel(*keyColor));
+        if (mask) entry.Mask = Cut(*mask, i * FWidth, FWidth, FHeight);
         FImages.push_back(std::move(entry));
     }
     return first;

@@ -1,0 +1,116 @@
+#include "classlib/Bitmap.h"
+
+#include "classlib/Streams.h"
+#include "platform/Exception.h"
+#include "platform/ImageCodecs.h"
+#include "platform/Resources.h"
+
+#include <cstdint>
+
+TBitmap::TBitmap() = default;
+TBitmap::~TBitmap() = default;
+
+void TBitmap::SetSize(int width, int height) {
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (width == Width() && height == Height()) return;
+    FImage.SetSize(width, height);
+    Changed();
+}
+
+TCanvas* TBitmap::Canvas() {
+    if (!FCanvas) {
+        FDC = std::make_unique<TDC>(FImage);
+        FCanvas = std::make_unique<TCanvas>();
+        FCanvas->SetHandle(FDC.get());
+        FCanvas->OnChange = [this](TObject*) { Changed(); };
+    }
+    return FCanvas.get();
+}
+
+TColor TBitmap::TransparentColor() const {
+    if (FTransparentMode == tmFixed) return FTransparentColor;
+    if (FImage.IsEmpty()) return clDefault;
+    return PixelToColor(FImage.Pixel(0, FImage.Height() - 1));
+}
+
+void TBitmap::SetTransparentColor(TColor value) {
+    if (value == FTransparentColor) return;
+    FTransparentColor = value;
+    FTransparentMode = value == clDefault ? tmAuto : tmFixed;
+    Changed();
+}
+
+void TBitmap::SetTransparentMode(TTransparentMode value) {
+    if (value == FTransparentMode) return;
+    if (value == tmAuto) {
+        SetTransparentColor(clDefault);
+    } else {
+        // Fixing the colour keeps the one that tmAuto gives now.
+        SetTransparentColor(TransparentColor());
+    }
+}
+
+void TBitmap::SetImage(TSurface image) {
+    FImage = std::move(image);
+    Changed();
+}
+
+void TBitmap::LoadFromResourceName(std::string_view resourceName) {
+    const std::string name(resourceName);
+    SetImage(DecodeImage(FindResource(name), name));
+}
+
+namespace {
+std::string StreamName(TStream& stream) {
+    auto* file = dynamic_cast<TFileStream*>(&stream);
+    return file ? file->FileName() : "bitmap stream";
+}
+} // namespace
+
+void TBitmap::LoadFromStream(TStream& stream) {
+    SetImage(ReadImage(stream, stream.Size() - stream.Position(), StreamName(stream)));
+}
+
+void TBitmap::SaveToStream(TStream& stream) const {
+    WriteBMP(stream, FImage);
+}
+
+void TBitmap::ReadData(TStream& stream) {
+    uint32_t size = 0;
+    stream.ReadBuffer(&size, sizeof size);
+    if (int64_t(size) > stream.Size() - stream.Position()) {
+        throw EReadError("Stream read error: the bitmap data claims " + std::to_string(size) +
+                         " bytes but the stream holds fewer");
+    }
+    SetImage(ReadImage(stream, size, StreamName(stream)));
+}
+
+void TBitmap::WriteData(TStream& stream) const {
+    TMemoryStream bmp;
+    SaveToStream(bmp);
+    const uint32_t size = uint32_t(bmp.Size());
+    stream.WriteBuffer(&size, sizeof size);
+    stream.WriteBuffer(bmp.Memory(), bmp.Size());
+}
+
+void TBitmap::Assign(const TPersistent* source) {
+    if (!source) return SetImage({});
+    auto* bitmap = dynamic_cast<const TBitmap*>(source);
+    if (!bitmap) return inherited::Assign(source);
+    if (bitmap == this) return;
+    FTransparentColor = bitmap->FTransparentColor;
+    FTransparentMode = bitmap->FTransparentMode;
+    FPixelFormat = bitmap->FPixelFormat;
+    // Quietly: SetImage notifies once for the whole copy.
+    StoreTransparent(bitmap->Transparent());
+    SetImage(bitmap->FImage);
+}
+
+void TBitmap::Draw(TDC& dc, const TRect& rect, TCopyMode copyMode) const {
+    if (Transparent()) {
+        dc.TransparentBlt(rect, FImage, FImage.BoundsRect(), TransparentColor());
+    } else {
+        dc.StretchBlt(rect, FImage, FImage.BoundsRect(), copyMode);
+    }
+}

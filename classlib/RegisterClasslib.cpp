@@ -1,0 +1,7 @@
+#include "classlib/RegisterClasslib.h"
+
+#include "classlib/Component.h"
+
+void RegisterClasslibClasses() {
+    RegisterClass<TComponent>();
+}

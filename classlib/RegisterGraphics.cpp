@@ -1,0 +1,7 @@
+#include "classlib/RegisterGraphics.h"
+
+#include "classlib/ImageList.h"
+
+void RegisterGraphicsClasses() {
+    RegisterClass<TImageList>();
+}
