@@ -129,7 +129,7 @@ TSize MeasureMenuItem(const TMenuItem& item, TCanvas& canvas) {
 }
 
 void DrawMenuItem(const TMenuItem& item, TCanvas& canvas, const TRect& rect, bool selected) {
-    Fill(canvas, rect, selected ? clHighlight : clMenu);
+    Fill(canvas, rect, selected && !item.IsLine() ? clHighlight : clMenu);
     if (item.IsLine()) {
         DrawSeparator(canvas, rect);
         return;
