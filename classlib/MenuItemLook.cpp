@@ -110,9 +110,16 @@ void DrawTexts(const TMenuItem& item, TCanvas& canvas, TRect text, TColor color)
 } // namespace
 
 void ApplyMenuFont(TFont& font) {
-    font.SetName("Tahoma");
-    font.SetHeight(-11);
-    font.SetStyle({});
+    NONCLIENTMETRICS metrics;
+    TFontDesc desc = SystemParametersInfo(SPI_GETNONCLIENTMETRICS, 0, &metrics) ? metrics.lfMenuFont : TFontDesc{};
+    font.SetName(desc.Name);
+    font.SetHeight(desc.Height);
+    TFontStyles style;
+    if (desc.Bold()) style.Include(fsBold);
+    if (desc.Italic) style.Include(fsItalic);
+    if (desc.Underline) style.Include(fsUnderline);
+    if (desc.StrikeOut) style.Include(fsStrikeOut);
+    font.SetStyle(style);
     font.SetCharset(DEFAULT_CHARSET);
     font.SetColor(clMenuText);
 }

@@ -3,6 +3,7 @@
 #include "classlib/MenuItemLook.h"
 #include "classlib/Menus.h"
 #include "platform/MessageLoop.h"
+#include "platform/Services.h"
 #include "platform/host/headless/HeadlessHost.h"
 
 #include <gtest/gtest.h>
@@ -50,6 +51,19 @@ class MenuItemLookTest : public ::testing::Test {
     TPopupMenu* FMenu = nullptr;
     TBitmap FBitmap;
 };
+
+TEST_F(MenuItemLookTest, MenuFontIsThePlatforms) {
+    NONCLIENTMETRICS metrics;
+    ASSERT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, 0, &metrics));
+    TFont font;
+    font.SetStyle({fsItalic});
+    font.SetSize(20);
+    ApplyMenuFont(font);
+    EXPECT_EQ(font.Desc(), metrics.lfMenuFont);
+    EXPECT_EQ(font.Color(), clMenuText);
+    metrics.cbSize = 340;
+    EXPECT_FALSE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, 0, &metrics)) << "a structure of another size";
+}
 
 TEST_F(MenuItemLookTest, Measures) {
     TMenuItem* plain = Item("&Open");
