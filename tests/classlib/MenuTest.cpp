@@ -151,6 +151,11 @@ TEST(MenuTest, ImagesShortCutsAndFreeingTheMenuFirst) {
     EXPECT_FALSE(menu->IsShortCut('C', {ssCtrl})) << "inside a disabled sub-menu";
     EXPECT_EQ(ran, std::vector<std::string>{"Copy"});
 
+    TComponent* target = NewComponent<TMenuTestForm>(nullptr);
+    menu->SetPopupComponent(target);
+    delete target;
+    EXPECT_EQ(menu->PopupComponent(), nullptr);
+
     // The items belong to the form but leave with the menu, in whichever order things go.
     delete menu;
     EXPECT_EQ(form->ComponentCount(), 0);

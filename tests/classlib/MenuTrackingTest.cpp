@@ -225,6 +225,24 @@ TEST_F(MenuTrackingTest, EndsWhenInputRunsOutOrFocusGoes) {
     FMenu->Popup(100, 100);
     ProcessPendingMessages();
     EXPECT_TRUE(FClicked.empty());
+
+    // Another part of the program cancels modes while the menu is open.
+    SetActiveWindow(FForm);
+    SetTimer(nullptr, 7, 20, [](HWND, UINT, uintptr_t, DWORD) {
+        for (HWND h : GetTopLevelWindows())
+            if (GetClassName(h) == MenuWindowClass) SendMessage(h, WM_CANCELMODE);
+    });
+    FHost.KeyPress(VK_DOWN);
+    FHost.Pause(50);
+    FHost.KeyPress(VK_RETURN);
+    FMenu->Popup(100, 100);
+    KillTimer(nullptr, 7);
+    ProcessPendingMessages();
+    EXPECT_TRUE(FClicked.empty());
+    Keys({VK_DOWN, VK_RETURN});
+    FMenu->Popup(100, 100);
+    ProcessPendingMessages();
+    EXPECT_EQ(FClicked, std::vector<std::string>{"Only"}) << "the same keys without the cancel";
 }
 
 TEST_F(MenuTrackingTest, HandlerMayFreeTheMenusOwner) {
