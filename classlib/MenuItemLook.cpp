@@ -10,9 +10,9 @@
 namespace {
 
 constexpr int SeparatorHeight = 9;
-constexpr int ArrowColumn = 16;  // right of the caption: the sub-menu arrow
-constexpr int ShortCutGap = 12;  // at least this between caption and shortcut
-constexpr int GlyphMargin = 3;   // around the check mark or image in the left column
+constexpr int ArrowColumn = 16; // right of the caption: the sub-menu arrow
+constexpr int ShortCutGap = 12; // at least this between caption and shortcut
+constexpr int GlyphMargin = 3;  // around the check mark or image in the left column
 
 const TImageList* ImagesOf(const TMenuItem& item) {
     const TMenu* menu = item.GetParentMenu();
@@ -111,7 +111,8 @@ void DrawTexts(const TMenuItem& item, TCanvas& canvas, TRect text, TColor color)
 
 void ApplyMenuFont(TFont& font) {
     NONCLIENTMETRICS metrics;
-    TFontDesc desc = SystemParametersInfo(SPI_GETNONCLIENTMETRICS, 0, &metrics) ? metrics.lfMenuFont : TFontDesc{};
+    TFontDesc desc =
+        SystemParametersInfo(SPI_GETNONCLIENTMETRICS, 0, &metrics) ? metrics.lfMenuFont : TFontDesc{};
     font.SetName(desc.Name);
     font.SetHeight(desc.Height);
     TFontStyles style;

@@ -63,7 +63,8 @@ bool HasVisibleItems(const TMenuItem& item) {
 }
 
 bool IsMouseMessage(UINT msg) {
-    return (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) || (msg >= WM_NCMOUSEMOVE && msg <= WM_NCMBUTTONDBLCLK);
+    return (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) ||
+           (msg >= WM_NCMOUSEMOVE && msg <= WM_NCMBUTTONDBLCLK);
 }
 
 bool IsKeyMessage(UINT msg) {
@@ -81,7 +82,6 @@ class TMenuTracker;
 struct TMenuLevel {
     TMenuTracker* Tracker = nullptr;
     TMenuItem* Parent = nullptr;
-    unsigned ParentCommand = 0;
     std::vector<TMenuItem*> Items;
     std::vector<unsigned> Commands;
     std::vector<TRect> Rects; // client coordinates
@@ -93,10 +93,6 @@ struct TMenuLevel {
         if (index < 0 || index >= int(Items.size())) return nullptr;
         TMenuItem* item = TMenuItem::FindByCommand(Commands[size_t(index)]);
         return item == Items[size_t(index)] ? item : nullptr;
-    }
-    TMenuItem* LiveParent() const {
-        TMenuItem* item = TMenuItem::FindByCommand(ParentCommand);
-        return item == Parent ? item : nullptr;
     }
 };
 
@@ -208,7 +204,6 @@ bool TMenuTracker::OpenLevel(TMenuItem& parent, const std::function<TRect(TSize)
     auto level = std::make_unique<TMenuLevel>();
     level->Tracker = this;
     level->Parent = &parent;
-    level->ParentCommand = parent.Command();
     if (!Measure(*level)) return false;
     int border = BorderWidth();
     TSize size{level->Rects.back().Right + 2 * border, level->Rects.back().Bottom + 2 * border};
@@ -227,8 +222,8 @@ bool TMenuTracker::OpenSubMenu(int levelIndex) {
     TMenuItem* item = level.Item(level.Selected);
     if (!item || !item->Enabled() || !HasVisibleItems(*item)) return false;
     TRect window = GetWindowRect(level.Hwnd);
-    TRect itemRect = level.Rects[size_t(level.Selected)].Offsetted(ClientToScreen(level.Hwnd, {}).X,
-                                                                   ClientToScreen(level.Hwnd, {}).Y);
+    TPoint origin = ClientToScreen(level.Hwnd, {});
+    TRect itemRect = level.Rects[size_t(level.Selected)].Offsetted(origin.X, origin.Y);
     return OpenLevel(*item, [&](TSize size) { return PlaceSubMenu(size, window, itemRect, WorkArea()); });
 }
 
@@ -243,7 +238,8 @@ void TMenuTracker::CloseLevelsAfter(int levelIndex) {
 }
 
 void TMenuTracker::InvalidateItem(const TMenuLevel& level, int index) {
-    if (index >= 0 && index < int(level.Rects.size())) InvalidateRect(level.Hwnd, &level.Rects[size_t(index)], false);
+    if (index >= 0 && index < int(level.Rects.size()))
+        InvalidateRect(level.Hwnd, &level.Rects[size_t(index)], false);
 }
 
 void TMenuTracker::Select(int levelIndex, int index) {
@@ -259,6 +255,7 @@ void TMenuTracker::Select(int levelIndex, int index) {
 void TMenuTracker::Activate(int levelIndex, int index) {
     TMenuItem* item = FLevels[size_t(levelIndex)]->Item(index);
     if (!item || item->IsLine() || !item->Enabled()) return;
+    Select(levelIndex, index);
     if (HasVisibleItems(*item)) {
         if (int(FLevels.size()) == levelIndex + 1 && !OpenSubMenu(levelIndex)) return;
         TMenuLevel& sub = *FLevels[size_t(levelIndex) + 1];
@@ -345,7 +342,8 @@ void TMenuTracker::HandleKey(const MSG& msg) {
         Select(deepest, NextSelectable(level, -1, -1));
         break;
     case VK_RIGHT:
-        if (TMenuItem* item = level.Item(level.Selected); item && HasVisibleItems(*item)) Activate(deepest, level.Selected);
+        if (TMenuItem* item = level.Item(level.Selected); item && HasVisibleItems(*item))
+            Activate(deepest, level.Selected);
         break;
     case VK_LEFT:
         if (deepest > 0) CloseLevelsAfter(deepest - 1);
@@ -415,7 +413,8 @@ void TMenuTracker::Paint(TMenuLevel& level) {
     TMenuCanvas canvas(dc);
     for (size_t i = 0; i < level.Items.size(); ++i) {
         if (Intersection(level.Rects[i], ps.rcPaint).IsEmpty()) continue;
-        if (TMenuItem* item = level.Item(int(i))) item->DrawItem(&canvas.Reset(), level.Rects[i], int(i) == level.Selected);
+        if (TMenuItem* item = level.Item(int(i)))
+            item->DrawItem(&canvas.Reset(), level.Rects[i], int(i) == level.Selected);
     }
 }
 

@@ -82,7 +82,8 @@ TShortCut TextToShortCut(std::string_view text) {
     for (bool found = true; found;) {
         found = false;
         for (auto [flag, prefix] : Modifiers) {
-            if (rest.size() > prefix.size() && SameText(std::string_view(rest).substr(0, prefix.size()), prefix)) {
+            if (rest.size() > prefix.size() &&
+                SameText(std::string_view(rest).substr(0, prefix.size()), prefix)) {
                 modifiers |= flag;
                 rest = Trim(std::string_view(rest).substr(prefix.size()));
                 found = true;

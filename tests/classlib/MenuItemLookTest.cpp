@@ -1,6 +1,6 @@
+#include "classlib/MenuItemLook.h"
 #include "classlib/Bitmap.h"
 #include "classlib/Canvas.h"
-#include "classlib/MenuItemLook.h"
 #include "classlib/Menus.h"
 #include "platform/MessageLoop.h"
 #include "platform/Services.h"

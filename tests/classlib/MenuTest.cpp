@@ -45,9 +45,12 @@ TEST(ShortCutTest, TextRoundTrip) {
         TShiftState Shift;
         const char* Text;
     } cases[] = {
-        {'D', {ssCtrl}, "Ctrl+D"},       {VK_F1, {ssShift, ssCtrl}, "Shift+Ctrl+F1"},
-        {VK_DELETE, {}, "Del"},          {'7', {ssAlt}, "Alt+7"},
-        {VK_F12, {ssShift, ssAlt}, "Shift+Alt+F12"}, {VK_RETURN, {ssCtrl, ssAlt}, "Ctrl+Alt+Enter"},
+        {'D', {ssCtrl}, "Ctrl+D"},
+        {VK_F1, {ssShift, ssCtrl}, "Shift+Ctrl+F1"},
+        {VK_DELETE, {}, "Del"},
+        {'7', {ssAlt}, "Alt+7"},
+        {VK_F12, {ssShift, ssAlt}, "Shift+Alt+F12"},
+        {VK_RETURN, {ssCtrl, ssAlt}, "Ctrl+Alt+Enter"},
         {VK_PRIOR, {}, "PgUp"},
     };
     for (const auto& c : cases) {
@@ -187,7 +190,8 @@ TEST(MenuTest, LayoutsNestItemsAndBindClicks) {
     end
   end
 end
-)", "TMENUFORM", app.get()));
+)",
+                                                        "TMENUFORM", app.get()));
     ASSERT_NE(form->Pop, nullptr);
     EXPECT_EQ(form->Pop->Alignment(), paRight);
     TMenuItem* items = form->Pop->Items();
@@ -200,6 +204,7 @@ end
     EXPECT_EQ(items->Items(1)->ImageIndex(), 3);
     file->Items(0)->Click();
     EXPECT_EQ(form->Clicked, std::vector<std::string>{"MnuOpen"});
-    EXPECT_THROW(ReadLayout("object Bad: TMenuTestForm\n object Stray: TMenuItem\n end\nend\n", "TBAD", app.get()),
-                 EReadError);
+    EXPECT_THROW(
+        ReadLayout("object Bad: TMenuTestForm\n object Stray: TMenuItem\n end\nend\n", "TBAD", app.get()),
+        EReadError);
 }

@@ -1,5 +1,5 @@
-#include "classlib/Menus.h"
 #include "classlib/MenuWindow.h"
+#include "classlib/Menus.h"
 #include "platform/Input.h"
 #include "platform/MessageLoop.h"
 #include "platform/Window.h"
@@ -56,7 +56,8 @@ class MenuTrackingTest : public ::testing::Test {
     }
     int MenuWindowCount() const {
         auto tops = GetTopLevelWindows();
-        return int(std::count_if(tops.begin(), tops.end(), [](HWND h) { return GetClassName(h) == MenuWindowClass; }));
+        return int(std::count_if(tops.begin(), tops.end(),
+                                 [](HWND h) { return GetClassName(h) == MenuWindowClass; }));
     }
     void Keys(std::initializer_list<int> keys) {
         for (int vk : keys)
@@ -118,10 +119,10 @@ TEST_F(MenuTrackingTest, MeasuresOnceThenDrawsEveryRepaintInItemOrder) {
     FHost.KeyPress(VK_ESCAPE);
     FMenu->Popup(100, 100);
     EXPECT_EQ(FMeasured, (std::vector<std::string>{"One", "-", "Two", "Three"}));
-    std::vector<std::string> expected{"One@0", "-@20", "Two@28", "Three@48", // the first paint
-                                      "Two*@28",                             // hovering Two
-                                      "One*@0", "-@20", "Two@28"};            // then One: the repaint
-                                                                             // spans what lies between
+    std::vector<std::string> expected{"One@0",   "-@20", "Two@28", "Three@48", // the first paint
+                                      "Two*@28",                               // hovering Two
+                                      "One*@0",  "-@20", "Two@28"};            // then One: the repaint
+                                                                               // spans what lies between
     EXPECT_EQ(drawn, expected);
     EXPECT_TRUE(FClicked.empty());
 }
@@ -207,7 +208,8 @@ TEST_F(MenuTrackingTest, HoverOpensSubMenuAndReleaseRunsItsItem) {
     Add(more, "Deep");
     Add(FMenu->Items(), "Plain");
     TPoint origin{100, 100};
-    TPoint sub{origin.X + ItemWidth + 2 * Border - Border, origin.Y}; // beside More, its first item level with it
+    TPoint sub{origin.X + ItemWidth + 2 * Border - Border,
+               origin.Y}; // beside More, its first item level with it
     FHost.MouseMove(ItemPoint(origin, 0));
     FHost.Click(ItemPoint(sub, 1));
     FMenu->Popup(origin.X, origin.Y);
