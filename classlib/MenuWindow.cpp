@@ -71,7 +71,7 @@ bool IsKeyMessage(UINT msg) {
     return msg >= WM_KEYDOWN && msg <= WM_SYSCHAR;
 }
 
-// Client mouse messages as their non-client twins number them apart.
+// A non-client mouse message as its client twin: both lie at the same offset from their first message.
 UINT ClientMouseMessage(UINT msg) {
     return msg >= WM_MOUSEFIRST ? msg : msg - WM_NCMOUSEMOVE + WM_MOUSEMOVE;
 }
