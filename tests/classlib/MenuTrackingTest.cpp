@@ -78,7 +78,7 @@ TEST_F(MenuTrackingTest, ClickRunsTheItemAfterPopupReturned) {
     Add(FMenu->Items(), "&Paste");
     std::vector<std::string> popups;
     FMenu->OnPopup = [&](TObject*) { popups.push_back("popup"); };
-    FHost.Click(ItemPoint({200, 150}, 1));
+    FHost.Click(ItemPoint({200, 150}, 1), 2); // the right button chooses too
     FMenu->Popup(200, 150);
     EXPECT_EQ(popups.size(), 1u);
     EXPECT_TRUE(FClicked.empty()) << "the click waits for the message loop";
