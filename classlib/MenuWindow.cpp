@@ -99,7 +99,8 @@ struct TMenuLevel {
 // The modal loop over a menu and its open sub-menus.
 class TMenuTracker {
   public:
-    explicit TMenuTracker(TMenu& menu) : FRoot(menu.Items()), FRootCommand(menu.Items()->Command()) {}
+    TMenuTracker(TMenu& menu, const TMenuBarLink* bar)
+        : FRoot(menu.Items()), FRootCommand(menu.Items()->Command()), FBar(bar) {}
     TMenuTracker(const TMenuTracker&) = delete;
     TMenuTracker& operator=(const TMenuTracker&) = delete;
     ~TMenuTracker() { CloseLevelsAfter(-1); }
@@ -127,9 +128,12 @@ class TMenuTracker {
     void HandleKey(const MSG& msg);
     void HandleAccelerator(char letter);
     void SwallowRelease();
+    // Asks the menu bar, when there is one, whether it takes over.
+    template <class F, class A> void OfferToBar(const F& handler, A argument);
 
     TMenuItem* FRoot;
     unsigned FRootCommand;
+    const TMenuBarLink* FBar;
     std::vector<std::unique_ptr<TMenuLevel>> FLevels;
     TState FState = TState::Tracking;
     TMenuItem* FChosen = nullptr;
@@ -302,6 +306,7 @@ void TMenuTracker::HandleMouse(const MSG& msg) {
                  kind == WM_LBUTTONDBLCLK || kind == WM_RBUTTONDBLCLK || kind == WM_MBUTTONDBLCLK;
     bool release = kind == WM_LBUTTONUP || kind == WM_RBUTTONUP;
     if (levelIndex < 0) {
+        if (kind == WM_MOUSEMOVE && FBar) OfferToBar(FBar->MouseMoved, screen);
         if (press) {
             FState = TState::Cancelled;
             FSwallowRelease = kind == WM_LBUTTONDOWN || kind == WM_LBUTTONDBLCLK   ? WM_LBUTTONUP
@@ -344,9 +349,14 @@ void TMenuTracker::HandleKey(const MSG& msg) {
     case VK_RIGHT:
         if (TMenuItem* item = level.Item(level.Selected); item && HasVisibleItems(*item))
             Activate(deepest, level.Selected);
+        else if (FBar)
+            OfferToBar(FBar->Arrow, 1);
         break;
     case VK_LEFT:
-        if (deepest > 0) CloseLevelsAfter(deepest - 1);
+        if (deepest > 0)
+            CloseLevelsAfter(deepest - 1);
+        else if (FBar)
+            OfferToBar(FBar->Arrow, -1);
         break;
     case VK_RETURN:
     case VK_SPACE:
@@ -365,6 +375,10 @@ void TMenuTracker::HandleKey(const MSG& msg) {
         if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) HandleAccelerator(char(std::tolower(vk)));
         break;
     }
+}
+
+template <class F, class A> void TMenuTracker::OfferToBar(const F& handler, A argument) {
+    if (handler && handler(argument)) FState = TState::Cancelled;
 }
 
 // A letter with one item: that item runs or opens; with several, the next of them is selected.
@@ -448,8 +462,8 @@ TMenuItem* TMenuTracker::Run(TPoint screen, TPopupAlignment alignment) {
 
 } // namespace
 
-TMenuItem* TrackMenu(TMenu& menu, TPoint screen, TPopupAlignment alignment) {
-    TMenuTracker tracker(menu);
+TMenuItem* TrackMenu(TMenu& menu, TPoint screen, TPopupAlignment alignment, const TMenuBarLink* bar) {
+    TMenuTracker tracker(menu, bar);
     return tracker.Run(screen, alignment);
 }
 
