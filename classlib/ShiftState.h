@@ -1,0 +1,7 @@
+#pragma once
+#include "classlib/Set.h"
+
+// Which modifier keys and mouse buttons are down, as key and mouse events report them.
+enum class TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using enum TShiftStateFlag;
+using TShiftState = TSet<TShiftStateFlag>;
