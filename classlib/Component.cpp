@@ -83,7 +83,8 @@ void TComponent::CheckReference(const TComponent& owner, const std::string& name
 }
 
 void TComponent::SetReference(bool enable) {
-    if (!FOwner || FName.empty()) return;
+    // An owner being destroyed has lost its fields already: its own destructors have run.
+    if (!FOwner || FName.empty() || FOwner->FComponentState.Contains(csDestroying)) return;
     if (const TFieldInfo* field = FOwner->ClassInfo().FindField(FName)) field->Set(*FOwner, enable ? this : nullptr);
 }
 

@@ -134,68 +134,85 @@ void TLayoutReader::ReadValue(TObject& instance, const TPropInfo& prop, TCompone
     case TPropKind::Strings: return ReadStringList(instance, prop, line);
     case TPropKind::Component: return ReadReference(instance, prop, holder, line);
     case TPropKind::Event: return ReadEvent(instance, prop, line);
+    case TPropKind::Set: return ReadSet(instance, prop, line);
+    case TPropKind::String:
+    case TPropKind::Picture: return ReadText(instance, prop, line);
+    case TPropKind::Float: return ReadFloat(instance, prop, line);
     case TPropKind::Persistent:
         Error(line, Label(instance, prop) + " is an object: its properties are set one by one, as " + prop.Name +
                         ".Name = ...");
-    default: break;
+    default: return ReadOrdinal(instance, prop, line);
     }
+}
 
-    const TLayoutTokenValue& token = FLexer.Token();
+bool TLayoutReader::ReadMinus() {
     bool negative = FLexer.IsSymbol('-');
     if (negative) FLexer.Next();
+    return negative;
+}
+
+std::string TLayoutReader::Shown(bool negative) const {
     std::string shown = FLexer.Describe();
     if (negative) shown.insert(0, 1, '-');
-    auto isNumber = [&] { return token.Kind == TLayoutToken::Integer || token.Kind == TLayoutToken::Float; };
-    std::string label = Label(instance, prop);
+    return shown;
+}
 
-    if (prop.Kind == TPropKind::Float) {
-        if (!isNumber()) InvalidValue(line, instance, prop, shown);
-        double value = token.Kind == TLayoutToken::Integer ? double(token.Integer) : token.Float;
-        FLexer.Next();
-        Guard(line, label, [&] { prop.SetFloatValue(instance, negative ? -value : value); });
-        return;
+void TLayoutReader::ReadFloat(TObject& instance, const TPropInfo& prop, int line) {
+    bool negative = ReadMinus();
+    const TLayoutTokenValue& token = FLexer.Token();
+    if (token.Kind != TLayoutToken::Integer && token.Kind != TLayoutToken::Float) {
+        InvalidValue(line, instance, prop, Shown(negative));
     }
-    if (prop.Kind == TPropKind::String || prop.Kind == TPropKind::Picture) {
-        if (negative) InvalidValue(line, instance, prop, shown);
-        TPictureSource picture;
-        if (prop.Kind == TPropKind::Picture && token.Kind == TLayoutToken::Binary) {
-            picture.Data = token.Bytes;
-            FLexer.Next();
-        } else if (token.Kind == TLayoutToken::String) {
-            picture.FileName = ReadString();
-        } else {
-            InvalidValue(line, instance, prop, shown);
-        }
-        if (prop.Kind == TPropKind::String) {
-            Guard(line, label, [&] { prop.SetStrValue(instance, picture.FileName); });
-        } else {
-            Guard(line, label, [&] { prop.SetPictureValue(instance, picture); });
-        }
-        return;
-    }
-    if (prop.Kind == TPropKind::Set) {
-        if (negative || !FLexer.IsSymbol('[')) InvalidValue(line, instance, prop, shown);
-        FLexer.Next();
-        uint64_t bits = 0;
-        while (!FLexer.IsSymbol(']')) {
-            int64_t member = 0;
-            if (token.Kind != TLayoutToken::Ident || !prop.Enum->ValueOf(token.Text, member) || member < 0 || member >= 64) {
-                InvalidValue(line, instance, prop, FLexer.Describe());
-            }
-            bits |= uint64_t(1) << member;
-            FLexer.Next();
-            if (FLexer.IsSymbol(',')) {
-                FLexer.Next();
-            } else if (!FLexer.IsSymbol(']')) {
-                Error(token.Line, "expected ',' or ']' but found " + FLexer.Describe());
-            }
-        }
-        FLexer.Next();
-        Guard(line, label, [&] { prop.SetOrdValue(instance, int64_t(bits)); });
-        return;
-    }
+    double value = token.Kind == TLayoutToken::Integer ? double(token.Integer) : token.Float;
+    FLexer.Next();
+    Guard(line, Label(instance, prop), [&] { prop.SetFloatValue(instance, negative ? -value : value); });
+}
 
-    // Integer, Boolean, enumeration, colour.
+void TLayoutReader::ReadText(TObject& instance, const TPropInfo& prop, int line) {
+    bool negative = ReadMinus();
+    TPictureSource picture;
+    if (!negative && prop.Kind == TPropKind::Picture && FLexer.Token().Kind == TLayoutToken::Binary) {
+        picture.Data = FLexer.Token().Bytes;
+        FLexer.Next();
+    } else if (!negative && FLexer.Token().Kind == TLayoutToken::String) {
+        picture.FileName = ReadString();
+    } else {
+        InvalidValue(line, instance, prop, Shown(negative));
+    }
+    Guard(line, Label(instance, prop), [&] {
+        if (prop.Kind == TPropKind::String) return prop.SetStrValue(instance, picture.FileName);
+        prop.SetPictureValue(instance, picture);
+    });
+}
+
+void TLayoutReader::ReadSet(TObject& instance, const TPropInfo& prop, int line) {
+    bool negative = ReadMinus();
+    if (negative || !FLexer.IsSymbol('[')) InvalidValue(line, instance, prop, Shown(negative));
+    FLexer.Next();
+    uint64_t bits = 0;
+    while (!FLexer.IsSymbol(']')) {
+        const TLayoutTokenValue& token = FLexer.Token();
+        int64_t member = 0;
+        if (token.Kind != TLayoutToken::Ident || !prop.Enum->ValueOf(token.Text, member) || member < 0 ||
+            member >= 64) {
+            InvalidValue(token.Line, instance, prop, FLexer.Describe());
+        }
+        bits |= uint64_t(1) << member;
+        FLexer.Next();
+        if (FLexer.IsSymbol(',')) {
+            FLexer.Next();
+        } else if (!FLexer.IsSymbol(']')) {
+            Error(FLexer.Token().Line, "expected ',' or ']' but found " + FLexer.Describe());
+        }
+    }
+    FLexer.Next();
+    Guard(line, Label(instance, prop), [&] { prop.SetOrdValue(instance, int64_t(bits)); });
+}
+
+// Integers, Booleans, enumerations and colours.
+void TLayoutReader::ReadOrdinal(TObject& instance, const TPropInfo& prop, int line) {
+    bool negative = ReadMinus();
+    const TLayoutTokenValue& token = FLexer.Token();
     int64_t value = 0;
     bool valid = false;
     if (token.Kind == TLayoutToken::Integer) {
@@ -204,20 +221,20 @@ void TLayoutReader::ReadValue(TObject& instance, const TPropInfo& prop, TCompone
         // Colours are 32-bit patterns: $80000005 is a system colour.
         if (prop.Kind == TPropKind::Color && value > INT32_MAX && value <= UINT32_MAX) value = int32_t(uint32_t(value));
     } else if (token.Kind == TLayoutToken::Ident && !negative) {
-        TColor color = 0;
         if (prop.Kind == TPropKind::Boolean) {
             valid = FLexer.IsIdent("True") || FLexer.IsIdent("False");
             value = FLexer.IsIdent("True");
         } else if (prop.Kind == TPropKind::Enumeration) {
             valid = prop.Enum->ValueOf(token.Text, value);
         } else if (prop.Kind == TPropKind::Color) {
+            TColor color = 0;
             valid = IdentToColor(token.Text, color);
             value = color;
         }
     }
-    if (!valid) InvalidValue(line, instance, prop, shown);
+    if (!valid) InvalidValue(line, instance, prop, Shown(negative));
     FLexer.Next();
-    Guard(line, label, [&] { prop.SetOrdValue(instance, value); });
+    Guard(line, Label(instance, prop), [&] { prop.SetOrdValue(instance, value); });
 }
 
 void TLayoutReader::ReadCollection(TObject& instance, const TPropInfo& prop, TComponent& holder, int line) {

@@ -53,6 +53,13 @@ private:
     void ReadChild(TComponent& parent);
     void ReadProperty(TObject& instance, TComponent& holder);
     void ReadValue(TObject& instance, const TPropInfo& prop, TComponent& holder, int line);
+    void ReadFloat(TObject& instance, const TPropInfo& prop, int line);
+    void ReadText(TObject& instance, const TPropInfo& prop, int line);
+    void ReadSet(TObject& instance, const TPropInfo& prop, int line);
+    void ReadOrdinal(TObject& instance, const TPropInfo& prop, int line);
+    // Takes a leading minus sign; Shown gives the value as an error names it.
+    bool ReadMinus();
+    std::string Shown(bool negative) const;
     void ReadCollection(TObject& instance, const TPropInfo& prop, TComponent& holder, int line);
     void ReadStringList(TObject& instance, const TPropInfo& prop, int line);
     void ReadReference(TObject& instance, const TPropInfo& prop, TComponent& holder, int line);

@@ -237,7 +237,7 @@ TEST(LayoutReader, EveryProblemNamesTheLayoutLineAndWhatIsWrong) {
     for (const TCase& c : cases) EXPECT_EQ(ReadError(c.Text), c.Message) << c.Text;
 }
 
-TEST(LayoutReader, ReadingIntoARootOfAnotherClassIsRefused) {
+TEST(LayoutReader, ReadingIntoARootOfAnotherClassIsRefusedAndFailuresEndLoading) {
     RegisterTestClasses();
     std::unique_ptr<TTestForm> form(NewComponent<TTestForm>(nullptr));
     try {
@@ -246,4 +246,9 @@ TEST(LayoutReader, ReadingIntoARootOfAnotherClassIsRefused) {
     } catch (const EReadError& e) {
         EXPECT_STREQ(e.what(), "TOTHER(1): the layout holds a TOtherForm, not a TTestForm");
     }
+    // A failed read leaves what it made to the root, none of it marked as loading.
+    EXPECT_THROW(ReadLayoutInto(*form, Form("  object W: TWidget\n    Left = 'x'\n  end\n"), "TFORM1"), EReadError);
+    ASSERT_EQ(form->ComponentCount(), 1);
+    EXPECT_FALSE(form->Components(0)->ComponentState().Contains(csLoading));
+    EXPECT_FALSE(form->ComponentState().Contains(csLoading));
 }

@@ -1,6 +1,8 @@
+#include "classlib/ResourceStream.h"
 #include "classlib/Streams.h"
 #include "classlib/Strings.h"
 #include "platform/Exception.h"
+#include "platform/Resources.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -71,4 +73,18 @@ TEST(Streams, FileStreamRoundTripAndErrorsNameThePath) {
         EXPECT_EQ(e.Message(), "Cannot open file " + missing);
     }
     EXPECT_THROW(TFileStream(missing, fmCreate), EFCreateError);
+}
+
+TEST(Streams, ResourceStreamReadsAnEmbeddedResourceAndCannotWrite) {
+    static const uint8_t bytes[] = {'s', 'k', 'i', 'n'};
+    static const TResourceEntry table[] = {{"CLASSLIB_TEST_RES", bytes, sizeof bytes}};
+    RegisterResources(table, 1);
+    TResourceStream stream("classlib_test_res");
+    EXPECT_EQ(stream.Size(), 4);
+    char buffer[4];
+    stream.ReadBuffer(buffer, 4);
+    EXPECT_EQ(std::string(buffer, 4), "skin");
+    EXPECT_THROW(stream.WriteBuffer("x", 1), EStreamError);
+    EXPECT_THROW(stream.ReadBuffer(buffer, 1), EReadError);
+    EXPECT_THROW(TResourceStream("CLASSLIB_NO_SUCH_RES"), EResNotFound);
 }
