@@ -94,6 +94,15 @@ private:
     TtavFileTheme* FFileTheme = nullptr;
 };
 
+// A form class of a program's own.
+class TSkinnedForm : public TForm {
+    VMR_CLASS(TSkinnedForm, TForm)
+
+protected:
+    explicit TSkinnedForm(TComponent* owner) : TForm(owner) {}
+    std::string LayoutName() const override { return {}; } // built in code
+};
+
 class ThemeComponentTest : public TSkinHostTest {
 protected:
     void TearDown() override {
@@ -266,6 +275,15 @@ TEST_F(ThemeComponentTest, LoadingRefreshesTheFormsControlsThatUseTheTheme) {
     EXPECT_EQ(otherUser->Reads, otherReads);
     EXPECT_EQ(foreign->Sets, foreignSets);
     EXPECT_EQ(doomed, nullptr);
+
+    // Under a form of a class of its own, as the program's forms are.
+    auto* ownForm = NewComponent<TSkinnedForm>(Root.get());
+    auto* ownTheme = NewComponent<TtavFileTheme>(ownForm);
+    auto* ownUser = NewComponent<TtavProbe>(ownForm);
+    ownUser->SetFileTheme(ownTheme);
+    const int ownReads = ownUser->Reads;
+    ownTheme->SetThemeFile(SaveTheme(0x0B0B0B, "own.tav"));
+    EXPECT_EQ(ownUser->Reads, ownReads + 1);
 
     // A theme owned by no form refreshes nobody.
     auto* loose = NewComponent<TtavFileTheme>(Root.get());
