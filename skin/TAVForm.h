@@ -1,11 +1,11 @@
 #pragma once
-#include "classlib/Component.h"
+#include "classlib/CustomControl.h"
 #include "skin/TAVThemes.h"
 
-// The skinned window frame of a form. Here it carries only the style that new controls of its form start
-// with; the frame itself comes with the window system.
-class TtavForm : public TComponent {
-    VMR_CLASS(TtavForm, TComponent)
+// The skinned window frame of a form, a control among the form's children. Here it carries only the style
+// that new controls of its form start with; the frame itself comes with the window system.
+class TtavForm : public TCustomControl {
+    VMR_CLASS(TtavForm, TCustomControl)
 
 public:
     static void PublishProperties(TPublisher<TtavForm>& p);
@@ -14,7 +14,7 @@ public:
     void SetUIStyle(TtavUIStyle value) { FUIStyle = value; }
 
 protected:
-    explicit TtavForm(TComponent* owner) : TComponent(owner) {}
+    explicit TtavForm(TComponent* owner) : TCustomControl(owner) {}
 
 private:
     TtavUIStyle FUIStyle = TtavUIStyle::DeepBlue;

@@ -1,7 +1,9 @@
 #include "skin/TAVMgr.h"
 
 #include "classlib/Bitmap.h"
+#include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
+#include "skin/TAVForm.h"
 #include "skin/TAVPublic.h"
 
 #include <algorithm>
@@ -26,7 +28,7 @@ void TtavFileTheme::SetThemeFile(const std::string& value) {
     const bool loaded = FManager->LoadThemeFile(name);
     FThemeFile = name;
     FLoaded = loaded;
-    if (FLoaded && InheritsFromClassNamed(Owner(), "TForm")) RefreshOwnerControls();
+    if (FLoaded && dynamic_cast<TForm*>(Owner())) RefreshOwnerControls();
 }
 
 void TtavFileTheme::RefreshOwnerControls() {
@@ -63,11 +65,12 @@ bool ResolveFileThemeStyle(const TtavFileTheme* theme, TtavUIStyle style, TtavUI
     return false;
 }
 
-bool InheritsFromClassNamed(const TObject* object, std::string_view className) {
-    if (!object) return false;
-    for (const TClassInfo* info = &object->ClassInfo(); info; info = info->Parent())
-        if (info->Name() == className) return true;
-    return false;
+TtavUIStyle GetOwnerFormStyle(TComponent* owner) {
+    const auto* form = dynamic_cast<const TCustomForm*>(owner);
+    if (!form) return TtavUIStyle::DeepBlue;
+    for (int i = 0; i < form->ControlCount(); ++i)
+        if (const auto* frame = dynamic_cast<const TtavForm*>(form->Controls(i))) return frame->UIStyle();
+    return TtavUIStyle::DeepBlue;
 }
 
 TtavFileTheme* LinkFileTheme(TComponent* control, TtavFileTheme* current, TtavFileTheme* value) {

@@ -1,6 +1,5 @@
 #pragma once
 #include "classlib/Component.h"
-#include "skin/TAVForm.h"
 #include "skin/TAVThemes.h"
 
 #include <memory>
@@ -46,20 +45,9 @@ private:
 // DeepBlue for FromThemeFile without a loaded theme and the given style otherwise.
 bool ResolveFileThemeStyle(const TtavFileTheme* theme, TtavUIStyle style, TtavUIStyle& effectiveStyle);
 
-// Whether the component is of the class of that name or descends from it (for classes this layer does not
-// include, such as forms).
-bool InheritsFromClassNamed(const TObject* object, std::string_view className);
-
-// The style a new control starts with: the UIStyle of the first TtavForm among the owner form's direct
-// child controls; DeepBlue without one, and under an owner that is no TFormClass. TFormClass gives the
-// child controls through ControlCount() and Controls(index).
-template <class TFormClass> TtavUIStyle GetOwnerFormStyle(TComponent* owner) {
-    const auto* form = dynamic_cast<const TFormClass*>(owner);
-    if (!form) return TtavUIStyle::DeepBlue;
-    for (int i = 0; i < form->ControlCount(); ++i)
-        if (const auto* frame = dynamic_cast<const TtavForm*>(form->Controls(i))) return frame->UIStyle();
-    return TtavUIStyle::DeepBlue;
-}
+// The style a new control starts with: the UIStyle of the first TtavForm among the owner form's direct child
+// controls; DeepBlue without one, and under an owner that is not a form.
+TtavUIStyle GetOwnerFormStyle(TComponent* owner);
 
 // The FileTheme reference of a skinned control: the control and the theme hear of each other's destruction
 // whatever their owners. Returns the new value for the control's field.

@@ -3,12 +3,17 @@
 #include "classlib/Bitmap.h"
 #include "classlib/Canvas.h"
 #include "classlib/Picture.h"
+#include "classlib/Application.h"
 #include "platform/DC.h"
 #include "platform/NativeImageList.h"
+#include "platform/Painting.h"
+#include "platform/Services.h"
 #include "skin/TAVMgr.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
+#include <string_view>
 #include <sys/utsname.h>
 
 namespace {
@@ -96,6 +101,48 @@ template <class TPlace> void RotateBitmap(TBitmap* bitmap, TPlace place) {
 
 bool Win95BuildFlag = false;
 
+// Swallows the control's paint messages while it lives, so that its parent's painting leaves it out.
+class TPaintSuppressor {
+public:
+    explicit TPaintSuppressor(TControl& control)
+        : FControl(control), FAlive(control.AliveMark()), FSaved(control.WindowProc) {
+        FControl.WindowProc = [saved = FSaved](TMessage& m) {
+            if (m.Msg != WM_PAINT) saved(m);
+        };
+    }
+    ~TPaintSuppressor() {
+        if (!FAlive.expired()) FControl.WindowProc = std::move(FSaved);
+    }
+    TPaintSuppressor(const TPaintSuppressor&) = delete;
+    TPaintSuppressor& operator=(const TPaintSuppressor&) = delete;
+
+private:
+    TControl& FControl;
+    std::weak_ptr<const bool> FAlive;
+    TWndMethod FSaved;
+};
+
+// The platform's class of the window that holds an MDI parent's child forms.
+constexpr std::string_view MDIClientClassName = "MDICLIENT";
+
+bool IsMDIParent(const TCustomForm* form) {
+    return form->FormStyle() == fsMDIForm;
+}
+
+HWND FindMDIClient(TCustomForm* form) {
+    if (!form->HandleAllocated()) return nullptr;
+    for (HWND child : GetChildren(form->Handle()))
+        if (GetClassName(child) == MDIClientClassName) return child;
+    return nullptr;
+}
+
+// Without an MDI client nothing is the active child.
+bool IsActiveMDIChild(TCustomForm* mainForm, TCustomForm* form) {
+    const HWND client = FindMDIClient(mainForm);
+    if (!client || !form->HandleAllocated()) return false;
+    return reinterpret_cast<HWND>(SendMessage(client, WM_MDIGETACTIVE)) == form->Handle();
+}
+
 } // namespace
 
 void DrawNineSlice(TBitmap* bitmap, TCanvas* canvas, const TRect& rect, bool maskCorners) {
@@ -179,11 +226,28 @@ void ExtractStripFrame(TBitmap* source, TBitmap* target, int count, int index) {
     ReplaceImage(target, frame);
 }
 
-void PaintControlFrame(TDC& windowDC, const TRect& windowScreenRect, TColor borderColor, TColor innerColor,
-                       bool drawInner) {
-    const TRect frame{0, 0, windowScreenRect.Width(), windowScreenRect.Height()};
-    windowDC.FrameRect(frame, TBrushDesc::SolidColor(ColorToRGB(borderColor)));
-    if (drawInner) windowDC.FrameRect(frame.Inflated(-1, -1), TBrushDesc::SolidColor(ColorToRGB(innerColor)));
+void PaintControlFrame(TWinControl* control, TColor borderColor, TColor innerColor, bool drawInner) {
+    if (!control || !control->HandleAllocated()) return;
+    const HWND window = control->Handle();
+    TWindowDC dc(window, true);
+    if (!dc) return;
+    const TRect screen = GetWindowRect(window);
+    const TRect frame{0, 0, screen.Width(), screen.Height()};
+    dc->FrameRect(frame, TBrushDesc::SolidColor(ColorToRGB(borderColor)));
+    if (drawInner) dc->FrameRect(frame.Inflated(-1, -1), TBrushDesc::SolidColor(ColorToRGB(innerColor)));
+}
+
+void PaintParentBackground(TCanvas* canvas, TControl* control) {
+    if (!canvas || !control || !control->Parent()) return;
+    TWinControl* parent = control->Parent();
+    TDC* dc = canvas->Handle();
+    if (!dc) return;
+    TDCStateSaver saved(*dc);
+    dc->OffsetViewportOrg(-control->Left(), -control->Top());
+    dc->IntersectClipRect({0, 0, parent->ClientWidth(), parent->ClientHeight()});
+    TPaintSuppressor suppressed(*control);
+    parent->Perform(WM_ERASEBKGND, WPARAM(dc), 0);
+    parent->Perform(WM_PAINT, WPARAM(dc), 0);
 }
 
 bool PointInRect(TPoint point, const TRect& rect) {
@@ -219,8 +283,41 @@ void InitWin95BuildFlag() {
     Win95BuildFlag = DetectWin95Build();
 }
 
-void ApplyThemeToControl(TObject* control, TtavUIStyle style, TtavFileTheme* theme) {
-    if (!HasPublishedProperty(control, "FileTheme") || !HasPublishedProperty(control, "UIStyle")) return;
-    SetObjectProp(control, "FileTheme", theme);
-    SetOrdProp(control, "UIStyle", int64_t(style));
+bool GetWorkArea(TRect& rect) {
+    return SystemParametersInfo(SPI_GETWORKAREA, 0, &rect);
+}
+
+void MoveControlTo(TControl* control, TPoint point) {
+    if (!control) return;
+    control->SetLeft(point.X);
+    control->SetTop(point.Y);
+}
+
+void SetFormBounds(TCustomForm* form, const TRect& rect) {
+    if (!form) return;
+    form->SetLeft(rect.Left);
+    form->SetTop(rect.Top);
+    form->SetWidth(rect.Width());
+    form->SetHeight(rect.Height());
+}
+
+bool IsFormActive(TCustomForm* form) {
+    TCustomForm* mainForm = Application ? Application->MainForm() : nullptr;
+    if (!mainForm) return form && form->Active();
+    if (IsMDIParent(mainForm) && mainForm == form) return true;
+    if (!Application->Active()) return false;
+    if (!form || form == mainForm) return true;
+    if (IsMDIParent(mainForm) && IsActiveMDIChild(mainForm, form)) return true;
+    return form->Active();
+}
+
+void ApplyThemeToChildren(TWinControl* parent, TtavUIStyle style, TtavFileTheme* theme) {
+    if (!parent) return;
+    // Counted again each time: a child's setter may change its siblings.
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* child = parent->Controls(i);
+        if (!HasPublishedProperty(child, "FileTheme") || !HasPublishedProperty(child, "UIStyle")) continue;
+        SetObjectProp(child, "FileTheme", theme);
+        SetOrdProp(child, "UIStyle", int64_t(style));
+    }
 }

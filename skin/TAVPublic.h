@@ -8,8 +8,10 @@
 
 class TBitmap;
 class TCanvas;
-class TDC;
+class TControl;
+class TCustomForm;
 class TPicture;
+class TWinControl;
 
 // Drawing routines the skinned controls share. HasPublishedProperty (TypInfo.h) is the one the controls
 // use to find FileTheme and UIStyle on components they do not know.
@@ -32,11 +34,14 @@ void RotateBitmapClockwise(TBitmap* bitmap);
 // the whole image; the part of a frame that lies outside the source stays white.
 void ExtractStripFrame(TBitmap* source, TBitmap* target, int count, int index);
 
-// The outer frame of a control over its border, on the DC of its whole window (whose screen rectangle is
-// given): one pixel of the border colour, and inside it one of the inner colour when asked. System colours
-// are resolved.
-void PaintControlFrame(TDC& windowDC, const TRect& windowScreenRect, TColor borderColor, TColor innerColor,
-                       bool drawInner);
+// The outer frame of a windowed control over its border (its non-client area), drawn on the DC of its whole
+// window after the control has painted: one pixel of the border colour, and inside it one of the inner colour
+// when asked. System colours are resolved. A control without a window is left alone.
+void PaintControlFrame(TWinControl* control, TColor borderColor, TColor innerColor, bool drawInner);
+// What lies behind a see-through control: its parent's background and non-windowed children, painted into the
+// canvas in the control's coordinates and clipped to the parent's client area. The control itself is not
+// painted again meanwhile, so a non-windowed control may call it from its own painting.
+void PaintParentBackground(TCanvas* canvas, TControl* control);
 
 // All four edges count as inside.
 bool PointInRect(TPoint point, const TRect& rect);
@@ -61,46 +66,18 @@ bool DetectWin95Build();
 bool IsWin95BuildFlag();
 void InitWin95BuildFlag();
 
+// The desktop's work area, in screen coordinates; the platform's answer.
+bool GetWorkArea(TRect& rect);
+// Left, then Top, each through its property.
+void MoveControlTo(TControl* control, TPoint point);
+// Left, Top, Width and Height, in that order, each through its property.
+void SetFormBounds(TCustomForm* form, const TRect& rect);
+// Whether the form may take its menu's shortcut keys now. Only a form whose FormStyle is fsMDIForm is an MDI
+// parent, and its MDI client is the child window of the platform's MDI client class, when it has one.
+bool IsFormActive(TCustomForm* form);
+
 class TtavFileTheme;
 
-// Sets FileTheme and then UIStyle, through their setters, on a control that publishes both; others are left.
-void ApplyThemeToControl(TObject* control, TtavUIStyle style, TtavFileTheme* theme);
-
-// The same for each direct child control of the parent, in order; grandchildren are not visited. TParent
-// gives its children through ControlCount() and Controls(index).
-template <class TParent> void ApplyThemeToChildren(TParent* parent, TtavUIStyle style, TtavFileTheme* theme) {
-    for (int i = 0; i < parent->ControlCount(); ++i)
-        ApplyThemeToControl(parent->Controls(i), style, theme);
-}
-
-// ---- Controls and forms, of the class library's classes (given as template arguments): a control with
-// SetLeft/SetTop/SetWidth/SetHeight; a form with Active(), IsMDIForm() and ActiveMDIChild(); the application
-// with MainForm() and Active().
-
-template <class TControlClass> void MoveControlTo(TControlClass* control, TPoint point) {
-    if (!control) return;
-    control->SetLeft(point.X);
-    control->SetTop(point.Y);
-}
-
-// Left, Top, Width and Height, in that order, each through its setter.
-template <class TFormClass> void SetFormBounds(TFormClass* form, const TRect& rect) {
-    if (!form) return;
-    form->SetLeft(rect.Left);
-    form->SetTop(rect.Top);
-    form->SetWidth(rect.Width());
-    form->SetHeight(rect.Height());
-}
-
-// Whether the form may take its menu's shortcut keys now. A missing form is active only when the application
-// is and has a main form.
-template <class TApplicationClass, class TFormClass>
-bool IsFormActive(const TApplicationClass& application, const TFormClass* form) {
-    const auto* mainForm = application.MainForm();
-    if (!mainForm) return form && form->Active();
-    if (mainForm->IsMDIForm() && mainForm == form) return true;
-    if (!application.Active()) return false;
-    if (!form || form == mainForm) return true;
-    if (mainForm->IsMDIForm() && mainForm->ActiveMDIChild() == form) return true;
-    return form->Active();
-}
+// Sets FileTheme and then UIStyle, through their setters by name, on each direct child control of the parent
+// that publishes both, in order; the other children and the grandchildren are not visited.
+void ApplyThemeToChildren(TWinControl* parent, TtavUIStyle style, TtavFileTheme* theme);

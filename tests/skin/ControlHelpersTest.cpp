@@ -1,92 +1,237 @@
-#include "platform/DC.h"
-#include "skin/TAVPublic.h"
+#include "SkinHostTest.h"
 
-#include <gtest/gtest.h>
+#include "classlib/Bitmap.h"
+#include "platform/Input.h"
+#include "skin/TAVPublic.h"
 
 #include <string>
 #include <vector>
 
 namespace {
 
-// A form that records the order its bounds are set in.
-struct TFakeForm {
+// A form that records how its bounds are set.
+class TRecordingForm : public TForm {
+    VMR_CLASS(TRecordingForm, TForm)
+
+public:
+    void SetBounds(int left, int top, int width, int height) override {
+        Calls.push_back("SetBounds " + std::to_string(left) + "," + std::to_string(top) + "," +
+                        std::to_string(width) + "," + std::to_string(height));
+        TForm::SetBounds(left, top, width, height);
+    }
     std::vector<std::string> Calls;
-    bool IsActive = false;
-    bool MDIParent = false;
-    const TFakeForm* ActiveChild = nullptr;
 
-    void SetLeft(int v) { Calls.push_back("Left=" + std::to_string(v)); }
-    void SetTop(int v) { Calls.push_back("Top=" + std::to_string(v)); }
-    void SetWidth(int v) { Calls.push_back("Width=" + std::to_string(v)); }
-    void SetHeight(int v) { Calls.push_back("Height=" + std::to_string(v)); }
-    bool Active() const { return IsActive; }
-    bool IsMDIForm() const { return MDIParent; }
-    const TFakeForm* ActiveMDIChild() const { return ActiveChild; }
+protected:
+    explicit TRecordingForm(TComponent* owner) : TForm(owner) {}
+    std::string LayoutName() const override { return {}; } // built in code
+    void Resize() override {
+        Calls.push_back("Resize");
+        TForm::Resize();
+    }
 };
 
-struct TFakeApplication {
-    const TFakeForm* Main = nullptr;
-    bool IsActive = true;
-    const TFakeForm* MainForm() const { return Main; }
-    bool Active() const { return IsActive; }
+// A control with a two-pixel non-client edge and a white client area.
+class TEdgedBox : public TCustomControl {
+    VMR_CLASS(TEdgedBox, TCustomControl)
+
+protected:
+    explicit TEdgedBox(TComponent* owner) : TCustomControl(owner) { SetColor(clWhite); }
+    void CreateParams(TCreateParams& params) override {
+        TCustomControl::CreateParams(params);
+        params.ExStyle |= WS_EX_CLIENTEDGE;
+    }
+    void Paint() override {
+        Canvas()->Brush()->SetColor(Color());
+        Canvas()->FillRect(ClientRect());
+    }
 };
 
-TEST(ControlHelpers, BoundsAreSetInOrder) {
-    TFakeForm form;
-    MoveControlTo(&form, {7, -3});
-    EXPECT_EQ(form.Calls, (std::vector<std::string>{"Left=7", "Top=-3"}));
-    form.Calls.clear();
-    SetFormBounds(&form, {10, 20, 110, 70});
-    EXPECT_EQ(form.Calls, (std::vector<std::string>{"Left=10", "Top=20", "Width=100", "Height=50"}));
-    MoveControlTo<TFakeForm>(nullptr, {1, 1});
-    SetFormBounds<TFakeForm>(nullptr, {});
+// A see-through control: what lies behind it, then a green dot in its bottom-right corner.
+class TSeeThrough : public TGraphicControl {
+    VMR_CLASS(TSeeThrough, TGraphicControl)
+
+public:
+    int Paints = 0;
+
+protected:
+    explicit TSeeThrough(TComponent* owner) : TGraphicControl(owner) {}
+    void Paint() override {
+        ++Paints;
+        PaintParentBackground(Canvas(), this);
+        Canvas()->SetPixels(Width() - 1, Height() - 1, clLime);
+    }
+};
+
+using ControlHelpers = TSkinHostTest;
+
+TEST_F(ControlHelpers, BoundsAreSetThroughThePropertiesInOrder) {
+    auto* form = NewComponent<TRecordingForm>(Application);
+    form->SetBounds(1, 2, 30, 40);
+    form->Calls.clear();
+    MoveControlTo(form, {7, -3});
+    EXPECT_EQ(form->Calls, (std::vector<std::string>{"SetBounds 7,2,30,40", "SetBounds 7,-3,30,40"}));
+    form->Calls.clear();
+    SetFormBounds(form, {10, 20, 110, 70});
+    EXPECT_EQ(form->Calls, (std::vector<std::string>{"SetBounds 10,-3,30,40", "SetBounds 10,20,30,40",
+                                                     "SetBounds 10,20,100,40", "Resize",
+                                                     "SetBounds 10,20,100,50", "Resize"}));
+    EXPECT_EQ(form->BoundsRect(), TRect(10, 20, 110, 70));
+    MoveControlTo(nullptr, {1, 1});
+    SetFormBounds(nullptr, {});
 }
 
-TEST(ControlHelpers, FormActivity) {
-    TFakeApplication app;
-    TFakeForm main, child, other;
-    const TFakeForm* none = nullptr;
-
-    // No main form: the form's own state, and no form at all is not active.
-    child.IsActive = true;
-    EXPECT_TRUE(IsFormActive(app, &child));
-    EXPECT_FALSE(IsFormActive(app, none));
-
-    app.Main = &main;
-    main.MDIParent = true;
-    app.IsActive = false;
-    EXPECT_TRUE(IsFormActive(app, &main)); // the MDI main form, even in an inactive application
-    EXPECT_FALSE(IsFormActive(app, &child));
-
-    app.IsActive = true;
-    EXPECT_TRUE(IsFormActive(app, none));
-    main.ActiveChild = &other;
-    EXPECT_TRUE(IsFormActive(app, &other)); // the active MDI child
-    child.IsActive = false;
-    EXPECT_FALSE(IsFormActive(app, &child));
-
-    main.MDIParent = false;
-    EXPECT_TRUE(IsFormActive(app, &main));
-    EXPECT_FALSE(IsFormActive(app, &other)); // no MDI: its own state only
-    other.IsActive = true;
-    EXPECT_TRUE(IsFormActive(app, &other));
+TEST_F(ControlHelpers, WorkAreaIsTheHosts) {
+    TRect area;
+    EXPECT_TRUE(GetWorkArea(area));
+    EXPECT_EQ(area, FHost.WorkArea());
+    EXPECT_EQ(area, TRect(0, 24, 1200, 1000));
 }
 
-TEST(ControlHelpers, ControlFrameOverTheBorder) {
-    TSurface window(6, 5, 0x000001);
-    TDC dc(window);
-    PaintControlFrame(dc, {300, 200, 306, 205}, clBtnShadow, RGB(0, 0, 0xFF), true);
+TEST_F(ControlHelpers, FormActivity) {
+    // No main form: the form's own state; no form is not active.
+    TForm* other = ShownForm({0, 0, 100, 100});
+    EXPECT_TRUE(IsFormActive(other));
+    EXPECT_FALSE(IsFormActive(nullptr));
+
+    TForm* main = nullptr;
+    Application->CreateForm(main);
+    main->SetBorderStyle(bsNone);
+    main->Show();
+    TForm* child = ShownForm({200, 0, 300, 100});
+    RunUntilIdle();
+
+    // A window that is not the class library's takes the activation: the application is inactive.
+    WNDCLASS raw;
+    raw.Name = "SkinTestRaw";
+    RegisterClass(raw);
+    HWND foreign = CreateWindowEx(0, "SkinTestRaw", "", WS_POPUP | WS_VISIBLE, 600, 0, 50, 50, nullptr);
+    SetActiveWindow(foreign);
+    ASSERT_FALSE(Application->Active());
+    EXPECT_FALSE(IsFormActive(main)); // would be true by the main-form rule
+    EXPECT_FALSE(IsFormActive(nullptr));
+    main->SetFormStyle(fsMDIForm);
+    EXPECT_TRUE(IsFormActive(main)); // the MDI main form, even in an inactive application
+    EXPECT_FALSE(IsFormActive(child));
+
+    // Active application: no form, or the main form, is active whatever its own state.
+    SetActiveWindow(other->Handle());
+    ASSERT_TRUE(Application->Active());
+    main->SetFormStyle(fsNormal);
+    EXPECT_FALSE(main->Active());
+    EXPECT_TRUE(IsFormActive(main));
+    EXPECT_TRUE(IsFormActive(nullptr));
+
+    // An MDI main form without an MDI client reports no active child.
+    main->SetFormStyle(fsMDIForm);
+    EXPECT_FALSE(IsFormActive(child));
+    EXPECT_TRUE(IsFormActive(other));
+
+    // With one, its answer counts over the form's own state.
+    HWND activeChild = nullptr;
+    WNDCLASS clientClass;
+    clientClass.Name = "MDICLIENT";
+    clientClass.WndProc = [&activeChild](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (msg == WM_MDIGETACTIVE) return LRESULT(activeChild);
+        return DefWindowProc(hwnd, msg, wParam, lParam);
+    };
+    RegisterClass(clientClass);
+    HWND client = CreateWindowEx(0, "MDICLIENT", "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, main->Handle());
+    activeChild = child->Handle();
+    EXPECT_FALSE(child->Active());
+    EXPECT_TRUE(IsFormActive(child));
+    EXPECT_TRUE(IsFormActive(other)); // not the MDI child, but active itself
+    activeChild = nullptr;
+    EXPECT_FALSE(IsFormActive(child));
+    auto* windowless = NewComponent<TForm>(Application);
+    EXPECT_FALSE(IsFormActive(windowless));
+    EXPECT_FALSE(windowless->HandleAllocated());
+
+    // Not an MDI parent: the client's answer is not asked.
+    activeChild = child->Handle();
+    main->SetFormStyle(fsNormal);
+    EXPECT_FALSE(IsFormActive(child));
+    DestroyWindow(client);
+    DestroyWindow(foreign);
+}
+
+TEST_F(ControlHelpers, ControlFrameOverTheNonClientEdge) {
+    TForm* form = ShownForm();
+    auto* box = Make<TEdgedBox>(form, {20, 30, 60, 50});
+    RunUntilIdle();
+    ASSERT_EQ(box->ClientRect(), TRect(0, 0, 36, 16)); // the edge is two pixels on each side
+
+    PaintControlFrame(box, clBtnShadow, RGB(0, 0, 0xFF), true);
     const TPixel shadow = ColorToPixel(clBtnShadow);
-    EXPECT_EQ(window.Pixel(0, 0), shadow);
-    EXPECT_EQ(window.Pixel(5, 4), shadow);
-    EXPECT_EQ(window.Pixel(1, 1), 0x0000FFu);
-    EXPECT_EQ(window.Pixel(4, 3), 0x0000FFu);
-    EXPECT_EQ(window.Pixel(2, 2), 0x000001u);
+    EXPECT_EQ(WindowPixel(form, 20, 30), shadow);
+    EXPECT_EQ(WindowPixel(form, 59, 49), shadow);
+    EXPECT_EQ(WindowPixel(form, 59, 30), shadow);
+    EXPECT_EQ(WindowPixel(form, 21, 31), 0x0000FFu);
+    EXPECT_EQ(WindowPixel(form, 58, 48), 0x0000FFu);
+    EXPECT_EQ(WindowPixel(form, 22, 32), 0xFFFFFFu); // the client area is left alone
+    EXPECT_EQ(WindowPixel(form, 19, 29), ColorToPixel(clBtnFace));
 
-    window.Fill(0x000001);
-    PaintControlFrame(dc, {0, 0, 6, 5}, clRed, clBlue, false);
-    EXPECT_EQ(window.Pixel(0, 2), 0xFF0000u);
-    EXPECT_EQ(window.Pixel(1, 1), 0x000001u);
+    PaintControlFrame(box, clRed, clYellow, false);
+    EXPECT_EQ(WindowPixel(form, 20, 40), 0xFF0000u);
+    EXPECT_EQ(WindowPixel(form, 21, 40), 0x0000FFu);
+
+    // A control without a window gets none.
+    auto* loose = NewComponent<TEdgedBox>(Application);
+    PaintControlFrame(loose, clRed, clRed, true);
+    EXPECT_FALSE(loose->HandleAllocated());
+    PaintControlFrame(nullptr, clRed, clRed, true);
+}
+
+TEST_F(ControlHelpers, ParentBackgroundBehindASeeThroughControl) {
+    TForm* form = ShownForm();
+    auto* panel = Make<TSkinTestPanel>(form, {50, 50, 150, 100});
+    panel->SetColor(clRed);
+    Make<TSkinTestShape>(panel, {5, 5, 15, 15})->SetColor(clBlue);
+    auto* seeThrough = Make<TSeeThrough>(panel, {10, 10, 40, 40});
+    RunUntilIdle();
+
+    // On the window: the parent's shape and background show through, the control paints once, on top.
+    EXPECT_EQ(seeThrough->Paints, 1);
+    EXPECT_EQ(WindowPixel(form, 60, 60), 0x0000FFu);
+    EXPECT_EQ(WindowPixel(form, 64, 64), 0x0000FFu);
+    EXPECT_EQ(WindowPixel(form, 65, 65), 0xFF0000u);
+    EXPECT_EQ(WindowPixel(form, 89, 89), 0x00FF00u);
+
+    // Into any canvas, in the control's coordinates, leaving the control itself out.
+    TBitmap target;
+    target.SetSize(30, 30);
+    auto fillWhite = [&] {
+        target.Canvas()->Brush()->SetColor(clWhite);
+        target.Canvas()->FillRect({0, 0, 30, 30});
+    };
+    fillWhite();
+    PaintParentBackground(target.Canvas(), seeThrough);
+    EXPECT_EQ(seeThrough->Paints, 1);
+    EXPECT_EQ(target.Surface().Pixel(0, 0), 0x0000FFu);
+    EXPECT_EQ(target.Surface().Pixel(4, 4), 0x0000FFu);
+    EXPECT_EQ(target.Surface().Pixel(5, 5), 0xFF0000u);
+    EXPECT_EQ(target.Surface().Pixel(29, 29), 0xFF0000u);
+    TDC* dc = target.Canvas()->Handle();
+    EXPECT_EQ(dc->GetViewportOrg(), TPoint(0, 0));
+    EXPECT_EQ(dc->GetClipBox(), TRect(0, 0, 30, 30));
+
+    // Clipped to the parent's client area.
+    seeThrough->SetBounds(90, 40, 30, 30);
+    fillWhite();
+    PaintParentBackground(target.Canvas(), seeThrough);
+    EXPECT_EQ(target.Surface().Pixel(5, 5), 0xFF0000u);
+    EXPECT_EQ(target.Surface().Pixel(15, 5), 0xFFFFFFu);
+    EXPECT_EQ(target.Surface().Pixel(5, 15), 0xFFFFFFu);
+
+    // Without a parent nothing is painted; the control still paints normally afterwards.
+    seeThrough->SetParent(nullptr);
+    fillWhite();
+    PaintParentBackground(target.Canvas(), seeThrough);
+    EXPECT_EQ(target.Surface().Pixel(5, 5), 0xFFFFFFu);
+    seeThrough->SetParent(panel);
+    seeThrough->SetBounds(10, 10, 30, 30);
+    const int paints = seeThrough->Paints;
+    panel->Repaint();
+    EXPECT_GT(seeThrough->Paints, paints);
 }
 
 } // namespace

@@ -1,10 +1,11 @@
+#include "SkinHostTest.h"
 #include "ThemeFileBuilder.h"
 
 #include "classlib/Bitmap.h"
 #include "classlib/SysUtils.h"
 #include "platform/Exception.h"
 #include "platform/ImageCodecs.h"
-#include "skin/RegisterSkin.h"
+#include "skin/TAVForm.h"
 #include "skin/TAVMgr.h"
 #include "skin/TAVPublic.h"
 
@@ -14,52 +15,25 @@
 #include <functional>
 #include <unistd.h>
 
-namespace fake {
-
-// Stand-ins of a form and a panel: components whose child controls are listed explicitly.
-template <class Self> class TContainer : public TComponent {
-public:
-    int ControlCount() const { return int(FControls.size()); }
-    TComponent* Controls(int index) const { return FControls[size_t(index)]; }
-    void AddControl(TComponent* control) { FControls.push_back(control); }
-
-protected:
-    using TComponent::TComponent;
-
-private:
-    std::vector<TComponent*> FControls;
-};
-
-class TForm : public TContainer<TForm> {
-    VMR_CLASS(TForm, TComponent)
-protected:
-    explicit TForm(TComponent* owner) : TContainer(owner) {}
-};
-
-class TPanel : public TContainer<TPanel> {
-    VMR_CLASS(TPanel, TComponent)
-protected:
-    explicit TPanel(TComponent* owner) : TContainer(owner) {}
-};
-
-} // namespace fake
-
 namespace {
 
 using B = TThemeFileBuilder;
 constexpr int kFormBorderColor = 16;
 
-// A skinned control as every one follows the style pattern: a style from its form, values read from the
-// theme or the built-in table on every style change, DeepBlue when its theme goes.
-class TtavProbe : public TComponent {
-    VMR_CLASS(TtavProbe, TComponent)
+// A skinned button as every skinned control follows the style pattern: a style from its form, values read
+// from the theme or the built-in table on every style change, DeepBlue when its theme goes.
+class TtavProbe : public TCustomControl {
+    VMR_CLASS(TtavProbe, TCustomControl)
 
 public:
     static void PublishProperties(TPublisher<TtavProbe>& p) {
         p.Component("FileTheme", &TtavProbe::FileTheme, &TtavProbe::SetFileTheme);
         p.Enum("UIStyle", &TtavProbe::UIStyle, &TtavProbe::SetUIStyle, TtavUIStyle::DeepBlue);
     }
-    void AfterConstruction() override { SetUIStyle(GetOwnerFormStyle<fake::TForm>(Owner())); }
+    void AfterConstruction() override {
+        TCustomControl::AfterConstruction();
+        SetUIStyle(GetOwnerFormStyle(Owner()));
+    }
 
     TtavFileTheme* FileTheme() const { return FFileTheme; }
     void SetFileTheme(TtavFileTheme* value) {
@@ -82,9 +56,12 @@ public:
     std::function<void()> OnFileThemeSet;
 
 protected:
-    explicit TtavProbe(TComponent* owner) : TComponent(owner) {}
+    explicit TtavProbe(TComponent* owner) : TCustomControl(owner) {
+        SetTabStop(true);
+        SetBounds(0, 0, 75, 25);
+    }
     void Notification(TComponent* component, TOperation operation) override {
-        TComponent::Notification(component, operation);
+        TCustomControl::Notification(component, operation);
         if (operation == opRemove && component == FFileTheme) {
             FFileTheme = nullptr;
             SetUIStyle(TtavUIStyle::DeepBlue);
@@ -97,8 +74,8 @@ private:
 };
 
 // The same properties under a class name that is not the skin's.
-class TOtherProbe : public TComponent {
-    VMR_CLASS(TOtherProbe, TComponent)
+class TOtherProbe : public TCustomControl {
+    VMR_CLASS(TOtherProbe, TCustomControl)
 
 public:
     static void PublishProperties(TPublisher<TOtherProbe>& p) {
@@ -111,15 +88,27 @@ public:
     int Sets = 0;
 
 protected:
-    explicit TOtherProbe(TComponent* owner) : TComponent(owner) {}
+    explicit TOtherProbe(TComponent* owner) : TCustomControl(owner) {}
 
 private:
     TtavFileTheme* FFileTheme = nullptr;
 };
 
-class ThemeComponentTest : public ::testing::Test {
+// A form class of a program's own.
+class TSkinnedForm : public TForm {
+    VMR_CLASS(TSkinnedForm, TForm)
+
 protected:
-    void SetUp() override { RegisterSkinClasses(); }
+    explicit TSkinnedForm(TComponent* owner) : TForm(owner) {}
+    std::string LayoutName() const override { return {}; } // built in code
+};
+
+class ThemeComponentTest : public TSkinHostTest {
+protected:
+    void TearDown() override {
+        Root.reset();
+        TSkinHostTest::TearDown();
+    }
     std::string SaveTheme(TColor border, const std::string& name = "theme.tav") {
         const std::string path = Folder.File(name);
         B::Chain({{"FormBorderColor", B::Integer, B::Int32(border)}}).Save(path);
@@ -233,25 +222,35 @@ TEST_F(ThemeComponentTest, StyleResolution) {
 }
 
 TEST_F(ThemeComponentTest, NewControlsTakeTheirFormsStyle) {
-    auto* form = NewComponent<fake::TForm>(Root.get());
+    auto* form = NewComponent<TForm>(Root.get());
     auto* first = NewComponent<TtavForm>(form);
     auto* second = NewComponent<TtavForm>(form);
     first->SetUIStyle(TtavUIStyle::Protein);
     second->SetUIStyle(TtavUIStyle::MacOS);
-    EXPECT_EQ(NewComponent<TtavProbe>(form)->UIStyle(), TtavUIStyle::DeepBlue); // not a child control yet
-    form->AddControl(NewComponent<TOtherProbe>(form));
-    form->AddControl(first);
-    form->AddControl(second);
+    EXPECT_EQ(NewComponent<TtavProbe>(form)->UIStyle(), TtavUIStyle::DeepBlue); // not child controls yet
+    NewComponent<TOtherProbe>(form)->SetParent(form);
+    first->SetParent(form);
+    second->SetParent(form);
     EXPECT_EQ(NewComponent<TtavProbe>(form)->UIStyle(), TtavUIStyle::Protein);
-    EXPECT_EQ(GetOwnerFormStyle<fake::TForm>(nullptr), TtavUIStyle::DeepBlue);
+    EXPECT_EQ(GetOwnerFormStyle(nullptr), TtavUIStyle::DeepBlue);
     EXPECT_EQ(NewComponent<TtavProbe>(Root.get())->UIStyle(), TtavUIStyle::DeepBlue); // owner is no form
-    auto* panel = NewComponent<fake::TPanel>(form);
-    panel->AddControl(first);
+
+    // Only the form's direct children count, and a panel is no form.
+    auto* panel = NewComponent<TSkinTestPanel>(form);
+    panel->SetParent(form);
+    first->SetParent(panel);
+    EXPECT_EQ(NewComponent<TtavProbe>(form)->UIStyle(), TtavUIStyle::MacOS);
     EXPECT_EQ(NewComponent<TtavProbe>(panel)->UIStyle(), TtavUIStyle::DeepBlue);
+    second->SetParent(panel);
+    EXPECT_EQ(NewComponent<TtavProbe>(form)->UIStyle(), TtavUIStyle::DeepBlue);
+
+    // The frame is created by name, as layouts do.
+    EXPECT_NE(GetClass("TtavForm"), nullptr);
+    EXPECT_TRUE(HasPublishedProperty(first, "UIStyle"));
 }
 
 TEST_F(ThemeComponentTest, LoadingRefreshesTheFormsControlsThatUseTheTheme) {
-    auto* form = NewComponent<fake::TForm>(Root.get());
+    auto* form = NewComponent<TForm>(Root.get());
     auto* theme = NewComponent<TtavFileTheme>(form);
     auto* otherTheme = NewComponent<TtavFileTheme>(form);
     auto* user = NewComponent<TtavProbe>(form);
@@ -277,6 +276,15 @@ TEST_F(ThemeComponentTest, LoadingRefreshesTheFormsControlsThatUseTheTheme) {
     EXPECT_EQ(foreign->Sets, foreignSets);
     EXPECT_EQ(doomed, nullptr);
 
+    // Under a form of a class of its own, as the program's forms are.
+    auto* ownForm = NewComponent<TSkinnedForm>(Root.get());
+    auto* ownTheme = NewComponent<TtavFileTheme>(ownForm);
+    auto* ownUser = NewComponent<TtavProbe>(ownForm);
+    ownUser->SetFileTheme(ownTheme);
+    const int ownReads = ownUser->Reads;
+    ownTheme->SetThemeFile(SaveTheme(0x0B0B0B, "own.tav"));
+    EXPECT_EQ(ownUser->Reads, ownReads + 1);
+
     // A theme owned by no form refreshes nobody.
     auto* loose = NewComponent<TtavFileTheme>(Root.get());
     auto* looseUser = NewComponent<TtavProbe>(Root.get());
@@ -287,8 +295,8 @@ TEST_F(ThemeComponentTest, LoadingRefreshesTheFormsControlsThatUseTheTheme) {
 }
 
 TEST_F(ThemeComponentTest, FreeingEitherSideLeavesNoReference) {
-    auto* formA = NewComponent<fake::TForm>(Root.get());
-    auto* formB = NewComponent<fake::TForm>(Root.get());
+    auto* formA = NewComponent<TForm>(Root.get());
+    auto* formB = NewComponent<TForm>(Root.get());
     auto* theme = NewComponent<TtavFileTheme>(formA);
     theme->SetThemeFile(SaveTheme(0x777777));
     auto* sameForm = NewComponent<TtavProbe>(formA);
@@ -325,27 +333,31 @@ TEST_F(ThemeComponentTest, FreeingEitherSideLeavesNoReference) {
 }
 
 TEST_F(ThemeComponentTest, ApplyThemeToChildrenChangesSkinnedChildrenOnly) {
-    auto* form = NewComponent<fake::TForm>(Root.get());
+    auto* form = NewComponent<TForm>(Root.get());
     auto* theme = NewComponent<TtavFileTheme>(form);
     theme->SetThemeFile(SaveTheme(0x123123));
-    auto* panel = NewComponent<fake::TPanel>(form);
-    auto* button = NewComponent<TtavProbe>(form);
-    auto* label = NewComponent<TComponent>(form);
-    auto* inner = NewComponent<fake::TPanel>(form);
-    auto* grandchild = NewComponent<TtavProbe>(form);
-    panel->AddControl(button);
-    panel->AddControl(label);
-    panel->AddControl(inner);
-    inner->AddControl(grandchild);
+    auto child = [](auto* control, TWinControl* parent) {
+        control->SetParent(parent);
+        return control;
+    };
+    auto* panel = child(NewComponent<TSkinTestPanel>(form), form);
+    auto* label = child(NewComponent<TSkinTestShape>(form), panel);
+    auto* button = child(NewComponent<TtavProbe>(form), panel);
+    auto* inner = child(NewComponent<TSkinTestPanel>(form), panel);
+    auto* grandchild = child(NewComponent<TtavProbe>(form), inner);
+    auto* halfSkinned = child(NewComponent<TOtherProbe>(form), panel); // FileTheme without UIStyle
+    const int halfSets = halfSkinned->Sets;
 
     ApplyThemeToChildren(panel, TtavUIStyle::FromThemeFile, theme);
     EXPECT_EQ(button->FileTheme(), theme);
     EXPECT_EQ(button->UIStyle(), TtavUIStyle::FromThemeFile);
     EXPECT_EQ(button->BorderColor, 0x123123);
+    EXPECT_EQ(halfSkinned->Sets, halfSets);
     EXPECT_EQ(grandchild->FileTheme(), nullptr);
     EXPECT_EQ(grandchild->UIStyle(), TtavUIStyle::DeepBlue);
     EXPECT_TRUE(HasPublishedProperty(button, "UIStyle"));
     EXPECT_FALSE(HasPublishedProperty(label, "UIStyle"));
+    ApplyThemeToChildren(nullptr, TtavUIStyle::Protein, theme);
 }
 
 } // namespace
