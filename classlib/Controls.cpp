@@ -189,15 +189,19 @@ void TControl::MouseButtonDown(TMessage& m, TMouseButton button, bool doubleClic
 
 void TControl::MouseButtonUp(TMessage& m, TMouseButton button) {
     TPoint p = LParamToPoint(m.LParam);
+    // Taken before the capture goes, since losing the capture forgets the press.
+    bool clicked = button == mbLeft && FControlState.Contains(csClicked);
+    if (clicked) FControlState.Exclude(csClicked);
     if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(false);
     auto alive = AliveMark();
-    if (button == mbLeft && FControlState.Contains(csClicked)) {
-        FControlState.Exclude(csClicked);
-        if (TRect{0, 0, FWidth, FHeight}.Contains(p)) Click();
-    }
+    if (clicked && TRect{0, 0, FWidth, FHeight}.Contains(p)) Click();
     if (!alive.expired()) MouseUp(button, MouseShiftState(m.WParam), p.X, p.Y);
-    // A right release goes on to the default handling, which asks for the context menu.
-    if (!alive.expired() && button == mbRight) Dispatch(m);
+    // A right release asks for the context menu: a window through its default handling.
+    if (alive.expired() || button != mbRight) return;
+    if (dynamic_cast<TWinControl*>(this))
+        Dispatch(m);
+    else
+        Perform(WM_CONTEXTMENU, 0, PointToLParam(ClientToScreen(p)));
 }
 
 void TControl::ContextMenu(TMessage& m) {
@@ -215,7 +219,11 @@ void TControl::ContextMenu(TMessage& m) {
         m.Result = 1;
         return;
     }
-    Dispatch(m);
+    // Unanswered, the request goes to the parent.
+    if (dynamic_cast<TWinControl*>(this))
+        Dispatch(m);
+    else if (FParent)
+        m.Result = FParent->Perform(m.Msg, m.WParam, m.LParam);
 }
 
 void TControl::DoContextPopup(TPoint mousePos, bool& handled) {

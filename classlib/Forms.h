@@ -106,6 +106,7 @@ class TCustomForm : public TWinControl {
     // The embedded layout this class reads when it is made; empty for a form built in code.
     virtual std::string LayoutName() const;
     void CreateParams(TCreateParams& params) override;
+    bool IsTopLevel() const override { return true; }
     void CreateHandleDone() override;
     void WndProc(TMessage& message) override;
     void VisibleChanged() override;

@@ -70,6 +70,8 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 TWinControl::~TWinControl() {
     Destroying();
     if (TCustomForm* form = ParentForm()) form->ControlDestroying(this);
+    // Leave the parent while this is still a windowed control to it.
+    if (Parent()) Parent()->RemoveControl(this);
     DestroyHandle();
     while (!FControls.empty() || !FWinControls.empty()) {
         TControl* child = FWinControls.empty() ? FControls.back() : FWinControls.back();
@@ -204,7 +206,15 @@ void TWinControl::VisibleChanged() {
 }
 
 TRect TWinControl::ClientRect() {
+    // A control not yet placed on a window has no frame to take off.
+    if (!FHandle && !CanHaveHandle()) return TControl::ClientRect();
     return ::GetClientRect(Handle());
+}
+
+bool TWinControl::CanHaveHandle() const {
+    for (const TWinControl* c = this; c; c = c->Parent())
+        if (c->IsTopLevel()) return true;
+    return false;
 }
 
 void TWinControl::SetEnabled(bool value) {

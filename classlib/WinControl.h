@@ -25,6 +25,8 @@ class TWinControl : public TControl {
 
     HWND Handle();
     bool HandleAllocated() const { return FHandle != nullptr; }
+    // It, or a parent of it, is a window of its own on the desktop, so a window can be made for it.
+    bool CanHaveHandle() const;
     void HandleNeeded() { Handle(); }
     void DestroyHandle();
     // Makes the window again with the control's state (bounds, text, visibility, children).
@@ -84,6 +86,7 @@ class TWinControl : public TControl {
     void DefaultHandler(TMessage& message) override;
 
     virtual void CreateParams(TCreateParams& params);
+    virtual bool IsTopLevel() const { return false; }
     virtual void CreateWnd();
     // The window and its children exist: subclasses set up what needs the handle.
     virtual void CreateHandleDone() {}
