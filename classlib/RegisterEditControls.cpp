@@ -1,5 +1,6 @@
 #include "classlib/RegisterEditControls.h"
 
+#include "classlib/ComboBox.h"
 #include "classlib/Memo.h"
 
 void RegisterEditControlsClasses() {
@@ -7,4 +8,7 @@ void RegisterEditControlsClasses() {
     RegisterClass<TEdit>();
     RegisterClass<TCustomMemo>();
     RegisterClass<TMemo>();
+    RegisterClass<TComboEdit>();
+    RegisterClass<TCustomComboBox>();
+    RegisterClass<TComboBox>();
 }
