@@ -120,6 +120,10 @@ void TCustomComboBox::UpdateEditPart() {
 }
 
 void TCustomComboBox::SetItemIndex(int value) {
+    if (ComponentState().Contains(csLoading)) {
+        FLoadedIndex = value; // layouts may name the index before the items
+        return;
+    }
     if (value < -1 || value >= FItems.Count()) value = -1;
     FItemIndex = value;
     std::string text = value >= 0 ? FItems.Strings(value) : std::string();
@@ -149,6 +153,12 @@ void TCustomComboBox::SetText(const std::string& value) {
     TWinControl::SetText(FEdit->Text());
     FItemIndex = FItems.IndexOf(Text());
     Change();
+}
+
+void TCustomComboBox::Loaded() {
+    TWinControl::Loaded();
+    if (FLoadedIndex >= 0) SetItemIndex(FLoadedIndex);
+    FLoadedIndex = -1;
 }
 
 void TCustomComboBox::SetItemHeight(int value) {

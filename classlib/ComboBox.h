@@ -86,6 +86,7 @@ class TCustomComboBox : public TWinControl {
   protected:
     explicit TCustomComboBox(TComponent* owner);
     void CreateHandleDone() override;
+    void Loaded() override;
     void WndProc(TMessage& m) override;
     void DefaultHandler(TMessage& m) override;
     virtual void Change();
@@ -123,6 +124,7 @@ class TCustomComboBox : public TWinControl {
     TComboBoxStyle FStyle = csDropDown;
     TStringList FItems;
     int FItemIndex = -1;
+    int FLoadedIndex = -1;
     int FDropDownCount = 8;
     int FItemHeight = 13;
     TEditCharCase FCharCase = ecNormal;

@@ -154,8 +154,11 @@ int TCustomEdit::LineHeight() const {
 
 TRect TCustomEdit::TextArea() {
     TRect r = HandleAllocated() ? ::GetClientRect(Handle()) : TRect{0, 0, Width(), Height()};
-    r.Left += TextMargin;
-    r.Right -= TextMargin;
+    // BorderWidth keeps a ring free for a frame that a derived class paints.
+    r.Left += BorderWidth() + TextMargin;
+    r.Right -= BorderWidth() + TextMargin;
+    r.Top += BorderWidth();
+    r.Bottom -= BorderWidth();
     return r;
 }
 

@@ -1,5 +1,8 @@
 #include "ControlsTestSupport.h"
+#include "classlib/ComboBox.h"
 #include "classlib/Edit.h"
+#include "classlib/LayoutReader.h"
+#include "classlib/Memo.h"
 #include "classlib/RegisterEditControls.h"
 #include "platform/Services.h"
 
@@ -178,6 +181,52 @@ TEST_F(EditTest, LongTextScrollsToKeepTheCaretInView) {
     EXPECT_LT(caretX, FEdit->ClientWidth());
     Key(VK_HOME);
     EXPECT_EQ(FEdit->ScrollX(), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EditTest, LayoutsCreateEditsMemosAndComboBoxesWithTheirProperties) {
+    const std::string layout = "object Scheda: TForm\n"
+                               "  object Area: TEdit\n"
+                               "    Left = 4\n"
+                               "    BorderStyle = bsNone\n"
+                               "    CharCase = ecUpperCase\n"
+                               "    MaxLength = 19\n"
+                               "    Text = 'cono'\n"
+                               "  end\n"
+                               "  object Descrizione: TMemo\n"
+                               "    Lines.Strings = (\n"
+                               "      'prima'\n"
+                               "      'seconda')\n"
+                               "    ReadOnly = True\n"
+                               "    ScrollBars = ssVertical\n"
+                               "    WordWrap = False\n"
+                               "  end\n"
+                               "  object Classe: TComboBox\n"
+                               "    Style = csDropDownList\n"
+                               "    ItemHeight = 13\n"
+                               "    ItemIndex = 1\n"
+                               "    Items.Strings = (\n"
+                               "      'Bardo'\n"
+                               "      'Ranger')\n"
+                               "  end\n"
+                               "end\n";
+    std::unique_ptr<TComponent> root(ReadLayout(layout, "TSCHEDA", nullptr));
+    auto* area = dynamic_cast<TEdit*>(root->FindComponent("Area"));
+    auto* memo = dynamic_cast<TMemo*>(root->FindComponent("Descrizione"));
+    auto* combo = dynamic_cast<TComboBox*>(root->FindComponent("Classe"));
+    ASSERT_TRUE(area && memo && combo);
+    EXPECT_EQ(area->Text(), "CONO");
+    EXPECT_EQ(area->MaxLength(), 19);
+    EXPECT_EQ(area->BorderStyle(), bsNone);
+    EXPECT_EQ(memo->Text(), "prima\r\nseconda");
+    EXPECT_TRUE(memo->ReadOnly());
+    EXPECT_EQ(memo->ScrollBars(), ssVertical);
+    EXPECT_FALSE(memo->WordWrap());
+    EXPECT_EQ(combo->Style(), csDropDownList);
+    EXPECT_EQ(combo->Text(), "Ranger");
 }
 
 } // namespace
