@@ -230,3 +230,27 @@ TEST_F(EditTest, LayoutsCreateEditsMemosAndComboBoxesWithTheirProperties) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EditTest, PaintsTheClassicLookWithTheSelectionHighlighted) {
+    FEdit->SetText("MMMM");
+    FEdit->SelectAll();
+    FEdit->Repaint();
+    Pump();
+    auto pixel = [&](TPoint client) { return FHost.ScreenPixel(At(client)) & 0xFFFFFF; };
+    TPoint caret = FEdit->CaretPos(); // after the selected text
+    EXPECT_EQ(pixel({2, caret.Y}), ColorToPixel(clHighlight) & 0xFFFFFF);
+    EXPECT_EQ(pixel({caret.X + 10, caret.Y + 2}), ColorToPixel(clWindow) & 0xFFFFFF);
+    TPoint corner = ::ClientToScreen(FEdit->Handle(), {0, 0}) - TPoint{2, 2}; // the sunken edge's outer line
+    EXPECT_EQ(FHost.ScreenPixel(corner) & 0xFFFFFF, ColorToPixel(clBtnShadow) & 0xFFFFFF);
+
+    // The selection hides when the focus leaves.
+    Make<TEdit>(FForm, {10, 60, 160, 81})->SetFocus();
+    Pump();
+    FEdit->Repaint();
+    Pump();
+    EXPECT_EQ(pixel({2, caret.Y}), ColorToPixel(clWindow) & 0xFFFFFF);
+}
+
+} // namespace
