@@ -37,7 +37,7 @@ void TCustomEdit::PublishProperties(TPublisher<TCustomEdit>& p) {
 // ---- properties ------------------------------------------------------------------------------------------
 
 void TCustomEdit::SetText(const std::string& value) {
-    if (value == FCore.Text()) return;
+    if (FCore.Normalized(value) == FCore.Text()) return;
     FCore.SetText(value);
     FTopLine = FScrollX = 0;
     TextEdited();

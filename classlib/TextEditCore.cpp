@@ -146,7 +146,7 @@ void TTextEditCore::WordAt(size_t pos, size_t& start, size_t& end) const {
 // ---- text and selection ----------------------------------------------------------------------------------
 
 void TTextEditCore::SetText(std::string_view text) {
-    FText = Prepare(text);
+    FText = Normalized(text);
     FCaret = FAnchor = 0;
     FHasUndo = false;
     FTyping = false;
@@ -161,7 +161,7 @@ void TTextEditCore::Select(size_t anchor, size_t caret) {
 
 void TTextEditCore::SetCharCase(TEditCharCase value) {
     FCharCase = value;
-    std::string converted = Prepare(FText);
+    std::string converted = Normalized(FText);
     if (converted.size() == FText.size()) {
         FText = std::move(converted);
         return;
@@ -170,7 +170,7 @@ void TTextEditCore::SetCharCase(TEditCharCase value) {
     Select(FAnchor, FCaret);
 }
 
-std::string TTextEditCore::Prepare(std::string_view text) const {
+std::string TTextEditCore::Normalized(std::string_view text) const {
     std::string out;
     if (FMultiLine) {
         // Every break the user or code brings (\n, \r or \r\n) becomes the platform's \r\n.
@@ -198,7 +198,7 @@ std::string TTextEditCore::Prepare(std::string_view text) const {
 // ---- editing ---------------------------------------------------------------------------------------------
 
 bool TTextEditCore::Replace(size_t start, size_t end, std::string_view text, bool typingRun) {
-    std::string insert = Prepare(text);
+    std::string insert = Normalized(text);
     if (FMaxLength > 0) {
         size_t kept = Utf8Length(FText) - Utf8Length(std::string_view(FText).substr(start, end - start));
         size_t room = kept >= size_t(FMaxLength) ? 0 : size_t(FMaxLength) - kept;

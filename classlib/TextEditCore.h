@@ -21,6 +21,8 @@ class TTextEditCore {
     const std::string& Text() const { return FText; }
     // Text from code: the caret goes to the start, the undo is forgotten and Modified is cleared.
     void SetText(std::string_view text);
+    // A text as this control keeps it: its line breaks and letter case.
+    std::string Normalized(std::string_view text) const;
 
     size_t Caret() const { return FCaret; }
     size_t Anchor() const { return FAnchor; }
@@ -72,7 +74,6 @@ class TTextEditCore {
     // Puts `text` in place of [start, end) and leaves the caret after it, keeping one undo step; a typing
     // run continues the step of the characters typed just before.
     bool Replace(size_t start, size_t end, std::string_view text, bool typingRun);
-    std::string Prepare(std::string_view text) const;
     bool IsBreakAt(size_t pos) const { return pos + 1 < FText.size() && FText[pos] == '\r' && FText[pos + 1] == '\n'; }
     size_t Snap(size_t pos) const;
 
