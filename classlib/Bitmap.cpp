@@ -61,15 +61,8 @@ void TBitmap::LoadFromResourceName(std::string_view resourceName) {
     SetImage(DecodeImage(FindResource(name), name));
 }
 
-namespace {
-std::string StreamName(TStream& stream) {
-    auto* file = dynamic_cast<TFileStream*>(&stream);
-    return file ? file->FileName() : "bitmap stream";
-}
-} // namespace
-
 void TBitmap::LoadFromStream(TStream& stream) {
-    SetImage(ReadImage(stream, stream.Size() - stream.Position(), StreamName(stream)));
+    SetImage(ReadImage(stream, stream.Size() - stream.Position()));
 }
 
 void TBitmap::SaveToStream(TStream& stream) const {
@@ -83,7 +76,7 @@ void TBitmap::ReadData(TStream& stream) {
         throw EReadError("Stream read error: the bitmap data claims " + std::to_string(size) +
                          " bytes but the stream holds fewer");
     }
-    SetImage(ReadImage(stream, size, StreamName(stream)));
+    SetImage(ReadImage(stream, size));
 }
 
 void TBitmap::WriteData(TStream& stream) const {

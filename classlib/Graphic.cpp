@@ -8,6 +8,8 @@
 #include "platform/ImageCodecs.h"
 #include "platform/Resources.h"
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 void TGraphic::PublishProperties(TPublisher<TGraphic>& p) {
@@ -18,7 +20,7 @@ void TGraphic::LoadFromPictureSource(const TPictureSource& source) {
     if (!source.FileName.empty()) return LoadFromStream(*OpenPictureFile(source.FileName));
     // No bytes at all make an empty graphic, as an empty image is stored as none.
     const std::unique_ptr<TMemoryStream> stream = StreamOver(source.Data);
-    if (source.Data.empty()) return LoadFromStream(*stream);
+    if (source.Data.empty() || IsWholeImageFile(source.Data)) return LoadFromStream(*stream);
     ReadData(*stream);
 }
 
@@ -42,12 +44,12 @@ void TGraphic::SaveToFile(const std::string& fileName) const {
     SaveToStream(stream);
 }
 
-// An empty image travels as no bytes at all.
-TSurface TGraphic::ReadImage(TStream& stream, int64_t size, const std::string& what) {
+TSurface TGraphic::ReadImage(TStream& stream, int64_t size) {
     if (size <= 0) return {};
-    std::vector<uint8_t> bytes(size_t(std::max<int64_t>(size, 0)));
-    stream.ReadBuffer(bytes.data(), int64_t(bytes.size()));
-    return DecodeImage(bytes, what);
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    stream.ReadBuffer(bytes.data(), size);
+    auto* file = dynamic_cast<TFileStream*>(&stream);
+    return DecodeImage(bytes, file ? file->FileName() : "stream data");
 }
 
 void TGraphic::WriteBMP(TStream& stream, const TSurface& image) {
@@ -64,6 +66,19 @@ std::unique_ptr<TStream> OpenPictureFile(const std::string& fileName) {
         throw EFOpenError("Cannot open file " + fileName + " (no such file or embedded resource)");
     }
     return std::make_unique<TResourceStream>(resourceName);
+}
+
+bool IsWholeImageFile(std::span<const uint8_t> data) {
+    static constexpr uint8_t bmp[] = {'B', 'M'}, png[] = {0x89, 'P', 'N', 'G'};
+    auto startsWith = [&](std::span<const uint8_t> signature) {
+        return data.size() >= signature.size() &&
+               std::equal(signature.begin(), signature.end(), data.begin());
+    };
+    if (!startsWith(bmp) && !startsWith(png)) return false;
+    // A bitmap's stored data whose length happens to begin with "BM" is still stored data.
+    uint32_t length = 0;
+    std::memcpy(&length, data.data(), sizeof length);
+    return length != data.size() - sizeof length;
 }
 
 std::unique_ptr<TMemoryStream> StreamOver(std::span<const uint8_t> bytes) {

@@ -44,9 +44,9 @@ class TGraphic : public TPersistent {
     virtual void Changed();
     // For Assign, which notifies once for everything it copies.
     void StoreTransparent(bool value) { FTransparent = value; }
-    // Reads `size` bytes of an image file (BMP or PNG) from the stream; `what` names it in errors. An empty
+    // Reads `size` bytes of an image file (BMP or PNG); errors name the file of a file stream. An empty
     // image is stored as no bytes at all.
-    static TSurface ReadImage(TStream& stream, int64_t size, const std::string& what);
+    static TSurface ReadImage(TStream& stream, int64_t size);
     static void WriteBMP(TStream& stream, const TSurface& image);
 
   private:
@@ -56,6 +56,9 @@ class TGraphic : public TPersistent {
 // A picture file that a layout names: the file, or, when there is none, the embedded resource named by the
 // file name without folder and extension. EFOpenError when neither exists.
 std::unique_ptr<TStream> OpenPictureFile(const std::string& fileName);
+// Inline picture data may be the image file itself (as layouts written by hand hold it) rather than what
+// WriteData writes: a BMP or PNG file that is not a bitmap's length-prefixed data.
+bool IsWholeImageFile(std::span<const uint8_t> data);
 // A stream that reads the bytes, from the start.
 std::unique_ptr<TMemoryStream> StreamOver(std::span<const uint8_t> bytes);
 // What WriteData writes, as a layout holds it inline.

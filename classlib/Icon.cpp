@@ -71,8 +71,7 @@ void TIcon::LoadFromResourceName(std::string_view resourceName, int width, int h
 }
 
 void TIcon::LoadFromStream(TStream& stream) {
-    auto* file = dynamic_cast<TFileStream*>(&stream);
-    SetImage(ReadImage(stream, stream.Size() - stream.Position(), file ? file->FileName() : "icon stream"));
+    SetImage(ReadImage(stream, stream.Size() - stream.Position()));
 }
 
 void TIcon::SaveToStream(TStream& stream) const {

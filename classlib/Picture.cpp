@@ -108,9 +108,11 @@ void TPicture::PublishProperties(TPublisher<TPicture>& p) {
 
 void TPicture::LoadFromPictureSource(const TPictureSource& source) {
     if (source == TPictureSource{}) return SetGraphic(nullptr);
-    if (source.FileName.empty()) return ReadData(*StreamOver(source.Data));
-    std::unique_ptr<TGraphic> graphic = GraphicForFile(source.FileName);
-    graphic->LoadFromStream(*OpenPictureFile(source.FileName));
+    if (source.FileName.empty() && !IsWholeImageFile(source.Data)) return ReadData(*StreamOver(source.Data));
+    // An image file, named or inline, holds a bitmap, or an icon when its name says so.
+    std::unique_ptr<TGraphic> graphic =
+        source.FileName.empty() ? std::make_unique<TBitmap>() : GraphicForFile(source.FileName);
+    graphic->LoadFromPictureSource(source);
     TakeGraphic(std::move(graphic));
 }
 

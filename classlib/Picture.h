@@ -38,7 +38,8 @@ class TPicture : public TPersistent {
     void ReadData(TStream& stream);
     void WriteData(TStream& stream) const;
     void LoadFromClassAndBytes(std::string_view className, std::span<const uint8_t> bytes);
-    // A picture as a layout gives it: inline data, or the name of an image file (see OpenPictureFile).
+    // A picture as a layout gives it: inline data (stored data as WriteData writes it, or an image file), or
+    // the name of an image file (see OpenPictureFile).
     // Published as Data, so that layouts set "Picture.Data = {...}".
     static void PublishProperties(TPublisher<TPicture>& p);
     void LoadFromPictureSource(const TPictureSource& source);

@@ -1,7 +1,11 @@
 #include "classlib/RegisterClasslib.h"
 
 #include "classlib/Component.h"
+#include "classlib/RegisterGraphics.h"
+#include "classlib/data/RegisterData.h"
 
 void RegisterClasslibClasses() {
     RegisterClass<TComponent>();
+    RegisterGraphicsClasses();
+    RegisterDataClasses();
 }

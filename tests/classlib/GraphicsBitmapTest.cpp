@@ -136,7 +136,8 @@ TEST(GraphicsBitmap, StreamsCarryThePixelsAndPictureDataItsLength) {
     TMemoryStream garbage;
     garbage.WriteBuffer("not an image", 12);
     garbage.SetPosition(0);
-    EXPECT_NE(ErrorOf([&] { loaded.LoadFromStream(garbage); }).find("bitmap stream"), std::string::npos);
+    EXPECT_EQ(ErrorOf([&] { loaded.LoadFromStream(garbage); }),
+              "Unknown image format in \"stream data\": it is neither a BMP nor a PNG image");
 }
 
 TEST(GraphicsBitmap, ResourcesLoadByNameAndAMissingOneIsNamed) {

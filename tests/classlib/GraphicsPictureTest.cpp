@@ -7,6 +7,7 @@
 #include "platform/ImageCodecs.h"
 #include "platform/Resources.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -93,6 +94,20 @@ TEST_F(GraphicsPicture, StoredDataNamesTheClassAndRoundTrips) {
     EXPECT_EQ(glyph.Width(), 3);
     glyph.LoadFromPictureSource({});
     EXPECT_TRUE(glyph.Empty());
+    // Layouts written by hand hold the image file itself.
+    const std::vector<uint8_t> png = EncodePNG(picture.Bitmap()->Surface());
+    FindPropInfo(&glyph, "Data").SetPictureValue(glyph, {{}, png});
+    EXPECT_EQ(glyph.Surface(), picture.Bitmap()->Surface());
+    fromLayout.LoadFromPictureSource({{}, SwatchFile()});
+    EXPECT_EQ(fromLayout.Bitmap()->Width(), 3);
+    // A 1 x 4931 bitmap is a 19778-byte file: its stored length begins with "BM" and is still a length.
+    TBitmap column;
+    column.SetSize(1, 4931);
+    const TPictureSource columnData = InlinePictureData(column);
+    ASSERT_EQ(columnData.Data[0], 'B');
+    ASSERT_EQ(columnData.Data[1], 'M');
+    glyph.LoadFromPictureSource(columnData);
+    EXPECT_EQ(glyph.Height(), 4931);
     const std::span<const uint8_t> afterName(stream.Memory() + 8, size_t(stream.Size() - 8));
     fromLayout.LoadFromClassAndBytes("TBitmap", afterName);
     EXPECT_EQ(fromLayout.Width(), 2);

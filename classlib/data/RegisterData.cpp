@@ -1,0 +1,12 @@
+#include "classlib/data/RegisterData.h"
+
+#include "classlib/data/ADOConnection.h"
+#include "classlib/data/ADOQuery.h"
+#include "classlib/data/DataSource.h"
+
+void RegisterDataClasses() {
+    RegisterClass<TDataSet>();
+    RegisterClass<TDataSource>();
+    RegisterClass<TADOConnection>();
+    RegisterClass<TADOQuery>();
+}

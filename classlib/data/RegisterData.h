@@ -1,0 +1,4 @@
+#pragma once
+
+// Makes the data-access classes known by name to layouts.
+void RegisterDataClasses();

@@ -1,0 +1,104 @@
+#include "classlib/data/SqliteStatement.h"
+
+#include "classlib/SysUtils.h"
+#include "classlib/data/SqlText.h"
+#include "platform/Exception.h"
+
+#include <sqlite3.h>
+
+void RaiseSqliteError(sqlite3* db, int code, std::string_view sql) {
+    std::string quoted(1, '"');
+    quoted.append(sql).push_back('"');
+    int primary = code & 0xFF;
+    if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) {
+        throw EDatabaseError("The database is busy: another connection holds a lock on it; " + quoted +
+                             " was not run");
+    }
+    throw EDatabaseError(std::string(sqlite3_errmsg(db)) + " in " + quoted);
+}
+
+TSqliteStatement::TSqliteStatement(sqlite3* db, std::string_view sql) : FDb(db), FSql(sql) {
+    const char* tail = nullptr;
+    int code = sqlite3_prepare_v2(db, FSql.c_str(), int(FSql.size()), &FStmt, &tail);
+    if (code != SQLITE_OK) RaiseSqliteError(db, code, FSql);
+    if (!FStmt) throw EDatabaseError("The text holds no statement: \"" + FSql + "\"");
+    if (!IsEmptyStatementTail(std::string_view(tail, FSql.c_str() + FSql.size() - tail))) {
+        sqlite3_finalize(FStmt);
+        FStmt = nullptr;
+        throw EDatabaseError("Only one statement can be run at a time: \"" + FSql + "\"");
+    }
+}
+
+TSqliteStatement::~TSqliteStatement() {
+    sqlite3_finalize(FStmt);
+}
+
+int TSqliteStatement::ColumnCount() const {
+    return sqlite3_column_count(FStmt);
+}
+
+bool TSqliteStatement::ReadOnly() const {
+    return sqlite3_stmt_readonly(FStmt) != 0;
+}
+
+bool TSqliteStatement::Step() {
+    int code = sqlite3_step(FStmt);
+    if (code == SQLITE_ROW) return true;
+    if (code == SQLITE_DONE) return false;
+    // The step's own code is generic; the handle's extended code says why.
+    RaiseSqliteError(FDb, sqlite3_extended_errcode(FDb), FSql);
+}
+
+void TSqliteStatement::Fail(int code) const {
+    RaiseSqliteError(FDb, code, FSql);
+}
+
+void TSqliteStatement::BindNull(int index) {
+    if (int code = sqlite3_bind_null(FStmt, index)) Fail(code);
+}
+
+void TSqliteStatement::BindText(int index, const std::string& value) {
+    if (int code = sqlite3_bind_text(FStmt, index, value.data(), int(value.size()), SQLITE_TRANSIENT))
+        Fail(code);
+}
+
+void TSqliteStatement::BindInteger(int index, int64_t value) {
+    if (int code = sqlite3_bind_int64(FStmt, index, value)) Fail(code);
+}
+
+void TSqliteStatement::BindFloat(int index, double value) {
+    if (int code = sqlite3_bind_double(FStmt, index, value)) Fail(code);
+}
+
+void TSqliteStatement::BindValue(int index, const TFieldValue& value, TFieldType dataType) {
+    if (!value) return BindNull(index);
+    switch (dataType) {
+    case ftBoolean:
+        return BindInteger(index, ParseBooleanText(*value).value_or(false) ? 1 : 0);
+    case ftInteger:
+        return BindInteger(index, StrToInt64(*value));
+    case ftFloat:
+        return BindFloat(index, std::stod(*value));
+    default:
+        return BindText(index, *value);
+    }
+}
+
+std::optional<std::string_view> TSqliteStatement::View(int column, TFieldType dataType) const {
+    int type = sqlite3_column_type(FStmt, column);
+    if (type == SQLITE_NULL) return std::nullopt;
+    if (dataType == ftBoolean && (type == SQLITE_INTEGER || type == SQLITE_FLOAT)) {
+        return BooleanText(sqlite3_column_double(FStmt, column) != 0);
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(FStmt, column));
+    std::string_view value(text, size_t(sqlite3_column_bytes(FStmt, column)));
+    if (dataType == ftBoolean) {
+        if (std::optional<bool> b = ParseBooleanText(value)) return BooleanText(*b);
+    }
+    return value;
+}
+
+TFieldValue TSqliteStatement::Value(int column, TFieldType dataType) const {
+    std::optional<std::string_view> view = View(column, dataType);
+    return view ? TFieldValue(std::string(*view)) : std::nullopt;
+}

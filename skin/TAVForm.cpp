@@ -1,0 +1,5 @@
+#include "skin/TAVForm.h"
+
+void TtavForm::PublishProperties(TPublisher<TtavForm>& p) {
+    p.Enum("UIStyle", &TtavForm::UIStyle, &TtavForm::SetUIStyle, TtavUIStyle::DeepBlue);
+}
