@@ -260,11 +260,15 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 1;
     }
     case WM_MOUSEWHEEL:
-    case WM_CONTEXTMENU: return w->IsChild() ? SendMessage(w->Parent, msg, wParam, lParam) : 0;
+    case WM_CONTEXTMENU:
+        return w->IsChild() ? SendMessage(w->Parent, msg, wParam, lParam) : 0;
     case WM_RBUTTONUP:
-        SendMessage(hwnd, WM_CONTEXTMENU, WPARAM(hwnd), PointToLParam(ClientToScreen(hwnd, LParamToPoint(lParam))));
+        SendMessage(hwnd, WM_CONTEXTMENU, WPARAM(hwnd),
+                    PointToLParam(ClientToScreen(hwnd, LParamToPoint(lParam))));
         return 0;
-    case WM_NCRBUTTONUP: SendMessage(hwnd, WM_CONTEXTMENU, WPARAM(hwnd), lParam); return 0;
+    case WM_NCRBUTTONUP:
+        SendMessage(hwnd, WM_CONTEXTMENU, WPARAM(hwnd), lParam);
+        return 0;
     case WM_KEYDOWN:
         // The menu key and Shift+F10 ask for the context menu at the keyboard's place: (-1, -1).
         if (wParam == VK_APPS || (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0))
@@ -301,8 +305,10 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETMINMAXINFO:
         return 0;
     case WM_SETTEXT:
-        SetWindowText(hwnd, lParam ? reinterpret_cast<const char*>(lParam) : "");
+        StoreWindowText(*w, lParam ? reinterpret_cast<const char*>(lParam) : "");
         return 1;
+    case WM_GETTEXT:
+        return CopyWindowText(*w, size_t(wParam), reinterpret_cast<char*>(lParam));
     case WM_GETTEXTLENGTH:
         return LRESULT(w->Text.size());
     case WM_CANCELMODE:

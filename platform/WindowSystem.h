@@ -49,7 +49,7 @@ struct TWindow {
     TRect SizeRect() const { return {0, 0, Rect.Width(), Rect.Height()}; }
 };
 
-struct TTimer {
+struct TTimerEntry {
     HWND Hwnd = nullptr;
     uintptr_t Id = 0;
     UINT Interval = 0;
@@ -67,7 +67,7 @@ struct TWindowSystem {
     std::deque<MSG> Input;
     bool QuitPosted = false;
     int QuitCode = 0;
-    std::vector<TTimer> Timers;
+    std::vector<TTimerEntry> Timers;
     TMessageHook Hook;
     MSG Current; // the last message taken from the queue
 
@@ -110,6 +110,10 @@ struct TNonClientLayout {
     TRect MinButton;
 };
 TNonClientLayout NonClientLayout(DWORD style, DWORD exStyle, TSize windowSize);
+// The default handling of WM_SETTEXT and WM_GETTEXT (UTF-8 bytes; the copy ends with a zero and is cut to the
+// buffer at a character boundary, never past it).
+void StoreWindowText(TWindow& w, const std::string& utf8);
+LRESULT CopyWindowText(const TWindow& w, size_t bufferSize, char* buffer);
 // WM_MOVE and WM_SIZE for the window's current bounds and state.
 void SendSizeMessages(TWindow& w);
 // Recomputes the client rectangle through WM_NCCALCSIZE.
