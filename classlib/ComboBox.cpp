@@ -59,6 +59,8 @@ TCustomComboBox::TCustomComboBox(TComponent* owner) : TWinControl(owner) {
     SetBounds(0, 0, 145, 21);
     SetTabStop(true);
     SetColor(clWindow);
+    // OnClick reports a picked item, not a click on the box.
+    SetControlStyle(ControlStyle() - TControlStyle{csClickEvents});
     FItems.OnChange = [this](TObject*) { ItemsChanged(); };
     UpdateEditPart();
 }
@@ -207,6 +209,7 @@ void TCustomComboBox::Pick(int index) {
     SetItemIndex(index);
     auto alive = AliveMark();
     if (changed) Change();
+    if (!alive.expired()) Click();
     if (!alive.expired()) Select();
 }
 

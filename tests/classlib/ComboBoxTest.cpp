@@ -18,6 +18,7 @@ class ComboBoxTest : public TControlsTest {
         FCombo->OnSelect = [this](TObject*) { FLog.push_back("select:" + std::to_string(FCombo->ItemIndex())); };
         FCombo->OnDropDown = [this](TObject*) { FLog.push_back("drop"); };
         FCombo->OnCloseUp = [this](TObject*) { FLog.push_back("close"); };
+        FCombo->OnClick = [this](TObject*) { FLog.push_back("click"); };
         Pump();
     }
     static TPoint Center(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
@@ -94,7 +95,7 @@ TEST_F(ComboBoxTest, PickingFromTheDroppedListByAClick) {
     EXPECT_FALSE(IsWindowVisible(info.hwndList));
     EXPECT_EQ(FCombo->Text(), "Mago/Stregone");
     EXPECT_EQ(FCombo->ItemIndex(), 3);
-    EXPECT_EQ(FLog, (std::vector<std::string>{"drop", "close", "change:Mago/Stregone", "select:3"}));
+    EXPECT_EQ(FLog, (std::vector<std::string>{"drop", "close", "change:Mago/Stregone", "click", "select:3"}));
 
     // A click elsewhere closes the list and picks nothing.
     FLog.clear();
@@ -130,8 +131,8 @@ TEST_F(ComboBoxTest, KeysChangeTheSelectionOpenAndPick) {
     Pump();
     EXPECT_FALSE(FCombo->DroppedDown());
     EXPECT_EQ(FCombo->Text(), "Druido");
-    EXPECT_EQ(FLog, (std::vector<std::string>{"change:Bardo", "select:0", "drop", "close", "change:Druido",
-                                              "select:2", "drop", "close"}));
+    EXPECT_EQ(FLog, (std::vector<std::string>{"change:Bardo", "click", "select:0", "drop", "close",
+                                              "change:Druido", "click", "select:2", "drop", "close"}));
 }
 
 TEST_F(ComboBoxTest, InfoAndStylesAndAListKeptInsideTheWorkArea) {
