@@ -140,7 +140,7 @@ void TCustomMemo::BuildLines(std::vector<TVisualLine>& lines) {
 // Breaks one line of text after the last blank that fits, or inside a word longer than the width.
 void TCustomMemo::WrapLine(size_t start, size_t end, int width, std::vector<TVisualLine>& lines) {
     const std::string& text = Core().Text();
-    while (true) {
+    do {
         if (TextWidthOf(start, end) <= width) {
             lines.push_back({start, end});
             return;
@@ -153,10 +153,11 @@ void TCustomMemo::WrapLine(size_t start, size_t end, int width, std::vector<TVis
             if (text[p] == ' ' || text[p] == '\t') lastBreak = next;
             p = next;
         }
-        size_t cut = lastBreak > start ? lastBreak : std::max(fit, Core().NextChar(start));
+        // At least one character per line, however narrow the memo.
+        size_t cut = lastBreak > start ? lastBreak : std::min(std::max(fit, Core().NextChar(start)), end);
         lines.push_back({start, cut});
         start = cut;
-    }
+    } while (start < end);
 }
 
 // ---- scrolling -------------------------------------------------------------------------------------------

@@ -117,6 +117,13 @@ TEST_F(MemoTest, HorizontalScrollIsInPixelsWithoutWordWrap) {
     FMemo->SetWordWrap(true); // now the long line breaks into several
     EXPECT_GT(FMemo->LineCount(), 2);
     EXPECT_EQ(FMemo->Lines()->Count(), 2);
+
+    // Narrower than a character, and with empty lines: one character a line, nothing lost.
+    FMemo->Lines()->SetText("ab\n\ncd");
+    FMemo->SetWidth(3);
+    Pump();
+    EXPECT_EQ(FMemo->LineCount(), 5);
+    EXPECT_EQ(FMemo->Text(), "ab\r\n\r\ncd");
 }
 
 TEST_F(MemoTest, ReturnsTabsAndReadOnly) {
