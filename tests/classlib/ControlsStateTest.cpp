@@ -99,3 +99,30 @@ TEST_F(TControlsTest, FormPositionStateAndTheMessageHook) {
     Pump();
     EXPECT_EQ(clicks, 1);
 }
+
+TEST_F(TControlsTest, AHintShowsAfterThePauseAndGoesWithTheMouse) {
+    TForm* form = ShownForm();
+    TTestButton* button = Make<TTestButton>(form, {10, 10, 70, 30});
+    button->SetHint("Stampa il libro");
+    TTestButton* quiet = Make<TTestButton>(form, {100, 10, 170, 30});
+    quiet->SetHint("mai mostrato"); // ShowHint is off
+    form->SetShowHint(true);         // the button takes it from its parent
+    EXPECT_TRUE(button->ShowHint());
+
+    FHost.MouseMove(ScreenPoint(button, {5, 5}));
+    FHost.Pause(200);
+    Pump();
+    EXPECT_TRUE(!Application->HintWindow() || !Application->HintWindow()->Visible()) << "not before the pause";
+    FHost.Pause(400);
+    Pump();
+    ASSERT_NE(Application->HintWindow(), nullptr);
+    EXPECT_TRUE(Application->HintWindow()->Visible());
+    EXPECT_EQ(Application->HintWindow()->Text(), "Stampa il libro");
+    EXPECT_GT(Application->HintWindow()->Width(), 20);
+
+    quiet->SetShowHint(false);
+    FHost.MouseMove(ScreenPoint(quiet, {5, 5}));
+    FHost.Pause(1000);
+    Pump();
+    EXPECT_FALSE(Application->HintWindow()->Visible());
+}
