@@ -73,8 +73,7 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
     Destroying();
-    if (TCustomForm* form = ParentForm()) form->ControlDestroying(this);
-    // Leave the parent while this is still a windowed control to it.
+    // Leave the parent (and the form's focus) while this is still a windowed control to it.
     if (Parent()) Parent()->RemoveControl(this);
     DestroyHandle();
     while (!FControls.empty() || !FWinControls.empty()) {
@@ -323,11 +322,10 @@ void TWinControl::Broadcast(TMessage& message) {
 }
 
 void TWinControl::NotifyControls(UINT msg) {
-    TMessage m{msg, 0, 0, 0};
     std::vector<TControl*> children(FControls.begin(), FControls.end());
     children.insert(children.end(), FWinControls.begin(), FWinControls.end());
     for (TControl* child : children)
-        child->Perform(m.Msg, m.WParam, m.LParam);
+        child->Perform(msg);
 }
 
 // ---- alignment -------------------------------------------------------------------------------------------
