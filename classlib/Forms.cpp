@@ -20,7 +20,6 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
 
 TCustomForm::~TCustomForm() {
     Destroying();
-    auto alive = AliveMark();
     GuardBoundary(this, [this] { DoDestroy(); });
     FActiveControl = FFocusedControl = nullptr;
     if (Screen) Screen->RemoveForm(this);
@@ -334,7 +333,6 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
     if (Screen && Screen->ActiveForm() != this && FActive) Screen->SetActiveForm(this);
     auto alive = AliveMark();
     // Exits from the control that had the focus up to the parent it shares with the new one.
-    std::vector<std::weak_ptr<const bool>> marks;
     for (TWinControl* c = old; c && !c->ContainsControl(control); c = c->Parent()) {
         auto mark = c->AliveMark();
         c->Perform(CM_EXIT);
@@ -350,10 +348,6 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
     }
     Perform(CM_FOCUSCHANGED, 0, LPARAM(control));
     return FFocusedControl == control;
-}
-
-void TCustomForm::ControlDestroying(TWinControl* control) {
-    ControlHidden(control);
 }
 
 void TCustomForm::ControlHidden(TWinControl* control) {

@@ -123,7 +123,6 @@ class TCustomForm : public TWinControl {
 
   private:
     friend class TWinControl;
-    void ControlDestroying(TWinControl* control);
     void ControlHidden(TWinControl* control);
     void PlaceOnFirstShow();
     void WindowActivated(bool active);
