@@ -32,7 +32,8 @@ public:
 struct THostEvent {
     enum class TKind {
         None, MouseMove, MouseDown, MouseUp, Wheel, KeyDown, KeyUp, Text, CloseRequest, Expose, FocusIn,
-        FocusOut, Quit, Wake
+        FocusOut, Quit, Wake,
+        Idle // the host has no input and never will (the headless host out of injected events)
     };
     TKind Kind = TKind::None;
     THostSurface* Surface = nullptr; // the surface the event concerns, when any

@@ -1,0 +1,363 @@
+#include "platform/Input.h"
+
+#include "platform/MessageLoop.h"
+#include "platform/Painting.h"
+#include "platform/Services.h"
+#include "platform/WindowSystem.h"
+
+#include <cstdlib>
+
+namespace {
+
+MSG InputMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return MSG{hwnd, msg, wParam, lParam, DWORD(Host().Now()), WS().CursorPos};
+}
+
+void QueueInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    WS().Input.push_back(InputMessage(hwnd, msg, wParam, lParam));
+}
+
+bool AsyncDown(int vk) {
+    return WS().AsyncKeyState[vk] & 0x80;
+}
+
+WPARAM MouseKeyFlags() {
+    WPARAM flags = 0;
+    if (AsyncDown(VK_LBUTTON)) flags |= MK_LBUTTON;
+    if (AsyncDown(VK_RBUTTON)) flags |= MK_RBUTTON;
+    if (AsyncDown(VK_MBUTTON)) flags |= MK_MBUTTON;
+    if (AsyncDown(VK_SHIFT)) flags |= MK_SHIFT;
+    if (AsyncDown(VK_CONTROL)) flags |= MK_CONTROL;
+    return flags;
+}
+
+int ButtonKey(int button) {
+    return button == 2 ? VK_RBUTTON : button == 3 ? VK_MBUTTON : VK_LBUTTON;
+}
+
+// The client message of a button event; the non-client one is WM_NC... = client - WM_MOUSEMOVE +
+// WM_NCMOUSEMOVE.
+UINT ButtonMessage(int button, bool down) {
+    UINT base = button == 2 ? WM_RBUTTONDOWN : button == 3 ? WM_MBUTTONDOWN : WM_LBUTTONDOWN;
+    return down ? base : base + 1;
+}
+UINT NonClientOf(UINT clientMsg) {
+    return clientMsg - WM_MOUSEMOVE + WM_NCMOUSEMOVE;
+}
+
+void UpdateMouseWindow(HWND under) {
+    TWindowSystem& ws = WS();
+    if (under == ws.MouseWindow) return;
+    if (ws.TrackedLeave && ws.TrackedLeave == ws.MouseWindow) {
+        HWND left = ws.TrackedLeave;
+        ws.TrackedLeave = nullptr;
+        QueueInput(left, WM_MOUSELEAVE, 0, 0);
+    }
+    ws.MouseWindow = under;
+}
+
+// Client double-clicks need CS_DBLCLKS; non-client ones (a caption) come to every window.
+bool IsDoubleClick(HWND hwnd, UINT msg, TPoint pos, bool client) {
+    auto& last = WS().LastClick;
+    TWindow* w = FindWindow(hwnd);
+    bool wants = w && (!client || (w->Class->Style & CS_DBLCLKS));
+    bool dbl = wants && last.Valid && last.Hwnd == hwnd && last.Message == msg &&
+               Host().Now() - last.Time <= GetDoubleClickTime() &&
+               std::abs(pos.X - last.Pos.X) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+               std::abs(pos.Y - last.Pos.Y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+    if (dbl)
+        last.Valid = false; // a third click starts again
+    else
+        last = {hwnd, msg, Host().Now(), pos, true};
+    return dbl;
+}
+
+// Mouse move, press or release at a screen point, routed to the capture window or the window under it.
+void RouteMouse(UINT clientMsg, TPoint screen, WPARAM extra) {
+    TWindowSystem& ws = WS();
+    int code = HTNOWHERE;
+    HWND under = WindowHitTest(screen, code);
+    UpdateMouseWindow(under);
+    HWND target = ws.Capture ? ws.Capture : under;
+    if (ws.Capture) code = HTCLIENT;
+    if (!target || code == HTERROR || code == HTNOWHERE) {
+        if (under && code == HTERROR)
+            SendMessage(under, WM_SETCURSOR, WPARAM(under), MAKELPARAM(HTERROR, clientMsg));
+        return;
+    }
+    if (!ws.Capture) SendMessage(target, WM_SETCURSOR, WPARAM(target), MAKELPARAM(code, clientMsg));
+    if (clientMsg == WM_LBUTTONDOWN || clientMsg == WM_RBUTTONDOWN || clientMsg == WM_MBUTTONDOWN) {
+        if (TWindow* w = FindWindow(target)) {
+            TWindow& top = TopLevelOf(*w);
+            if (ws.Active != top.Handle && !(top.ExStyle & WS_EX_NOACTIVATE))
+                ActivateWindow(top.Handle, WA_CLICKACTIVE);
+        }
+        if (!IsWindow(target)) return;
+        if (IsDoubleClick(target, clientMsg, screen, code == HTCLIENT)) clientMsg += 2;
+    }
+    WPARAM keys = MouseKeyFlags() | extra;
+    if (code == HTCLIENT)
+        QueueInput(target, clientMsg, keys, PointToLParam(ScreenToClient(target, screen)));
+    else
+        QueueInput(target, NonClientOf(clientMsg), WPARAM(code), PointToLParam(screen));
+}
+
+bool IsExtendedKey(int vk) {
+    return (vk >= VK_PRIOR && vk <= VK_DOWN) || vk == VK_INSERT || vk == VK_DELETE;
+}
+
+void RouteKey(int vk, bool down, bool repeat) {
+    TWindowSystem& ws = WS();
+    bool wasDown = AsyncDown(vk);
+    if (down)
+        ws.AsyncKeyState[vk] |= 0x80;
+    else
+        ws.AsyncKeyState[vk] &= ~0x80;
+    HWND target = ws.Focus ? ws.Focus : ws.Active;
+    if (!target) return;
+    bool alt = AsyncDown(VK_MENU);
+    bool sys = (alt && !AsyncDown(VK_CONTROL)) || vk == VK_F10 || (vk == VK_MENU);
+    uint32_t lParam = 1u;
+    if (IsExtendedKey(vk)) lParam |= KF_EXTENDED;
+    if (alt) lParam |= KF_ALTDOWN;
+    if (!down || wasDown || repeat) lParam |= KF_REPEAT;
+    if (!down) lParam |= KF_UP;
+    UINT msg = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
+    QueueInput(target, msg, WPARAM(vk), LPARAM(int32_t(lParam)));
+}
+
+// One WM_CHAR per Unicode character of UTF-8 text.
+void RouteText(const std::string& utf8) {
+    HWND target = WS().Focus ? WS().Focus : WS().Active;
+    if (!target) return;
+    for (size_t i = 0; i < utf8.size();) {
+        unsigned char c = utf8[i];
+        int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        if (len == 0 || i + len > utf8.size()) break; // malformed: the rest is dropped
+        uint32_t cp = len == 1 ? c : c & (0x7F >> len);
+        for (int k = 1; k < len; ++k)
+            cp = (cp << 6) | (uint8_t(utf8[i + k]) & 0x3F);
+        QueueInput(target, WM_CHAR, WPARAM(cp), 1);
+        i += len;
+    }
+}
+
+HWND WindowOfSurface(THostSurface* surface) {
+    for (HWND h : WS().TopLevels)
+        if (TWindow* w = FindWindow(h); w && w->Surface.get() == surface) return h;
+    return nullptr;
+}
+
+// After a window went away or hid: the next visible, enabled top-level window, its owner first.
+HWND NextActivation(HWND leaving) {
+    TWindow* w = FindWindow(leaving);
+    if (w && IsWindowVisible(w->Owner) && IsWindowEnabled(w->Owner)) return w->Owner;
+    auto& tops = WS().TopLevels;
+    for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
+        TWindow* t = FindWindow(*it);
+        if (*it != leaving && t && !t->Destroying && IsWindowVisible(*it) && IsWindowEnabled(*it) &&
+            !(t->ExStyle & WS_EX_NOACTIVATE))
+            return *it;
+    }
+    return nullptr;
+}
+
+bool IsSelfOrChild(HWND parent, HWND hwnd) {
+    return hwnd && (hwnd == parent || IsChild(parent, hwnd));
+}
+
+} // namespace
+
+void HandleHostEvent(const THostEvent& ev) {
+    using K = THostEvent::TKind;
+    TWindowSystem& ws = WS();
+    switch (ev.Kind) {
+    case K::MouseMove:
+        ws.CursorPos = ev.ScreenPos;
+        RouteMouse(WM_MOUSEMOVE, ev.ScreenPos, 0);
+        break;
+    case K::MouseDown:
+    case K::MouseUp: {
+        ws.CursorPos = ev.ScreenPos;
+        bool down = ev.Kind == K::MouseDown;
+        int vk = ButtonKey(ev.Button);
+        if (down)
+            ws.AsyncKeyState[vk] |= 0x80;
+        else
+            ws.AsyncKeyState[vk] &= ~0x80;
+        RouteMouse(ButtonMessage(ev.Button, down), ev.ScreenPos, 0);
+        break;
+    }
+    case K::Wheel: {
+        ws.CursorPos = ev.ScreenPos;
+        HWND target = ws.Focus ? ws.Focus : ws.Active;
+        if (target)
+            QueueInput(target, WM_MOUSEWHEEL, MAKEWPARAM(unsigned(MouseKeyFlags()), unsigned(ev.WheelDelta)),
+                       PointToLParam(ev.ScreenPos));
+        break;
+    }
+    case K::KeyDown:
+        RouteKey(ev.VirtualKey & 0xFF, true, ev.Repeat);
+        break;
+    case K::KeyUp:
+        RouteKey(ev.VirtualKey & 0xFF, false, false);
+        break;
+    case K::Text:
+        RouteText(ev.Text);
+        break;
+    case K::CloseRequest:
+        if (HWND h = WindowOfSurface(ev.Surface)) PostMessage(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    case K::Expose:
+        if (TWindow* w = FindWindow(WindowOfSurface(ev.Surface))) MarkDirty(*w, w->SizeRect());
+        break;
+    case K::FocusIn:
+        if (HWND h = WindowOfSurface(ev.Surface); h && IsWindowEnabled(h)) ActivateWindow(h, WA_ACTIVE);
+        break;
+    case K::FocusOut:
+        if (HWND h = WindowOfSurface(ev.Surface); h && h == ws.Active) ActivateWindow(nullptr, WA_INACTIVE);
+        break;
+    case K::Quit:
+        PostQuitMessage(0);
+        break;
+    default:
+        break;
+    }
+}
+
+void ForgetInputWindow(HWND hwnd) {
+    TWindowSystem& ws = WS();
+    if (IsSelfOrChild(hwnd, ws.Capture)) ReleaseCapture();
+    if (IsSelfOrChild(hwnd, ws.MouseWindow)) ws.MouseWindow = nullptr;
+    if (IsSelfOrChild(hwnd, ws.TrackedLeave)) ws.TrackedLeave = nullptr;
+    if (IsSelfOrChild(hwnd, ws.LastClick.Hwnd)) ws.LastClick = {};
+    if (IsSelfOrChild(hwnd, ws.Focus)) {
+        TWindow* w = FindWindow(hwnd);
+        bool destroying = w && w->Destroying;
+        HWND parent = w && w->IsChild() && !destroying ? w->Parent : nullptr;
+        if (destroying)
+            ws.Focus = nullptr; // a dying window gets no more messages
+        else
+            SetFocus(parent);
+    }
+    if (ws.Active == hwnd) ActivateWindow(NextActivation(hwnd), WA_ACTIVE);
+}
+
+void ActivateWindow(HWND hwnd, int how) {
+    TWindowSystem& ws = WS();
+    if (ws.Active == hwnd) return;
+    HWND old = ws.Active;
+    ws.Active = hwnd;
+    if (IsWindow(old)) {
+        SendMessage(old, WM_NCACTIVATE, 0, 0);
+        SendMessage(old, WM_ACTIVATE, WA_INACTIVE, LPARAM(hwnd));
+    }
+    if (IsSelfOrChild(old, ws.Focus) && old != hwnd) {
+        HWND lost = ws.Focus;
+        ws.Focus = nullptr;
+        SendMessage(lost, WM_KILLFOCUS, 0, 0);
+    }
+    if (!IsWindow(hwnd) || ws.Active != hwnd) return;
+    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SendMessage(hwnd, WM_NCACTIVATE, 1, 0);
+    SendMessage(hwnd, WM_ACTIVATE, WPARAM(how), LPARAM(old));
+}
+
+HWND SetCapture(HWND hwnd) {
+    TWindowSystem& ws = WS();
+    HWND old = ws.Capture;
+    if (!IsWindow(hwnd) || old == hwnd) return old;
+    ws.Capture = hwnd;
+    Host().CaptureMouse(true);
+    if (IsWindow(old)) SendMessage(old, WM_CAPTURECHANGED, 0, LPARAM(hwnd));
+    return old;
+}
+
+bool ReleaseCapture() {
+    TWindowSystem& ws = WS();
+    HWND old = ws.Capture;
+    if (!old) return true;
+    ws.Capture = nullptr;
+    Host().CaptureMouse(false);
+    if (TWindow* w = FindWindow(old); w && !w->Destroying) SendMessage(old, WM_CAPTURECHANGED, 0, 0);
+    return true;
+}
+
+HWND GetCapture() {
+    return WS().Capture;
+}
+
+bool TrackMouseEvent(const TRACKMOUSEEVENT& tme) {
+    TWindowSystem& ws = WS();
+    if (tme.dwFlags & TME_CANCEL) {
+        if (ws.TrackedLeave == tme.hwndTrack) ws.TrackedLeave = nullptr;
+        return true;
+    }
+    if (!IsWindow(tme.hwndTrack) || !(tme.dwFlags & TME_LEAVE)) return false;
+    if (ws.MouseWindow != tme.hwndTrack) {
+        // Already outside: the leave comes at once.
+        PostMessage(tme.hwndTrack, WM_MOUSELEAVE, 0, 0);
+        return true;
+    }
+    ws.TrackedLeave = tme.hwndTrack;
+    return true;
+}
+
+TPoint GetCursorPos() {
+    return WS().CursorPos;
+}
+
+void SetCursor(THostCursor cursor) {
+    Host().SetCursor(cursor);
+}
+
+HWND SetFocus(HWND hwnd) {
+    TWindowSystem& ws = WS();
+    HWND old = ws.Focus;
+    if (hwnd == old) return old;
+    if (hwnd) {
+        TWindow* w = FindWindow(hwnd);
+        if (!w || w->Destroying) return nullptr;
+        HWND top = TopLevelOf(*w).Handle;
+        if (ws.Active != top) {
+            ActivateWindow(top, WA_ACTIVE);
+            old = ws.Focus;
+            if (old == hwnd || !IsWindow(hwnd)) return old;
+        }
+    }
+    ws.Focus = hwnd;
+    if (IsWindow(old)) SendMessage(old, WM_KILLFOCUS, WPARAM(hwnd), 0);
+    if (hwnd && ws.Focus == hwnd) SendMessage(hwnd, WM_SETFOCUS, WPARAM(old), 0);
+    return old;
+}
+
+HWND GetFocus() {
+    return WS().Focus;
+}
+
+HWND SetActiveWindow(HWND hwnd) {
+    HWND old = WS().Active;
+    TWindow* w = FindWindow(hwnd);
+    if (w && !w->IsChild()) ActivateWindow(hwnd, WA_ACTIVE);
+    return old;
+}
+
+HWND GetActiveWindow() {
+    return WS().Active;
+}
+HWND GetForegroundWindow() {
+    return WS().Active;
+}
+bool SetForegroundWindow(HWND hwnd) {
+    SetActiveWindow(hwnd);
+    return GetActiveWindow() == hwnd;
+}
+
+short GetKeyState(int virtualKey) {
+    uint8_t s = WS().KeyState[virtualKey & 0xFF];
+    return short((s & 0x80 ? 0x8000 : 0) | (s & 1));
+}
+
+short GetAsyncKeyState(int virtualKey) {
+    return (WS().AsyncKeyState[virtualKey & 0xFF] & 0x80) ? short(0x8000) : 0;
+}

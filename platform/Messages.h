@@ -1,0 +1,541 @@
+#pragma once
+#include "platform/Geometry.h"
+
+#include <cstdint>
+
+// The window system's scalar types, message numbers and constants, with the platform's names and values.
+
+struct HWND__;
+using HWND = HWND__*; // an id, never a pointer to live memory: see IsWindow
+class TDC;
+using HDC = TDC*;
+using UINT = unsigned;
+using WPARAM = uintptr_t;
+using LPARAM = intptr_t;
+using LRESULT = intptr_t;
+using DWORD = uint32_t;
+using WORD = uint16_t;
+
+constexpr WORD LOWORD(uintptr_t v) {
+    return WORD(v & 0xFFFF);
+}
+constexpr WORD HIWORD(uintptr_t v) {
+    return WORD((v >> 16) & 0xFFFF);
+}
+constexpr DWORD MAKELONG(unsigned lo, unsigned hi) {
+    return DWORD((lo & 0xFFFF) | ((hi & 0xFFFF) << 16));
+}
+constexpr WPARAM MAKEWPARAM(unsigned lo, unsigned hi) {
+    return WPARAM(MAKELONG(lo, hi));
+}
+// Points travel as two signed 16-bit halves, so negative screen coordinates survive.
+constexpr LPARAM MAKELPARAM(int lo, int hi) {
+    return LPARAM(int32_t(MAKELONG(unsigned(lo), unsigned(hi))));
+}
+constexpr LPARAM PointToLParam(TPoint p) {
+    return MAKELPARAM(p.X, p.Y);
+}
+constexpr int GET_X_LPARAM(LPARAM l) {
+    return int16_t(l & 0xFFFF);
+}
+constexpr int GET_Y_LPARAM(LPARAM l) {
+    return int16_t((l >> 16) & 0xFFFF);
+}
+constexpr TPoint LParamToPoint(LPARAM l) {
+    return {GET_X_LPARAM(l), GET_Y_LPARAM(l)};
+}
+constexpr int GET_WHEEL_DELTA_WPARAM(WPARAM w) {
+    return int16_t(HIWORD(w));
+}
+
+// A message as the class library's handlers decode it.
+struct TMessage {
+    UINT Msg = 0;
+    WPARAM WParam = 0;
+    LPARAM LParam = 0;
+    LRESULT Result = 0;
+};
+
+// A queued message.
+struct MSG {
+    HWND hwnd = nullptr;
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    DWORD time = 0;
+    TPoint pt;
+};
+
+enum : UINT {
+    WM_NULL = 0x0000,
+    WM_CREATE = 0x0001,
+    WM_DESTROY = 0x0002,
+    WM_MOVE = 0x0003,
+    WM_SIZE = 0x0005,
+    WM_ACTIVATE = 0x0006,
+    WM_SETFOCUS = 0x0007,
+    WM_KILLFOCUS = 0x0008,
+    WM_ENABLE = 0x000A,
+    WM_SETREDRAW = 0x000B,
+    WM_SETTEXT = 0x000C,
+    WM_GETTEXT = 0x000D,
+    WM_GETTEXTLENGTH = 0x000E,
+    WM_PAINT = 0x000F,
+    WM_CLOSE = 0x0010,
+    WM_QUIT = 0x0012,
+    WM_ERASEBKGND = 0x0014,
+    WM_SHOWWINDOW = 0x0018,
+    WM_ACTIVATEAPP = 0x001C,
+    WM_CANCELMODE = 0x001F,
+    WM_SETCURSOR = 0x0020,
+    WM_MOUSEACTIVATE = 0x0021,
+    WM_GETMINMAXINFO = 0x0024,
+    WM_SETFONT = 0x0030,
+    WM_GETFONT = 0x0031,
+    WM_WINDOWPOSCHANGING = 0x0046,
+    WM_WINDOWPOSCHANGED = 0x0047,
+    WM_CONTEXTMENU = 0x007B,
+    WM_STYLECHANGING = 0x007C,
+    WM_STYLECHANGED = 0x007D,
+    WM_GETICON = 0x007F,
+    WM_SETICON = 0x0080,
+    WM_NCCREATE = 0x0081,
+    WM_NCDESTROY = 0x0082,
+    WM_NCCALCSIZE = 0x0083,
+    WM_NCHITTEST = 0x0084,
+    WM_NCPAINT = 0x0085,
+    WM_NCACTIVATE = 0x0086,
+    WM_GETDLGCODE = 0x0087,
+    WM_NCMOUSEMOVE = 0x00A0,
+    WM_NCLBUTTONDOWN = 0x00A1,
+    WM_NCLBUTTONUP = 0x00A2,
+    WM_NCLBUTTONDBLCLK = 0x00A3,
+    WM_NCRBUTTONDOWN = 0x00A4,
+    WM_NCRBUTTONUP = 0x00A5,
+    WM_NCRBUTTONDBLCLK = 0x00A6,
+    WM_NCMBUTTONDOWN = 0x00A7,
+    WM_NCMBUTTONUP = 0x00A8,
+    WM_NCMBUTTONDBLCLK = 0x00A9,
+    WM_KEYDOWN = 0x0100,
+    WM_KEYUP = 0x0101,
+    WM_CHAR = 0x0102,
+    WM_DEADCHAR = 0x0103,
+    WM_SYSKEYDOWN = 0x0104,
+    WM_SYSKEYUP = 0x0105,
+    WM_SYSCHAR = 0x0106,
+    WM_INITDIALOG = 0x0110,
+    WM_COMMAND = 0x0111,
+    WM_SYSCOMMAND = 0x0112,
+    WM_TIMER = 0x0113,
+    WM_HSCROLL = 0x0114,
+    WM_VSCROLL = 0x0115,
+    WM_INITMENU = 0x0116,
+    WM_INITMENUPOPUP = 0x0117,
+    WM_MENUSELECT = 0x011F,
+    WM_MENUCHAR = 0x0120,
+    WM_ENTERIDLE = 0x0121,
+    WM_CTLCOLOREDIT = 0x0133,
+    WM_CTLCOLORLISTBOX = 0x0134,
+    WM_CTLCOLORBTN = 0x0135,
+    WM_CTLCOLORSCROLLBAR = 0x0137,
+    WM_CTLCOLORSTATIC = 0x0138,
+    WM_MOUSEFIRST = 0x0200,
+    WM_MOUSEMOVE = 0x0200,
+    WM_LBUTTONDOWN = 0x0201,
+    WM_LBUTTONUP = 0x0202,
+    WM_LBUTTONDBLCLK = 0x0203,
+    WM_RBUTTONDOWN = 0x0204,
+    WM_RBUTTONUP = 0x0205,
+    WM_RBUTTONDBLCLK = 0x0206,
+    WM_MBUTTONDOWN = 0x0207,
+    WM_MBUTTONUP = 0x0208,
+    WM_MBUTTONDBLCLK = 0x0209,
+    WM_MOUSEWHEEL = 0x020A,
+    WM_MOUSELAST = 0x020A,
+    WM_PARENTNOTIFY = 0x0210,
+    WM_ENTERMENULOOP = 0x0211,
+    WM_EXITMENULOOP = 0x0212,
+    WM_SIZING = 0x0214,
+    WM_CAPTURECHANGED = 0x0215,
+    WM_MOVING = 0x0216,
+    WM_MDIACTIVATE = 0x0222,
+    WM_MDIGETACTIVE = 0x0229,
+    WM_ENTERSIZEMOVE = 0x0231,
+    WM_EXITSIZEMOVE = 0x0232,
+    WM_MOUSEHOVER = 0x02A1,
+    WM_MOUSELEAVE = 0x02A3,
+    WM_CUT = 0x0300,
+    WM_COPY = 0x0301,
+    WM_PASTE = 0x0302,
+    WM_CLEAR = 0x0303,
+    WM_UNDO = 0x0304,
+    WM_PRINT = 0x0317,
+    WM_PRINTCLIENT = 0x0318,
+    WM_USER = 0x0400,
+    WM_APP = 0x8000
+};
+
+// The class library's component messages.
+enum : UINT {
+    CM_BASE = 0xB000,
+    CM_ACTIVATE = 0xB000,
+    CM_DEACTIVATE = 0xB001,
+    CM_GOTFOCUS = 0xB002,
+    CM_LOSTFOCUS = 0xB003,
+    CM_CANCELMODE = 0xB004,
+    CM_DIALOGKEY = 0xB005,
+    CM_DIALOGCHAR = 0xB006,
+    CM_FOCUSCHANGED = 0xB007,
+    CM_PARENTFONTCHANGED = 0xB008,
+    CM_PARENTCOLORCHANGED = 0xB009,
+    CM_HITTEST = 0xB00A,
+    CM_VISIBLECHANGED = 0xB00B,
+    CM_ENABLEDCHANGED = 0xB00C,
+    CM_COLORCHANGED = 0xB00D,
+    CM_FONTCHANGED = 0xB00E,
+    CM_CURSORCHANGED = 0xB00F,
+    CM_CTL3DCHANGED = 0xB010,
+    CM_PARENTCTL3DCHANGED = 0xB011,
+    CM_TEXTCHANGED = 0xB012,
+    CM_MOUSEENTER = 0xB013,
+    CM_MOUSELEAVE = 0xB014,
+    CM_MENUCHANGED = 0xB015,
+    CM_APPKEYDOWN = 0xB016,
+    CM_APPSYSCOMMAND = 0xB017,
+    CM_BUTTONPRESSED = 0xB018,
+    CM_SHOWINGCHANGED = 0xB019,
+    CM_ENTER = 0xB01A,
+    CM_EXIT = 0xB01B,
+    CM_DESIGNHITTEST = 0xB01C,
+    CM_ICONCHANGED = 0xB01D,
+    CM_WANTSPECIALKEY = 0xB01E,
+    CM_INVOKEHELP = 0xB01F,
+    CM_WINDOWHOOK = 0xB020,
+    CM_RELEASE = 0xB021,
+    CM_SHOWHINTCHANGED = 0xB022,
+    CM_PARENTSHOWHINTCHANGED = 0xB023,
+    CM_SYSCOLORCHANGE = 0xB024,
+    CM_WININICHANGE = 0xB025,
+    CM_FONTCHANGE = 0xB026,
+    CM_TIMECHANGE = 0xB027,
+    CM_TABSTOPCHANGED = 0xB028,
+    CM_UIACTIVATE = 0xB029,
+    CM_UIDEACTIVATE = 0xB02A,
+    CM_DOCWINDOWACTIVATE = 0xB02B,
+    CM_CONTROLLISTCHANGE = 0xB02C,
+    CM_GETDATALINK = 0xB02D,
+    CM_CHILDKEY = 0xB02E,
+    CM_DRAG = 0xB02F,
+    CM_HINTSHOW = 0xB030,
+    CM_DIALOGHANDLE = 0xB031,
+    CM_ISTOOLCONTROL = 0xB032,
+    CM_RECREATEWND = 0xB033,
+    CM_INVALIDATE = 0xB034,
+    CM_SYSFONTCHANGED = 0xB035,
+    CM_CONTROLCHANGE = 0xB036,
+    CM_CHANGED = 0xB037
+};
+
+// Window styles.
+enum : DWORD {
+    WS_OVERLAPPED = 0x00000000,
+    WS_POPUP = 0x80000000,
+    WS_CHILD = 0x40000000,
+    WS_MINIMIZE = 0x20000000,
+    WS_VISIBLE = 0x10000000,
+    WS_DISABLED = 0x08000000,
+    WS_CLIPSIBLINGS = 0x04000000,
+    WS_CLIPCHILDREN = 0x02000000,
+    WS_MAXIMIZE = 0x01000000,
+    WS_CAPTION = 0x00C00000,
+    WS_BORDER = 0x00800000,
+    WS_DLGFRAME = 0x00400000,
+    WS_VSCROLL = 0x00200000,
+    WS_HSCROLL = 0x00100000,
+    WS_SYSMENU = 0x00080000,
+    WS_THICKFRAME = 0x00040000,
+    WS_MINIMIZEBOX = 0x00020000,
+    WS_MAXIMIZEBOX = 0x00010000,
+    WS_TABSTOP = 0x00010000,
+    WS_OVERLAPPEDWINDOW = 0x00CF0000,
+    WS_EX_DLGMODALFRAME = 0x00000001,
+    WS_EX_TOPMOST = 0x00000008,
+    WS_EX_TRANSPARENT = 0x00000020,
+    WS_EX_TOOLWINDOW = 0x00000080,
+    WS_EX_WINDOWEDGE = 0x00000100,
+    WS_EX_CLIENTEDGE = 0x00000200,
+    WS_EX_APPWINDOW = 0x00040000,
+    WS_EX_NOACTIVATE = 0x08000000
+};
+
+// Class styles.
+enum : UINT { CS_VREDRAW = 0x0001, CS_HREDRAW = 0x0002, CS_DBLCLKS = 0x0008, CS_SAVEBITS = 0x0800 };
+
+// Hit-test codes.
+enum : int {
+    HTERROR = -2,
+    HTTRANSPARENT = -1,
+    HTNOWHERE = 0,
+    HTCLIENT = 1,
+    HTCAPTION = 2,
+    HTSYSMENU = 3,
+    HTGROWBOX = 4,
+    HTMENU = 5,
+    HTHSCROLL = 6,
+    HTVSCROLL = 7,
+    HTMINBUTTON = 8,
+    HTMAXBUTTON = 9,
+    HTLEFT = 10,
+    HTRIGHT = 11,
+    HTTOP = 12,
+    HTTOPLEFT = 13,
+    HTTOPRIGHT = 14,
+    HTBOTTOM = 15,
+    HTBOTTOMLEFT = 16,
+    HTBOTTOMRIGHT = 17,
+    HTBORDER = 18,
+    HTCLOSE = 20,
+    HTHELP = 21
+};
+
+// System commands; the low four bits carry extra information (the sizing edge, or HTCAPTION for a move).
+enum : UINT {
+    SC_SIZE = 0xF000,
+    SC_MOVE = 0xF010,
+    SC_MINIMIZE = 0xF020,
+    SC_MAXIMIZE = 0xF030,
+    SC_NEXTWINDOW = 0xF040,
+    SC_CLOSE = 0xF060,
+    SC_KEYMENU = 0xF100,
+    SC_RESTORE = 0xF120
+};
+enum : int {
+    WMSZ_LEFT = 1,
+    WMSZ_RIGHT = 2,
+    WMSZ_TOP = 3,
+    WMSZ_TOPLEFT = 4,
+    WMSZ_TOPRIGHT = 5,
+    WMSZ_BOTTOM = 6,
+    WMSZ_BOTTOMLEFT = 7,
+    WMSZ_BOTTOMRIGHT = 8
+};
+
+// Scroll bars.
+enum : int { SB_HORZ = 0, SB_VERT = 1, SB_CTL = 2, SB_BOTH = 3 };
+enum : int {
+    SB_LINEUP = 0,
+    SB_LINELEFT = 0,
+    SB_LINEDOWN = 1,
+    SB_LINERIGHT = 1,
+    SB_PAGEUP = 2,
+    SB_PAGELEFT = 2,
+    SB_PAGEDOWN = 3,
+    SB_PAGERIGHT = 3,
+    SB_THUMBPOSITION = 4,
+    SB_THUMBTRACK = 5,
+    SB_TOP = 6,
+    SB_LEFT = 6,
+    SB_BOTTOM = 7,
+    SB_RIGHT = 7,
+    SB_ENDSCROLL = 8
+};
+enum : UINT {
+    SIF_RANGE = 0x1,
+    SIF_PAGE = 0x2,
+    SIF_POS = 0x4,
+    SIF_DISABLENOSCROLL = 0x8,
+    SIF_TRACKPOS = 0x10,
+    SIF_ALL = 0x17
+};
+enum : int { OBJID_VSCROLL = -5, OBJID_HSCROLL = -6, OBJID_CLIENT = -4 };
+enum : DWORD { STATE_SYSTEM_UNAVAILABLE = 0x1, STATE_SYSTEM_PRESSED = 0x8, STATE_SYSTEM_INVISIBLE = 0x8000 };
+
+// Virtual keys.
+enum : int {
+    VK_LBUTTON = 0x01,
+    VK_RBUTTON = 0x02,
+    VK_MBUTTON = 0x04,
+    VK_BACK = 0x08,
+    VK_TAB = 0x09,
+    VK_RETURN = 0x0D,
+    VK_SHIFT = 0x10,
+    VK_CONTROL = 0x11,
+    VK_MENU = 0x12,
+    VK_PAUSE = 0x13,
+    VK_CAPITAL = 0x14,
+    VK_ESCAPE = 0x1B,
+    VK_SPACE = 0x20,
+    VK_PRIOR = 0x21,
+    VK_NEXT = 0x22,
+    VK_END = 0x23,
+    VK_HOME = 0x24,
+    VK_LEFT = 0x25,
+    VK_UP = 0x26,
+    VK_RIGHT = 0x27,
+    VK_DOWN = 0x28,
+    VK_INSERT = 0x2D,
+    VK_DELETE = 0x2E,
+    VK_F1 = 0x70,
+    VK_F2,
+    VK_F3,
+    VK_F4,
+    VK_F5,
+    VK_F6,
+    VK_F7,
+    VK_F8,
+    VK_F9,
+    VK_F10,
+    VK_F11,
+    VK_F12,
+    VK_APPS = 0x5D,
+    VK_NUMPAD0 = 0x60
+};
+
+// Mouse-message key flags.
+enum : WPARAM { MK_LBUTTON = 0x1, MK_RBUTTON = 0x2, MK_SHIFT = 0x4, MK_CONTROL = 0x8, MK_MBUTTON = 0x10 };
+
+// WM_ACTIVATE and WM_SIZE codes.
+enum : int { WA_INACTIVE = 0, WA_ACTIVE = 1, WA_CLICKACTIVE = 2 };
+enum : int { SIZE_RESTORED = 0, SIZE_MINIMIZED = 1, SIZE_MAXIMIZED = 2 };
+enum : int { MA_ACTIVATE = 1, MA_ACTIVATEANDEAT = 2, MA_NOACTIVATE = 3, MA_NOACTIVATEANDEAT = 4 };
+
+// ShowWindow commands.
+enum : int {
+    SW_HIDE = 0,
+    SW_SHOWNORMAL = 1,
+    SW_NORMAL = 1,
+    SW_SHOWMINIMIZED = 2,
+    SW_SHOWMAXIMIZED = 3,
+    SW_MAXIMIZE = 3,
+    SW_SHOWNOACTIVATE = 4,
+    SW_SHOW = 5,
+    SW_MINIMIZE = 6,
+    SW_SHOWMINNOACTIVE = 7,
+    SW_SHOWNA = 8,
+    SW_RESTORE = 9
+};
+
+// SetWindowPos.
+enum : UINT {
+    SWP_NOSIZE = 0x0001,
+    SWP_NOMOVE = 0x0002,
+    SWP_NOZORDER = 0x0004,
+    SWP_NOREDRAW = 0x0008,
+    SWP_NOACTIVATE = 0x0010,
+    SWP_FRAMECHANGED = 0x0020,
+    SWP_SHOWWINDOW = 0x0040,
+    SWP_HIDEWINDOW = 0x0080,
+    SWP_NOOWNERZORDER = 0x0200
+};
+inline const HWND HWND_TOP = nullptr;
+inline const HWND HWND_BOTTOM = reinterpret_cast<HWND>(1);
+inline const HWND HWND_TOPMOST = reinterpret_cast<HWND>(-1);
+inline const HWND HWND_NOTOPMOST = reinterpret_cast<HWND>(-2);
+
+// RedrawWindow.
+enum : UINT {
+    RDW_INVALIDATE = 0x0001,
+    RDW_INTERNALPAINT = 0x0002,
+    RDW_ERASE = 0x0004,
+    RDW_VALIDATE = 0x0008,
+    RDW_NOINTERNALPAINT = 0x0010,
+    RDW_NOERASE = 0x0020,
+    RDW_NOCHILDREN = 0x0040,
+    RDW_ALLCHILDREN = 0x0080,
+    RDW_UPDATENOW = 0x0100,
+    RDW_ERASENOW = 0x0200,
+    RDW_FRAME = 0x0400,
+    RDW_NOFRAME = 0x0800
+};
+
+// PeekMessage.
+enum : UINT { PM_NOREMOVE = 0x0000, PM_REMOVE = 0x0001 };
+
+// GetWindow.
+enum : UINT {
+    GW_HWNDFIRST = 0,
+    GW_HWNDLAST = 1,
+    GW_HWNDNEXT = 2,
+    GW_HWNDPREV = 3,
+    GW_OWNER = 4,
+    GW_CHILD = 5
+};
+
+// TrackMouseEvent.
+enum : DWORD { TME_HOVER = 0x1, TME_LEAVE = 0x2, TME_CANCEL = 0x80000000 };
+
+// System metrics and parameters.
+enum : int {
+    SM_CXSCREEN = 0,
+    SM_CYSCREEN = 1,
+    SM_CXVSCROLL = 2,
+    SM_CYHSCROLL = 3,
+    SM_CYCAPTION = 4,
+    SM_CXBORDER = 5,
+    SM_CYBORDER = 6,
+    SM_CXDLGFRAME = 7,
+    SM_CYDLGFRAME = 8,
+    SM_CYVTHUMB = 9,
+    SM_CXHTHUMB = 10,
+    SM_CXICON = 11,
+    SM_CYICON = 12,
+    SM_CXCURSOR = 13,
+    SM_CYCURSOR = 14,
+    SM_CYMENU = 15,
+    SM_CXFULLSCREEN = 16,
+    SM_CYFULLSCREEN = 17,
+    SM_CYVSCROLL = 20,
+    SM_CXHSCROLL = 21,
+    SM_CXMIN = 28,
+    SM_CYMIN = 29,
+    SM_CXSIZE = 30,
+    SM_CYSIZE = 31,
+    SM_CXFRAME = 32,
+    SM_CYFRAME = 33,
+    SM_CXMINTRACK = 34,
+    SM_CYMINTRACK = 35,
+    SM_CXDOUBLECLK = 36,
+    SM_CYDOUBLECLK = 37,
+    SM_CXEDGE = 45,
+    SM_CYEDGE = 46,
+    SM_CXSMICON = 49,
+    SM_CYSMICON = 50,
+    SM_CYSMCAPTION = 51,
+    SM_CXMAXIMIZED = 61,
+    SM_CYMAXIMIZED = 62,
+    SM_CXDRAG = 68,
+    SM_CYDRAG = 69,
+    SM_CXMENUCHECK = 71,
+    SM_CYMENUCHECK = 72,
+    SM_MOUSEWHEELPRESENT = 75
+};
+enum : UINT { SPI_GETWORKAREA = 48 };
+
+// Message box.
+enum : UINT {
+    MB_OK = 0x0,
+    MB_OKCANCEL = 0x1,
+    MB_YESNOCANCEL = 0x3,
+    MB_YESNO = 0x4,
+    MB_ICONHAND = 0x10,
+    MB_ICONERROR = 0x10,
+    MB_ICONSTOP = 0x10,
+    MB_ICONQUESTION = 0x20,
+    MB_ICONEXCLAMATION = 0x30,
+    MB_ICONWARNING = 0x30,
+    MB_ICONASTERISK = 0x40,
+    MB_ICONINFORMATION = 0x40,
+    MB_DEFBUTTON2 = 0x100,
+    MB_TYPEMASK = 0xF,
+    MB_ICONMASK = 0xF0,
+    MB_DEFMASK = 0xF00
+};
+enum : int { IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6, IDNO = 7 };
+
+// Key-message lParam bits.
+enum : uint32_t {
+    KF_EXTENDED = 0x01000000,
+    KF_ALTDOWN = 0x20000000,
+    KF_REPEAT = 0x40000000,
+    KF_UP = 0x80000000
+};
