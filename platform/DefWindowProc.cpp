@@ -301,8 +301,10 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETMINMAXINFO:
         return 0;
     case WM_SETTEXT:
-        SetWindowText(hwnd, lParam ? reinterpret_cast<const char*>(lParam) : "");
+        StoreWindowText(*w, lParam ? reinterpret_cast<const char*>(lParam) : "");
         return 1;
+    case WM_GETTEXT:
+        return CopyWindowText(*w, size_t(wParam), reinterpret_cast<char*>(lParam));
     case WM_GETTEXTLENGTH:
         return LRESULT(w->Text.size());
     case WM_CANCELMODE:

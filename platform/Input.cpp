@@ -72,6 +72,22 @@ bool IsDoubleClick(HWND hwnd, UINT msg, TPoint pos, bool client) {
     return dbl;
 }
 
+// The window a disabled top-level window waits for: its topmost visible, enabled owned window, at any depth.
+HWND EnabledOwnedWindow(HWND owner) {
+    auto& tops = WS().TopLevels;
+    for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
+        TWindow* w = FindWindow(*it);
+        if (!w || w->Owner != owner || !IsWindowVisible(*it)) continue;
+        if (IsWindowEnabled(*it)) return *it;
+        if (HWND deeper = EnabledOwnedWindow(*it)) return deeper;
+    }
+    return nullptr;
+}
+
+bool IsPress(UINT clientMsg) {
+    return clientMsg == WM_LBUTTONDOWN || clientMsg == WM_RBUTTONDOWN || clientMsg == WM_MBUTTONDOWN;
+}
+
 // Mouse move, press or release at a screen point, routed to the capture window or the window under it.
 void RouteMouse(UINT clientMsg, TPoint screen, WPARAM extra) {
     TWindowSystem& ws = WS();
@@ -81,12 +97,17 @@ void RouteMouse(UINT clientMsg, TPoint screen, WPARAM extra) {
     HWND target = ws.Capture ? ws.Capture : under;
     if (ws.Capture) code = HTCLIENT;
     if (!target || code == HTERROR || code == HTNOWHERE) {
-        if (under && code == HTERROR)
+        if (under && code == HTERROR) {
             SendMessage(under, WM_SETCURSOR, WPARAM(under), MAKELPARAM(HTERROR, clientMsg));
+            // A press on a window that a modal box disabled brings the box forward.
+            if (IsPress(clientMsg))
+                if (HWND modal = EnabledOwnedWindow(GetAncestorRoot(under)))
+                    ActivateWindow(modal, WA_CLICKACTIVE);
+        }
         return;
     }
     if (!ws.Capture) SendMessage(target, WM_SETCURSOR, WPARAM(target), MAKELPARAM(code, clientMsg));
-    if (clientMsg == WM_LBUTTONDOWN || clientMsg == WM_RBUTTONDOWN || clientMsg == WM_MBUTTONDOWN) {
+    if (IsPress(clientMsg)) {
         if (TWindow* w = FindWindow(target)) {
             TWindow& top = TopLevelOf(*w);
             if (ws.Active != top.Handle && !(top.ExStyle & WS_EX_NOACTIVATE))
@@ -212,7 +233,10 @@ void HandleHostEvent(const THostEvent& ev) {
         if (TWindow* w = FindWindow(WindowOfSurface(ev.Surface))) MarkDirty(*w, w->SizeRect());
         break;
     case K::FocusIn:
-        if (HWND h = WindowOfSurface(ev.Surface); h && IsWindowEnabled(h)) ActivateWindow(h, WA_ACTIVE);
+        if (HWND h = WindowOfSurface(ev.Surface)) {
+            if (!IsWindowEnabled(h)) h = EnabledOwnedWindow(h);
+            if (h) ActivateWindow(h, WA_ACTIVE);
+        }
         break;
     case K::FocusOut:
         if (HWND h = WindowOfSurface(ev.Surface); h && h == ws.Active) ActivateWindow(nullptr, WA_INACTIVE);

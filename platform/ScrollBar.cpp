@@ -81,14 +81,8 @@ void RedrawFrame(HWND hwnd) {
 }
 
 void SetBarShown(HWND hwnd, int bar, bool show) {
-    TWindow* w = FindWindow(hwnd);
-    if (!w || bool(w->Style & StyleBit(bar)) == show) return;
-    if (show)
-        w->Style |= StyleBit(bar);
-    else
-        w->Style &= ~StyleBit(bar);
-    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    DWORD style = GetWindowStyle(hwnd);
+    SetWindowStyle(hwnd, show ? style | StyleBit(bar) : style & ~StyleBit(bar));
 }
 
 // Where along the bar a point lies: an SB_ code, SB_THUMBTRACK on the thumb, -1 off the bar.

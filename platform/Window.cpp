@@ -319,6 +319,15 @@ DWORD GetWindowExStyle(HWND hwnd) {
     return w ? w->ExStyle : 0;
 }
 
+namespace {
+
+void FrameChanged(HWND hwnd) {
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+} // namespace
+
 void SetWindowStyle(HWND hwnd, DWORD style) {
     TWindow* w = FindWindow(hwnd);
     if (!w) return;
@@ -327,8 +336,7 @@ void SetWindowStyle(HWND hwnd, DWORD style) {
     style = (style & ~kept) | (w->Style & kept);
     if (style == w->Style) return;
     w->Style = style;
-    RecalcClient(*w);
-    if ((w = FindWindow(hwnd))) InvalidateWhole(*w);
+    FrameChanged(hwnd);
 }
 
 void SetWindowExStyle(HWND hwnd, DWORD exStyle) {
@@ -337,23 +345,34 @@ void SetWindowExStyle(HWND hwnd, DWORD exStyle) {
     bool topMostChanged = (w->ExStyle ^ exStyle) & WS_EX_TOPMOST;
     w->ExStyle = exStyle;
     if (topMostChanged) PlaceWindow(*w, HWND_TOP);
-    RecalcClient(*w);
-    if ((w = FindWindow(hwnd))) InvalidateWhole(*w);
+    FrameChanged(hwnd);
 }
 
 std::string GetWindowText(HWND hwnd) {
-    TWindow* w = FindWindow(hwnd);
-    return w ? w->Text : std::string();
+    if (!IsWindow(hwnd)) return {};
+    std::string text(size_t(std::max<LRESULT>(0, SendMessage(hwnd, WM_GETTEXTLENGTH))) + 1, '\0');
+    LRESULT copied = SendMessage(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(size_t(std::clamp<LRESULT>(copied, 0, LRESULT(text.size()) - 1)));
+    return text;
 }
 
 bool SetWindowText(HWND hwnd, const std::string& utf8) {
-    TWindow* w = FindWindow(hwnd);
-    if (!w) return false;
-    w->Text = utf8;
-    if (w->Surface) w->Surface->SetTitle(utf8);
-    if ((w->Style & WS_CAPTION) == WS_CAPTION)
-        RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
-    return true;
+    return SendMessage(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(utf8.c_str())) != 0;
+}
+
+void StoreWindowText(TWindow& w, const std::string& utf8) {
+    w.Text = utf8;
+    if (w.Surface) w.Surface->SetTitle(utf8);
+    if ((w.Style & WS_CAPTION) == WS_CAPTION) RedrawWindow(w.Handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+LRESULT CopyWindowText(const TWindow& w, size_t bufferSize, char* buffer) {
+    if (!buffer || bufferSize == 0) return 0;
+    size_t n = std::min(w.Text.size(), bufferSize - 1);
+    while (n > 0 && n < w.Text.size() && (uint8_t(w.Text[n]) & 0xC0) == 0x80) --n; // whole characters only
+    std::copy_n(w.Text.data(), n, buffer);
+    buffer[n] = '\0';
+    return LRESULT(n);
 }
 
 std::string GetClassName(HWND hwnd) {

@@ -95,8 +95,11 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // Styles, text and per-window data.
 DWORD GetWindowStyle(HWND hwnd);
 DWORD GetWindowExStyle(HWND hwnd);
-void SetWindowStyle(HWND hwnd, DWORD style); // sends WM_STYLECHANGING/ED; recomputes the frame
+// Both recompute the frame at once (WM_NCCALCSIZE, WM_SIZE) and repaint. Visibility, the disabled state, the
+// child bit and the minimised and maximised states keep changing only through their own calls.
+void SetWindowStyle(HWND hwnd, DWORD style);
 void SetWindowExStyle(HWND hwnd, DWORD exStyle);
+// Through WM_GETTEXTLENGTH / WM_GETTEXT and WM_SETTEXT, so a window procedure sees and may answer them.
 std::string GetWindowText(HWND hwnd);
 bool SetWindowText(HWND hwnd, const std::string& utf8);
 std::string GetClassName(HWND hwnd);

@@ -110,6 +110,10 @@ struct TNonClientLayout {
     TRect MinButton;
 };
 TNonClientLayout NonClientLayout(DWORD style, DWORD exStyle, TSize windowSize);
+// The default handling of WM_SETTEXT and WM_GETTEXT (UTF-8 bytes; the copy ends with a zero and is cut to the
+// buffer at a character boundary, never past it).
+void StoreWindowText(TWindow& w, const std::string& utf8);
+LRESULT CopyWindowText(const TWindow& w, size_t bufferSize, char* buffer);
 // WM_MOVE and WM_SIZE for the window's current bounds and state.
 void SendSizeMessages(TWindow& w);
 // Recomputes the client rectangle through WM_NCCALCSIZE.

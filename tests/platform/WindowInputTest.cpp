@@ -305,3 +305,19 @@ TEST_F(TWindowTest, ARightClickOrTheMenuKeyAsksForAContextMenuUpTheTree) {
     EXPECT_EQ(LParamToPoint(asked[0].LParam), (TPoint{120, 130}));
     EXPECT_EQ(LParamToPoint(asked[1].LParam), (TPoint{-1, -1}));
 }
+
+TEST_F(TWindowTest, ADisabledOwnerPassesActivationToTheWindowItWaitsFor) {
+    HWND owner = Top(Bounds(0, 0, 300, 300));
+    HWND dialog = CreateWindowEx(0, "Plain", "", WS_POPUP | WS_VISIBLE, 50, 50, 100, 100, owner);
+    HWND other = Top(Bounds(400, 0, 100, 100));
+    EnableWindow(owner, false);
+    EXPECT_EQ(GetActiveWindow(), other);
+    FHost.Click({10, 10});
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), dialog);
+    EXPECT_TRUE(Of(owner, WM_LBUTTONDOWN).empty());
+    SetActiveWindow(other);
+    FHost.FocusSurface(GetHostSurface(owner), true);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), dialog);
+}

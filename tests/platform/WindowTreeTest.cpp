@@ -198,3 +198,45 @@ TEST_F(TWindowTest, OwnedWindowsStayAboveTheirOwner) {
     DestroyWindow(owner);
     EXPECT_FALSE(IsWindow(popup));
 }
+
+TEST_F(TWindowTest, RemovingTheCaptionBitsGrowsTheClientAreaAtOnce) {
+    HWND top = Top(Bounds(0, 0, 300, 200), WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    FLog.clear();
+    SetWindowStyle(top, GetWindowStyle(top) & ~WS_CAPTION);
+    EXPECT_EQ(GetWindowStyle(top) & WS_CAPTION, 0u);
+    EXPECT_EQ(GetClientRect(top), Rect(0, 0, 292, 192)); // only the sizing frame is left
+    auto size = Of(top, WM_SIZE);
+    ASSERT_EQ(size.size(), 1u);
+    EXPECT_EQ(HIWORD(size[0].LParam), 192);
+    // The visible bit is not a style to set this way.
+    SetWindowStyle(top, GetWindowStyle(top) & ~WS_VISIBLE);
+    EXPECT_TRUE(IsWindowVisible(top));
+}
+
+TEST_F(TWindowTest, WindowTextTravelsThroughTheTextMessages) {
+    HWND top = Top(Bounds(0, 0, 300, 200), WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    FLog.clear();
+    EXPECT_TRUE(SetWindowText(top, "Libro degli incantesimi – è"));
+    EXPECT_EQ(Of(top, WM_SETTEXT).size(), 1u);
+    EXPECT_EQ(GetWindowText(top), "Libro degli incantesimi – è");
+    EXPECT_EQ(static_cast<THeadlessSurface*>(GetHostSurface(top))->Title(), "Libro degli incantesimi – è");
+    // A procedure can answer with a text of its own.
+    FHandlers[top] = [](HWND, UINT m, WPARAM w, LPARAM l) -> std::optional<LRESULT> {
+        if (m == WM_GETTEXTLENGTH) return 3;
+        if (m != WM_GETTEXT) return std::nullopt;
+        EXPECT_EQ(w, 4u);
+        std::copy_n("abc", 4, reinterpret_cast<char*>(l));
+        return 3;
+    };
+    EXPECT_EQ(GetWindowText(top), "abc");
+    // The default copy never writes past the buffer.
+    FHandlers.erase(top);
+    char small[5] = {'x', 'x', 'x', 'x', 'x'};
+    EXPECT_EQ(SendMessage(top, WM_GETTEXT, 4, reinterpret_cast<LPARAM>(small)), 3);
+    EXPECT_EQ(std::string(small), "Lib");
+    EXPECT_EQ(small[4], 'x');
+    SetWindowText(top, "aè");
+    char two[3] = {};
+    EXPECT_EQ(SendMessage(top, WM_GETTEXT, 3, reinterpret_cast<LPARAM>(two)), 1); // not half of the è
+    EXPECT_EQ(std::string(two), "a");
+}
