@@ -260,11 +260,15 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 1;
     }
     case WM_MOUSEWHEEL:
-    case WM_CONTEXTMENU: return w->IsChild() ? SendMessage(w->Parent, msg, wParam, lParam) : 0;
+    case WM_CONTEXTMENU:
+        return w->IsChild() ? SendMessage(w->Parent, msg, wParam, lParam) : 0;
     case WM_RBUTTONUP:
-        SendMessage(hwnd, WM_CONTEXTMENU, WPARAM(hwnd), PointToLParam(ClientToScreen(hwnd, LParamToPoint(lParam))));
+        SendMessage(hwnd, WM_CONTEXTMENU, WPARAM(hwnd),
+                    PointToLParam(ClientToScreen(hwnd, LParamToPoint(lParam))));
         return 0;
-    case WM_NCRBUTTONUP: SendMessage(hwnd, WM_CONTEXTMENU, WPARAM(hwnd), lParam); return 0;
+    case WM_NCRBUTTONUP:
+        SendMessage(hwnd, WM_CONTEXTMENU, WPARAM(hwnd), lParam);
+        return 0;
     case WM_KEYDOWN:
         // The menu key and Shift+F10 ask for the context menu at the keyboard's place: (-1, -1).
         if (wParam == VK_APPS || (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0))

@@ -3,6 +3,7 @@
 #include "platform/MessageLoop.h"
 #include "platform/Painting.h"
 #include "platform/Services.h"
+#include "platform/Utf8.h"
 #include "platform/WindowSystem.h"
 
 #include <cstdlib>
@@ -151,16 +152,8 @@ void RouteKey(int vk, bool down, bool repeat) {
 void RouteText(const std::string& utf8) {
     HWND target = WS().Focus ? WS().Focus : WS().Active;
     if (!target) return;
-    for (size_t i = 0; i < utf8.size();) {
-        unsigned char c = utf8[i];
-        int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        if (len == 0 || i + len > utf8.size()) break; // malformed: the rest is dropped
-        uint32_t cp = len == 1 ? c : c & (0x7F >> len);
-        for (int k = 1; k < len; ++k)
-            cp = (cp << 6) | (uint8_t(utf8[i + k]) & 0x3F);
-        QueueInput(target, WM_CHAR, WPARAM(cp), 1);
-        i += len;
-    }
+    for (size_t pos = 0; pos < utf8.size();)
+        QueueInput(target, WM_CHAR, WPARAM(DecodeUtf8(utf8, pos)), 1);
 }
 
 HWND WindowOfSurface(THostSurface* surface) {

@@ -14,7 +14,7 @@ struct TDCRecord {
     std::unique_ptr<TDC> DC;
     std::unique_ptr<TSurface> Screen; // a screen DC draws on a picture of the screen
     TSurface ScreenBefore;
-    TRect Dirty; // top-level coordinates
+    TRect Dirty; // top-level coordinates; for a screen DC, the part of the screen it covers
 };
 
 std::unordered_map<HDC, TDCRecord>& DCs() {
@@ -35,29 +35,38 @@ HDC MakeWindowDC(TWindow& w, TPoint originInWindow, const TRegion& area) {
     return handle;
 }
 
-TSurface ComposeScreen() {
-    TRect screenRect = Host().ScreenRect();
-    TSurface screen(screenRect.Width(), screenRect.Height(), 0);
-    for (HWND h : WS().TopLevels) {
-        TWindow* w = FindWindow(h);
-        if (!w || !(w->Style & WS_VISIBLE) || (w->Style & WS_MINIMIZE)) continue;
-        DrawScreenLayer(screen, w->BackBuffer, w->Rect.TopLeft() - screenRect.TopLeft(), w->Region);
-    }
+bool ShowsOnScreen(const TWindow& w) {
+    return (w.Style & WS_VISIBLE) && !(w.Style & WS_MINIMIZE);
+}
+
+// The part of the screen that windows cover: drawing elsewhere on the screen DC shows nowhere.
+TRect CoveredScreenArea() {
+    TRect area;
+    for (HWND h : WS().TopLevels)
+        if (TWindow* w = FindWindow(h); w && ShowsOnScreen(*w)) area = UnionRect(area, w->Rect);
+    area = Intersection(area, Host().ScreenRect());
+    return area.IsEmpty() ? Bounds(0, 0, 1, 1) : area;
+}
+
+// The windows' back buffers composed over `area` of the screen.
+TSurface ComposeScreen(const TRect& area) {
+    TSurface screen(area.Width(), area.Height(), 0);
+    for (HWND h : WS().TopLevels)
+        if (TWindow* w = FindWindow(h); w && ShowsOnScreen(*w))
+            DrawScreenLayer(screen, w->BackBuffer, w->Rect.TopLeft() - area.TopLeft(), w->Region);
     return screen;
 }
 
 // Pixels drawn on the screen DC go to the back buffer of the topmost window showing there.
-void WriteBackScreen(const TSurface& before, const TSurface& after) {
-    TRect screenRect = Host().ScreenRect();
+void WriteBackScreen(const TRect& area, const TSurface& before, const TSurface& after) {
     for (int y = 0; y < after.Height(); ++y) {
         for (int x = 0; x < after.Width(); ++x) {
             if (before.Row(y)[x] == after.Row(y)[x]) continue;
-            TPoint p{x + screenRect.Left, y + screenRect.Top};
+            TPoint p{x + area.Left, y + area.Top};
             auto& tops = WS().TopLevels;
             for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
                 TWindow* w = FindWindow(*it);
-                if (!w || !(w->Style & WS_VISIBLE) || (w->Style & WS_MINIMIZE) || !w->Rect.Contains(p))
-                    continue;
+                if (!w || !ShowsOnScreen(*w) || !w->Rect.Contains(p)) continue;
                 TPoint local = p - w->Rect.TopLeft();
                 if (w->Region && !w->Region->Contains(local)) continue;
                 w->BackBuffer.SetPixel(local.X, local.Y, after.Row(y)[x]);
@@ -223,12 +232,12 @@ HDC GetDC(HWND hwnd) {
 
 HDC GetWindowDC(HWND hwnd) {
     if (!hwnd) {
-        auto screen = std::make_unique<TSurface>(ComposeScreen());
-        TRect screenRect = Host().ScreenRect();
-        auto dc = std::make_unique<TDC>(*screen, TPoint{-screenRect.Left, -screenRect.Top});
+        TRect area = CoveredScreenArea();
+        auto screen = std::make_unique<TSurface>(ComposeScreen(area));
+        auto dc = std::make_unique<TDC>(*screen, TPoint{-area.Left, -area.Top});
         HDC handle = dc.get();
         TSurface before = *screen;
-        DCs()[handle] = TDCRecord{nullptr, std::move(dc), std::move(screen), std::move(before), {}};
+        DCs()[handle] = TDCRecord{nullptr, std::move(dc), std::move(screen), std::move(before), area};
         return handle;
     }
     TWindow* w = FindWindow(hwnd);
@@ -241,7 +250,7 @@ int ReleaseDC(HWND, HDC dc) {
     TDCRecord record = std::move(it->second);
     DCs().erase(it);
     if (record.Screen) {
-        WriteBackScreen(record.ScreenBefore, *record.Screen);
+        WriteBackScreen(record.Dirty, record.ScreenBefore, *record.Screen);
     } else if (TWindow* w = FindWindow(record.Hwnd)) {
         MarkDirty(TopLevelOf(*w), record.Dirty);
     }

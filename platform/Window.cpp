@@ -142,7 +142,7 @@ void DestroyTree(HWND hwnd) {
     SendMessage(hwnd, WM_NCDESTROY);
     if (!(w = FindWindow(hwnd))) return;
     std::erase(SiblingList(*w), hwnd);
-    std::erase_if(WS().Timers, [&](const TTimer& t) { return t.Hwnd == hwnd; });
+    std::erase_if(WS().Timers, [&](const TTimerEntry& t) { return t.Hwnd == hwnd; });
     std::erase_if(WS().Posted, [&](const MSG& m) { return m.hwnd == hwnd; });
     std::erase_if(WS().Input, [&](const MSG& m) { return m.hwnd == hwnd; });
     ForgetInputWindow(hwnd);
@@ -363,13 +363,15 @@ bool SetWindowText(HWND hwnd, const std::string& utf8) {
 void StoreWindowText(TWindow& w, const std::string& utf8) {
     w.Text = utf8;
     if (w.Surface) w.Surface->SetTitle(utf8);
-    if ((w.Style & WS_CAPTION) == WS_CAPTION) RedrawWindow(w.Handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    if ((w.Style & WS_CAPTION) == WS_CAPTION)
+        RedrawWindow(w.Handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
 LRESULT CopyWindowText(const TWindow& w, size_t bufferSize, char* buffer) {
     if (!buffer || bufferSize == 0) return 0;
     size_t n = std::min(w.Text.size(), bufferSize - 1);
-    while (n > 0 && n < w.Text.size() && (uint8_t(w.Text[n]) & 0xC0) == 0x80) --n; // whole characters only
+    while (n > 0 && n < w.Text.size() && (uint8_t(w.Text[n]) & 0xC0) == 0x80)
+        --n; // whole characters only
     std::copy_n(w.Text.data(), n, buffer);
     buffer[n] = '\0';
     return LRESULT(n);

@@ -5,12 +5,7 @@
 #include <functional>
 #include <string>
 
-#if __has_include("platform/Messages.h")
 #include "platform/Messages.h"
-#else
-// A data-aware control answers this message with its data link.
-inline constexpr unsigned CM_GETDATALINK = 0xB02D;
-#endif
 
 class TComponent;
 class TDataSource;
