@@ -2,10 +2,12 @@
 
 #include "classlib/Component.h"
 #include "classlib/RegisterGraphics.h"
+#include "classlib/RegisterStdControlsA.h"
 #include "classlib/data/RegisterData.h"
 
 void RegisterClasslibClasses() {
     RegisterClass<TComponent>();
     RegisterGraphicsClasses();
+    RegisterStdControlsA();
     RegisterDataClasses();
 }
