@@ -99,7 +99,8 @@ struct TMenuLevel {
 // The modal loop over a menu and its open sub-menus.
 class TMenuTracker {
   public:
-    explicit TMenuTracker(TMenu& menu) : FRoot(menu.Items()), FRootCommand(menu.Items()->Command()) {}
+    TMenuTracker(TMenu& menu, TMenuBarExit* bar)
+        : FRoot(menu.Items()), FRootCommand(menu.Items()->Command()), FBar(bar) {}
     TMenuTracker(const TMenuTracker&) = delete;
     TMenuTracker& operator=(const TMenuTracker&) = delete;
     ~TMenuTracker() { CloseLevelsAfter(-1); }
@@ -127,6 +128,7 @@ class TMenuTracker {
     void HandleKey(const MSG& msg);
     void HandleAccelerator(char letter);
     void SwallowRelease();
+    void MoveOn(int step);
 
     TMenuItem* FRoot;
     unsigned FRootCommand;
@@ -135,6 +137,7 @@ class TMenuTracker {
     TMenuItem* FChosen = nullptr;
     unsigned FChosenCommand = 0;
     UINT FSwallowRelease = 0; // the release of the button whose press outside ended the menu
+    TMenuBarExit* FBar;
 };
 
 LRESULT MenuWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -302,6 +305,7 @@ void TMenuTracker::HandleMouse(const MSG& msg) {
                  kind == WM_LBUTTONDBLCLK || kind == WM_RBUTTONDBLCLK || kind == WM_MBUTTONDBLCLK;
     bool release = kind == WM_LBUTTONUP || kind == WM_RBUTTONUP;
     if (levelIndex < 0) {
+        if (kind == WM_MOUSEMOVE && FBar && FBar->Claims && FBar->Claims(screen)) return MoveOn(0);
         if (press) {
             FState = TState::Cancelled;
             FSwallowRelease = kind == WM_LBUTTONDOWN || kind == WM_LBUTTONDBLCLK   ? WM_LBUTTONUP
@@ -344,9 +348,14 @@ void TMenuTracker::HandleKey(const MSG& msg) {
     case VK_RIGHT:
         if (TMenuItem* item = level.Item(level.Selected); item && HasVisibleItems(*item))
             Activate(deepest, level.Selected);
+        else if (FBar)
+            MoveOn(1);
         break;
     case VK_LEFT:
-        if (deepest > 0) CloseLevelsAfter(deepest - 1);
+        if (deepest > 0)
+            CloseLevelsAfter(deepest - 1);
+        else if (FBar)
+            MoveOn(-1);
         break;
     case VK_RETURN:
     case VK_SPACE:
@@ -383,6 +392,12 @@ void TMenuTracker::HandleAccelerator(char letter) {
     }
     auto next = std::upper_bound(matches.begin(), matches.end(), level.Selected);
     Select(deepest, next == matches.end() ? matches.front() : *next);
+}
+
+void TMenuTracker::MoveOn(int step) {
+    FBar->MovedOn = true;
+    FBar->Step = step;
+    FState = TState::Cancelled;
 }
 
 // A press outside ended the menu: its release belongs to the press and goes nowhere either.
@@ -449,7 +464,14 @@ TMenuItem* TMenuTracker::Run(TPoint screen, TPopupAlignment alignment) {
 } // namespace
 
 TMenuItem* TrackMenu(TMenu& menu, TPoint screen, TPopupAlignment alignment) {
-    TMenuTracker tracker(menu);
+    TMenuTracker tracker(menu, nullptr);
+    return tracker.Run(screen, alignment);
+}
+
+TMenuItem* TrackMenu(TMenu& menu, TPoint screen, TPopupAlignment alignment, TMenuBarExit& bar) {
+    bar.MovedOn = false;
+    bar.Step = 0;
+    TMenuTracker tracker(menu, &bar);
     return tracker.Run(screen, alignment);
 }
 

@@ -2,9 +2,12 @@
 
 #include "classlib/Frame3D.h"
 #include "classlib/ImageList.h"
+#include "classlib/Menus.h"
+#include "platform/Input.h"
 #include "classlib/TextAlignment.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 constexpr int DropDownWidth = 14; // the arrow part of a drop-down button
@@ -94,7 +97,7 @@ TCustomDrawState TToolButton::DrawState() const {
     TCustomDrawState state;
     if (!Enabled()) state.Include(cdsDisabled);
     if (FDown) state.Include(cdsChecked);
-    if (FPressed) state.Include(cdsSelected);
+    if (FPressed || (FToolBar && FToolBar->FMenuButton == this)) state.Include(cdsSelected);
     // Hot tracking belongs to the flat look, as on the platform.
     if (FToolBar && FToolBar->FHotButton == this && FToolBar->Flat() && Enabled()) state.Include(cdsHot);
     return state;
@@ -116,6 +119,13 @@ void TToolButton::Click() {
 }
 
 void TToolButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == mbLeft && Enabled() && FMenuItem && FToolBar) {
+        // The menu takes the mouse from here; the release belongs to it, so no click follows.
+        SetMouseCapture(false);
+        SetControlState(ControlState() - TControlState{csClicked});
+        FToolBar->DropDownMenu(this);
+        return;
+    }
     if (button == mbLeft && Enabled() && !IsSeparator()) SetPressed(true);
     TGraphicControl::MouseDown(button, shift, x, y);
 }
@@ -473,6 +483,73 @@ void TToolBar::WndProc(TMessage& m) {
         break;
     }
     TCustomControl::WndProc(m);
+}
+
+TToolButton* TToolBar::NeighbourMenuButton(TToolButton* from, int step) const {
+    std::vector<TToolButton*> bound;
+    for (TToolButton* b : FButtons)
+        if (b->FMenuItem && b->Visible() && b->Enabled()) bound.push_back(b);
+    auto at = std::find(bound.begin(), bound.end(), from);
+    if (at == bound.end()) return nullptr;
+    int count = int(bound.size());
+    return bound[size_t(((at - bound.begin()) + step + count) % count)];
+}
+
+TToolButton* TToolBar::MenuButtonAt(TPoint screen) {
+    TPoint client = ScreenToClient(screen);
+    for (TToolButton* b : FButtons)
+        if (b->FMenuItem && b->Visible() && b->Enabled() && b->BoundsRect().Contains(client)) return b;
+    return nullptr;
+}
+
+void TToolBar::DropDownMenu(TToolButton* button) {
+    auto alive = AliveMark();
+    TMenuBarExit exit;
+    exit.Claims = [this, &button](TPoint screen) {
+        TToolButton* other = MenuButtonAt(screen);
+        return other && other != button;
+    };
+    while (button && DropDownOnce(button, exit) && !alive.expired() && exit.MovedOn)
+        button = exit.Step ? NeighbourMenuButton(button, exit.Step) : MenuButtonAt(GetCursorPos());
+}
+
+// One drop-down; false when the item or the bar went away meanwhile.
+bool TToolBar::DropDownOnce(TToolButton* button, TMenuBarExit& exit) {
+    auto alive = AliveMark(), buttonAlive = button->AliveMark();
+    unsigned command = button->FMenuItem->Command();
+    button->FMenuItem->Click();
+    TMenuItem* item = TMenuItem::FindByCommand(command);
+    if (alive.expired() || buttonAlive.expired() || !item || item->Count() == 0) return false;
+
+    // The sub-items lend themselves to a popup menu of the bar's own while it shows.
+    std::unique_ptr<TPopupMenu> popup(NewComponent<TPopupMenu>(nullptr));
+    if (TMenu* menu = item->GetParentMenu()) popup->SetImages(menu->Images());
+    while (item->Count() > 0) {
+        TMenuItem* child = item->Items(0);
+        item->Remove(child);
+        popup->Items()->Add(child);
+    }
+    FMenuButton = button;
+    button->Invalidate();
+    TPoint below = ClientToScreen(TPoint{button->Left(), button->BoundsRect().Bottom});
+    TMenuItem* chosen = nullptr;
+    try {
+        chosen = TrackMenu(*popup, below, paLeft, exit);
+    } catch (...) {
+        HandleBoundaryException(this);
+    }
+    bool itemAlive = TMenuItem::FindByCommand(command) == item;
+    while (popup->Items()->Count() > 0) {
+        TMenuItem* child = popup->Items()->Items(0);
+        popup->Items()->Remove(child);
+        if (itemAlive) item->Add(child);
+        else delete child;
+    }
+    PostMenuClick(chosen);
+    if (alive.expired()) return false;
+    FMenuButton = nullptr;
+    if (!buttonAlive.expired()) button->Invalidate();
+    return !buttonAlive.expired();
 }
 
 // ---- menu mode --------------------------------------------------------------------------------------------

@@ -1,6 +1,6 @@
 #pragma once
 #include "classlib/CustomControl.h"
-#include "classlib/MenuItem.h"
+#include "classlib/MenuWindow.h"
 
 #include <vector>
 
@@ -151,6 +151,12 @@ class TToolBar : public TCustomControl {
   private:
     friend class TToolButton;
     void InsertButton(TToolButton* button);
+    // Menu mode: runs the bound item's click and drops its sub-items down below the button, then follows the
+    // user to neighbouring bound buttons until the menus are left.
+    void DropDownMenu(TToolButton* button);
+    bool DropDownOnce(TToolButton* button, TMenuBarExit& exit);
+    TToolButton* NeighbourMenuButton(TToolButton* from, int step) const;
+    TToolButton* MenuButtonAt(TPoint screen);
     void RemoveButton(TToolButton* button);
     void SetHotButton(TToolButton* button);
     void ArrangeButtons();
@@ -164,6 +170,7 @@ class TToolBar : public TCustomControl {
 
     std::vector<TToolButton*> FButtons;
     TToolButton* FHotButton = nullptr;
+    TToolButton* FMenuButton = nullptr; // the button whose menu is dropped down
     int FButtonWidth = 23;
     int FButtonHeight = 22;
     bool FFlat = false;

@@ -1,5 +1,6 @@
 #include "StdCtrlATestSupport.h"
 
+#include "classlib/Menus.h"
 #include "classlib/ToolBar.h"
 
 #include <map>
@@ -185,6 +186,100 @@ TEST_F(ToolBarTest, ButtonsStandInRowsAndNewOnesAtTheLeftComeFirst) {
     FCheck = nullptr;
     EXPECT_EQ(FBar->ButtonCount(), 5);
     EXPECT_EQ(FDisabled->BoundsRect(), (TRect{62, 2, 92, 24}));
+}
+
+} // namespace
+
+namespace {
+
+// A menu bar: three buttons bound to the top items of a main menu, as a window frame builds it.
+class ToolBarMenuTest : public StdCtrlATest {
+  protected:
+    void SetUp() override {
+        StdCtrlATest::SetUp();
+        FMenu = NewComponent<TMainMenu>(FForm);
+        TMenuItem* file = Item(FMenu->Items(), "&File");
+        Item(file, "&Open");
+        Item(file, "&Close");
+        TMenuItem* edit = Item(FMenu->Items(), "&Edit");
+        Item(edit, "Cu&t");
+        Item(FMenu->Items(), "&Help");
+        FBar = Make<TToolBar>();
+        FBar->SetFlat(true);
+        FBar->SetShowCaptions(true);
+        FBar->SetEdgeBorders({});
+        // The bar puts each new button first, so the items are bound from the last.
+        for (int i = FMenu->Items()->Count() - 1; i >= 0; --i) {
+            auto* button = NewComponent<TToolButton>(FForm);
+            button->SetParent(FBar);
+            button->SetGrouped(true);
+            button->SetMenuItem(FMenu->Items()->Items(i));
+            button->SetAutoSize(true);
+        }
+        Pump();
+    }
+    TMenuItem* Item(TMenuItem* parent, const std::string& caption) {
+        auto* item = NewComponent<TMenuItem>(FForm);
+        item->SetCaption(caption);
+        item->OnClick = [this](TObject* s) { FClicked.push_back(static_cast<TMenuItem*>(s)->Caption()); };
+        parent->Add(item);
+        return item;
+    }
+    TPoint Middle(int index) {
+        TRect r = FBar->Buttons(index)->BoundsRect();
+        return FBar->ClientToScreen({(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2});
+    }
+
+    TMainMenu* FMenu = nullptr;
+    TToolBar* FBar = nullptr;
+    std::vector<std::string> FClicked;
+};
+
+TEST_F(ToolBarMenuTest, ButtonsTakeTheItemsInMenuOrder) {
+    ASSERT_EQ(FBar->ButtonCount(), 3);
+    EXPECT_EQ(FBar->Buttons(0)->Caption(), "&File");
+    EXPECT_EQ(FBar->Buttons(1)->Caption(), "&Edit");
+    EXPECT_EQ(FBar->Buttons(2)->Caption(), "&Help");
+    EXPECT_LT(FBar->Buttons(0)->Left(), FBar->Buttons(1)->Left());
+    // Auto-sized to the caption, not the bar's button width.
+    EXPECT_NE(FBar->Buttons(0)->Width(), FBar->Buttons(2)->Width() + 100);
+}
+
+TEST_F(ToolBarMenuTest, ArrowsMoveBetweenMenusAndTheChosenItemRuns) {
+    FHost.Click(Middle(0));
+    FHost.KeyPress(VK_RIGHT); // Open has no sub-items: on to Edit
+    FHost.KeyPress(VK_DOWN);
+    FHost.KeyPress(VK_RETURN);
+    Pump();
+    EXPECT_EQ(FClicked, (std::vector<std::string>{"&File", "&Edit", "Cu&t"}));
+    // The sub-items went back to their items.
+    EXPECT_EQ(FMenu->Items()->Items(0)->Count(), 2);
+    EXPECT_EQ(FMenu->Items()->Items(1)->Count(), 1);
+
+    // Left from the first menu wraps to the last button, whose item has no sub-items: it only runs.
+    FClicked.clear();
+    FHost.Pause(1000);
+    FHost.Click(Middle(0));
+    FHost.KeyPress(VK_LEFT);
+    Pump();
+    EXPECT_EQ(FClicked, (std::vector<std::string>{"&File", "&Help"}));
+}
+
+TEST_F(ToolBarMenuTest, MouseOntoAnotherButtonDropsItsMenuAndTheButtonShowsPressed) {
+    TCustomDrawState editState;
+    FMenu->Items()->Items(1)->Items(0)->OnClick = nullptr;
+    FBar->OnCustomDrawButton = [&](TToolBar*, TToolButton* button, TCustomDrawState state, bool&) {
+        if (button == FBar->Buttons(1) && state.Contains(cdsSelected)) editState = state;
+    };
+    FHost.Click(Middle(0));
+    FHost.MouseMove(Middle(1));
+    FHost.Pause(10); // the bar repaints while the menu waits
+    FHost.KeyPress(VK_ESCAPE);
+    Pump();
+    EXPECT_EQ(FClicked, (std::vector<std::string>{"&File", "&Edit"}));
+    EXPECT_TRUE(editState.Contains(cdsSelected));
+    EXPECT_EQ(FMenu->Items()->Items(1)->Count(), 1);
+    EXPECT_FALSE(FBar->Buttons(1)->DrawState().Contains(cdsSelected));
 }
 
 } // namespace
