@@ -1,20 +1,5 @@
 #include "classlib/Label.h"
 
-#include "platform/Utf8.h"
-
-#include <cwctype>
-
-bool IsAccel(char32_t key, std::string_view caption) {
-    size_t pos = 0;
-    while (pos < caption.size()) {
-        char32_t c = DecodeUtf8(caption, pos);
-        if (c != U'&' || pos >= caption.size()) continue;
-        char32_t next = DecodeUtf8(caption, pos);
-        if (next == U'&') continue; // "&&" is a literal ampersand
-        return std::towlower(wint_t(next)) == std::towlower(wint_t(key));
-    }
-    return false;
-}
 
 void TCustomLabel::PublishProperties(TPublisher<TCustomLabel>& p) {
     p.String("Caption", &TCustomLabel::Caption, &TCustomLabel::SetCaption)

@@ -54,6 +54,3 @@ class TLabel : public TCustomLabel {
   protected:
     explicit TLabel(TComponent* owner) : TCustomLabel(owner) {}
 };
-
-// Whether `key` is the character after a single "&" in `caption`, letter case ignored.
-bool IsAccel(char32_t key, std::string_view caption);

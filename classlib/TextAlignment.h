@@ -19,3 +19,6 @@ constexpr unsigned AlignmentFlag(TAlignment alignment) {
 class TFont;
 // The rectangle DrawText would fill with `format`, computed off-screen in the font (no window needed).
 TRect MeasureText(const TFont* font, std::string_view text, TRect rect, unsigned format);
+
+// Whether `key` is the character after a single "&" in `caption`, letter case ignored.
+bool IsAccel(char32_t key, std::string_view caption);

@@ -481,6 +481,15 @@ void TToolBar::WndProc(TMessage& m) {
     case CM_MOUSELEAVE:
         SetHotButton(nullptr);
         break;
+    case CM_DIALOGCHAR:
+        // A bound button's accelerator drops its menu down.
+        for (TToolButton* button : FButtons)
+            if (button->FMenuItem && button->Visible() && button->Enabled() &&
+                IsAccel(char32_t(m.WParam), button->Caption())) {
+                m.Result = 1;
+                return DropDownMenu(button);
+            }
+        break;
     }
     TCustomControl::WndProc(m);
 }

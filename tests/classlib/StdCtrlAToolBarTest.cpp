@@ -283,3 +283,21 @@ TEST_F(ToolBarMenuTest, MouseOntoAnotherButtonDropsItsMenuAndTheButtonShowsPress
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ToolBarMenuTest, AltWithAnAcceleratorDropsThatMenu) {
+    FHost.KeyDown(VK_MENU);
+    FHost.KeyPress('E');
+    FHost.KeyUp(VK_MENU);
+    FHost.KeyPress(VK_DOWN);
+    FHost.KeyPress(VK_RETURN);
+    Pump();
+    EXPECT_EQ(FClicked, (std::vector<std::string>{"&Edit", "Cu&t"}));
+    // A letter no button carries drops nothing.
+    FClicked.clear();
+    EXPECT_EQ(FForm->Perform(CM_DIALOGCHAR, 'q'), 0);
+    EXPECT_TRUE(FClicked.empty());
+}
+
+} // namespace
