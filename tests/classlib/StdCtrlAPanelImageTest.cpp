@@ -112,3 +112,86 @@ TEST_F(ImageTest, AutoSizeTakesThePictureSizeAndUnstretchedDrawsOnce) {
 }
 
 } // namespace
+
+#include "classlib/Label.h"
+#include "classlib/LayoutReader.h"
+#include "classlib/ListBox.h"
+#include "classlib/RegisterClasslib.h"
+#include "classlib/ToolBar.h"
+
+namespace {
+
+using StdCtrlALayoutTest = StdCtrlATest;
+
+TEST_F(StdCtrlALayoutTest, LayoutsCreateTheControlsWithTheirProperties) {
+    RegisterClasslibClasses();
+    ReadLayoutInto(*FForm, R"(object Form1: TForm
+  object Panel1: TPanel
+    Left = 0
+    Top = 0
+    Width = 200
+    Height = 120
+    BevelOuter = bvLowered
+    BevelInner = bvRaised
+    BevelWidth = 2
+    BorderStyle = bsSingle
+    Caption = 'Pannello'
+    Alignment = taLeftJustify
+    object Label1: TLabel
+      Left = 8
+      Top = 8
+      Caption = '&Nome'
+      Layout = tlCenter
+      Transparent = True
+      FocusControl = List1
+    end
+    object List1: TListBox
+      Left = 8
+      Top = 30
+      Width = 100
+      Height = 60
+      Items.Strings = (
+        'beta'
+        'alfa')
+      Sorted = True
+      Style = lbOwnerDrawFixed
+      ItemHeight = 18
+    end
+  end
+  object Bar1: TToolBar
+    Flat = True
+    EdgeBorders = [ebTop, ebBottom]
+    ShowCaptions = True
+    object Button1: TToolButton
+      Caption = 'Uno'
+      Style = tbsCheck
+      Down = True
+    end
+  end
+end
+)",
+                   "TFORM1");
+    auto* panel = static_cast<TPanel*>(FForm->FindComponent("Panel1"));
+    auto* label = static_cast<TLabel*>(FForm->FindComponent("Label1"));
+    auto* list = static_cast<TListBox*>(FForm->FindComponent("List1"));
+    auto* bar = static_cast<TToolBar*>(FForm->FindComponent("Bar1"));
+    ASSERT_TRUE(panel && label && list && bar);
+    EXPECT_EQ(panel->BevelOuter(), bvLowered);
+    EXPECT_EQ(panel->BevelWidth(), 2);
+    EXPECT_EQ(panel->BorderStyle(), bsSingle);
+    EXPECT_EQ(panel->Caption(), "Pannello");
+    EXPECT_EQ(label->FocusControl(), list);
+    EXPECT_EQ(label->Layout(), tlCenter);
+    EXPECT_TRUE(label->Transparent());
+    EXPECT_GT(label->Width(), 0); // measured once loaded
+    ASSERT_EQ(list->Items()->Count(), 2);
+    EXPECT_EQ(list->Items()->Strings(0), "alfa");
+    EXPECT_EQ(list->ItemHeight(), 18);
+    EXPECT_TRUE(bar->Flat());
+    EXPECT_EQ(bar->EdgeBorders(), (TEdgeBorders{ebTop, ebBottom}));
+    ASSERT_EQ(bar->ButtonCount(), 1);
+    EXPECT_TRUE(bar->Buttons(0)->Down());
+    EXPECT_EQ(bar->Buttons(0)->Style(), tbsCheck);
+}
+
+} // namespace
