@@ -130,6 +130,44 @@ bool TApplication::CallMainWindowHooks(TMessage& m) {
     return false;
 }
 
+void TApplication::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation != opRemove) return;
+    if (component == FHintTimer) FHintTimer = nullptr;
+    if (component == FHintWindow) FHintWindow = nullptr;
+    if (component == FMainForm) FMainForm = nullptr;
+}
+
+void TApplication::SetShowHint(bool value) {
+    FShowHint = value;
+    if (!value) CancelHint();
+}
+
+void TApplication::HintMouseMoved() {
+    CancelHint();
+    TControl* control = GetMouseControl();
+    if (!FShowHint || !control || !control->ShowHint() || control->Hint().empty()) return;
+    if (!FHintTimer) {
+        FHintTimer = NewComponent<TTimer>(this);
+        FHintTimer->OnTimer = [this](TObject*) { ShowHintNow(); };
+    }
+    FHintTimer->SetInterval(FHintPause);
+    FHintTimer->SetEnabled(true);
+}
+
+void TApplication::ShowHintNow() {
+    FHintTimer->SetEnabled(false);
+    TControl* control = GetMouseControl();
+    if (!control || !control->ShowHint() || control->Hint().empty()) return;
+    if (!FHintWindow) FHintWindow = NewComponent<THintWindow>(this);
+    FHintWindow->ActivateHint(GetCursorPos() + TPoint{0, 20}, control->Hint());
+}
+
+void TApplication::CancelHint() {
+    if (FHintTimer) FHintTimer->SetEnabled(false);
+    if (FHintWindow) FHintWindow->ReleaseHint();
+}
+
 bool TApplication::Active() const {
     HWND active = GetActiveWindow();
     return active && TWinControl::FindControl(active);

@@ -1,5 +1,7 @@
 #pragma once
 #include "classlib/Forms.h"
+#include "classlib/HintWindow.h"
+#include "classlib/Timer.h"
 #include "classlib/Icon.h"
 #include "platform/MessageLoop.h"
 
@@ -61,6 +63,15 @@ class TApplication : public TComponent {
     bool Active() const;
     TIcon* Icon() { return FIcon.get(); }
     bool ShowMainForm() const { return FShowMainForm; }
+    // Hints show after the mouse rests HintPause milliseconds on a control with ShowHint and a Hint.
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool value);
+    unsigned HintPause() const { return FHintPause; }
+    void SetHintPause(unsigned value) { FHintPause = value; }
+    THintWindow* HintWindow() const { return FHintWindow; }
+    // The mouse moved onto another control (or off every control).
+    void HintMouseMoved();
+    void CancelHint();
     void SetShowMainForm(bool value) { FShowMainForm = value; }
 
     TExceptionEvent OnException;
@@ -69,6 +80,7 @@ class TApplication : public TComponent {
 
   protected:
     explicit TApplication(TComponent* owner);
+    void Notification(TComponent* component, TOperation operation) override;
 
   private:
     friend class TCustomForm;
@@ -78,6 +90,7 @@ class TApplication : public TComponent {
     // False when the host can never deliver more input.
     bool HandleOneMessage();
     void Idle();
+    void ShowHintNow();
 
     TCustomForm* FMainForm = nullptr;
     std::function<void(TCustomForm*)> FPendingReference;
@@ -87,6 +100,10 @@ class TApplication : public TComponent {
     std::unique_ptr<TIcon> FIcon;
     std::vector<TWindowHook> FWindowHooks;
     TMessageHook FPreviousHook;
+    bool FShowHint = true;
+    unsigned FHintPause = 500;
+    THintWindow* FHintWindow = nullptr;
+    TTimer* FHintTimer = nullptr;
 };
 
 extern TApplication* Application;

@@ -1,6 +1,6 @@
 #include "classlib/Controls.h"
 
-#include "classlib/Forms.h"
+#include "classlib/Application.h"
 #include "classlib/WinControl.h"
 #include "platform/Input.h"
 #include "platform/Painting.h"
@@ -70,6 +70,7 @@ void UpdateMouseControl(TPoint screen) {
     if (target == gMouseControl) return;
     TControl* old = gMouseControl;
     gMouseControl = target;
+    if (Application) Application->HintMouseMoved();
     if (old) old->Perform(CM_MOUSELEAVE);
     // The leave handler may have moved the mouse control on, or freed the new one.
     if (target && gMouseControl == target) target->Perform(CM_MOUSEENTER);
@@ -83,7 +84,10 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 
 TControl::~TControl() {
     Destroying();
-    if (gMouseControl == this) gMouseControl = nullptr;
+    if (gMouseControl == this) {
+        gMouseControl = nullptr;
+        if (Application) Application->CancelHint();
+    }
     if (gCaptureControl == this) {
         gCaptureControl = nullptr;
         ReleaseCapture();

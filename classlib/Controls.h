@@ -256,8 +256,7 @@ class TControl : public TComponent {
     TControlState FControlState;
 };
 
-// Control messages from a window's procedure that a paint or message routine raises past it are handed to
-// the application by these helpers.
+// Runs a handler at a dispatch boundary (a message, a paint, a tick): what it raises goes to the application.
 template <class F>
 void GuardBoundary(TObject* sender, F&& action) {
     try {

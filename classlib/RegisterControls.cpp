@@ -2,6 +2,7 @@
 
 #include "classlib/CustomControl.h"
 #include "classlib/Forms.h"
+#include "classlib/HintWindow.h"
 #include "classlib/Timer.h"
 
 void RegisterControlsClasses() {
@@ -12,4 +13,5 @@ void RegisterControlsClasses() {
     RegisterClass<TCustomForm>();
     RegisterClass<TForm>();
     RegisterClass<TTimer>();
+    RegisterClass<THintWindow>();
 }

@@ -8,10 +8,13 @@
 #include "platform/Painting.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 // The control whose window is being made: its procedure takes the window on the first message.
 TWinControl* gCreatingControl = nullptr;
+// The controls of the windows the class library made; other windows' user data is not ours to read.
+std::unordered_map<HWND, TWinControl*> gControlOfWindow;
 
 bool IsDialogKeyCode(WORD key) {
     switch (key) {
@@ -43,19 +46,20 @@ void DropTranslatedChar(HWND hwnd) {
 } // namespace
 
 LRESULT ControlWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* control = static_cast<TWinControl*>(GetWindowUserData(hwnd));
+    auto found = gControlOfWindow.find(hwnd);
+    TWinControl* control = found == gControlOfWindow.end() ? nullptr : found->second;
     if (!control) {
         control = gCreatingControl;
         if (!control) return DefWindowProc(hwnd, msg, wParam, lParam);
         gCreatingControl = nullptr;
         control->FHandle = hwnd;
-        SetWindowUserData(hwnd, control);
+        gControlOfWindow[hwnd] = control;
     }
     TMessage m{msg, wParam, lParam, 0};
     if (msg == WM_NCDESTROY) {
         FreeDeviceContexts();
         control->FHandle = nullptr;
-        SetWindowUserData(hwnd, nullptr);
+        gControlOfWindow.erase(hwnd);
         return DefWindowProc(hwnd, msg, wParam, lParam);
     }
     GuardBoundary(control, [&] {
@@ -92,10 +96,8 @@ void TWinControl::PublishProperties(TPublisher<TWinControl>& p) {
 }
 
 TWinControl* TWinControl::FindControl(HWND hwnd) {
-    if (!hwnd || !IsWindow(hwnd)) return nullptr;
-    // Only windows of the class library carry their control as user data, and the control knows its window.
-    auto* control = static_cast<TWinControl*>(GetWindowUserData(hwnd));
-    return control && control->FHandle == hwnd ? control : nullptr;
+    auto found = gControlOfWindow.find(hwnd);
+    return found == gControlOfWindow.end() ? nullptr : found->second;
 }
 
 // ---- the window ----------------------------------------------------------------------------------------
@@ -132,7 +134,6 @@ void TWinControl::CreateWnd() {
     gCreatingControl = nullptr;
     if (!hwnd) throw EOutOfResources("Error creating window of " + ClassName() + " '" + Name() + "'");
     FHandle = hwnd;
-    SetWindowUserData(hwnd, this);
     UpdateBoundsFromWindow();
     CreateChildHandles();
     CreateHandleDone();
