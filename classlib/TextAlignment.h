@@ -1,12 +1,8 @@
 #pragma once
-#include "classlib/TypInfo.h"
+#include "classlib/Alignment.h"
 #include "platform/DC.h"
 
-// Where a control's text sits across and down its rectangle.
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
-using enum TAlignment;
-VMR_ENUM_NAMES(TAlignment, "taLeftJustify", "taRightJustify", "taCenter")
-
+// Where a control's text sits down its rectangle.
 enum class TTextLayout { tlTop, tlCenter, tlBottom };
 using enum TTextLayout;
 VMR_ENUM_NAMES(TTextLayout, "tlTop", "tlCenter", "tlBottom")
