@@ -71,7 +71,7 @@ bool IsKeyMessage(UINT msg) {
     return msg >= WM_KEYDOWN && msg <= WM_SYSCHAR;
 }
 
-// A non-client mouse message as its client twin: both lie at the same offset from their first message.
+// Client mouse messages as their non-client twins number them apart.
 UINT ClientMouseMessage(UINT msg) {
     return msg >= WM_MOUSEFIRST ? msg : msg - WM_NCMOUSEMOVE + WM_MOUSEMOVE;
 }
@@ -99,7 +99,7 @@ struct TMenuLevel {
 // The modal loop over a menu and its open sub-menus.
 class TMenuTracker {
   public:
-    TMenuTracker(TMenu& menu, const TMenuBarLink* bar)
+    TMenuTracker(TMenu& menu, TMenuBarExit* bar)
         : FRoot(menu.Items()), FRootCommand(menu.Items()->Command()), FBar(bar) {}
     TMenuTracker(const TMenuTracker&) = delete;
     TMenuTracker& operator=(const TMenuTracker&) = delete;
@@ -128,17 +128,16 @@ class TMenuTracker {
     void HandleKey(const MSG& msg);
     void HandleAccelerator(char letter);
     void SwallowRelease();
-    // Asks the menu bar, when there is one, whether it takes over.
-    template <class F, class A> void OfferToBar(const F& handler, A argument);
+    void MoveOn(int step);
 
     TMenuItem* FRoot;
     unsigned FRootCommand;
-    const TMenuBarLink* FBar;
     std::vector<std::unique_ptr<TMenuLevel>> FLevels;
     TState FState = TState::Tracking;
     TMenuItem* FChosen = nullptr;
     unsigned FChosenCommand = 0;
     UINT FSwallowRelease = 0; // the release of the button whose press outside ended the menu
+    TMenuBarExit* FBar;
 };
 
 LRESULT MenuWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -306,7 +305,7 @@ void TMenuTracker::HandleMouse(const MSG& msg) {
                  kind == WM_LBUTTONDBLCLK || kind == WM_RBUTTONDBLCLK || kind == WM_MBUTTONDBLCLK;
     bool release = kind == WM_LBUTTONUP || kind == WM_RBUTTONUP;
     if (levelIndex < 0) {
-        if (kind == WM_MOUSEMOVE && FBar) OfferToBar(FBar->MouseMoved, screen);
+        if (kind == WM_MOUSEMOVE && FBar && FBar->Claims && FBar->Claims(screen)) return MoveOn(0);
         if (press) {
             FState = TState::Cancelled;
             FSwallowRelease = kind == WM_LBUTTONDOWN || kind == WM_LBUTTONDBLCLK   ? WM_LBUTTONUP
@@ -350,13 +349,13 @@ void TMenuTracker::HandleKey(const MSG& msg) {
         if (TMenuItem* item = level.Item(level.Selected); item && HasVisibleItems(*item))
             Activate(deepest, level.Selected);
         else if (FBar)
-            OfferToBar(FBar->Arrow, 1);
+            MoveOn(1);
         break;
     case VK_LEFT:
         if (deepest > 0)
             CloseLevelsAfter(deepest - 1);
         else if (FBar)
-            OfferToBar(FBar->Arrow, -1);
+            MoveOn(-1);
         break;
     case VK_RETURN:
     case VK_SPACE:
@@ -377,10 +376,6 @@ void TMenuTracker::HandleKey(const MSG& msg) {
     }
 }
 
-template <class F, class A> void TMenuTracker::OfferToBar(const F& handler, A argument) {
-    if (handler && handler(argument)) FState = TState::Cancelled;
-}
-
 // A letter with one item: that item runs or opens; with several, the next of them is selected.
 void TMenuTracker::HandleAccelerator(char letter) {
     int deepest = int(FLevels.size()) - 1;
@@ -397,6 +392,12 @@ void TMenuTracker::HandleAccelerator(char letter) {
     }
     auto next = std::upper_bound(matches.begin(), matches.end(), level.Selected);
     Select(deepest, next == matches.end() ? matches.front() : *next);
+}
+
+void TMenuTracker::MoveOn(int step) {
+    FBar->MovedOn = true;
+    FBar->Step = step;
+    FState = TState::Cancelled;
 }
 
 // A press outside ended the menu: its release belongs to the press and goes nowhere either.
@@ -462,8 +463,15 @@ TMenuItem* TMenuTracker::Run(TPoint screen, TPopupAlignment alignment) {
 
 } // namespace
 
-TMenuItem* TrackMenu(TMenu& menu, TPoint screen, TPopupAlignment alignment, const TMenuBarLink* bar) {
-    TMenuTracker tracker(menu, bar);
+TMenuItem* TrackMenu(TMenu& menu, TPoint screen, TPopupAlignment alignment) {
+    TMenuTracker tracker(menu, nullptr);
+    return tracker.Run(screen, alignment);
+}
+
+TMenuItem* TrackMenu(TMenu& menu, TPoint screen, TPopupAlignment alignment, TMenuBarExit& bar) {
+    bar.MovedOn = false;
+    bar.Step = 0;
+    TMenuTracker tracker(menu, &bar);
     return tracker.Run(screen, alignment);
 }
 

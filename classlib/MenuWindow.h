@@ -8,20 +8,19 @@
 
 inline constexpr const char* MenuWindowClass = "VmrMenuWindow";
 
-// For a menu dropped down from a menu bar: what the bar takes over while the menu is tracked. Each answers
-// true to end the tracking, as the bar then drops another menu down.
-struct TMenuBarLink {
-    // The mouse moved outside the menu windows.
-    std::function<bool(TPoint screen)> MouseMoved;
-    // Left (-1) on the first level, or Right (+1) on an item without a sub-menu.
-    std::function<bool(int direction)> Arrow;
-};
-
 // Shows the menu's visible items at the screen point (the menu's left, right or centre there, as `alignment`
 // says), kept inside the work area, and tracks the user until an item is chosen or the menu is left: returns
 // the chosen item (enabled, without sub-items), or nullptr. Runs no click itself.
-TMenuItem* TrackMenu(TMenu& menu, TPoint screen, TPopupAlignment alignment,
-                     const TMenuBarLink* bar = nullptr);
+TMenuItem* TrackMenu(TMenu& menu, TPoint screen, TPopupAlignment alignment);
+
+// A menu bar's drop-down also ends when the user moves on to a neighbouring top item: the left arrow on the
+// first level, the right arrow on an item without sub-items, or the mouse onto a place the bar claims.
+struct TMenuBarExit {
+    std::function<bool(TPoint screen)> Claims; // asked for mouse moves outside the menu windows
+    bool MovedOn = false;                     // set when tracking ended so
+    int Step = 0;                             // -1 left, +1 right; 0 when the mouse moved on
+};
+TMenuItem* TrackMenu(TMenu& menu, TPoint screen, TPopupAlignment alignment, TMenuBarExit& bar);
 // Runs the item's click from the message loop once the current message is handled; nothing when the item is
 // gone by then.
 void PostMenuClick(TMenuItem* item);

@@ -3,11 +3,13 @@
 #include "classlib/Component.h"
 #include "classlib/RegisterEditControls.h"
 #include "classlib/RegisterGraphics.h"
+#include "classlib/RegisterStdControlsA.h"
 #include "classlib/data/RegisterData.h"
 
 void RegisterClasslibClasses() {
     RegisterClass<TComponent>();
     RegisterGraphicsClasses();
+    RegisterStdControlsA();
     RegisterDataClasses();
     RegisterEditControlsClasses();
 }

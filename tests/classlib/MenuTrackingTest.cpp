@@ -251,33 +251,36 @@ TEST_F(MenuTrackingTest, MenuBarTakesArrowsAndTheMouseOverIt) {
     TMenuItem* more = Add(FMenu->Items(), "More");
     Add(more, "Inner");
     Add(FMenu->Items(), "Plain");
-    std::vector<std::string> offers;
-    TMenuBarLink bar;
-    bar.MouseMoved = [&](TPoint p) {
-        offers.push_back("move " + std::to_string(p.Y));
+    std::vector<std::string> asked;
+    TMenuBarExit bar;
+    bar.Claims = [&](TPoint p) {
+        asked.push_back("move " + std::to_string(p.Y));
         return p.Y < 50; // over the bar's buttons
     };
-    bar.Arrow = [&](int direction) {
-        offers.push_back("arrow " + std::to_string(direction));
-        return true;
-    };
-    auto track = [&] { return TrackMenu(*FMenu, {100, 100}, paLeft, &bar); };
+    auto track = [&] { return TrackMenu(*FMenu, {100, 100}, paLeft, bar); };
 
     Keys({VK_DOWN, VK_RIGHT, VK_LEFT, VK_LEFT}); // Left closes the sub-menu first, then goes to the bar
     EXPECT_EQ(track(), nullptr);
+    EXPECT_TRUE(bar.MovedOn);
+    EXPECT_EQ(bar.Step, -1);
     Keys({VK_DOWN, VK_DOWN, VK_RIGHT}); // Right on Plain, which has no sub-menu
     EXPECT_EQ(track(), nullptr);
+    EXPECT_TRUE(bar.MovedOn);
+    EXPECT_EQ(bar.Step, 1);
     FHost.MouseMove({500, 300}); // beside the menu, not over the bar: tracking goes on
     FHost.MouseMove({500, 20});
     Keys({VK_DOWN, VK_RETURN});
     EXPECT_EQ(track(), nullptr);
-    EXPECT_EQ(offers, (std::vector<std::string>{"arrow -1", "arrow 1", "move 300", "move 20"}));
+    EXPECT_TRUE(bar.MovedOn);
+    EXPECT_EQ(bar.Step, 0);
+    EXPECT_EQ(asked, (std::vector<std::string>{"move 300", "move 20"}));
     EXPECT_EQ(MenuWindowCount(), 0);
     RunUntilIdle();
     EXPECT_TRUE(FClicked.empty());
 
     Keys({VK_DOWN, VK_DOWN, VK_RETURN});
     EXPECT_EQ(track(), FMenu->Items()->Items(1)) << "the chosen item is returned, not run";
+    EXPECT_FALSE(bar.MovedOn);
     EXPECT_TRUE(FClicked.empty());
 }
 

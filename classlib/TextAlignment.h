@@ -1,0 +1,20 @@
+#pragma once
+#include "classlib/Alignment.h"
+#include "platform/DC.h"
+
+// Where a control's text sits down its rectangle.
+enum class TTextLayout { tlTop, tlCenter, tlBottom };
+using enum TTextLayout;
+VMR_ENUM_NAMES(TTextLayout, "tlTop", "tlCenter", "tlBottom")
+
+// The DrawText flag of a horizontal alignment.
+constexpr unsigned AlignmentFlag(TAlignment alignment) {
+    return alignment == taRightJustify ? DT_RIGHT : alignment == taCenter ? DT_CENTER : DT_LEFT;
+}
+
+class TFont;
+// The rectangle DrawText would fill with `format`, computed off-screen in the font (no window needed).
+TRect MeasureText(const TFont* font, std::string_view text, TRect rect, unsigned format);
+
+// Whether `key` is the character after a single "&" in `caption`, letter case ignored.
+bool IsAccel(char32_t key, std::string_view caption);
