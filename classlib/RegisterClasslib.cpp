@@ -3,9 +3,11 @@
 #include "classlib/Component.h"
 #include "classlib/RegisterGraphics.h"
 #include "classlib/data/RegisterData.h"
+#include "classlib/dbctrls/RegisterDataControls.h"
 
 void RegisterClasslibClasses() {
     RegisterClass<TComponent>();
     RegisterGraphicsClasses();
     RegisterDataClasses();
+    RegisterDataControls();
 }
