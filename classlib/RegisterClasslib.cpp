@@ -1,6 +1,7 @@
 #include "classlib/RegisterClasslib.h"
 
 #include "classlib/Component.h"
+#include "classlib/RegisterEditControls.h"
 #include "classlib/RegisterGraphics.h"
 #include "classlib/data/RegisterData.h"
 #include "classlib/dbctrls/RegisterDataControls.h"
@@ -9,5 +10,6 @@ void RegisterClasslibClasses() {
     RegisterClass<TComponent>();
     RegisterGraphicsClasses();
     RegisterDataClasses();
+    RegisterEditControlsClasses();
     RegisterDataControls();
 }

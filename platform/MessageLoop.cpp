@@ -25,22 +25,22 @@ HWND FindPaintWindow(const std::vector<HWND>& list) {
     return nullptr;
 }
 
-TTimer* FindTimer(HWND hwnd, uintptr_t id) {
-    for (TTimer& t : WS().Timers)
+TTimerEntry* FindTimer(HWND hwnd, uintptr_t id) {
+    for (TTimerEntry& t : WS().Timers)
         if (t.Hwnd == hwnd && t.Id == id) return &t;
     return nullptr;
 }
 
-TTimer* DueTimer(uint64_t now) {
-    TTimer* due = nullptr;
-    for (TTimer& t : WS().Timers)
+TTimerEntry* DueTimer(uint64_t now) {
+    TTimerEntry* due = nullptr;
+    for (TTimerEntry& t : WS().Timers)
         if (t.Interval > 0 && t.Due <= now && (!due || t.Due < due->Due)) due = &t;
     return due;
 }
 
 std::optional<uint64_t> NextTimerDue() {
     std::optional<uint64_t> next;
-    for (const TTimer& t : WS().Timers)
+    for (const TTimerEntry& t : WS().Timers)
         if (t.Interval > 0 && (!next || t.Due < *next)) next = t.Due;
     return next;
 }
@@ -139,7 +139,7 @@ TFetch FetchMessage(MSG& msg, bool remove, bool wait) {
             return TFetch::Message;
         }
         uint64_t now = Host().Now();
-        if (TTimer* t = DueTimer(now)) {
+        if (TTimerEntry* t = DueTimer(now)) {
             msg = MakeMessage(t->Hwnd, WM_TIMER, t->Id, 0);
             if (remove) t->Due = now + t->Interval;
             return TFetch::Message;
@@ -268,7 +268,7 @@ bool TranslateMessage(const MSG& msg) {
 
 LRESULT DispatchMessage(const MSG& msg) {
     if (msg.message == WM_TIMER) {
-        if (TTimer* t = FindTimer(msg.hwnd, msg.wParam); t && t->Proc) {
+        if (TTimerEntry* t = FindTimer(msg.hwnd, msg.wParam); t && t->Proc) {
             TTimerProc proc = t->Proc;
             proc(msg.hwnd, WM_TIMER, msg.wParam, msg.time);
             return 0;
@@ -345,16 +345,16 @@ uintptr_t SetTimer(HWND hwnd, uintptr_t id, UINT intervalMs, TTimerProc proc) {
         while (FindTimer(nullptr, id))
             ++id;
     }
-    TTimer* t = FindTimer(hwnd, id);
+    TTimerEntry* t = FindTimer(hwnd, id);
     if (!t) t = &WS().Timers.emplace_back();
-    *t = TTimer{hwnd, id, intervalMs, Host().Now() + intervalMs, std::move(proc)};
+    *t = TTimerEntry{hwnd, id, intervalMs, Host().Now() + intervalMs, std::move(proc)};
     return id;
 }
 
 bool KillTimer(HWND hwnd, uintptr_t id) {
     auto& timers = WS().Timers;
     auto it = std::find_if(timers.begin(), timers.end(),
-                           [&](const TTimer& t) { return t.Hwnd == hwnd && t.Id == id; });
+                           [&](const TTimerEntry& t) { return t.Hwnd == hwnd && t.Id == id; });
     if (it == timers.end()) return false;
     timers.erase(it);
     std::erase_if(WS().Posted,

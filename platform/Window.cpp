@@ -142,7 +142,7 @@ void DestroyTree(HWND hwnd) {
     SendMessage(hwnd, WM_NCDESTROY);
     if (!(w = FindWindow(hwnd))) return;
     std::erase(SiblingList(*w), hwnd);
-    std::erase_if(WS().Timers, [&](const TTimer& t) { return t.Hwnd == hwnd; });
+    std::erase_if(WS().Timers, [&](const TTimerEntry& t) { return t.Hwnd == hwnd; });
     std::erase_if(WS().Posted, [&](const MSG& m) { return m.hwnd == hwnd; });
     std::erase_if(WS().Input, [&](const MSG& m) { return m.hwnd == hwnd; });
     ForgetInputWindow(hwnd);

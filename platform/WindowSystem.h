@@ -49,7 +49,7 @@ struct TWindow {
     TRect SizeRect() const { return {0, 0, Rect.Width(), Rect.Height()}; }
 };
 
-struct TTimer {
+struct TTimerEntry {
     HWND Hwnd = nullptr;
     uintptr_t Id = 0;
     UINT Interval = 0;
@@ -67,7 +67,7 @@ struct TWindowSystem {
     std::deque<MSG> Input;
     bool QuitPosted = false;
     int QuitCode = 0;
-    std::vector<TTimer> Timers;
+    std::vector<TTimerEntry> Timers;
     TMessageHook Hook;
     MSG Current; // the last message taken from the queue
 

@@ -43,7 +43,8 @@ bool SetX11WindowShape(SDL_Window* window, const std::vector<TRect>* rects) {
         XShapeCombineRectangles(display, xwindow, ShapeBounding, 0, 0, xrects.data(), int(xrects.size()),
                                 ShapeSet, YXBanded);
     }
-    XFlush(display);
+    // Synchronously, so the next frame presented is already cut to the new shape.
+    XSync(display, False);
     return true;
 }
 

@@ -1,0 +1,172 @@
+#include "ControlsTestSupport.h"
+#include "classlib/ComboBox.h"
+#include "classlib/RegisterEditControls.h"
+#include "platform/Services.h"
+
+namespace {
+
+class ComboBoxTest : public TControlsTest {
+  protected:
+    void SetUp() override {
+        TControlsTest::SetUp();
+        RegisterEditControlsClasses();
+        FForm = ShownForm();
+        FCombo = Make<TComboBox>(FForm, {5, 25, 182, 46});
+        for (const char* item : {"Bardo", "Chierico", "Druido", "Mago/Stregone", "Paladino", "Ranger"})
+            FCombo->Items()->Add(item);
+        FCombo->OnChange = [this](TObject*) { FLog.push_back("change:" + FCombo->Text()); };
+        FCombo->OnSelect = [this](TObject*) { FLog.push_back("select:" + std::to_string(FCombo->ItemIndex())); };
+        FCombo->OnDropDown = [this](TObject*) { FLog.push_back("drop"); };
+        FCombo->OnCloseUp = [this](TObject*) { FLog.push_back("close"); };
+        Pump();
+    }
+    static TPoint Center(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
+    TPoint At(HWND hwnd, TPoint client) { return ::ClientToScreen(hwnd, client); }
+    void ClickButton() {
+        TComboBoxInfo info = FCombo->ComboBoxInfo();
+        FHost.Click(At(FCombo->Handle(), Center(info.rcButton)));
+        Pump();
+    }
+
+    TForm* FForm = nullptr;
+    TComboBox* FCombo = nullptr;
+    std::vector<std::string> FLog;
+};
+
+TEST_F(ComboBoxTest, ItemIndexFromCodeSetsTheTextWithoutOnChange) {
+    FCombo->SetItemIndex(2);
+    EXPECT_EQ(FCombo->Text(), "Druido");
+    EXPECT_EQ(FCombo->EditPart()->Text(), "Druido");
+    FCombo->SetItemIndex(-1); // an editable box keeps its text
+    EXPECT_EQ(FCombo->ItemIndex(), -1);
+    FCombo->SetItemIndex(17);
+    EXPECT_EQ(FCombo->ItemIndex(), -1);
+    EXPECT_TRUE(FLog.empty());
+}
+
+TEST_F(ComboBoxTest, TypedTextFiresOnChangeAtEveryCharacterAndCompletes) {
+    FCombo->SetFocus();
+    Pump();
+    FHost.TypeText("p");
+    Pump();
+    EXPECT_EQ(FCombo->Text(), "paladino"); // completed in the typed case, the rest selected
+    EXPECT_EQ(FCombo->EditPart()->SelText(), "aladino");
+    EXPECT_EQ(FCombo->ItemIndex(), 4);
+    FHost.KeyPress(VK_DELETE); // deleting the completion does not complete again
+    Pump();
+    EXPECT_EQ(FCombo->Text(), "p");
+    FHost.TypeText("x");
+    Pump();
+    EXPECT_EQ(FCombo->Text(), "px");
+    EXPECT_EQ(FCombo->ItemIndex(), -1);
+    EXPECT_EQ(FLog, (std::vector<std::string>{"change:paladino", "change:p", "change:px"}));
+
+    FCombo->SetAutoComplete(false);
+    FCombo->SetText("");
+    FLog.clear();
+    FHost.TypeText("Ra");
+    Pump();
+    EXPECT_EQ(FCombo->Text(), "Ra");
+    EXPECT_EQ(FLog, (std::vector<std::string>{"change:R", "change:Ra"}));
+}
+
+TEST_F(ComboBoxTest, PickingFromTheDroppedListByAClick) {
+    ClickButton();
+    ASSERT_TRUE(FCombo->DroppedDown());
+    TComboBoxInfo info = FCombo->ComboBoxInfo();
+    ASSERT_TRUE(info.hwndList);
+    EXPECT_EQ(info.stateButton, DWORD(STATE_SYSTEM_PRESSED));
+    EXPECT_TRUE(IsWindowVisible(info.hwndList));
+    EXPECT_TRUE(GetWindowStyle(info.hwndList) & WS_POPUP);
+    TRect list = GetWindowRect(info.hwndList);
+    TRect box = GetWindowRect(FCombo->Handle());
+    EXPECT_EQ(list.Top, box.Bottom);
+    EXPECT_EQ(list.Left, box.Left);
+    EXPECT_EQ(::GetClientRect(info.hwndList).Height(), 6 * FCombo->ItemHeight());
+
+    TPoint third = At(info.hwndList, Center(FCombo->ListItemRect(3)));
+    FHost.MouseMove(third);
+    Pump();
+    EXPECT_EQ(FCombo->ListHighlight(), 3); // hover highlights
+    FHost.Click(third);
+    Pump();
+    EXPECT_FALSE(FCombo->DroppedDown());
+    EXPECT_FALSE(IsWindowVisible(info.hwndList));
+    EXPECT_EQ(FCombo->Text(), "Mago/Stregone");
+    EXPECT_EQ(FCombo->ItemIndex(), 3);
+    EXPECT_EQ(FLog, (std::vector<std::string>{"drop", "close", "change:Mago/Stregone", "select:3"}));
+
+    // A click elsewhere closes the list and picks nothing.
+    FLog.clear();
+    ClickButton();
+    FHost.Click({1000, 900});
+    Pump();
+    EXPECT_FALSE(FCombo->DroppedDown());
+    EXPECT_EQ(FLog, (std::vector<std::string>{"drop", "close"}));
+}
+
+TEST_F(ComboBoxTest, KeysChangeTheSelectionOpenAndPick) {
+    FCombo->SetFocus();
+    Pump();
+    FHost.KeyPress(VK_DOWN); // closed: the next item at once
+    Pump();
+    EXPECT_EQ(FCombo->Text(), "Bardo");
+    FHost.KeyPress(VK_F4);
+    Pump();
+    ASSERT_TRUE(FCombo->DroppedDown());
+    FHost.KeyPress(VK_DOWN);
+    FHost.KeyPress(VK_DOWN);
+    Pump();
+    EXPECT_EQ(FCombo->Text(), "Bardo"); // open: only the highlight moves
+    FHost.KeyPress(VK_RETURN);
+    Pump();
+    EXPECT_FALSE(FCombo->DroppedDown());
+    EXPECT_EQ(FCombo->Text(), "Druido");
+    FHost.KeyDown(VK_MENU);
+    FHost.KeyPress(VK_DOWN);
+    FHost.KeyUp(VK_MENU);
+    FHost.KeyPress(VK_DOWN);
+    FHost.KeyPress(VK_ESCAPE); // cancels
+    Pump();
+    EXPECT_FALSE(FCombo->DroppedDown());
+    EXPECT_EQ(FCombo->Text(), "Druido");
+    EXPECT_EQ(FLog, (std::vector<std::string>{"change:Bardo", "select:0", "drop", "close", "change:Druido",
+                                              "select:2", "drop", "close"}));
+}
+
+TEST_F(ComboBoxTest, InfoAndStylesAndAListKeptInsideTheWorkArea) {
+    TComboBoxInfo info;
+    ASSERT_TRUE(GetComboBoxInfo(FCombo->Handle(), info));
+    TRect client = ::GetClientRect(FCombo->Handle());
+    EXPECT_EQ(info.rcButton.Right, client.Right);
+    EXPECT_EQ(info.rcButton.Top, client.Top);
+    EXPECT_EQ(info.rcButton.Bottom, client.Bottom);
+    EXPECT_EQ(info.rcButton.Width(), GetSystemMetrics(SM_CXVSCROLL));
+    EXPECT_EQ(info.stateButton, 0u);
+    EXPECT_EQ(info.hwndItem, FCombo->EditPart()->Handle());
+    EXPECT_FALSE(GetComboBoxInfo(FForm->Handle(), info));
+
+    FCombo->SetStyle(csDropDownList);
+    EXPECT_EQ(FCombo->EditPart(), nullptr);
+    FCombo->SetText("Ranger");
+    EXPECT_EQ(FCombo->ItemIndex(), 5);
+    FCombo->SetText("Nessuno"); // not an item: nothing changes
+    EXPECT_EQ(FCombo->Text(), "Ranger");
+
+    FCombo->SetTop(FForm->ClientHeight() - 30);
+    FForm->SetTop(700);
+    Pump();
+    FCombo->SetDroppedDown(true);
+    TRect list = GetWindowRect(FCombo->ComboBoxInfo().hwndList);
+    EXPECT_LE(list.Bottom, 994);
+    EXPECT_EQ(list.Bottom, GetWindowRect(FCombo->Handle()).Top); // above the box when below has no room
+    FCombo->SetDroppedDown(false);
+
+    FCombo->SetStyle(csSimple);
+    info = FCombo->ComboBoxInfo();
+    EXPECT_TRUE(info.rcButton.IsEmpty());
+    EXPECT_EQ(info.stateButton, DWORD(STATE_SYSTEM_INVISIBLE));
+    EXPECT_TRUE(GetWindowStyle(info.hwndList) & WS_CHILD);
+}
+
+} // namespace

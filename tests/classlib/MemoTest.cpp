@@ -1,0 +1,147 @@
+#include "ControlsTestSupport.h"
+#include "classlib/Memo.h"
+#include "classlib/RegisterEditControls.h"
+#include "platform/FontEngine.h"
+#include "platform/ScrollBar.h"
+
+namespace {
+
+class MemoTest : public TControlsTest {
+  protected:
+    void SetUp() override {
+        TControlsTest::SetUp();
+        RegisterEditControlsClasses();
+        FForm = ShownForm();
+        FMemo = Make<TMemo>(FForm, {10, 10, 210, 110});
+        FMemo->SetScrollBars(ssVertical);
+        FMemo->SetFocus();
+        Pump();
+    }
+    SCROLLINFO Info(int bar) {
+        SCROLLINFO info;
+        info.fMask = SIF_ALL;
+        GetScrollInfo(FMemo->Handle(), bar, info);
+        return info;
+    }
+    void TypeLines(int count) {
+        for (int i = 0; i < count; ++i) {
+            if (i) FHost.KeyPress(VK_RETURN);
+            FHost.TypeText("riga " + std::to_string(i));
+        }
+        Pump();
+    }
+    int Visible() { return FMemo->ClientHeight() / TFontEngine::Instance().Metrics(FMemo->Font()->Desc()).Height; }
+
+    TForm* FForm = nullptr;
+    TMemo* FMemo = nullptr;
+};
+
+TEST_F(MemoTest, TypedLinesKeepLinesAndTheVerticalScrollInformationInStep) {
+    TypeLines(30);
+    ASSERT_EQ(FMemo->Lines()->Count(), 30);
+    EXPECT_EQ(FMemo->Lines()->Strings(29), "riga 29");
+    EXPECT_EQ(FMemo->Text().substr(0, 14), "riga 0\r\nriga 1");
+    SCROLLINFO info = Info(SB_VERT);
+    EXPECT_EQ(info.nMin, 0);
+    EXPECT_EQ(info.nMax, 29);
+    EXPECT_EQ(int(info.nPage), Visible());
+    EXPECT_EQ(info.nPos, 30 - Visible()); // the caret's line is the last one shown
+    EXPECT_EQ(FMemo->FirstVisibleLine(), info.nPos);
+
+    SendMessage(FMemo->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 7), 0);
+    EXPECT_EQ(FMemo->FirstVisibleLine(), 7);
+    EXPECT_EQ(Info(SB_VERT).nPos, 7);
+    SendMessage(FMemo->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(Info(SB_VERT).nPos, 8);
+    SendMessage(FMemo->Handle(), WM_VSCROLL, SB_PAGEUP, 0);
+    EXPECT_EQ(Info(SB_VERT).nPos, std::max(8 - (Visible() - 1), 0));
+    SendMessage(FMemo->Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(Info(SB_VERT).nPos, 30 - Visible());
+    SendMessage(FMemo->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 500), 0); // past the end: clamped
+    EXPECT_EQ(Info(SB_VERT).nPos, 30 - Visible());
+    SendMessage(FMemo->Handle(), WM_VSCROLL, SB_TOP, 0);
+    EXPECT_EQ(FMemo->FirstVisibleLine(), 0);
+
+    FHost.Wheel(FMemo->ClientToScreen({20, 20}), -120);
+    Pump();
+    EXPECT_EQ(FMemo->FirstVisibleLine(), 3);
+    FHost.KeyDown(VK_CONTROL);
+    FHost.KeyPress(VK_HOME);
+    FHost.KeyUp(VK_CONTROL);
+    FHost.KeyPress(VK_NEXT);
+    Pump();
+    EXPECT_EQ(FMemo->CaretLine(), Visible() - 1);
+}
+
+TEST_F(MemoTest, ScrollPositionSurvivesHidingAndAChangeOfScrollBars) {
+    TypeLines(40);
+    SendMessage(FMemo->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 12), 0);
+    FMemo->Hide();
+    Pump();
+    FMemo->Show();
+    Pump();
+    EXPECT_EQ(FMemo->FirstVisibleLine(), 12);
+    EXPECT_EQ(Info(SB_VERT).nPos, 12);
+
+    std::string text = FMemo->Text();
+    FMemo->SetScrollBars(ssBoth);
+    Pump();
+    EXPECT_EQ(FMemo->Text(), text);
+    EXPECT_EQ(FMemo->FirstVisibleLine(), 12);
+    EXPECT_EQ(Info(SB_VERT).nPos, 12);
+    EXPECT_TRUE(GetWindowStyle(FMemo->Handle()) & WS_HSCROLL);
+    SCROLLBARINFO bar;
+    GetScrollBarInfo(FMemo->Handle(), OBJID_HSCROLL, bar);
+    EXPECT_EQ(bar.rgstate[0], DWORD(STATE_SYSTEM_UNAVAILABLE)); // short lines: nothing to scroll sideways
+
+    FMemo->SetScrollBars(ssNone);
+    EXPECT_FALSE(GetWindowStyle(FMemo->Handle()) & (WS_HSCROLL | WS_VSCROLL));
+    EXPECT_EQ(FMemo->FirstVisibleLine(), 12);
+}
+
+TEST_F(MemoTest, HorizontalScrollIsInPixelsWithoutWordWrap) {
+    FMemo->SetWordWrap(false);
+    FMemo->SetScrollBars(ssHorizontal);
+    FMemo->Lines()->Add(std::string(100, 'w'));
+    FMemo->Lines()->Add("corta");
+    ASSERT_EQ(FMemo->LineCount(), 2);
+    int widest = TFontEngine::Instance().TextWidth(FMemo->Font()->Desc(), std::string(100, 'w'));
+    SCROLLINFO info = Info(SB_HORZ);
+    EXPECT_EQ(info.nMax, widest);
+    EXPECT_GT(int(info.nPage), 100);
+    EXPECT_LT(int(info.nPage), FMemo->ClientWidth());
+    SendMessage(FMemo->Handle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 40), 0);
+    EXPECT_EQ(FMemo->ScrollX(), 40);
+    EXPECT_EQ(Info(SB_HORZ).nPos, 40);
+
+    FMemo->SetWordWrap(true); // now the long line breaks into several
+    EXPECT_GT(FMemo->LineCount(), 2);
+    EXPECT_EQ(FMemo->Lines()->Count(), 2);
+}
+
+TEST_F(MemoTest, ReturnsTabsAndReadOnly) {
+    FHost.TypeText("a");
+    FHost.KeyPress(VK_RETURN);
+    FHost.KeyPress(VK_TAB); // WantTabs is off: no tab in the text
+    FHost.TypeText("b");
+    Pump();
+    EXPECT_EQ(FMemo->Text(), "a\r\nb");
+    FMemo->SetWantTabs(true);
+    FHost.KeyPress(VK_TAB);
+    Pump();
+    EXPECT_EQ(FMemo->Text(), "a\r\nb\t");
+    FHost.KeyPress(VK_BACK);
+    FHost.KeyPress(VK_BACK);
+    FHost.KeyPress(VK_BACK); // the line break goes as one character
+    Pump();
+    EXPECT_EQ(FMemo->Text(), "a");
+    FMemo->SetReadOnly(true);
+    FHost.KeyPress(VK_RETURN);
+    FHost.TypeText("z");
+    Pump();
+    EXPECT_EQ(FMemo->Text(), "a");
+    FMemo->Lines()->SetText("uno\ndue\r\ntre");
+    EXPECT_EQ(FMemo->Text(), "uno\r\ndue\r\ntre");
+}
+
+} // namespace
