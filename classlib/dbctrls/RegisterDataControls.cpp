@@ -1,10 +1,14 @@
 #include "classlib/dbctrls/RegisterDataControls.h"
 
 #include "classlib/dbctrls/DBCtrlGrid.h"
+#include "classlib/dbctrls/DBEdit.h"
+#include "classlib/dbctrls/DBMemo.h"
 #include "classlib/dbctrls/DBText.h"
 
 void RegisterDataControls() {
     RegisterClass<TDBCtrlPanel>();
     RegisterClass<TDBCtrlGrid>();
     RegisterClass<TDBText>();
+    RegisterClass<TDBEdit>();
+    RegisterClass<TDBMemo>();
 }
