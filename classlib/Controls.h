@@ -2,6 +2,7 @@
 #include "classlib/Component.h"
 #include "platform/Exception.h"
 #include "classlib/Font.h"
+#include "classlib/ShiftState.h"
 #include "classlib/SizeConstraints.h"
 #include "platform/Messages.h"
 
@@ -40,9 +41,7 @@ using TControlState = TSet<TControlStateFlag>;
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 using enum TMouseButton;
 
-enum class TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
-using enum TShiftStateFlag;
-using TShiftState = TSet<TShiftStateFlag>;
+
 
 // Cursors keep the class library's numbers; layouts name them.
 enum class TCursor : int {

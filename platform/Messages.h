@@ -509,7 +509,7 @@ enum : int {
     SM_CYMENUCHECK = 72,
     SM_MOUSEWHEELPRESENT = 75
 };
-enum : UINT { SPI_GETWORKAREA = 48 };
+enum : UINT { SPI_GETNONCLIENTMETRICS = 41, SPI_GETWORKAREA = 48 };
 
 // Message box.
 enum : UINT {

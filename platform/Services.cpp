@@ -83,9 +83,19 @@ UINT GetDoubleClickTime() {
 }
 
 bool SystemParametersInfo(UINT action, UINT, void* data, UINT) {
-    if (action != SPI_GETWORKAREA || !data) return false;
-    *static_cast<TRect*>(data) = Host().WorkArea();
-    return true;
+    if (!data) return false;
+    if (action == SPI_GETWORKAREA) {
+        *static_cast<TRect*>(data) = Host().WorkArea();
+        return true;
+    }
+    if (action == SPI_GETNONCLIENTMETRICS) {
+        auto* metrics = static_cast<NONCLIENTMETRICS*>(data);
+        if (metrics->cbSize != sizeof(NONCLIENTMETRICS)) return false;
+        metrics->iMenuHeight = GetSystemMetrics(SM_CYMENU);
+        metrics->lfMenuFont = TFontDesc{"Tahoma", -11};
+        return true;
+    }
+    return false;
 }
 
 std::string GetClipboardText() {

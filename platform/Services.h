@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/Font.h"
 #include "platform/Messages.h"
 
 #include <functional>
@@ -8,7 +9,15 @@
 
 int GetSystemMetrics(int index);
 UINT GetDoubleClickTime();
-// SPI_GETWORKAREA fills a TRect; other actions are refused.
+// The fonts and sizes of the classic non-client parts.
+struct NONCLIENTMETRICS {
+    UINT cbSize = sizeof(NONCLIENTMETRICS);
+    int iMenuHeight = 0;
+    TFontDesc lfMenuFont;
+};
+
+// SPI_GETWORKAREA fills a TRect; SPI_GETNONCLIENTMETRICS a NONCLIENTMETRICS whose cbSize is its size. Other
+// actions are refused.
 bool SystemParametersInfo(UINT action, UINT param, void* data, UINT winIni = 0);
 
 std::string GetClipboardText();
