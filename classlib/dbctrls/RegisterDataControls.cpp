@@ -2,6 +2,7 @@
 
 #include "classlib/dbctrls/DBCtrlGrid.h"
 #include "classlib/dbctrls/DBEdit.h"
+#include "classlib/dbctrls/DBLookupListBox.h"
 #include "classlib/dbctrls/DBMemo.h"
 #include "classlib/dbctrls/DBText.h"
 
@@ -11,4 +12,5 @@ void RegisterDataControls() {
     RegisterClass<TDBText>();
     RegisterClass<TDBEdit>();
     RegisterClass<TDBMemo>();
+    RegisterClass<TDBLookupListBox>();
 }
