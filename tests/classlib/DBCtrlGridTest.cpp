@@ -4,6 +4,7 @@
 
 #include "classlib/dbctrls/DBCtrlGrid.h"
 #include "classlib/dbctrls/DBText.h"
+#include "classlib/LayoutReader.h"
 #include "platform/ScrollBar.h"
 #include "platform/Services.h"
 
@@ -191,6 +192,44 @@ TEST_F(DBCtrlGridTest, CtrlDeleteDeletesAndInsertInsertsWhenAllowed) {
     Pump();
     EXPECT_EQ(FQryInc->State(), dsInsert);
     FQryInc->Cancel();
+}
+
+using DBCtrlGridLayout = DBControlsFixture;
+
+TEST_F(DBCtrlGridLayout, ALayoutPutsTheGridsControlsOnItsPanel) {
+    TForm* form = ShownForm();
+    FSource->SetName("DtSInc");
+    FOwner->RemoveComponent(FSource);
+    form->InsertComponent(FSource);
+    ReadLayoutInto(*form,
+                   "object FrmMain: TForm\n"
+                   "  object DBCGSel: TDBCtrlGrid\n"
+                   "    DataSource = DtSInc\n"
+                   "    ColCount = 1\n"
+                   "    RowCount = 4\n"
+                   "    PanelHeight = 25\n"
+                   "    PanelWidth = 180\n"
+                   "    SelectedColor = clYellow\n"
+                   "    object DBTNome: TDBText\n"
+                   "      Left = 4\n"
+                   "      Top = 4\n"
+                   "      Width = 170\n"
+                   "      Height = 17\n"
+                   "      DataField = 'INCANTESIMO'\n"
+                   "      DataSource = DtSInc\n"
+                   "    end\n"
+                   "  end\n"
+                   "end\n",
+                   "TFRMMAIN");
+    auto* grid = static_cast<TDBCtrlGrid*>(form->FindComponent("DBCGSel"));
+    auto* text = static_cast<TDBText*>(form->FindComponent("DBTNome"));
+    ASSERT_TRUE(grid && text);
+    EXPECT_EQ(text->Parent(), grid->Panel());
+    EXPECT_EQ(grid->PanelCount(), 4);
+    EXPECT_EQ(grid->Height(), 100);
+    EXPECT_EQ(grid->SelectedColor(), clYellow);
+    AddSpells({"Uno", "Due"});
+    EXPECT_EQ(text->FieldText(), "Due");
 }
 
 } // namespace
