@@ -5,6 +5,7 @@
 #include "classlib/RegisterGraphics.h"
 #include "classlib/RegisterStdControlsA.h"
 #include "classlib/data/RegisterData.h"
+#include "classlib/dbctrls/RegisterDataControls.h"
 
 void RegisterClasslibClasses() {
     RegisterClass<TComponent>();
@@ -12,4 +13,5 @@ void RegisterClasslibClasses() {
     RegisterStdControlsA();
     RegisterDataClasses();
     RegisterEditControlsClasses();
+    RegisterDataControls();
 }

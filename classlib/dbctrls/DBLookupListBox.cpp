@@ -1,0 +1,153 @@
+#include "classlib/dbctrls/DBLookupListBox.h"
+
+#include "classlib/data/DataSource.h"
+#include "platform/ScrollBar.h"
+
+#include <algorithm>
+
+// Refills the list when the dataset changes; only moves the selection when it scrolls.
+class TDBLookupListBox::TListSourceLink : public TDataLink {
+  public:
+    explicit TListSourceLink(TDBLookupListBox* list) : FList(list) {}
+
+  protected:
+    void ActiveChanged() override { FList->ListChanged(); }
+    void DataSetChanged() override { FList->ListChanged(); }
+    void DataSetScrolled(int) override { FList->ShowCurrent(); }
+
+  private:
+    TDBLookupListBox* FList;
+};
+
+TDBLookupListBox::TDBLookupListBox(TComponent* owner)
+    : TCustomListBox(owner), FListLink(std::make_unique<TListSourceLink>(this)) {
+    FDataLink->SetControl(this);
+    FDataLink->OnDataChange = [this](TObject*) { ShowDataKey(); };
+}
+
+TDBLookupListBox::~TDBLookupListBox() {
+    FDataLink->SetDataSource(nullptr);
+    FListLink->SetDataSource(nullptr);
+}
+
+void TDBLookupListBox::PublishProperties(TPublisher<TDBLookupListBox>& p) {
+    p.String("DataField", &TDBLookupListBox::DataField, &TDBLookupListBox::SetDataField)
+        .Component("DataSource", &TDBLookupListBox::DataSource, &TDBLookupListBox::SetDataSource)
+        .String("KeyField", &TDBLookupListBox::KeyField, &TDBLookupListBox::SetKeyField)
+        .String("ListField", &TDBLookupListBox::ListField, &TDBLookupListBox::SetListField)
+        .Component("ListSource", &TDBLookupListBox::ListSource, &TDBLookupListBox::SetListSource);
+}
+
+void TDBLookupListBox::SetListSource(TDataSource* value) {
+    FListLink->SetDataSource(value);
+    ListChanged();
+}
+
+void TDBLookupListBox::SetKeyField(const std::string& value) {
+    FKeyField = value;
+    ListChanged();
+}
+
+void TDBLookupListBox::SetListField(const std::string& value) {
+    FListField = value;
+    ListChanged();
+}
+
+void TDBLookupListBox::SetDataSource(TDataSource* value) {
+    FDataLink->SetDataSource(value);
+    ShowDataKey();
+}
+
+void TDBLookupListBox::SetDataField(const std::string& value) {
+    FDataLink->SetFieldName(value);
+    ShowDataKey();
+}
+
+TDataSet* TDBLookupListBox::ListDataSet() const {
+    return FListLink->Active() ? FListLink->DataSet() : nullptr;
+}
+
+std::string TDBLookupListBox::KeyValue() const {
+    int index = ItemIndex();
+    return index >= 0 && index < int(FKeys.size()) ? FKeys[size_t(index)] : std::string();
+}
+
+void TDBLookupListBox::ListChanged() {
+    TStringList texts;
+    FKeys.clear();
+    TDataSet* dataSet = ListDataSet();
+    // The list field defaults to the key field, as a list of keys alone shows them.
+    const std::string& listName = FListField.empty() ? FKeyField : FListField;
+    TField* listField = dataSet && !listName.empty() ? dataSet->FindField(listName) : nullptr;
+    TField* keyField = dataSet && !FKeyField.empty() ? dataSet->FindField(FKeyField) : nullptr;
+    if (listField) {
+        int count = dataSet->RecordCount();
+        FKeys.reserve(size_t(count));
+        for (int i = 0; i < count; ++i) {
+            dataSet->SetDisplayRecord(i);
+            texts.Add(listField->DisplayText());
+            FKeys.push_back(keyField ? keyField->AsString() : std::string());
+        }
+        dataSet->SetDisplayRecord(-1);
+    }
+    Items()->Assign(&texts);
+    ShowCurrent();
+}
+
+void TDBLookupListBox::ShowCurrent() {
+    TDataSet* dataSet = ListDataSet();
+    SetItemIndex(dataSet && Count() > 0 ? dataSet->RecNo() - 1 : -1);
+}
+
+void TDBLookupListBox::ShowDataKey() {
+    TField* field = FDataLink->Field();
+    TDataSet* dataSet = ListDataSet();
+    if (!field || !dataSet) return;
+    auto it = std::find(FKeys.begin(), FKeys.end(), field->AsString());
+    if (it != FKeys.end()) dataSet->SetRecNo(int(it - FKeys.begin()) + 1);
+}
+
+void TDBLookupListBox::Click() {
+    if (TDataSet* dataSet = ListDataSet(); dataSet && ItemIndex() >= 0) {
+        dataSet->SetRecNo(ItemIndex() + 1);
+        TField* field = FDataLink->Field();
+        if (field && KeyValue() != field->AsString() && FDataLink->Edit()) field->SetAsString(KeyValue());
+    }
+    TCustomListBox::Click();
+}
+
+void TDBLookupListBox::ScrollRecord(int code) {
+    TDataSet* dataSet = ListDataSet();
+    if (!dataSet || Count() == 0) return;
+    int page = std::max(VisibleCount() - 1, 1);
+    int target = ItemIndex();
+    switch (code) {
+    case SB_LINEUP: target -= 1; break;
+    case SB_LINEDOWN: target += 1; break;
+    case SB_PAGEUP: target -= page; break;
+    case SB_PAGEDOWN: target += page; break;
+    case SB_TOP: target = 0; break;
+    case SB_BOTTOM: target = Count() - 1; break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: {
+        SCROLLINFO info;
+        info.fMask = SIF_TRACKPOS;
+        GetScrollInfo(Handle(), SB_VERT, info);
+        target = info.nTrackPos;
+        break;
+    }
+    default: return;
+    }
+    target = std::clamp(target, 0, Count() - 1);
+    if (target == ItemIndex()) return;
+    SetItemIndex(target);
+    Click();
+}
+
+void TDBLookupListBox::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case CM_GETDATALINK: m.Result = LRESULT(FDataLink.get()); return;
+    case WM_VSCROLL: return GuardBoundary(this, [&] { ScrollRecord(int(LOWORD(m.WParam))); });
+    default: TCustomListBox::WndProc(m);
+    }
+}

@@ -1,0 +1,54 @@
+#pragma once
+#include "classlib/ListBox.h"
+#include "classlib/data/DataLink.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// A list of the ListField values of ListSource's dataset whose selected row is that dataset's current
+// record: clicks, keys and the scroll bar move the record, and the list follows the dataset. With a
+// DataSource and DataField it also writes the selected row's KeyField value into that field.
+class TDBLookupListBox : public TCustomListBox {
+    VMR_CLASS(TDBLookupListBox, TCustomListBox)
+
+  public:
+    ~TDBLookupListBox() override;
+    static void PublishProperties(TPublisher<TDBLookupListBox>& p);
+
+    TDataSource* ListSource() const { return FListLink->DataSource(); }
+    void SetListSource(TDataSource* value);
+    const std::string& KeyField() const { return FKeyField; }
+    void SetKeyField(const std::string& value);
+    const std::string& ListField() const { return FListField; }
+    void SetListField(const std::string& value);
+    TDataSource* DataSource() const { return FDataLink->DataSource(); }
+    void SetDataSource(TDataSource* value);
+    const std::string& DataField() const { return FDataLink->FieldName(); }
+    void SetDataField(const std::string& value);
+    TFieldDataLink* DataLink() const { return FDataLink.get(); }
+    // The key of the selected row ("" with none).
+    std::string KeyValue() const;
+
+  protected:
+    explicit TDBLookupListBox(TComponent* owner);
+    void WndProc(TMessage& message) override;
+    void Click() override;
+
+  private:
+    class TListSourceLink;
+    // Reads the list again from the list dataset.
+    void ListChanged();
+    // Selects the list dataset's current record.
+    void ShowCurrent();
+    // Moves the list dataset to the row of the data field's key.
+    void ShowDataKey();
+    void ScrollRecord(int code);
+    TDataSet* ListDataSet() const;
+
+    std::unique_ptr<TDataLink> FListLink;
+    std::unique_ptr<TFieldDataLink> FDataLink = std::make_unique<TFieldDataLink>();
+    std::string FKeyField;
+    std::string FListField;
+    std::vector<std::string> FKeys;
+};

@@ -1,0 +1,4 @@
+#pragma once
+
+// Makes the data-aware controls known to layouts by class name.
+void RegisterDataControls();

@@ -1,0 +1,111 @@
+// The lookup list follows its dataset: its selection is the current record both ways, and it refills.
+#include "DBCtrlTestSupport.h"
+
+#include "classlib/dbctrls/DBLookupListBox.h"
+#include "platform/ScrollBar.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class DBCtrlLookupListTest : public DBControlsFixture {
+  protected:
+    void SetUp() override {
+        DBControlsFixture::SetUp();
+        for (int i = 0; i < 30; ++i) AddSpell("Voce " + std::string(i < 10 ? "0" : "") + std::to_string(i), "Z");
+        AddSpells({});
+        TForm* form = ShownForm();
+        FList = Make<TDBLookupListBox>(form, {10, 10, 200, 10 + 16 * 5 + 4});
+        FList->SetListSource(FSource);
+        FList->SetKeyField("ID");
+        FList->SetListField("INCANTESIMO");
+        Pump();
+    }
+    std::string Current() { return FQryInc->FieldByName("INCANTESIMO").AsString(); }
+
+    TDBLookupListBox* FList = nullptr;
+};
+
+TEST_F(DBCtrlLookupListTest, TheSelectionIsTheCurrentRecord) {
+    ASSERT_EQ(FList->Count(), 30);
+    EXPECT_EQ(FList->Items()->Strings(3), "Voce 03");
+    EXPECT_EQ(FList->ItemIndex(), 0);
+    int keyUps = 0, clicks = 0, doubleClicks = 0;
+    FList->OnKeyUp = [&](TObject*, WORD&, TShiftState) { ++keyUps; };
+    FList->OnClick = [&](TObject*) { ++clicks; };
+    FList->OnDblClick = [&](TObject*) { ++doubleClicks; };
+
+    FHost.Click(ScreenPoint(FList, {5, 16 * 2 + 5}));
+    Pump();
+    EXPECT_EQ(Current(), "Voce 02");
+    EXPECT_EQ(clicks, 1);
+    FHost.KeyPress(VK_DOWN);
+    Pump();
+    EXPECT_EQ(Current(), "Voce 03");
+    EXPECT_EQ(keyUps, 1);
+    FHost.KeyPress(VK_END);
+    Pump();
+    EXPECT_EQ(Current(), "Voce 29");
+    FHost.KeyPress(VK_PRIOR);
+    Pump();
+    EXPECT_LT(FQryInc->RecNo(), 30);
+    EXPECT_EQ(FList->ItemIndex(), FQryInc->RecNo() - 1);
+    FHost.KeyPress(VK_HOME);
+    Pump();
+    EXPECT_EQ(Current(), "Voce 00");
+    EXPECT_EQ(FList->KeyValue(), FQryInc->FieldByName("ID").AsString());
+
+    // The dataset moving moves the selection, and scrolls it into view.
+    FQryInc->SetRecNo(20);
+    EXPECT_EQ(FList->ItemIndex(), 19);
+    EXPECT_LE(FList->TopIndex(), 19);
+    EXPECT_GT(FList->TopIndex() + FList->VisibleCount(), 19);
+
+    // The scroll bar moves the record.
+    FList->Perform(WM_VSCROLL, SB_LINEDOWN);
+    EXPECT_EQ(Current(), "Voce 20");
+    FList->Perform(WM_VSCROLL, SB_TOP);
+    EXPECT_EQ(Current(), "Voce 00");
+    EXPECT_EQ(GetScrollPos(FList->Handle(), SB_VERT), 0);
+    FList->Perform(WM_VSCROLL, SB_BOTTOM);
+    EXPECT_EQ(Current(), "Voce 29");
+    EXPECT_EQ(GetScrollPos(FList->Handle(), SB_VERT), FList->TopIndex());
+
+    FHost.MouseDown(ScreenPoint(FList, {5, 5}));
+    FHost.MouseUp(ScreenPoint(FList, {5, 5}));
+    FHost.MouseDown(ScreenPoint(FList, {5, 5}));
+    FHost.MouseUp(ScreenPoint(FList, {5, 5}));
+    Pump();
+    EXPECT_EQ(doubleClicks, 1);
+}
+
+TEST_F(DBCtrlLookupListTest, ReopeningTheQueryRefillsTheList) {
+    FQryInc->Close();
+    EXPECT_EQ(FList->Count(), 0);
+    EXPECT_EQ(FList->ItemIndex(), -1);
+    OpenWith(FQryInc, "SELECT * FROM INCANTESIMI WHERE BARDO = 'Z' AND INCANTESIMO < 'Voce 05' ORDER BY INCANTESIMO");
+    EXPECT_EQ(FList->Count(), 5);
+    EXPECT_EQ(FList->ItemIndex(), 0);
+    FQryInc->Last();
+    FQryInc->Edit();
+    FQryInc->FieldByName("INCANTESIMO").SetAsString("Voce nuova");
+    FQryInc->Post();
+    EXPECT_EQ(FList->Items()->Strings(4), "Voce nuova");
+    EXPECT_EQ(FList->ItemIndex(), 4);
+}
+
+TEST_F(DBCtrlLookupListTest, WithADataFieldTheSelectionWritesTheKey) {
+    TDataSource* target = NewComponent<TDataSource>(FOwner.get());
+    target->SetDataSet(FQrySel);
+    OpenWith(FQrySel, "SELECT * FROM INCANTESIMI WHERE BARDO = 'Z' AND INCANTESIMO = 'Voce 07'");
+    FList->SetDataSource(target);
+    FList->SetDataField("ID");
+    EXPECT_EQ(Current(), "Voce 07") << "the list shows the data field's key";
+    FHost.Click(ScreenPoint(FList, {5, 5}));
+    Pump();
+    EXPECT_EQ(FQrySel->State(), dsEdit);
+    EXPECT_EQ(FQrySel->FieldByName("ID").AsString(), FList->KeyValue());
+    FQrySel->Cancel();
+}
+
+} // namespace
