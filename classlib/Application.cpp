@@ -1,0 +1,136 @@
+#include "classlib/Application.h"
+
+#include "classlib/Screen.h"
+#include "classlib/SysUtils.h"
+#include "platform/Input.h"
+#include "platform/MessageBox.h"
+#include "platform/Resources.h"
+
+TApplication* Application = nullptr;
+
+void HandleBoundaryException(TObject* sender) {
+    if (Application) return Application->HandleException(sender);
+    std::string text = "Unknown error";
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        text = e.what();
+    } catch (...) {
+    }
+    MessageBox(nullptr, text, "Error", MB_OK | MB_ICONSTOP);
+}
+
+TApplication::TApplication(TComponent* owner) : TComponent(owner), FIcon(std::make_unique<TIcon>()) {
+    Application = this;
+    if (!Screen) Screen = NewComponent<TScreen>(this);
+    std::string name = ExtractFileName(::ExeName());
+    FTitle = name.substr(0, name.rfind('.'));
+    if (HasResource("MAINICON")) FIcon->LoadFromResourceName("MAINICON");
+    FPreviousHook = SetMessageHook([this](MSG& msg) { return HookMessage(msg); });
+}
+
+TApplication::~TApplication() {
+    Destroying();
+    SetMessageHook(std::move(FPreviousHook));
+    DestroyComponents();
+    if (Application == this) Application = nullptr;
+}
+
+std::string TApplication::ExeName() const {
+    return ::ExeName();
+}
+
+bool TApplication::HookMessage(MSG& msg) {
+    bool handled = false;
+    if (OnMessage) GuardBoundary(this, [&] { OnMessage(msg, handled); });
+    return handled;
+}
+
+void TApplication::FormConstructing(TCustomForm* form) {
+    if (!FPendingReference) return;
+    auto assign = std::move(FPendingReference);
+    FPendingReference = nullptr;
+    assign(form);
+}
+
+void TApplication::FormDestroying(TCustomForm* form) {
+    if (FMainForm == form) FMainForm = nullptr;
+}
+
+void TApplication::Run() {
+    if (FMainForm && FShowMainForm) FMainForm->Show();
+    while (!FTerminated && HandleOneMessage()) {}
+}
+
+void TApplication::Terminate() {
+    FTerminated = true;
+    PostQuitMessage(0);
+}
+
+void TApplication::ProcessMessages() {
+    if (!ProcessPendingMessages()) FTerminated = true;
+}
+
+void TApplication::HandleMessage() {
+    HandleOneMessage();
+}
+
+bool TApplication::HandleOneMessage() {
+    MSG msg;
+    if (!PeekMessage(msg, PM_NOREMOVE)) Idle();
+    if (!GetMessage(msg)) {
+        if (msg.message == WM_QUIT) FTerminated = true;
+        return false;
+    }
+    ProcessMessage(msg);
+    return true;
+}
+
+void TApplication::Idle() {
+    FreeDeviceContexts();
+    if (OnIdle) GuardBoundary(this, [this] { OnIdle(this); });
+}
+
+void TApplication::HandleException(TObject* sender) {
+    std::exception_ptr current = std::current_exception();
+    try {
+        std::rethrow_exception(current);
+    } catch (const std::exception& e) {
+        if (OnException) {
+            try {
+                OnException(sender, e);
+                return;
+            } catch (const std::exception& inner) {
+                return ShowException(inner);
+            }
+        }
+        ShowException(e);
+    } catch (...) {
+        ShowException(Exception("Unknown exception"));
+    }
+}
+
+void TApplication::ShowException(const std::exception& e) {
+    HWND owner = FMainForm && FMainForm->HandleAllocated() ? FMainForm->Handle() : nullptr;
+    MessageBox(owner, e.what(), FTitle, MB_OK | MB_ICONSTOP);
+}
+
+void TApplication::HookMainWindow(TWindowHook hook) {
+    FWindowHooks.push_back(std::move(hook));
+}
+
+void TApplication::UnhookMainWindow() {
+    if (!FWindowHooks.empty()) FWindowHooks.pop_back();
+}
+
+bool TApplication::CallMainWindowHooks(TMessage& m) {
+    std::vector<TWindowHook> hooks = FWindowHooks;
+    for (auto it = hooks.rbegin(); it != hooks.rend(); ++it)
+        if ((*it)(m)) return true;
+    return false;
+}
+
+bool TApplication::Active() const {
+    HWND active = GetActiveWindow();
+    return active && TWinControl::FindControl(active);
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// Makes the controls, forms and timers known by name to layouts.
+void RegisterControlsClasses();
