@@ -1,7 +1,6 @@
 #include "report/QRFileNamePrompt.h"
 
 #include "classlib/Application.h"
-#include "report/QRDialogHook.h"
 #include "report/QRTextEntry.h"
 #include "report/QRToolButton.h"
 
@@ -18,7 +17,7 @@ TQRToolButton* PushButton(TWinControl* parent, const std::string& caption, TRect
 }
 } // namespace
 
-TQRFileNamePrompt::TQRFileNamePrompt(TComponent* owner) : TForm(owner) {
+TQRFileNamePrompt::TQRFileNamePrompt(TComponent* owner) : TQRDialogForm(owner) {
     SetBorderStyle(bsDialog);
     SetPosition(poScreenCenter);
     SetKeyPreview(true);
@@ -42,15 +41,10 @@ std::optional<std::string> TQRFileNamePrompt::Ask(const std::string& caption, co
     return form->FEntry->Value();
 }
 
-void TQRFileNamePrompt::DoShow() {
-    TForm::DoShow();
-    NotifyQRDialogShown(*this);
-}
-
 void TQRFileNamePrompt::KeyDown(WORD& key, TShiftState shift) {
     if (key == VK_RETURN) SetModalResult(mrOk);
     if (key == VK_ESCAPE) SetModalResult(mrCancel);
-    TForm::KeyDown(key, shift);
+    TQRDialogForm::KeyDown(key, shift);
 }
 
 void TQRFileNamePrompt::Paint() {

@@ -1,5 +1,5 @@
 #pragma once
-#include "classlib/Forms.h"
+#include "report/QRDialogForm.h"
 
 #include <optional>
 #include <string>
@@ -7,8 +7,8 @@
 class TQRTextEntry;
 
 // A small modal question for a file name: a prompt, a text field, OK and Cancel (Enter and Escape).
-class TQRFileNamePrompt : public TForm {
-    VMR_CLASS(TQRFileNamePrompt, TForm)
+class TQRFileNamePrompt : public TQRDialogForm {
+    VMR_CLASS(TQRFileNamePrompt, TQRDialogForm)
 
   public:
     // The name typed, or nothing when cancelled or left empty.
@@ -18,7 +18,6 @@ class TQRFileNamePrompt : public TForm {
 
   protected:
     explicit TQRFileNamePrompt(TComponent* owner);
-    void DoShow() override;
     void KeyDown(WORD& key, TShiftState shift) override;
     void Paint() override;
 

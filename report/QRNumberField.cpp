@@ -5,8 +5,7 @@
 #include <algorithm>
 
 TQRNumberField::TQRNumberField(TComponent* owner) : TCustomControl(owner) {
-    SetControlStyle(ControlStyle() + TControlStyle{csAcceptsControls});
-    SetBounds(0, 0, 180, 24);
+    SetControlStyle(ControlStyle() + TControlStyle{csAcceptsControls} - TControlStyle{csDoubleClicks});
     auto add = [this](const char* caption, int step) {
         auto* button = NewComponent<TQRToolButton>(this);
         button->SetParent(this);
@@ -16,7 +15,8 @@ TQRNumberField::TQRNumberField(TComponent* owner) : TCustomControl(owner) {
     };
     FMinus = add("-", -1);
     FPlus = add("+", 1);
-    Resize();
+    SetBounds(0, 0, 180, 24); // places the buttons
+
 }
 
 void TQRNumberField::SetLabel(const std::string& label) {

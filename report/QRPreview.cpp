@@ -2,7 +2,6 @@
 
 #include "classlib/Application.h"
 #include "platform/MessageBox.h"
-#include "report/QRDialogHook.h"
 #include "report/QRFileNamePrompt.h"
 #include "report/QRPageView.h"
 #include "report/QRToolBar.h"
@@ -99,7 +98,7 @@ TQRPrintChoice ChoiceOf(TQuickRep& report) {
 }
 } // namespace
 
-TQRPreview::TQRPreview(TComponent* owner) : TForm(owner) {
+TQRPreview::TQRPreview(TComponent* owner) : TQRDialogForm(owner) {
     SetBorderStyle(bsSizeable);
     SetPosition(poScreenCenter);
     SetCaption(DefaultCaption);
@@ -234,11 +233,6 @@ void TQRPreview::ShowError(const std::string& what, const std::exception& e) {
     MessageBox(Handle(), what + ": " + e.what(), Caption(), MB_OK | MB_ICONERROR);
 }
 
-void TQRPreview::DoShow() {
-    TForm::DoShow();
-    NotifyQRDialogShown(*this);
-}
-
 void TQRPreview::TurnOrScroll(int direction) {
     if (FView->ScrollLines(direction * 10)) return;
     size_t page = FView->PageIndex();
@@ -256,7 +250,7 @@ void TQRPreview::KeyDown(WORD& key, TShiftState shift) {
     case VK_HOME: GoToPage(0); break;
     case VK_END: GoToPage(FView->PageCount() ? FView->PageCount() - 1 : 0); break;
     case VK_ESCAPE: Close(); break;
-    default: TForm::KeyDown(key, shift); return;
+    default: TQRDialogForm::KeyDown(key, shift); return;
     }
     key = 0;
 }
@@ -264,7 +258,7 @@ void TQRPreview::KeyDown(WORD& key, TShiftState shift) {
 void TQRPreview::KeyPress(char32_t& key) {
     if (key == '+') FView->ZoomIn();
     if (key == '-') FView->ZoomOut();
-    TForm::KeyPress(key);
+    TQRDialogForm::KeyPress(key);
 }
 
 // The wheel turns on the page wherever the focus is.
@@ -273,5 +267,5 @@ void TQRPreview::WndProc(TMessage& m) {
         m.Result = SendMessage(FView->Handle(), m.Msg, m.WParam, m.LParam);
         return;
     }
-    TForm::WndProc(m);
+    TQRDialogForm::WndProc(m);
 }

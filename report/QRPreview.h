@@ -1,5 +1,5 @@
 #pragma once
-#include "classlib/Forms.h"
+#include "report/QRDialogForm.h"
 #include "report/QRPrinterSetup.h"
 #include "report/ReportPage.h"
 
@@ -18,8 +18,8 @@ enum class TQRPreviewButton {
 // The report preview: a modal window with a tool bar (zoom, page navigation, printer set-up, printing, saving
 // and loading generated reports, closing) over the scrolling page. PageUp and PageDown scroll, then turn the
 // page; Home and End go to the first and last page, + and - zoom, Escape closes.
-class TQRPreview : public TForm {
-    VMR_CLASS(TQRPreview, TForm)
+class TQRPreview : public TQRDialogForm {
+    VMR_CLASS(TQRPreview, TQRDialogForm)
 
   public:
     static constexpr const char* DefaultCaption = "Anteprima di stampa";
@@ -44,7 +44,6 @@ class TQRPreview : public TForm {
 
   protected:
     explicit TQRPreview(TComponent* owner);
-    void DoShow() override;
     void KeyDown(WORD& key, TShiftState shift) override;
     void KeyPress(char32_t& key) override;
     void WndProc(TMessage& message) override;

@@ -3,7 +3,6 @@
 #include "classlib/Application.h"
 #include "platform/MessageBox.h"
 #include "report/QRChoiceList.h"
-#include "report/QRDialogHook.h"
 #include "report/QRNumberField.h"
 #include "report/QRTextEntry.h"
 #include "report/QRToolButton.h"
@@ -26,7 +25,7 @@ std::string DestinationText(const TPrinterDestination& d) {
 }
 } // namespace
 
-TQRPrinterSetup::TQRPrinterSetup(TComponent* owner) : TForm(owner) {
+TQRPrinterSetup::TQRPrinterSetup(TComponent* owner) : TQRDialogForm(owner) {
     SetBorderStyle(bsDialog);
     SetPosition(poScreenCenter);
     SetCaption("Impostazione stampa");
@@ -113,15 +112,10 @@ void TQRPrinterSetup::Confirm() {
     SetModalResult(mrOk);
 }
 
-void TQRPrinterSetup::DoShow() {
-    TForm::DoShow();
-    NotifyQRDialogShown(*this);
-}
-
 void TQRPrinterSetup::KeyDown(WORD& key, TShiftState shift) {
     if (key == VK_RETURN) Confirm();
     if (key == VK_ESCAPE) SetModalResult(mrCancel);
-    TForm::KeyDown(key, shift);
+    TQRDialogForm::KeyDown(key, shift);
 }
 
 void TQRPrinterSetup::Paint() {

@@ -1,5 +1,5 @@
 #pragma once
-#include "classlib/Forms.h"
+#include "report/QRDialogForm.h"
 #include "report/Printers.h"
 
 #include <optional>
@@ -18,8 +18,8 @@ struct TQRPrintChoice {
 
 // The printer set-up: the print server's queues and "Stampa su file PDF", which is always there, the copies
 // and the page range. With no queue at all it says so and offers the file.
-class TQRPrinterSetup : public TForm {
-    VMR_CLASS(TQRPrinterSetup, TForm)
+class TQRPrinterSetup : public TQRDialogForm {
+    VMR_CLASS(TQRPrinterSetup, TQRDialogForm)
 
   public:
     static constexpr const char* PdfChoice = "Stampa su file PDF";
@@ -39,7 +39,6 @@ class TQRPrinterSetup : public TForm {
 
   protected:
     explicit TQRPrinterSetup(TComponent* owner);
-    void DoShow() override;
     void KeyDown(WORD& key, TShiftState shift) override;
     void Paint() override;
 

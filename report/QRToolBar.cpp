@@ -3,7 +3,8 @@
 #include "platform/DC.h"
 
 TQRToolBar::TQRToolBar(TComponent* owner) : TCustomControl(owner) {
-    SetControlStyle(ControlStyle() + TControlStyle{csAcceptsControls, csOpaque});
+    // Its buttons take quick presses as clicks, so the bar asks for no double clicks.
+    SetControlStyle(ControlStyle() + TControlStyle{csAcceptsControls, csOpaque} - TControlStyle{csDoubleClicks});
     SetHeight(BarHeight);
     SetAlign(alTop);
 }

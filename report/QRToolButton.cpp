@@ -3,6 +3,8 @@
 TQRToolButton::TQRToolButton(TComponent* owner) : TGraphicControl(owner) {
     SetBounds(0, 0, Size, Size);
     SetShowHint(true);
+    // Quick presses are each a click (next, next, next), never a double click.
+    SetControlStyle(ControlStyle() - TControlStyle{csDoubleClicks});
 }
 
 void TQRToolButton::SetGlyph(TGlyphPainter painter) {
