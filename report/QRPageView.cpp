@@ -28,6 +28,7 @@ void TQRPageView::SetDocument(const TReportDocument* document) {
     FPageIndex = 0;
     FitZoom();
     ScrollTo({0, 0});
+    UpdateScrollBars(); // a loaded report may have other paper
     Invalidate();
 }
 
