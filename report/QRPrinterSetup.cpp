@@ -1,0 +1,127 @@
+#include "report/QRPrinterSetup.h"
+
+#include "classlib/Application.h"
+#include "platform/MessageBox.h"
+#include "report/QRChoiceList.h"
+#include "report/QRNumberField.h"
+#include "report/QRTextEntry.h"
+#include "report/QRToolButton.h"
+
+#include <memory>
+
+namespace {
+template <class T>
+T* Place(TWinControl* parent, TRect bounds) {
+    T* control = NewComponent<T>(parent);
+    control->SetParent(parent);
+    control->SetBoundsRect(bounds);
+    return control;
+}
+
+std::string DestinationText(const TPrinterDestination& d) {
+    std::string name = d.Instance.empty() ? d.Name : d.Name + "/" + d.Instance;
+    if (!d.Description.empty() && d.Description != d.Name) name += " (" + d.Description + ")";
+    return d.IsDefault ? name + " *" : name;
+}
+} // namespace
+
+TQRPrinterSetup::TQRPrinterSetup(TComponent* owner) : TQRDialogForm(owner) {
+    SetBorderStyle(bsDialog);
+    SetPosition(poScreenCenter);
+    SetCaption("Impostazione stampa");
+    SetKeyPreview(true);
+    SetClientWidth(360);
+    SetClientHeight(330);
+    FDestinations = Place<TQRChoiceList>(this, {12, 44, 348, 44 + 4 * TQRChoiceList::RowHeight + 4});
+    FPdfFile = Place<TQRTextEntry>(this, {80, 126, 348, 147});
+    FCopies = Place<TQRNumberField>(this, {12, 158, 220, 182});
+    FCopies->SetLabel("Copie");
+    FRange = Place<TQRChoiceList>(this, {12, 192, 348, 192 + 2 * TQRChoiceList::RowHeight + 4});
+    FRange->SetItems({"Tutte le pagine", "Pagine da ... a ..."});
+    FFrom = Place<TQRNumberField>(this, {12, 236, 220, 260});
+    FFrom->SetLabel("Dalla pagina");
+    FTo = Place<TQRNumberField>(this, {12, 264, 220, 288});
+    FTo->SetLabel("Alla pagina");
+    FOk = Place<TQRToolButton>(this, {188, 298, 263, 323});
+    FOk->SetCaption("OK");
+    FOk->OnClick = [this](TObject*) { Confirm(); };
+    auto* cancel = Place<TQRToolButton>(this, {273, 298, 348, 323});
+    cancel->SetCaption("Annulla");
+    cancel->OnClick = [this](TObject*) { SetModalResult(mrCancel); };
+}
+
+std::optional<TQRPrintChoice> TQRPrinterSetup::Execute(size_t pageCount, const TQRPrintChoice& initial) {
+    std::unique_ptr<TQRPrinterSetup> form(NewComponent<TQRPrinterSetup>(Application));
+    form->Load(pageCount, initial);
+    if (form->ShowModal() != mrOk) return std::nullopt;
+    return form->Choice();
+}
+
+void TQRPrinterSetup::Load(size_t pageCount, const TQRPrintChoice& initial) {
+    FPrinters = TPrinters::Destinations();
+    std::vector<std::string> items;
+    int selected = int(FPrinters.size()); // the file, unless a printer is chosen or the default
+    for (size_t i = 0; i < FPrinters.size(); ++i) {
+        items.push_back(DestinationText(FPrinters[i]));
+        bool chosen = initial.Target.Printer ? *initial.Target.Printer == FPrinters[i]
+                                             : initial.Target.PdfFileName.empty() && FPrinters[i].IsDefault;
+        if (chosen) selected = int(i);
+    }
+    items.push_back(PdfChoice);
+    FDestinations->SetItems(std::move(items));
+    FDestinations->SetItemIndex(selected);
+    FPdfFile->SetValue(initial.Target.PdfFileName);
+    int pages = std::max(1, int(pageCount));
+    FCopies->SetLimits(1, 999);
+    FCopies->SetValue(initial.Settings.Copies);
+    FFrom->SetLimits(1, pages);
+    FTo->SetLimits(1, pages);
+    bool all = initial.Settings.FirstPage == 0 && initial.Settings.LastPage == 0;
+    FRange->SetItemIndex(all ? 0 : 1);
+    FFrom->SetValue(initial.Settings.FirstPage ? initial.Settings.FirstPage : 1);
+    FTo->SetValue(initial.Settings.LastPage ? initial.Settings.LastPage : pages);
+    SetActiveControl(FDestinations);
+}
+
+TQRPrintChoice TQRPrinterSetup::Choice() const {
+    TQRPrintChoice choice;
+    size_t index = size_t(FDestinations->ItemIndex());
+    if (index < FPrinters.size())
+        choice.Target.Printer = FPrinters[index];
+    else
+        choice.Target.PdfFileName = FPdfFile->Value();
+    choice.Settings.Copies = FCopies->Value();
+    if (FRange->ItemIndex() == 1) {
+        choice.Settings.FirstPage = FFrom->Value();
+        choice.Settings.LastPage = FTo->Value();
+    }
+    return choice;
+}
+
+// A file target needs its name, and a range must hold a page, before the set-up can close.
+void TQRPrinterSetup::Confirm() {
+    TQRPrintChoice choice = Choice();
+    if (!choice.Target.Printer && choice.Target.PdfFileName.empty()) {
+        MessageBox(Handle(), "Scrivere il nome del file PDF.", Caption(), MB_OK | MB_ICONWARNING);
+        return;
+    }
+    if (choice.Settings.FirstPage > choice.Settings.LastPage) {
+        MessageBox(Handle(), "La prima pagina viene dopo l'ultima.", Caption(), MB_OK | MB_ICONWARNING);
+        return;
+    }
+    SetModalResult(mrOk);
+}
+
+void TQRPrinterSetup::KeyDown(WORD& key, TShiftState shift) {
+    if (key == VK_RETURN) Confirm();
+    if (key == VK_ESCAPE) SetModalResult(mrCancel);
+    TQRDialogForm::KeyDown(key, shift);
+}
+
+void TQRPrinterSetup::Paint() {
+    TCanvas& c = *Canvas();
+    c.Brush()->SetStyle(TBrushStyle::Clear);
+    c.TextOut(12, 8, FPrinters.empty() ? TPrinters::NoPrinterMessage : "Stampante:");
+    c.TextOut(12, 26, "Destinazione:");
+    c.TextOut(12, 129, "File PDF:");
+}

@@ -1,0 +1,57 @@
+#pragma once
+#include "report/QRDialogForm.h"
+#include "report/Printers.h"
+
+#include <optional>
+#include <vector>
+
+class TQRChoiceList;
+class TQRNumberField;
+class TQRTextEntry;
+class TQRToolButton;
+
+// What the printer set-up chose: where the report goes, how many copies and which pages.
+struct TQRPrintChoice {
+    TPrintTarget Target;
+    TPrintSettings Settings;
+};
+
+// The printer set-up: the print server's queues and "Stampa su file PDF", which is always there, the copies
+// and the page range. With no queue at all it says so and offers the file.
+class TQRPrinterSetup : public TQRDialogForm {
+    VMR_CLASS(TQRPrinterSetup, TQRDialogForm)
+
+  public:
+    static constexpr const char* PdfChoice = "Stampa su file PDF";
+    // Shows the set-up for a report of `pageCount` pages starting from `initial`; nothing when cancelled.
+    static std::optional<TQRPrintChoice> Execute(size_t pageCount, const TQRPrintChoice& initial);
+
+    TQRChoiceList* DestinationList() const { return FDestinations; }
+    TQRTextEntry* PdfFileEntry() const { return FPdfFile; }
+    TQRNumberField* CopiesField() const { return FCopies; }
+    TQRChoiceList* RangeList() const { return FRange; }
+    TQRNumberField* FromField() const { return FFrom; }
+    TQRNumberField* ToField() const { return FTo; }
+    TQRToolButton* OkButton() const { return FOk; }
+    bool SaysNoPrinter() const { return FPrinters.empty(); }
+    // The choice as the controls show it now.
+    TQRPrintChoice Choice() const;
+
+  protected:
+    explicit TQRPrinterSetup(TComponent* owner);
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void Paint() override;
+
+  private:
+    void Load(size_t pageCount, const TQRPrintChoice& initial);
+    void Confirm();
+
+    std::vector<TPrinterDestination> FPrinters;
+    TQRChoiceList* FDestinations = nullptr;
+    TQRTextEntry* FPdfFile = nullptr;
+    TQRNumberField* FCopies = nullptr;
+    TQRChoiceList* FRange = nullptr;
+    TQRNumberField* FFrom = nullptr;
+    TQRNumberField* FTo = nullptr;
+    TQRToolButton* FOk = nullptr;
+};
