@@ -116,7 +116,8 @@ class TControl : public TComponent {
     int ClientHeight() { return ClientRect().Height(); }
     virtual void SetClientWidth(int value);
     virtual void SetClientHeight(int value);
-    TPoint ClientOrigin();
+    // Where the client area starts on the screen; a windowed control asks its window, frame included.
+    virtual TPoint ClientOrigin();
     TPoint ClientToScreen(TPoint p) { return p + ClientOrigin(); }
     TPoint ScreenToClient(TPoint p) { return p - ClientOrigin(); }
 

@@ -1,8 +1,10 @@
 #include "classlib/RegisterClasslib.h"
 
 #include "classlib/Component.h"
+#include "classlib/RegisterControls.h"
 #include "classlib/RegisterEditControls.h"
 #include "classlib/RegisterGraphics.h"
+#include "classlib/RegisterMenus.h"
 #include "classlib/RegisterStdControlsA.h"
 #include "classlib/data/RegisterData.h"
 #include "classlib/dbctrls/RegisterDataControls.h"
@@ -10,6 +12,8 @@
 void RegisterClasslibClasses() {
     RegisterClass<TComponent>();
     RegisterGraphicsClasses();
+    RegisterControlsClasses();
+    RegisterMenuClasses();
     RegisterStdControlsA();
     RegisterDataClasses();
     RegisterEditControlsClasses();

@@ -706,3 +706,8 @@ void TWinControl::DefaultHandler(TMessage& m) {
     if (!FHandle) return;
     m.Result = DefWindowProc(FHandle, m.Msg, m.WParam, m.LParam);
 }
+
+TPoint TWinControl::ClientOrigin() {
+    if (!HandleAllocated()) return TControl::ClientOrigin();
+    return ::ClientToScreen(FHandle, {0, 0});
+}

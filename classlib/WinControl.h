@@ -25,6 +25,7 @@ class TWinControl : public TControl {
 
     HWND Handle();
     bool HandleAllocated() const { return FHandle != nullptr; }
+    TPoint ClientOrigin() override;
     // It, or a parent of it, is a window of its own on the desktop, so a window can be made for it.
     bool CanHaveHandle() const;
     void HandleNeeded() { Handle(); }

@@ -35,7 +35,7 @@ TEST_F(DBCtrlLookupListTest, TheSelectionIsTheCurrentRecord) {
     FList->OnClick = [&](TObject*) { ++clicks; };
     FList->OnDblClick = [&](TObject*) { ++doubleClicks; };
 
-    FHost.Click(ScreenPoint(FList, {5, 16 * 2 + 5}));
+    FHost.Click(ScreenPoint(FList, {5, FList->ItemHeight() * 2 + 5}));
     Pump();
     EXPECT_EQ(Current(), "Voce 02");
     EXPECT_EQ(clicks, 1);
