@@ -23,7 +23,7 @@ void Put32(TBytes& b, uint32_t v) {
 }
 
 // A BMP put together field by field, so each test states exactly what the file holds.
-struct TBmpSpec {
+struct TBmpRecipe {
     uint32_t HeaderSize = 40;
     int32_t Width = 0;
     int32_t Height = 0; // negative: top-down
@@ -35,7 +35,7 @@ struct TBmpSpec {
     std::vector<TBytes> Rows; // in file order, unpadded
 };
 
-TBytes BuildBmp(const TBmpSpec& s) {
+TBytes BuildBmp(const TBmpRecipe& s) {
     TBytes header;
     Put32(header, s.HeaderSize);
     if (s.HeaderSize == 12) {
@@ -94,11 +94,11 @@ TSurface Patterned(int width, int height) {
 }
 
 // Rows in file order for a bottom-up or a top-down image.
-TBmpSpec WithRows(TBmpSpec spec, bool topDown, std::vector<TBytes> topFirst) {
-    spec.Height = topDown ? -int32_t(topFirst.size()) : int32_t(topFirst.size());
+TBmpRecipe WithRows(TBmpRecipe recipe, bool topDown, std::vector<TBytes> topFirst) {
+    recipe.Height = topDown ? -int32_t(topFirst.size()) : int32_t(topFirst.size());
     if (!topDown) std::reverse(topFirst.begin(), topFirst.end());
-    spec.Rows = std::move(topFirst);
-    return spec;
+    recipe.Rows = std::move(topFirst);
+    return recipe;
 }
 
 std::string InvalidMessage(const std::function<void()>& decode) {
@@ -110,12 +110,12 @@ std::string InvalidMessage(const std::function<void()>& decode) {
     return "(no EInvalidGraphic)";
 }
 
-std::string BmpError(const TBmpSpec& spec) {
-    return InvalidMessage([&] { DecodeBMP(BuildBmp(spec), "bad.bmp"); });
+std::string BmpError(const TBmpRecipe& recipe) {
+    return InvalidMessage([&] { DecodeBMP(BuildBmp(recipe), "bad.bmp"); });
 }
 
-TBmpSpec Valid8Bit() {
-    TBmpSpec s;
+TBmpRecipe Valid8Bit() {
+    TBmpRecipe s;
     s.Width = 3, s.BitCount = 8, s.Palette = {0x112233, 0x445566, 0x778899};
     return WithRows(s, false, {{0, 1, 2}, {2, 1, 0}});
 }
@@ -144,27 +144,27 @@ TEST(ImageCodecs, IndexedBmpsOfEveryDepthDecodeInBothRowOrders) {
     const TSurface expected = Surface(3, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000, 0xFF0000});
     for (int bits : {1, 4, 8}) {
         for (bool topDown : {false, true}) {
-            TBmpSpec spec;
-            spec.Width = 3, spec.BitCount = uint16_t(bits);
-            spec.Palette = palette;
-            spec.Palette.resize(std::min<size_t>(palette.size(), size_t(1) << bits));
+            TBmpRecipe recipe;
+            recipe.Width = 3, recipe.BitCount = uint16_t(bits);
+            recipe.Palette = palette;
+            recipe.Palette.resize(std::min<size_t>(palette.size(), size_t(1) << bits));
             const TSurface want =
                 bits == 1 ? Surface(3, 2, {0xFF0000, 0x000000, 0xFF0000, 0x000000, 0x000000, 0xFF0000})
                           : expected;
             const auto rows =
                 bits == 1 ? std::vector<TBytes>{PackIndices(1, {1, 0, 1}), PackIndices(1, {0, 0, 1})}
                           : std::vector<TBytes>{PackIndices(bits, {1, 2, 3}), PackIndices(bits, {4, 0, 1})};
-            EXPECT_EQ(DecodeBMP(BuildBmp(WithRows(spec, topDown, rows)), "x.bmp"), want)
+            EXPECT_EQ(DecodeBMP(BuildBmp(WithRows(recipe, topDown, rows)), "x.bmp"), want)
                 << bits << " bits, top-down " << topDown;
         }
     }
     // An old core header has 3-byte palette entries.
-    TBmpSpec core;
+    TBmpRecipe core;
     core.HeaderSize = 12, core.Width = 2, core.BitCount = 8, core.Palette = {0xABCDEF, 0x010203};
     EXPECT_EQ(DecodeBMP(BuildBmp(WithRows(core, false, {{1, 0}, {0, 0}})), "core.bmp"),
               Surface(2, 2, {0x010203, 0xABCDEF, 0xABCDEF, 0xABCDEF}));
     // A short palette declared by its colour count.
-    TBmpSpec shortPalette = Valid8Bit();
+    TBmpRecipe shortPalette = Valid8Bit();
     shortPalette.ColorsUsed = 3;
     EXPECT_EQ(DecodeBMP(BuildBmp(shortPalette), "p.bmp").Pixel(2, 0), 0x778899u);
 }
@@ -172,14 +172,14 @@ TEST(ImageCodecs, IndexedBmpsOfEveryDepthDecodeInBothRowOrders) {
 TEST(ImageCodecs, DirectColourBmpsDecodeInBothRowOrders) {
     const TSurface want = Surface(3, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0x123456, 0xFFFFFF, 0x000000});
     for (bool topDown : {false, true}) {
-        TBmpSpec rgb24;
+        TBmpRecipe rgb24;
         rgb24.Width = 3, rgb24.BitCount = 24;
         EXPECT_EQ(DecodeBMP(BuildBmp(WithRows(rgb24, topDown,
                                               {{0, 0, 255, 0, 255, 0, 255, 0, 0},
                                                {0x56, 0x34, 0x12, 255, 255, 255, 0, 0, 0}})),
                             "24.bmp"),
                   want);
-        TBmpSpec rgb32 = rgb24;
+        TBmpRecipe rgb32 = rgb24;
         rgb32.BitCount = 32;
         EXPECT_EQ(DecodeBMP(BuildBmp(WithRows(rgb32, topDown,
                                               {{0, 0, 255, 9, 0, 255, 0, 9, 255, 0, 0, 9},
@@ -191,20 +191,20 @@ TEST(ImageCodecs, DirectColourBmpsDecodeInBothRowOrders) {
 
 TEST(ImageCodecs, SixteenAndThirtyTwoBitMasksAreHonoured) {
     // 5-5-5 by default: red, green 16/31, blue, white.
-    TBmpSpec rgb555;
+    TBmpRecipe rgb555;
     rgb555.Width = 2, rgb555.BitCount = 16;
     const TBytes row555a{0x00, 0x7C, 0x00, 0x02}, row555b{0x1F, 0x00, 0xFF, 0x7F};
     EXPECT_EQ(DecodeBMP(BuildBmp(WithRows(rgb555, true, {row555a, row555b})), "555.bmp"),
               Surface(2, 2, {0xFF0000, 0x008400, 0x0000FF, 0xFFFFFF}));
     // 5-6-5 masks after a 40-byte header: red, green 32/63, blue, black.
-    TBmpSpec rgb565 = rgb555;
+    TBmpRecipe rgb565 = rgb555;
     rgb565.Compression = 3, rgb565.Masks = {0xF800, 0x07E0, 0x001F};
     const TBytes row565a{0x00, 0xF8, 0x00, 0x04}, row565b{0x1F, 0x00, 0x00, 0x00};
     EXPECT_EQ(DecodeBMP(BuildBmp(WithRows(rgb565, false, {row565a, row565b})), "565.bmp"),
               Surface(2, 2, {0xFF0000, 0x008200, 0x0000FF, 0x000000}));
     // V4 and V5 headers carry the masks inside; here the bytes are R, G, B, X.
     for (uint32_t headerSize : {108u, 124u}) {
-        TBmpSpec v5;
+        TBmpRecipe v5;
         v5.HeaderSize = headerSize, v5.Width = 2, v5.BitCount = 32, v5.Compression = 3;
         v5.Masks = {0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000};
         EXPECT_EQ(DecodeBMP(BuildBmp(WithRows(v5, false, {{0x12, 0x34, 0x56, 0xFF, 1, 2, 3, 0}})), "v5.bmp"),
@@ -252,7 +252,7 @@ TEST(ImageCodecs, TranslucentPngPixelsAreLaidOverWhite) {
 
 TEST(ImageCodecs, MalformedBmpsNameTheSourceAndSayWhatIsWrong) {
     auto withSize = [](int32_t w, int32_t h) {
-        TBmpSpec s = Valid8Bit();
+        TBmpRecipe s = Valid8Bit();
         s.Width = w, s.Height = h;
         return s;
     };
@@ -264,20 +264,20 @@ TEST(ImageCodecs, MalformedBmpsNameTheSourceAndSayWhatIsWrong) {
     EXPECT_NE(BmpError(withSize(INT_MAX, INT_MIN)).find("too large"), std::string::npos);
     EXPECT_NE(BmpError(withSize(3000, 3000)).find("pixel data is truncated"), std::string::npos);
 
-    TBmpSpec badIndex = Valid8Bit();
+    TBmpRecipe badIndex = Valid8Bit();
     badIndex.Rows[1][2] = 3;
     EXPECT_NE(BmpError(badIndex).find("pixel (2, 0) uses colour 3 of a palette of 3"), std::string::npos);
 
-    TBmpSpec rle = Valid8Bit();
+    TBmpRecipe rle = Valid8Bit();
     rle.Compression = 1;
     EXPECT_NE(BmpError(rle).find("RLE"), std::string::npos);
-    TBmpSpec oddBits = Valid8Bit();
+    TBmpRecipe oddBits = Valid8Bit();
     oddBits.BitCount = 7;
     EXPECT_NE(BmpError(oddBits).find("bit count of 7"), std::string::npos);
-    TBmpSpec masks24 = Valid8Bit();
+    TBmpRecipe masks24 = Valid8Bit();
     masks24.BitCount = 24, masks24.Compression = 3, masks24.Masks = {0xFF, 0xFF00, 0xFF0000};
     EXPECT_NE(BmpError(masks24).find("colour masks"), std::string::npos);
-    TBmpSpec oddHeader = Valid8Bit();
+    TBmpRecipe oddHeader = Valid8Bit();
     oddHeader.HeaderSize = 44;
     EXPECT_NE(BmpError(oddHeader).find("44"), std::string::npos);
 
@@ -293,7 +293,7 @@ TEST(ImageCodecs, MalformedBmpsNameTheSourceAndSayWhatIsWrong) {
             << message;
     }
     // Masks after a 40-byte header belong to the headers too.
-    TBmpSpec masks16;
+    TBmpRecipe masks16;
     masks16.Width = 2, masks16.Height = 1, masks16.BitCount = 16, masks16.Compression = 3;
     masks16.Masks = {0xF800, 0x07E0, 0x001F}, masks16.Rows = {TBytes(4, 0)};
     TBytes intoMasks = BuildBmp(masks16);
@@ -309,10 +309,10 @@ TEST(ImageCodecs, MalformedBmpsNameTheSourceAndSayWhatIsWrong) {
 }
 
 TEST(ImageCodecs, EveryTruncationAndByteDamageIsRejectedCleanly) {
-    TBmpSpec v5;
+    TBmpRecipe v5;
     v5.HeaderSize = 124, v5.Width = 3, v5.BitCount = 32, v5.Compression = 3,
     v5.Masks = {0xFF0000, 0xFF00, 0xFF};
-    TBmpSpec core;
+    TBmpRecipe core;
     core.HeaderSize = 12, core.Width = 3, core.BitCount = 4, core.Palette = {1, 2, 3};
     const std::vector<TBytes> valid = {BuildBmp(Valid8Bit()), BuildBmp(WithRows(v5, true, {TBytes(12, 7)})),
                                        BuildBmp(WithRows(core, false, {PackIndices(4, {0, 1, 2})})),
