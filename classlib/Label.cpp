@@ -81,8 +81,9 @@ unsigned TCustomLabel::TextFlags() const {
 
 TRect TCustomLabel::MeasureCaption(TRect rect) {
     // An empty caption still measures one line high.
-    bool blank = Caption().empty() || (FShowAccelChar && Caption() == "&");
-    return MeasureText(Font(), blank ? Caption() + " " : Caption(), rect, TextFlags());
+    const std::string text = GetLabelText();
+    bool blank = text.empty() || (FShowAccelChar && text == "&");
+    return MeasureText(Font(), blank ? text + " " : text, rect, TextFlags());
 }
 
 void TCustomLabel::AdjustBounds() {
@@ -111,20 +112,21 @@ void TCustomLabel::Paint() {
         text.Top += FLayout == tlBottom ? offset : offset / 2;
     }
     TDC* dc = canvas->Handle();
+    const std::string shown = GetLabelText();
     if (Enabled()) {
-        dc->DrawText(Caption(), text, TextFlags());
+        dc->DrawText(shown, text, TextFlags());
         return;
     }
     // The platform's disabled text: a highlight copy one pixel down and right under a shadow copy.
     TRect shadow = text.Offsetted(1, 1);
     dc->SetTextColor(clBtnHighlight);
-    dc->DrawText(Caption(), shadow, TextFlags());
+    dc->DrawText(shown, shadow, TextFlags());
     dc->SetTextColor(clBtnShadow);
-    dc->DrawText(Caption(), text, TextFlags());
+    dc->DrawText(shown, text, TextFlags());
 }
 
 void TCustomLabel::DialogChar(TMessage& m) {
-    if (!FFocusControl || !Enabled() || !FShowAccelChar || !IsAccel(char32_t(m.WParam), Caption())) return;
+    if (!FFocusControl || !Enabled() || !FShowAccelChar || !IsAccel(char32_t(m.WParam), GetLabelText())) return;
     if (!FFocusControl->CanFocus()) return;
     FFocusControl->SetFocus();
     m.Result = 1;

@@ -33,6 +33,8 @@ class TCustomLabel : public TGraphicControl {
     void Loaded() override;
     // Sizes the label to its text when AutoSize is on.
     virtual void AdjustBounds();
+    // What the label shows: its caption here, a field's text in a data-aware label.
+    virtual std::string GetLabelText() const { return Caption(); }
 
   private:
     unsigned TextFlags() const;

@@ -1,9 +1,11 @@
 #include "classlib/dbctrls/DBText.h"
 
-#include "classlib/Bitmap.h"
 #include "classlib/data/DataSource.h"
 
-TDBText::TDBText(TComponent* owner) : TGraphicControl(owner) {
+TDBText::TDBText(TComponent* owner) : TCustomLabel(owner) {
+    SetAutoSize(false);
+    SetShowAccelChar(false);
+    SetTransparent(false);
     SetBounds(0, 0, 65, 17);
     FDataLink->SetControl(this);
     FDataLink->OnDataChange = [this](TObject*) { DataChange(); };
@@ -14,10 +16,8 @@ TDBText::~TDBText() {
 }
 
 void TDBText::PublishProperties(TPublisher<TDBText>& p) {
-    p.Boolean("AutoSize", &TDBText::AutoSize, &TDBText::SetAutoSize, false)
-        .String("DataField", &TDBText::DataField, &TDBText::SetDataField)
-        .Component("DataSource", &TDBText::DataSource, &TDBText::SetDataSource)
-        .Boolean("Transparent", &TDBText::Transparent, &TDBText::SetTransparent, false);
+    p.String("DataField", &TDBText::DataField, &TDBText::SetDataField)
+        .Component("DataSource", &TDBText::DataSource, &TDBText::SetDataSource);
 }
 
 void TDBText::SetDataSource(TDataSource* value) {
@@ -28,16 +28,6 @@ void TDBText::SetDataSource(TDataSource* value) {
 void TDBText::SetDataField(const std::string& value) {
     FDataLink->SetFieldName(value);
     DataChange();
-}
-
-void TDBText::SetAutoSize(bool value) {
-    FAutoSize = value;
-    AdjustBounds();
-}
-
-void TDBText::SetTransparent(bool value) {
-    FTransparent = value;
-    Invalidate();
 }
 
 std::string TDBText::FieldText() const {
@@ -51,13 +41,10 @@ void TDBText::DataChange() {
     Invalidate();
 }
 
+// A grid painting this label for another record must not resize it.
 void TDBText::AdjustBounds() {
-    if (!FAutoSize || ControlState().Contains(csPaintCopy)) return;
-    TBitmap measure;
-    measure.SetSize(1, 1);
-    measure.Canvas()->Font()->Assign(Font());
-    TSize size = measure.Canvas()->TextExtent(FieldText());
-    SetBounds(Left(), Top(), size.cx, size.cy);
+    if (ControlState().Contains(csPaintCopy)) return;
+    TCustomLabel::AdjustBounds();
 }
 
 void TDBText::WndProc(TMessage& m) {
@@ -65,17 +52,5 @@ void TDBText::WndProc(TMessage& m) {
         m.Result = LRESULT(FDataLink.get());
         return;
     }
-    if (m.Msg == CM_FONTCHANGED) AdjustBounds();
-    TGraphicControl::WndProc(m);
-}
-
-void TDBText::Paint() {
-    TCanvas* canvas = Canvas();
-    TRect r = ClientRect();
-    if (!FTransparent) {
-        canvas->Brush()->SetColor(Color());
-        canvas->FillRect(r);
-    }
-    canvas->Brush()->SetStyle(bsClear);
-    canvas->TextRect(r, 0, 0, FieldText());
+    TCustomLabel::WndProc(m);
 }

@@ -1,13 +1,13 @@
 #pragma once
-#include "classlib/CustomControl.h"
+#include "classlib/Label.h"
 #include "classlib/data/DataLink.h"
 
 #include <memory>
 
 // A label showing a field's display text as it stands (spaces kept). It reads the field of its link's
 // active record, so a control grid can paint it for each of its records.
-class TDBText : public TGraphicControl {
-    VMR_CLASS(TDBText, TGraphicControl)
+class TDBText : public TCustomLabel {
+    VMR_CLASS(TDBText, TCustomLabel)
 
   public:
     ~TDBText() override;
@@ -22,21 +22,14 @@ class TDBText : public TGraphicControl {
     // What it shows now: the field's text, or its name while no field is there.
     std::string FieldText() const;
 
-    bool AutoSize() const { return FAutoSize; }
-    void SetAutoSize(bool value);
-    bool Transparent() const { return FTransparent; }
-    void SetTransparent(bool value);
-
   protected:
     explicit TDBText(TComponent* owner);
     void WndProc(TMessage& message) override;
-    void Paint() override;
+    void AdjustBounds() override;
+    std::string GetLabelText() const override { return FieldText(); }
 
   private:
     void DataChange();
-    void AdjustBounds();
 
     std::unique_ptr<TFieldDataLink> FDataLink = std::make_unique<TFieldDataLink>();
-    bool FAutoSize = false;
-    bool FTransparent = false;
 };
