@@ -1,10 +1,13 @@
 #include "skin/RegisterSkin.h"
 
 #include "SkinResources.h"
+#include "skin/TAVButton.h"
+#include "skin/TAVComboBox.h"
 #include "skin/TAVForm.h"
 #include "skin/TAVImagePanel.h"
 #include "skin/TAVMemo.h"
 #include "skin/TAVMgr.h"
+#include "skin/TAVPopupMenu.h"
 #include "skin/TAVPublic.h"
 #include "skin/TAVTitleBar.h"
 #include "skin/TAVURLLabel.h"
@@ -18,5 +21,8 @@ void RegisterSkinClasses() {
     RegisterClass<TtavPanel>();
     RegisterClass<TtavMemo>();
     RegisterClass<TtavURLLabel>();
+    RegisterClass<TtavButton>();
+    RegisterClass<TtavComboBox>();
+    RegisterClass<TtavPopupMenu>();
     InitWin95BuildFlag();
 }

@@ -1,0 +1,164 @@
+#include "skin/TAVComboBox.h"
+
+#include "classlib/Bitmap.h"
+#include "classlib/ControlCanvas.h"
+#include "platform/Painting.h"
+#include "skin/TAVMgr.h"
+#include "skin/TAVPublic.h"
+
+#include <array>
+
+namespace {
+constexpr int FormBackgroundColorKey = 15;
+constexpr int ControlBorderColorKey = 25;
+
+// The bitmap that stands for the drop button in the styles that draw it from a picture; none for the others.
+const char* ButtonPictureName(TtavUIStyle style) {
+    switch (style) {
+    case TtavUIStyle::MacOS: return "MACOS_COMBOBOX_BUTTON";
+    case TtavUIStyle::WinXP: return "WINXP_COMBOBOX_BUTTON";
+    default: return nullptr;
+    }
+}
+} // namespace
+
+TtavCustomComboBox::TtavCustomComboBox(TComponent* owner) : TCustomComboBox(owner) {
+    SetControlStyle(ControlStyle() + TControlStyle{csOpaque});
+    SetBorderWidth(0);
+}
+
+void TtavCustomComboBox::PublishProperties(TPublisher<TtavCustomComboBox>& p) {
+    p.Component("FileTheme", &TtavCustomComboBox::FileTheme, &TtavCustomComboBox::SetFileTheme)
+        .Enum("UIStyle", &TtavCustomComboBox::UIStyle, &TtavCustomComboBox::SetUIStyle, TtavUIStyle::DeepBlue)
+        .Color("BorderColor", &TtavCustomComboBox::BorderColor, &TtavCustomComboBox::SetBorderColor, clBlack)
+        .Color("ButtonColor", &TtavCustomComboBox::ButtonColor, &TtavCustomComboBox::SetButtonColor, clBtnFace)
+        .Color("ArrowColor", &TtavCustomComboBox::ArrowColor, &TtavCustomComboBox::SetArrowColor, clBlack);
+}
+
+void TtavCustomComboBox::AfterConstruction() {
+    TCustomComboBox::AfterConstruction();
+    SetUIStyle(GetOwnerFormStyle(Owner()));
+}
+
+void TtavCustomComboBox::SetUIStyle(TtavUIStyle value) {
+    FUIStyle = value;
+    FArrowColor = clBlack;
+    TtavUIStyle effective;
+    if (ResolveFileThemeStyle(FFileTheme, value, effective)) {
+        FBorderColor = FFileTheme->GetThemeColor(ControlBorderColorKey);
+        FButtonColor = FFileTheme->GetThemeColor(FormBackgroundColorKey);
+    } else {
+        FBorderColor = GetBuiltinThemeColor(effective, ControlBorderColorKey);
+        FButtonColor = GetBuiltinThemeColor(effective, FormBackgroundColorKey);
+    }
+    Invalidate();
+}
+
+void TtavCustomComboBox::SetFileTheme(TtavFileTheme* value) {
+    FFileTheme = LinkFileTheme(this, FFileTheme, value);
+    SetUIStyle(FUIStyle);
+}
+
+void TtavCustomComboBox::SetBorderColor(TColor value) {
+    FBorderColor = value;
+    Invalidate();
+}
+
+void TtavCustomComboBox::SetButtonColor(TColor value) {
+    FButtonColor = value;
+    Invalidate();
+}
+
+void TtavCustomComboBox::SetArrowColor(TColor value) {
+    FArrowColor = value;
+    Invalidate();
+}
+
+void TtavCustomComboBox::SetEnabled(bool value) {
+    TCustomComboBox::SetEnabled(value);
+    Invalidate();
+}
+
+void TtavCustomComboBox::Notification(TComponent* component, TOperation operation) {
+    TCustomComboBox::Notification(component, operation);
+    if (operation != opRemove || component != FFileTheme) return;
+    FFileTheme = nullptr;
+    SetUIStyle(TtavUIStyle::DeepBlue);
+}
+
+void TtavCustomComboBox::CreateHandleDone() {
+    TCustomComboBox::CreateHandleDone();
+    // The flat frame is painted in the client area, where the platform's sunken edge would be.
+    if (!IsWin95BuildFlag())
+        SetWindowExStyle(Handle(), GetWindowExStyle(Handle()) & ~DWORD(WS_EX_CLIENTEDGE));
+}
+
+void TtavCustomComboBox::CloseUp() {
+    auto alive = AliveMark();
+    TCustomComboBox::CloseUp();
+    // The border drawn round the list is gone with the list; the parent paints what it covered.
+    if (!alive.expired() && Parent()) Parent()->Repaint();
+}
+
+void TtavCustomComboBox::PaintWindow(HDC dc) {
+    TCustomComboBox::PaintWindow(dc);
+    if (IsWin95BuildFlag()) return;
+    TControlCanvas canvas(this);
+    canvas.PaintOn(dc, [&] { PaintComboFrame(canvas); });
+}
+
+void TtavCustomComboBox::PaintComboFrame(TCanvas& canvas) {
+    if (Style() == csSimple) return;
+    const TComboBoxInfo info = ComboBoxInfo();
+    const TRect client = ::GetClientRect(Handle());
+    canvas.Brush()->SetStyle(bsSolid);
+    canvas.Brush()->SetColor(FBorderColor);
+    canvas.FrameRect(client);
+    canvas.Brush()->SetColor(Color());
+    canvas.FrameRect(client.Inflated(-1, -1));
+
+    if (DroppedDown() && info.hwndList) PaintDroppedListBorder(info.hwndList);
+
+    // The platform's button runs the full client height; the flat one sits inside the frame.
+    TRect button = info.rcButton;
+    button.Top += 1;
+    button.Right -= 1;
+    button.Bottom -= 1;
+    if (const char* picture = ButtonPictureName(FUIStyle)) {
+        TBitmap bitmap;
+        bitmap.LoadFromResourceName(picture);
+        canvas.StretchDraw(button, &bitmap);
+    } else {
+        canvas.Brush()->SetColor(FButtonColor);
+        canvas.FillRect(button);
+        canvas.Pen()->SetColor(FBorderColor);
+        canvas.MoveTo(button.Left, button.Top - 1);
+        canvas.LineTo(button.Left, button.Bottom + 1);
+    }
+    if (FUIStyle != TtavUIStyle::WinXP)
+        DrawComboButtonArrow(canvas, button.Left + button.Width() / 2 - 3, button.Height() / 2);
+}
+
+// The list is a window of its own: its border is drawn on it, in the combo's border colour.
+void TtavCustomComboBox::PaintDroppedListBorder(HWND list) {
+    TWindowDC dc(list, true);
+    if (!dc) return;
+    const TRect window = GetWindowRect(list);
+    dc->FrameRect({0, 0, window.Width(), window.Height()}, TBrushDesc::SolidColor(FBorderColor));
+}
+
+void TtavCustomComboBox::DrawComboButtonArrow(TCanvas& canvas, int x, int y) {
+    auto triangle = [&](int left, int top, TColor color) {
+        canvas.Brush()->SetStyle(bsSolid);
+        canvas.Brush()->SetColor(color);
+        canvas.Pen()->SetColor(color);
+        const std::array<TPoint, 3> points{TPoint{left, top}, TPoint{left + 6, top}, TPoint{left + 3, top + 3}};
+        canvas.Polygon(points);
+    };
+    if (!Enabled()) {
+        triangle(x + 1, y + 1, clWhite);
+        triangle(x, y, clGray);
+        return;
+    }
+    triangle(x, y, FArrowColor);
+}
