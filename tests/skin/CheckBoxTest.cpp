@@ -195,6 +195,7 @@ TEST_F(CheckBoxTest, PaintsTheStripFrameOfItsStateAndFitsItself) {
     EXPECT_EQ(FBox->Height(), std::max(textHeight + 2, 13) + 4);
     EXPECT_EQ(FBox->Width(), 13 + measure.Canvas()->TextWidth("&R.I.") + 8);
     EXPECT_TRUE(ShowsFrame(TtavUIStyle::Protein, 2));
+    EXPECT_FALSE(ShowsFrame(TtavUIStyle::Protein, 1));
 
     FBox->SetChecked(true);
     RunUntilIdle();

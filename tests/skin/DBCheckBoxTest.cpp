@@ -1,7 +1,9 @@
 // The data-aware check box: the mark follows the field, and a toggle reaches the record and the file.
 #include "SkinDataTest.h"
 
+#include "classlib/dbctrls/DBCtrlGrid.h"
 #include "platform/Input.h"
+#include "platform/MessageBox.h"
 #include "skin/TAVDBCtrls.h"
 
 namespace {
@@ -167,6 +169,56 @@ TEST(MatchesValueListTest, ItemsAreTrimmedAndComparedWithoutCase) {
     EXPECT_TRUE(MatchesValueList("a;;b", ""));
     EXPECT_FALSE(MatchesValueList("a;b", ""));
     EXPECT_TRUE(MatchesValueList("True", "true"));
+}
+
+TEST_F(DBCheckBoxTest, AValueTheFieldRefusesKeepsTheFocusAndReachesTheErrorBox) {
+    std::vector<std::string> messages;
+    TMessageBoxHook previous = SetMessageBoxHook([&](const TMessageBoxRequest& r) -> std::optional<int> {
+        messages.push_back(r.Text);
+        return IDOK;
+    });
+    FOther->SetDataSource(FSource);
+    FOther->SetDataField("ID");
+    FOther->SetValueChecked("Yes");
+    ClickBox(FOther);
+    EXPECT_TRUE(FOther->Checked());
+    ClickBox(FBox);
+    EXPECT_TRUE(FOther->Focused());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("'Yes' is not a valid integer value for field 'ID'"), std::string::npos) << messages[0];
+    FQryInc->Cancel();
+    EXPECT_FALSE(FOther->Checked());
+    SetMessageBoxHook(std::move(previous));
+}
+
+TEST_F(DBCheckBoxTest, AControlGridPaintsPlainCopiesWithEachRecordsMark) {
+    RawExec(DatabaseFile(), "UPDATE INCANTESIMI SET RI = 1 WHERE INCANTESIMO = 'Gamma'");
+    FQryInc->Close();
+    FQryInc->Open();
+    auto* grid = Make<TDBCtrlGrid>(FForm, {150, 10, 350, 130});
+    grid->SetRowCount(3);
+    grid->SetPanelHeight(40);
+    grid->SetPanelWidth(200);
+    auto* box = Make<TtavDBCheckBox>(grid->Panel(), {5, 5, 80, 22});
+    box->SetDataSource(FSource);
+    box->SetDataField("RI");
+    grid->SetDataSource(FSource);
+    RunUntilIdle();
+    ASSERT_EQ(Current(), "Alfa");
+    // Dark pixels inside the plain box of a panel's copy: its check mark.
+    auto markPixels = [&](int panel) {
+        const TRect bounds = grid->PanelBounds(panel);
+        const int left = grid->Left() + bounds.Left + box->Left();
+        const int top = grid->Top() + bounds.Top + box->Top() + (box->Height() - 13) / 2;
+        int dark = 0;
+        for (int y = top + 2; y < top + 11; ++y)
+            for (int x = left + 2; x < left + 11; ++x)
+                dark += WindowColor(FForm, x, y) == ColorToRGB(clWindowText);
+        return dark;
+    };
+    EXPECT_EQ(markPixels(1), 0) << "Beta";
+    EXPECT_GT(markPixels(2), 10) << "Gamma";
+    EXPECT_TRUE(box->Checked()) << "the live box shows the current record";
 }
 
 TEST_F(DBCheckBoxTest, TheDataSourceGoingClearsTheReference) {
