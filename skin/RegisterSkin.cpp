@@ -3,6 +3,8 @@
 #include "SkinResources.h"
 #include "skin/TAVButton.h"
 #include "skin/TAVComboBox.h"
+#include "skin/TAVCheckBox.h"
+#include "skin/TAVDBCtrls.h"
 #include "skin/TAVForm.h"
 #include "skin/TAVImagePanel.h"
 #include "skin/TAVMemo.h"
@@ -24,5 +26,10 @@ void RegisterSkinClasses() {
     RegisterClass<TtavButton>();
     RegisterClass<TtavComboBox>();
     RegisterClass<TtavPopupMenu>();
+    RegisterClass<TtavCheckBox>();
+    RegisterClass<TtavDBCheckBox>();
+    RegisterClass<TtavDBEdit>();
+    RegisterClass<TtavDBMemo>();
+    RegisterClass<TtavDBLookupListBox>();
     InitWin95BuildFlag();
 }
