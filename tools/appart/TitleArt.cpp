@@ -70,10 +70,16 @@ TFace ButtonFace(TAppButton button, TState state) {
     return face;
 }
 
-// An open book: the control box's emblem.
+// An open book, the control box's emblem: two pages with a line of writing cut out of each.
 TField BookGlyph(TBox box) {
-    const TBox book{box.L - 1, box.T + 1, box.R + 1, box.B};
-    return Unite(OpenBookPage(book, TPageSide::Left), OpenBookPage(book, TPageSide::Right));
+    const TBox book{box.L - 1.5f, box.T + 0.5f, box.R + 1.5f, box.B + 0.5f};
+    TField glyph;
+    for (TPageSide side : {TPageSide::Left, TPageSide::Right}) {
+        const TField writing = Polyline({PagePoint(book, side, 0.22f, 0.5f), PagePoint(book, side, 0.78f, 0.5f)}, 1.2f);
+        const TField page = Subtract(OpenBookPage(book, side), writing);
+        glyph = glyph ? Unite(glyph, page) : page;
+    }
+    return glyph;
 }
 
 TField ButtonGlyph(TAppButton button, TBox box, float stroke) {
