@@ -75,9 +75,9 @@ class TFrmMain : public TForm {
     void tavButton1Click(TObject* sender);
     void tavButton2Click(TObject* sender);
 
-    const std::string& Livello() const { return FLivello; }
-    const std::string& Classe() const { return FClasse; }
-    const std::string& Ordine() const { return FOrdine; }
+    const std::string& GetLivello() const { return FLivello; }
+    const std::string& GetClasse() const { return FClasse; }
+    const std::string& GetOrdine() const { return FOrdine; }
 
     TtavForm* tavForm1 = nullptr;
     TPanel* Panel1 = nullptr;

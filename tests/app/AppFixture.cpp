@@ -61,7 +61,7 @@ void AppTest::DoubleClick(TControl* control) {
 void AppTest::ChooseSpell(const std::string& name) {
     TADOQuery* query = FrmMain->ADOQryInc;
     for (query->First(); !query->Eof(); query->Next())
-        if (query->FieldByName("INCANTESIMO")->AsString() == name) return;
+        if (query->FieldByName("INCANTESIMO").AsString() == name) return;
     FAIL() << name << " is not in the spell list";
 }
 

@@ -14,9 +14,9 @@ TEST_F(AppTest, LevelButtonsRebuildBothQueriesOnlyWhenTheLevelChanges) {
     Click(FrmMain->Btt3);
     EXPECT_EQ(TakeStatements(), (Statements{"SELECT * FROM INCANTESIMI WHERE BARDO = '3' ORDER BY INCANTESIMO",
                                             "SELECT * FROM SELEZIONATI WHERE LIVELLO = '3' ORDER BY INCANTESIMO"}));
-    EXPECT_EQ(FrmMain->Livello(), "3");
+    EXPECT_EQ(FrmMain->GetLivello(), "3");
     for (FrmMain->ADOQryInc->First(); !FrmMain->ADOQryInc->Eof(); FrmMain->ADOQryInc->Next())
-        EXPECT_EQ(FrmMain->ADOQryInc->FieldByName("BARDO")->AsString(), "3");
+        EXPECT_EQ(FrmMain->ADOQryInc->FieldByName("BARDO").AsString(), "3");
 
     Click(FrmMain->Btt3);
     EXPECT_TRUE(TakeStatements().empty()) << "the level already in force issues no query";
@@ -25,7 +25,7 @@ TEST_F(AppTest, LevelButtonsRebuildBothQueriesOnlyWhenTheLevelChanges) {
     EXPECT_EQ(TakeStatements(), (Statements{"SELECT * FROM INCANTESIMI WHERE BARDO >= '0' AND BARDO <= '9' "
                                             "ORDER BY INCANTESIMO",
                                             "SELECT * FROM SELEZIONATI ORDER BY INCANTESIMO"}));
-    EXPECT_EQ(FrmMain->Livello(), "10");
+    EXPECT_EQ(FrmMain->GetLivello(), "10");
     EXPECT_TRUE(FBoxes.empty());
 }
 
@@ -38,7 +38,7 @@ TEST_F(AppTest, TheClassComboBoxTakesUpperCasedClassNamesOnly) {
     FrmMain->CmBIncantatore->SetText("");
     FHost.TypeText("mago_stregone");
     Pump();
-    EXPECT_EQ(FrmMain->Classe(), "MAGO_STREGONE");
+    EXPECT_EQ(FrmMain->GetClasse(), "MAGO_STREGONE");
     // Only the catalogue follows the class; the selection is not filtered by class.
     EXPECT_EQ(TakeStatements(),
               (Statements{"SELECT * FROM INCANTESIMI WHERE MAGO_STREGONE = '5' ORDER BY INCANTESIMO"}));
@@ -46,14 +46,14 @@ TEST_F(AppTest, TheClassComboBoxTakesUpperCasedClassNamesOnly) {
     FrmMain->CmBIncantatore->SetText("");
     FHost.TypeText("Mago Stregone");
     Pump();
-    EXPECT_EQ(FrmMain->Classe(), "MAGO_STREGONE");
+    EXPECT_EQ(FrmMain->GetClasse(), "MAGO_STREGONE");
     EXPECT_TRUE(TakeStatements().empty()) << "a text that is no class is ignored";
     EXPECT_TRUE(FBoxes.empty());
 }
 
 TEST_F(AppTest, ATypedApostropheIsStoredAsTheTypographicOne) {
     Start();
-    const std::string id = FrmMain->ADOQryInc->FieldByName("ID")->AsString();
+    const std::string id = FrmMain->ADOQryInc->FieldByName("ID").AsString();
     FrmMain->DBEArea->SetFocus();
     FrmMain->DBEArea->SelectAll();
     FHost.TypeText("dell'area");

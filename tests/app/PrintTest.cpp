@@ -43,7 +43,7 @@ TEST_F(PrintTest, TheBookHasASectionPerLevelAndNineCardsAPage) {
 
     Click(FrmMain->tavButton1);
     EXPECT_EQ(TakeStatements(), Statements{"SELECT * FROM SELEZIONATI ORDER BY LIVELLO, INCANTESIMO"});
-    EXPECT_EQ(FrmMain->Ordine(), "LIVELLO, INCANTESIMO");
+    EXPECT_EQ(FrmMain->GetOrdine(), "LIVELLO, INCANTESIMO");
     ASSERT_EQ(FPreviews.size(), 1u);
     const std::vector<TReportPage>& pages = FPreviews[0].Pages;
     // The empty level first, then "0", "2" over two pages (the tenth card without a header), then "5".

@@ -33,7 +33,7 @@ std::string Doubled(const std::string& value) {
 TEST_F(AppTest, DoubleClickAndEnterReleaseAddTheCurrentSpellOnce) {
     Start();
     DoubleClick(FrmMain->DBLLBInc);
-    const std::string first = FrmMain->ADOQryInc->FieldByName("INCANTESIMO")->AsString();
+    const std::string first = FrmMain->ADOQryInc->FieldByName("INCANTESIMO").AsString();
     EXPECT_EQ(SelectedNames(), Statements{first});
     DoubleClick(FrmMain->DBLLBInc);
     EXPECT_EQ(SelectedNames(), Statements{first}) << "a spell is in the selection once";
@@ -41,7 +41,7 @@ TEST_F(AppTest, DoubleClickAndEnterReleaseAddTheCurrentSpellOnce) {
     FrmMain->DBLLBInc->SetFocus();
     FHost.KeyPress(VK_DOWN);
     Pump();
-    const std::string second = FrmMain->ADOQryInc->FieldByName("INCANTESIMO")->AsString();
+    const std::string second = FrmMain->ADOQryInc->FieldByName("INCANTESIMO").AsString();
     ASSERT_NE(second, first);
     FHost.KeyDown(VK_RETURN);
     Pump();
@@ -64,7 +64,7 @@ TEST_F(AppTest, AddingSplitsTheDescriptionAndKeepsApostrophesAndTrimmedNames) {
     Click(FrmMain->Btt1);
     FrmMain->ADOQryInc->First();
     Pump();
-    ASSERT_EQ(FrmMain->ADOQryInc->FieldByName("INCANTESIMO")->AsString(), "  Aaa dell'alba  ");
+    ASSERT_EQ(FrmMain->ADOQryInc->FieldByName("INCANTESIMO").AsString(), "  Aaa dell'alba  ");
     TakeStatements();
     FrmMain->DBLLBIncDblClick(FrmMain->DBLLBInc);
     FrmMain->DBLLBIncDblClick(FrmMain->DBLLBInc);
@@ -117,11 +117,11 @@ TEST_F(AppTest, ThePopupMenuRemovesTheCurrentRowOrTheLevel) {
     FrmMain->ADOQryInc->Next();
     FrmMain->DBLLBIncDblClick(nullptr);
     FrmMain->ADOQryInc->Last();
-    ASSERT_EQ(FrmMain->ADOQryInc->FieldByName("INCANTESIMO")->AsString(), "Zeta dell'ombra");
+    ASSERT_EQ(FrmMain->ADOQryInc->FieldByName("INCANTESIMO").AsString(), "Zeta dell'ombra");
     FrmMain->DBLLBIncDblClick(nullptr);
     Pump();
     ASSERT_EQ(FrmMain->ADOQrySel->RecordCount(), 3);
-    const std::string current = FrmMain->ADOQrySel->FieldByName("INCANTESIMO")->AsString();
+    const std::string current = FrmMain->ADOQrySel->FieldByName("INCANTESIMO").AsString();
 
     // A right click on the last panel leaves the current row; the first item removes the current row.
     TDBCtrlGrid* grid = FrmMain->DBCGSelezionati;
@@ -130,9 +130,10 @@ TEST_F(AppTest, ThePopupMenuRemovesTheCurrentRowOrTheLevel) {
     FHost.KeyPress(VK_DOWN);
     FHost.KeyPress(VK_RETURN);
     Pump();
-    EXPECT_EQ(SelectedNames().size(), 2u);
-    EXPECT_EQ(std::count(SelectedNames().begin(), SelectedNames().end(), current), 0);
-    EXPECT_EQ(std::count(SelectedNames().begin(), SelectedNames().end(), "Zeta dell'ombra"), 1);
+    const Statements left = SelectedNames();
+    EXPECT_EQ(left.size(), 2u);
+    EXPECT_EQ(std::count(left.begin(), left.end(), current), 0);
+    EXPECT_EQ(std::count(left.begin(), left.end(), "Zeta dell'ombra"), 1);
 
     // "Cancella tutti" at level 4 removes the level-4 rows only.
     Click(FrmMain->Btt4);

@@ -19,9 +19,9 @@ TEST_F(AppTest, StartUpEmptiesTheSelectionAndOpensBardoAtAllLevels) {
     EXPECT_TRUE(SelectedNames().empty());
     EXPECT_TRUE(FrmMain->ADOQrySel->Active());
     EXPECT_EQ(FrmMain->ADOQrySel->RecordCount(), 0);
-    EXPECT_EQ(FrmMain->Livello(), "10");
-    EXPECT_EQ(FrmMain->Classe(), "BARDO");
-    EXPECT_EQ(FrmMain->Ordine(), "INCANTESIMO");
+    EXPECT_EQ(FrmMain->GetLivello(), "10");
+    EXPECT_EQ(FrmMain->GetClasse(), "BARDO");
+    EXPECT_EQ(FrmMain->GetOrdine(), "INCANTESIMO");
     EXPECT_EQ(FrmMain->CmBIncantatore->Text(), "Bardo");
 
     // Every spell whose Bardo level lies between "0" and "9" as text, by name ignoring case.
@@ -32,7 +32,7 @@ TEST_F(AppTest, StartUpEmptiesTheSelectionAndOpensBardoAtAllLevels) {
     std::vector<std::string> listed;
     TADOQuery* catalogue = FrmMain->ADOQryInc;
     for (catalogue->First(); !catalogue->Eof(); catalogue->Next())
-        listed.push_back(catalogue->FieldByName("INCANTESIMO")->AsString());
+        listed.push_back(catalogue->FieldByName("INCANTESIMO").AsString());
     EXPECT_EQ(listed, expected);
     EXPECT_GT(listed.size(), 10u);
 
