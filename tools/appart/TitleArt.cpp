@@ -57,7 +57,7 @@ void PaintCaptionSheen(TCanvas& canvas) {
     const float cx = 70, rx = 150, ry = 16;
     canvas.Fill(Ellipse({cx - rx, -ry, cx + rx, ry}), Solid(White), [&](TPt at) {
         const float d = std::hypot((at.X - cx) / rx, at.Y / ry);
-        return 0.16f * std::clamp(1 - d, 0.0f, 1.0f);
+        return 0.1f * std::clamp(1 - d, 0.0f, 1.0f);
     });
 }
 
