@@ -60,7 +60,8 @@ double Extreme(const TSurface& s, TArea a, bool darkest) {
 }
 
 size_t CodePoints(const std::string& utf8) {
-    return size_t(std::count_if(utf8.begin(), utf8.end(), [](char c) { return (uint8_t(c) & 0xC0) != 0x80; }));
+    return size_t(
+        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (uint8_t(c) & 0xC0) != 0x80; }));
 }
 
 const char* const Buttons[] = {"CONTROLBOX", "CLOSE", "MAX", "MIN"};
@@ -134,10 +135,10 @@ TEST(AppLayoutArt, TitleSectionsJoinSeamlesslyAndKeepTheCaptionReadable) {
 TEST(AppLayoutArt, AboutBackgroundIsLightWhereverTextSits) {
     const TSurface about = Picture("VMR_ABOUT_BACKGROUND");
     // Window positions less the 21 rows the picture stands under the title bar.
-    const TArea texts[] = {{63, 0, 241, 38},   // "Il Velmarune"
-                           {144, 19, 305, 62}, // "Incantesimi"
-                           {299, 40, 365, 53}, // version and link
-                           {6, 459, 399, 473}, // licence notice
+    const TArea texts[] = {{63, 0, 241, 38},    // "Il Velmarune"
+                           {144, 19, 305, 62},  // "Incantesimi"
+                           {299, 40, 365, 53},  // version and link
+                           {6, 459, 399, 473},  // licence notice
                            {5, 323, 393, 456}}; // under the memo
     for (const TArea& a : texts) {
         SCOPED_TRACE(std::to_string(a.L) + "," + std::to_string(a.T));
