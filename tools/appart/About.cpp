@@ -3,13 +3,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace art {
 
 namespace {
 
-// Where the window shows the picture: it stands 21 rows up under the title bar and the window ends 475 rows
-// down, so the ornaments keep to the rows between and clear of every text the layout puts over them.
+// The window puts the picture 21 rows down: its title bar hides rows 0 and 1 and the window ends below row
+// 474. Positions here are the layout's less those 21 rows; ornaments keep clear of every text it sets over
+// them.
 constexpr float VisibleTop = 2, VisibleBottom = 475;
 const TBox Miniature{12, 70, 388, 314}; // the framed picture between the title and the licence memo
 const TBox Book{72, 112, 328, 276};
@@ -49,8 +51,8 @@ TField Rectangle(TBox box, float width) {
 void PaintGoldStar(TCanvas& canvas, TPt centre, float radius) {
     canvas.Fill(Circle(centre, radius * 0.9f), Gold, 0.12f);
     const TField star = Sparkle(centre, radius);
-    canvas.Fill(star, VerticalGradient(centre.Y - radius, centre.Y + radius,
-                                       {{0, Lighter(Gold, 0.35f)}, {1, Gold}}));
+    canvas.Fill(
+        star, VerticalGradient(centre.Y - radius, centre.Y + radius, {{0, Lighter(Gold, 0.35f)}, {1, Gold}}));
     canvas.Fill(Outline(star, 0.8f), GoldEdge, 0.9f);
 }
 
@@ -72,7 +74,8 @@ TField Pages() {
 
 void PaintCover(TCanvas& canvas) {
     const TBox coverBox{Book.L - 9, Book.T + 5, Book.R + 9, Book.B + 11};
-    const TField cover = Unite(OpenBookPage(coverBox, TPageSide::Left), OpenBookPage(coverBox, TPageSide::Right));
+    const TField cover =
+        Unite(OpenBookPage(coverBox, TPageSide::Left), OpenBookPage(coverBox, TPageSide::Right));
     canvas.Fill([&](TPt p) { return cover({p.X - 2, p.Y - 4}) + 2; }, Solid({60, 40, 20}), 0.18f); // shadow
     canvas.Fill(cover, VerticalGradient(coverBox.T, coverBox.B, {{0, Leather}, {1, LeatherDark}}));
     canvas.Fill(Outline(cover, 1), Darker(LeatherDark, 0.3f));
@@ -100,7 +103,8 @@ void PaintOpenPages(TCanvas& canvas) {
     const TField pages = Pages();
     canvas.Fill(pages, paper);
     canvas.Fill(Outline(pages, 0.8f), Darker(PageShade, 0.35f));
-    canvas.Fill(Polyline({{spine, Book.T + Book.H() * 0.16f}, {spine, Book.B - 1}}, 1.2f), Darker(PageShade, 0.45f));
+    canvas.Fill(Polyline({{spine, Book.T + Book.H() * 0.16f}, {spine, Book.B - 1}}, 1.2f),
+                Darker(PageShade, 0.45f));
 }
 
 // A line of writing from `start` across the page for `length`, read from the left: on the right page from the
@@ -120,14 +124,14 @@ void PaintPageContent(TCanvas& canvas) {
     canvas.Fill(Outline(Circle(seal, 24), 1.3f), Ink, 0.8f);
     canvas.Fill(Outline(Circle(seal, 20), 0.7f), Ink, 0.6f);
     for (int i = 0; i < 8; ++i) { // marks around the ring
-        const float a = float(i) * 3.14159265f / 4 + 0.39f;
+        const float a = float(i) * std::numbers::pi_v<float> / 4 + 0.39f;
         canvas.Fill(Circle({seal.X + 22 * std::cos(a), seal.Y + 22 * std::sin(a)}, 1.1f), Ink, 0.8f);
     }
     canvas.Fill(Sparkle(seal, 16, 0.22f), Ink, 0.85f);
     canvas.Fill(Sparkle(seal, 9, 0.3f), Solid(Gold), 0.9f);
-    const float seallessLengths[] = {0.75f, 0.75f, 0.5f};
+    const float belowSeal[] = {0.75f, 0.75f, 0.5f};
     for (int i = 0; i < 3; ++i)
-        PaintWritingLine(canvas, TPageSide::Left, 0.72f + float(i) * 0.075f, margin, seallessLengths[i]);
+        PaintWritingLine(canvas, TPageSide::Left, 0.72f + float(i) * 0.075f, margin, belowSeal[i]);
 
     const float initialAcross = spineMargin - 0.06f;
     const TPt initial = PagePoint(Book, TPageSide::Right, initialAcross, 0.27f);
@@ -143,15 +147,18 @@ void PaintPageContent(TCanvas& canvas) {
 // A ribbon marker hanging from the spine, cut into a swallowtail.
 void PaintRibbon(TCanvas& canvas) {
     const float x = Book.CX() + 3, top = Book.B - 6, bottom = Miniature.B - 14;
-    const TField ribbon = Polygon({{x - 4, top}, {x + 4, top}, {x + 6, bottom}, {x + 1, bottom - 5}, {x - 4, bottom}});
+    const TField ribbon =
+        Polygon({{x - 4, top}, {x + 4, top}, {x + 6, bottom}, {x + 1, bottom - 5}, {x - 4, bottom}});
     canvas.Fill(ribbon, HorizontalGradient(x - 5, x + 6, {{0, Lighter(Ink, 0.15f)}, {1, Darker(Ink, 0.2f)}}));
     canvas.Fill(Outline(ribbon, 0.6f), Darker(Ink, 0.35f));
 }
 
 void PaintBook(TCanvas& canvas) {
     const TPt glow{Book.CX(), Book.CY()};
-    canvas.Fill(Ellipse({glow.X - 180, glow.Y - 110, glow.X + 180, glow.Y + 110}), Solid(PageLight),
-                [&](TPt p) { return 0.5f * std::clamp(1 - std::hypot((p.X - glow.X) / 180, (p.Y - glow.Y) / 110), 0.0f, 1.0f); });
+    canvas.Fill(
+        Ellipse({glow.X - 180, glow.Y - 110, glow.X + 180, glow.Y + 110}), Solid(PageLight), [&](TPt p) {
+            return 0.5f * std::clamp(1 - std::hypot((p.X - glow.X) / 180, (p.Y - glow.Y) / 110), 0.0f, 1.0f);
+        });
     PaintCover(canvas);
     PaintPageStack(canvas);
     PaintOpenPages(canvas);

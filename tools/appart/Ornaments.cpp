@@ -30,7 +30,8 @@ TField Sparkle(TPt centre, float radius, float waist) {
 
 TPt QuadPoint(TPt a, TPt control, TPt b, float t) {
     const float u = 1 - t;
-    return {u * u * a.X + 2 * u * t * control.X + t * t * b.X, u * u * a.Y + 2 * u * t * control.Y + t * t * b.Y};
+    return {u * u * a.X + 2 * u * t * control.X + t * t * b.X,
+            u * u * a.Y + 2 * u * t * control.Y + t * t * b.Y};
 }
 
 TPt PagePoint(TBox box, TPageSide side, float across, float down) {

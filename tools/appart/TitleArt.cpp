@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 namespace art {
 
@@ -38,7 +39,7 @@ float OrnamentWeight(float x) {
 // A small constellation: stars joined by faint lines, a spell-book's night sky in the bar.
 void PaintConstellation(TCanvas& canvas) {
     const std::vector<TPt> stars{{204, 14}, {222, 7.5f}, {241, 12}, {259, 6}, {276, 13.5f}, {296, 8},
-                                 {314, 15},  {331, 7},   {350, 11}, {368, 6}, {386, 12.5f}};
+                                 {314, 15}, {331, 7},    {350, 11}, {368, 6}, {386, 12.5f}};
     const std::vector<float> sizes{2.2f, 3.2f, 2.4f, 4.2f, 2.6f, 3.6f, 2.4f, 4.4f, 2.8f, 3.0f, 2.2f};
     const TRGB starlight = FromHex(0xE4E6FF);
     for (size_t i = 1; i < stars.size(); ++i) {
@@ -57,7 +58,7 @@ void PaintCaptionSheen(TCanvas& canvas) {
     const float cx = 70, rx = 150, ry = 16;
     canvas.Fill(Ellipse({cx - rx, -ry, cx + rx, ry}), Solid(White), [&](TPt at) {
         const float d = std::hypot((at.X - cx) / rx, at.Y / ry);
-        return 0.16f * std::clamp(1 - d, 0.0f, 1.0f);
+        return 0.1f * std::clamp(1 - d, 0.0f, 1.0f);
     });
 }
 
@@ -65,8 +66,9 @@ TFace ButtonFace(TAppButton button, TState state) {
     const TStylePalette& p = AppPalette();
     TFace face = p.TitleButton[state];
     if (button == TAppButton::Close)
-        face.Base = state == Hot ? Lighter(p.CloseBase, 0.22f) : state == Down ? Darker(p.CloseBase, 0.22f)
-                                                                               : p.CloseBase;
+        face.Base = state == Hot    ? Lighter(p.CloseBase, 0.22f)
+                    : state == Down ? Darker(p.CloseBase, 0.22f)
+                                    : p.CloseBase;
     return face;
 }
 
@@ -75,7 +77,8 @@ TField BookGlyph(TBox box) {
     const TBox book{box.L - 1.5f, box.T + 0.5f, box.R + 1.5f, box.B + 0.5f};
     TField glyph;
     for (TPageSide side : {TPageSide::Left, TPageSide::Right}) {
-        const TField writing = Polyline({PagePoint(book, side, 0.22f, 0.5f), PagePoint(book, side, 0.78f, 0.5f)}, 1.2f);
+        const TField writing =
+            Polyline({PagePoint(book, side, 0.22f, 0.5f), PagePoint(book, side, 0.78f, 0.5f)}, 1.2f);
         const TField page = Subtract(OpenBookPage(book, side), writing);
         glyph = glyph ? Unite(glyph, page) : page;
     }
@@ -93,7 +96,7 @@ TField ButtonGlyph(TAppButton button, TBox box, float stroke) {
     case TAppButton::Min:
         return GlyphShape(TGlyph::Minimise, box, stroke);
     }
-    return {};
+    throw std::logic_error("unknown title-bar button");
 }
 
 } // namespace
