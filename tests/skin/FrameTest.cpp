@@ -107,6 +107,20 @@ TEST_F(FrameTest, ASizeableWindowAnswersSizingBandsOfItsMargin) {
     EXPECT_EQ(barHit(300, 0), HTCLIENT);
 }
 
+TEST_F(FrameTest, AWindowCreatedMaximisedIsRestoredToItsBoundsAtConstruction) {
+    TForm* form = ShowLayout(FormLayout("FrmMain",
+                                        "  Left = 207\n  Top = 115\n  Width = 709\n  Height = 589\n"
+                                        "  WindowState = wsMaximized\n",
+                                        699, 561, MainButtons()));
+    EXPECT_EQ(form->BoundsRect(), FHost.WorkArea());
+    const int W = FHost.WorkArea().Width() - 2;
+    FHost.Click(OnBar(form, W - 39 + 5, 10));
+    RunUntilIdle();
+    EXPECT_EQ(form->WindowState(), wsNormal);
+    EXPECT_EQ(form->BoundsRect(), Bounds(207, 115, 709, 589));
+    EXPECT_EQ(FrameOf(form)->BoundsRect(), Bounds(1, 0, 707, 588));
+}
+
 TEST_F(FrameTest, AFormHoldsOneFrame) {
     TForm* form = nullptr;
     Application->CreateForm(form);
