@@ -134,6 +134,39 @@ TEST_F(TitleBarTest, DraggingTheBarMovesTheWindowAndADoubleClickMaximises) {
     EXPECT_EQ(form->Left(), 247);
 }
 
+TEST_F(TitleBarTest, SectionsTakeTheirWidthsFromBothEndsAndTheClientFillsBetween) {
+    TForm* form = LoadForm(MainLayout());
+    TtavTitleBar* bar = FrameOf(form)->TitleBar();
+    for (int i = 0; i < bar->Buttons()->Count(); ++i) bar->Buttons()->Items(i)->SetVisible(false);
+    auto add = [&](int width, TtavTitleBarAlign align, int pictureWidth, TColor color) {
+        TtavTitleBarSection* section = bar->Sections()->Add();
+        TBitmap* picture = section->Picture()->Bitmap();
+        picture->SetSize(pictureWidth, 23);
+        picture->Canvas()->Brush()->SetColor(color);
+        picture->Canvas()->FillRect({0, 0, pictureWidth, 23});
+        section->SetWidth(width);
+        section->SetAlign(align);
+    };
+    bar->Sections()->Clear();
+    add(100, tavLeft, 150, 0x000011);  // its picture is cut to its width
+    add(50, tavLeft, 50, 0x000022);    // starts where the first ends
+    add(2000, tavRight, 10, 0x000033); // wider than what is left: not drawn, takes no room
+    add(8, tavRight, 8, 0x000044);
+    add(10, tavClient, 1, 0x000055);   // stretched over what lies between
+    FrameOf(form)->SetCaption("");
+    form->Show();
+    RunUntilIdle();
+    auto at = [&](int x) { return PixelAt(form, 1 + x, 12); };
+    EXPECT_EQ(at(0), TColor(0x000011));
+    EXPECT_EQ(at(99), TColor(0x000011));
+    EXPECT_EQ(at(100), TColor(0x000022));
+    EXPECT_EQ(at(149), TColor(0x000022));
+    EXPECT_EQ(at(150), TColor(0x000055));
+    EXPECT_EQ(at(699 - 9), TColor(0x000055));
+    EXPECT_EQ(at(699 - 8), TColor(0x000044));
+    EXPECT_EQ(at(698), TColor(0x000044));
+}
+
 TEST_F(TitleBarTest, ALongCaptionIsShortenedBeforeTheButtons) {
     TForm* form = LoadForm(MainLayout());
     FrameOf(form)->SetCaption(std::string(300, 'W'));
