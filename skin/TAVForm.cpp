@@ -88,6 +88,11 @@ void TtavForm::AfterConstruction() {
     TCustomPanel::SetText(" ");
 }
 
+void TtavForm::Loaded() {
+    TCustomPanel::Loaded();
+    ResizeFrame();
+}
+
 void TtavForm::TakeOverOwner() {
     TCustomForm* form = FOwnerForm;
     if (form->FormStyle() != fsMDIChild && form->FormStyle() != fsMDIForm) form->SetBorderStyle(bsNone);

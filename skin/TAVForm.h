@@ -19,6 +19,8 @@ public:
     ~TtavForm() override;
     static void PublishProperties(TPublisher<TtavForm>& p);
     void AfterConstruction() override;
+    // Whatever order the layout gave the frame's bounds in, it ends over the form's client area.
+    void Loaded() override;
 
     bool TitleBarCustom() const { return FTitleBar->Custom(); }
     void SetTitleBarCustom(bool value) { FTitleBar->SetCustom(value); }
@@ -71,7 +73,6 @@ public:
     // The form's border style when the frame was made, before the frame took the border away.
     TFormBorderStyle OwnerBorderStyle() const { return FOwnerBorderStyle; }
     TtavTitleBar* TitleBar() const { return FTitleBar; }
-    TCustomForm* OwnerForm() const { return FOwnerForm; }
     // Places the frame over the form's client area, leaving the margin.
     void ResizeFrame();
     // Paints the margin on the form, into the DC given or the form's own.

@@ -1,6 +1,7 @@
 #include "FrameTestSupport.h"
 
 #include "classlib/Panel.h"
+#include "skin/TAVImagePanel.h"
 #include "platform/Exception.h"
 #include "platform/Input.h"
 
@@ -90,11 +91,34 @@ TEST_F(FrameTest, ASizeableWindowAnswersSizingBandsOfItsMargin) {
     EXPECT_EQ(form->Width(), W + 50);
     EXPECT_EQ(FrameOf(form)->Width(), W + 50 - 2);
 
+    // The bar's top rows size the window from its top edge.
+    FHost.MouseMove(OnBar(form, 300, 1));
+    FHost.MouseDown(OnBar(form, 300, 1));
+    FHost.MouseMove(OnBar(form, 300, 1) - TPoint{0, 20});
+    FHost.MouseUp(OnBar(form, 300, 1) - TPoint{0, 20});
+    RunUntilIdle();
+    EXPECT_EQ(form->Top(), 115 - 20);
+    EXPECT_EQ(form->Height(), H + 20);
+
     // A maximised window has no sizing edge.
     form->SetWindowState(wsMaximized);
     RunUntilIdle();
     EXPECT_EQ(HitTestAt(form, 0, 300), HTCLIENT);
     EXPECT_EQ(barHit(300, 0), HTCLIENT);
+}
+
+TEST_F(FrameTest, AWindowCreatedMaximisedIsRestoredToItsBoundsAtConstruction) {
+    TForm* form = ShowLayout(FormLayout("FrmMain",
+                                        "  Left = 207\n  Top = 115\n  Width = 709\n  Height = 589\n"
+                                        "  WindowState = wsMaximized\n",
+                                        699, 561, MainButtons()));
+    EXPECT_EQ(form->BoundsRect(), FHost.WorkArea());
+    const int W = FHost.WorkArea().Width() - 2;
+    FHost.Click(OnBar(form, W - 39 + 5, 10));
+    RunUntilIdle();
+    EXPECT_EQ(form->WindowState(), wsNormal);
+    EXPECT_EQ(form->BoundsRect(), Bounds(207, 115, 709, 589));
+    EXPECT_EQ(FrameOf(form)->BoundsRect(), Bounds(1, 0, 707, 588));
 }
 
 TEST_F(FrameTest, AFormHoldsOneFrame) {
@@ -156,6 +180,27 @@ TEST_F(FrameTest, FramePropertiesResizeAndRenameTheForm) {
     EXPECT_EQ(Boxes[0], "Sorry, you can't select the Form assign to FormPanel property");
     delete panel;
     EXPECT_EQ(frame->FormPanel(), nullptr);
+}
+
+TEST_F(FrameTest, RemovingTheThemeComponentFallsBackToDeepBlue) {
+    TForm* form = LoadForm(MainLayout("    object tavPanel1: TtavPanel\n      UIStyle = Protein\n    end\n"));
+    TtavForm* frame = FrameOf(form);
+    auto* panel = static_cast<TtavPanel*>(form->FindComponent("tavPanel1"));
+    auto* theme = NewComponent<TtavFileTheme>(form);
+    frame->SetUIStyleAutoUpdateSub(true);
+    frame->SetFileTheme(theme);
+    frame->SetUIStyle(TtavUIStyle::FromThemeFile);
+    EXPECT_EQ(frame->TitleBar()->FileTheme(), theme);
+    EXPECT_EQ(panel->FileTheme(), theme);
+    EXPECT_EQ(panel->UIStyle(), TtavUIStyle::FromThemeFile);
+    delete theme;
+    EXPECT_EQ(frame->FileTheme(), nullptr);
+    EXPECT_EQ(frame->UIStyle(), TtavUIStyle::DeepBlue);
+    EXPECT_EQ(frame->TitleBar()->FileTheme(), nullptr);
+    EXPECT_EQ(frame->TitleBar()->UIStyle(), TtavUIStyle::DeepBlue);
+    EXPECT_EQ(panel->FileTheme(), nullptr);
+    EXPECT_EQ(panel->UIStyle(), TtavUIStyle::DeepBlue);
+    EXPECT_EQ(frame->Color(), GetBuiltinThemeColor(TtavUIStyle::DeepBlue, 15));
 }
 
 TEST_F(FrameTest, AFrameDestroyedBeforeItsFormIsNoLongerCalled) {

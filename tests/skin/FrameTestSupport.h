@@ -83,6 +83,8 @@ protected:
                "    Font.Name = 'Tahoma'\n    Font.Height = -11\n    Font.Style = [fsBold]\n"
                "    Font.Color = clWhite\n    MenuBarColor = 16514043\n    MenuBarHeight = 22\n"
                "    RoundCorner = 0\n    Version = '1.0'\n"
+               // Bounds stored after the size still leave the frame over the form's client area.
+               "    Left = 0\n    Top = 5\n"
                "    TitleBarButtons = <\n" + buttons + "    >\n" + Sections() + children + "  end\nend\n";
     }
 

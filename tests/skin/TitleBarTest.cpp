@@ -67,6 +67,9 @@ TEST_F(TitleBarTest, CloseHidesAWindowAndEndsTheProgramFromTheMainOne) {
     TForm* about = LoadForm(AboutLayout());
     about->Show();
     RunUntilIdle();
+    // The window that lost the activation shows its caption in the inactive colour.
+    EXPECT_FALSE(FrameOf(main)->TitleBar()->FormActive());
+    EXPECT_TRUE(FrameOf(about)->TitleBar()->FormActive());
     const int closeX = 398 - 19 + 5;
     ClickBar(about, closeX, 10);
     EXPECT_FALSE(about->Visible());
@@ -131,6 +134,55 @@ TEST_F(TitleBarTest, DraggingTheBarMovesTheWindowAndADoubleClickMaximises) {
     EXPECT_EQ(form->Left(), 247);
 }
 
+TEST_F(TitleBarTest, SectionsTakeTheirWidthsFromBothEndsAndTheClientFillsBetween) {
+    TForm* form = LoadForm(MainLayout());
+    TtavTitleBar* bar = FrameOf(form)->TitleBar();
+    for (int i = 0; i < bar->Buttons()->Count(); ++i) bar->Buttons()->Items(i)->SetVisible(false);
+    auto add = [&](int width, TtavTitleBarAlign align, int pictureWidth, TColor color) {
+        TtavTitleBarSection* section = bar->Sections()->Add();
+        TBitmap* picture = section->Picture()->Bitmap();
+        picture->SetSize(pictureWidth, 23);
+        picture->Canvas()->Brush()->SetColor(color);
+        picture->Canvas()->FillRect({0, 0, pictureWidth, 23});
+        section->SetWidth(width);
+        section->SetAlign(align);
+    };
+    bar->Sections()->Clear();
+    add(100, tavLeft, 150, 0x000011);  // its picture is cut to its width
+    add(50, tavLeft, 50, 0x000022);    // starts where the first ends
+    add(2000, tavRight, 10, 0x000033); // wider than what is left: not drawn, takes no room
+    add(8, tavRight, 8, 0x000044);
+    add(10, tavClient, 1, 0x000055);   // stretched over what lies between
+    FrameOf(form)->SetCaption("");
+    form->Show();
+    RunUntilIdle();
+    auto at = [&](int x) { return PixelAt(form, 1 + x, 12); };
+    EXPECT_EQ(at(0), TColor(0x000011));
+    EXPECT_EQ(at(99), TColor(0x000011));
+    EXPECT_EQ(at(100), TColor(0x000022));
+    EXPECT_EQ(at(149), TColor(0x000022));
+    EXPECT_EQ(at(150), TColor(0x000055));
+    EXPECT_EQ(at(699 - 9), TColor(0x000055));
+    EXPECT_EQ(at(699 - 8), TColor(0x000044));
+    EXPECT_EQ(at(698), TColor(0x000044));
+}
+
+TEST_F(TitleBarTest, ALongCaptionIsShortenedBeforeTheButtons) {
+    TForm* form = LoadForm(MainLayout());
+    FrameOf(form)->SetCaption(std::string(300, 'W'));
+    form->Show();
+    RunUntilIdle();
+    // The caption, drawn after the buttons, leaves the leftmost one whole.
+    const int minLeft = 1 + 699 - 59;
+    for (int y = 2; y < 2 + 18; ++y)
+        for (int x = minLeft; x < minLeft + 19; ++x) ASSERT_EQ(PixelAt(form, x, y), MinColor) << x << "," << y;
+    // The text reaches close to the buttons: the space is used.
+    bool textNearButtons = false;
+    for (int y = 2; y < 21; ++y)
+        for (int x = minLeft - 30; x < minLeft; ++x) textNearButtons = textNearButtons || PixelAt(form, x, y) == clWhite;
+    EXPECT_TRUE(textNearButtons);
+}
+
 TEST_F(TitleBarTest, ButtonsAndSectionsKeepTheirDesignRules) {
     TForm* form = LoadForm(MainLayout());
     TtavTitleBar* bar = FrameOf(form)->TitleBar();
@@ -177,6 +229,27 @@ TEST_F(TitleBarTest, ButtonsAndSectionsKeepTheirDesignRules) {
     FrameOf(other)->SetTitleBarButtons(bar->Buttons());
     EXPECT_EQ(FrameOf(other)->TitleBarButtons()->Count(), 5);
     EXPECT_EQ(FrameOf(other)->TitleBarButtons()->Items(4)->ButtonType(), tavClose);
+}
+
+TEST_F(TitleBarTest, TheControlBoxDropsTheSystemMenuOrItsOwnMenu) {
+    TForm* form = ShowLayout(MainLayout());
+    TtavTitleBar* bar = FrameOf(form)->TitleBar();
+    int systemPopups = 0, ownPopups = 0;
+    bar->SystemMenu()->OnPopup = [&](TObject*) { ++systemPopups; };
+    ClickBar(form, 5, 10);
+    EXPECT_EQ(systemPopups, 1);
+    for (int i : {0, 1, 3}) EXPECT_TRUE(bar->SystemMenu()->Items()->Items(i)->Enabled());
+
+    auto* own = NewComponent<TPopupMenu>(form);
+    own->OnPopup = [&](TObject*) { ++ownPopups; };
+    bar->Buttons()->Items(0)->SetControlBoxMenu(own);
+    FHost.Advance(1000);
+    ClickBar(form, 5, 10);
+    EXPECT_EQ(ownPopups, 1);
+    EXPECT_EQ(systemPopups, 1);
+    // A menu that goes is no longer referred to.
+    delete own;
+    EXPECT_EQ(bar->Buttons()->Items(0)->ControlBoxMenu(), nullptr);
 }
 
 TEST_F(TitleBarTest, TheSystemMenuEnablesTheCommandsOfTheButtonsThereAre) {
