@@ -87,9 +87,14 @@ void TtavCheckBox::Click() {
 
 void TtavCheckBox::WndProc(TMessage& m) {
     switch (m.Msg) {
-    case WM_ERASEBKGND: m.Result = 1; return; // the paint covers every pixel from its buffer
-    case CM_FONTCHANGED: Invalidate(); return;
-    case CM_DIALOGCHAR: return DialogChar(m);
+    case WM_ERASEBKGND:
+        m.Result = 1;
+        return; // the paint covers every pixel from its buffer
+    case CM_FONTCHANGED:
+        Invalidate();
+        return;
+    case CM_DIALOGCHAR:
+        return DialogChar(m);
     case WM_KEYUP: {
         auto alive = AliveMark();
         TCustomControl::WndProc(m); // OnKeyUp may take the key away, or free the check box

@@ -122,15 +122,22 @@ void TtavDBCheckBox::KeyPress(char32_t& key) {
     TtavCheckBox::KeyPress(key);
     switch (key) {
     case 8:
-    case 32: FDataLink->Edit(); break;
-    case 27: FDataLink->Reset(); break;
+    case 32:
+        FDataLink->Edit();
+        break;
+    case 27:
+        FDataLink->Reset();
+        break;
     }
 }
 
 void TtavDBCheckBox::WndProc(TMessage& m) {
     switch (m.Msg) {
-    case CM_GETDATALINK: m.Result = LRESULT(FDataLink.get()); return;
-    case CM_EXIT: return ExitControl(m);
+    case CM_GETDATALINK:
+        m.Result = LRESULT(FDataLink.get());
+        return;
+    case CM_EXIT:
+        return ExitControl(m);
     }
     TtavCheckBox::WndProc(m);
 }
@@ -166,7 +173,8 @@ void TtavDBCheckBox::PaintCopy() {
     if (ReadFieldState() == cbChecked) {
         canvas.Pen()->SetColor(Enabled() ? clWindowText : clGrayText);
         for (int dy = 0; dy < 3; ++dy) {
-            const TPoint mark[] = {{box.Left + 1, box.Top + 3 + dy}, {box.Left + 3, box.Top + 5 + dy},
+            const TPoint mark[] = {{box.Left + 1, box.Top + 3 + dy},
+                                   {box.Left + 3, box.Top + 5 + dy},
                                    {box.Left + 8, box.Top + dy}};
             canvas.Polyline(mark);
         }

@@ -33,7 +33,9 @@ class CheckBoxTest : public TSkinHostTest {
         RunUntilIdle();
     }
     // The presented colour at a point of the check box.
-    TColor BoxPixel(int x, int y) { return PixelToColor(WindowPixel(FForm, FBox->Left() + x, FBox->Top() + y)); }
+    TColor BoxPixel(int x, int y) {
+        return PixelToColor(WindowPixel(FForm, FBox->Left() + x, FBox->Top() + y));
+    }
     // Whether the check box shows frame `index` of its style's strip at the image's place.
     bool ShowsFrame(TtavUIStyle style, int index) {
         TBitmap frame;
@@ -243,12 +245,14 @@ TEST_F(CheckBoxTest, TheFocusRectangleAndTheBackground) {
     const int top = (FBox->ClientHeight() - measure.Canvas()->TextHeight("W")) / 2;
     auto focusRow = [&] {
         std::vector<TColor> row;
-        for (int px = 13 + 3; px < FBox->Width(); ++px) row.push_back(BoxPixel(px, top));
+        for (int px = 13 + 3; px < FBox->Width(); ++px)
+            row.push_back(BoxPixel(px, top));
         return row;
     };
     RunUntilIdle();
     const std::vector<TColor> unfocused = focusRow();
-    for (TColor c : unfocused) EXPECT_EQ(c, clYellow);
+    for (TColor c : unfocused)
+        EXPECT_EQ(c, clYellow);
     FBox->SetFocus();
     RunUntilIdle();
     EXPECT_NE(focusRow(), unfocused);

@@ -185,7 +185,8 @@ TEST_F(DBCheckBoxTest, AValueTheFieldRefusesKeepsTheFocusAndReachesTheErrorBox) 
     ClickBox(FBox);
     EXPECT_TRUE(FOther->Focused());
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].find("'Yes' is not a valid integer value for field 'ID'"), std::string::npos) << messages[0];
+    EXPECT_NE(messages[0].find("'Yes' is not a valid integer value for field 'ID'"), std::string::npos)
+        << messages[0];
     FQryInc->Cancel();
     EXPECT_FALSE(FOther->Checked());
     SetMessageBoxHook(std::move(previous));

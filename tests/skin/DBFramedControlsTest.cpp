@@ -1,4 +1,5 @@
-// The skinned data-aware edit, memo and lookup list: the class library's editing and listing in the skin's frame.
+// The skinned data-aware edit, memo and lookup list: the class library's editing and listing in the skin's
+// frame.
 #include "SkinDataTest.h"
 
 #include "classlib/LayoutReader.h"
@@ -25,7 +26,8 @@ class DBFramedControlsTest : public SkinDataTest {
         const int right = control->Width() - 1, bottom = control->Height() - 1;
         for (TPoint p : {TPoint{0, 0}, TPoint{right / 2, 0}, TPoint{right, bottom}, TPoint{0, bottom / 2}})
             EXPECT_EQ(ControlColor(control, p.X, p.Y), border) << p.X << "," << p.Y;
-        for (TPoint p : {TPoint{1, 1}, TPoint{right / 2, 1}, TPoint{right - 1, bottom - 1}, TPoint{1, bottom / 2}})
+        for (TPoint p :
+             {TPoint{1, 1}, TPoint{right / 2, 1}, TPoint{right - 1, bottom - 1}, TPoint{1, bottom / 2}})
             EXPECT_EQ(ControlColor(control, p.X, p.Y), ColorToRGB(inner)) << p.X << "," << p.Y;
     }
     TtavDBEdit* MakeEdit(const std::string& field, TRect bounds) {
