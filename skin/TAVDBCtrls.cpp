@@ -5,17 +5,31 @@
 #include "classlib/data/DataSource.h"
 #include "platform/Utf8.h"
 
-#include <cwctype>
-
 namespace {
 
 constexpr int ControlBorderColorKey = 25;
 
-// Case-insensitive beyond ASCII, as a comparison in the user's locale is.
+// The lower case of the letters of code page 1252, the user's character set; other characters stay.
+char32_t LowerCase1252(char32_t c) {
+    if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 0x20;
+    switch (c) {
+    case 0x160:
+        return 0x161; // S caron
+    case 0x152:
+        return 0x153; // OE
+    case 0x17D:
+        return 0x17E; // Z caron
+    case 0x178:
+        return 0xFF; // Y diaeresis
+    }
+    return c;
+}
+
+// Ignores case as the platform's comparison in the user's locale does, accented letters included.
 bool SameTextAnyCase(std::string_view a, std::string_view b) {
     size_t i = 0, j = 0;
     while (i < a.size() && j < b.size()) {
-        if (std::towlower(wint_t(DecodeUtf8(a, i))) != std::towlower(wint_t(DecodeUtf8(b, j)))) return false;
+        if (LowerCase1252(DecodeUtf8(a, i)) != LowerCase1252(DecodeUtf8(b, j))) return false;
     }
     return i == a.size() && j == b.size();
 }

@@ -169,6 +169,8 @@ TEST(MatchesValueListTest, ItemsAreTrimmedAndComparedWithoutCase) {
     EXPECT_TRUE(MatchesValueList("a;;b", ""));
     EXPECT_FALSE(MatchesValueList("a;b", ""));
     EXPECT_TRUE(MatchesValueList("True", "true"));
+    EXPECT_TRUE(MatchesValueList("No;S\u00CC", "s\u00EC")) << "accented letters too";
+    EXPECT_FALSE(MatchesValueList("S\u00CC", "si"));
 }
 
 TEST_F(DBCheckBoxTest, AValueTheFieldRefusesKeepsTheFocusAndReachesTheErrorBox) {
