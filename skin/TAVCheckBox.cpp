@@ -79,7 +79,7 @@ void TtavCheckBox::ToggleChecked() {
 }
 
 void TtavCheckBox::Click() {
-    if (CanFocus() && Enabled()) SetFocus();
+    if (CanFocus()) SetFocus();
     ToggleChecked();
 }
 
@@ -87,9 +87,9 @@ void TtavCheckBox::Click() {
 
 void TtavCheckBox::WndProc(TMessage& m) {
     switch (m.Msg) {
-    case WM_ERASEBKGND:
+    case WM_ERASEBKGND: // the paint covers every pixel from its buffer
         m.Result = 1;
-        return; // the paint covers every pixel from its buffer
+        return;
     case CM_FONTCHANGED:
         Repaint();
         return;
