@@ -28,23 +28,23 @@ void TtavCheckBox::PublishProperties(TPublisher<TtavCheckBox>& p) {
 void TtavCheckBox::SetChecked(bool value) {
     if (FChecked == value) return;
     FChecked = value;
-    Invalidate();
+    Repaint();
     NotifyCheckedChange();
 }
 
 void TtavCheckBox::SetAutoSize(bool value) {
     FAutoSize = value;
-    Invalidate();
+    Repaint();
 }
 
 void TtavCheckBox::SetTransparent(bool value) {
     FTransparent = value;
-    Invalidate();
+    Repaint();
 }
 
 void TtavCheckBox::SetUIStyle(TtavUIStyle value) {
     FUIStyle = value;
-    Invalidate();
+    Repaint();
 }
 
 void TtavCheckBox::SetFileTheme(TtavFileTheme* value) {
@@ -54,7 +54,7 @@ void TtavCheckBox::SetFileTheme(TtavFileTheme* value) {
 
 void TtavCheckBox::SetEnabled(bool value) {
     TCustomControl::SetEnabled(value);
-    Invalidate();
+    Repaint();
 }
 
 void TtavCheckBox::Notification(TComponent* component, TOperation operation) {
@@ -79,7 +79,7 @@ void TtavCheckBox::ToggleChecked() {
 }
 
 void TtavCheckBox::Click() {
-    if (CanFocus() && Enabled()) SetFocus();
+    if (CanFocus()) SetFocus();
     ToggleChecked();
 }
 
@@ -87,9 +87,14 @@ void TtavCheckBox::Click() {
 
 void TtavCheckBox::WndProc(TMessage& m) {
     switch (m.Msg) {
-    case WM_ERASEBKGND: m.Result = 1; return; // the paint covers every pixel from its buffer
-    case CM_FONTCHANGED: Invalidate(); return;
-    case CM_DIALOGCHAR: return DialogChar(m);
+    case WM_ERASEBKGND: // the paint covers every pixel from its buffer
+        m.Result = 1;
+        return;
+    case CM_FONTCHANGED:
+        Repaint();
+        return;
+    case CM_DIALOGCHAR:
+        return DialogChar(m);
     case WM_KEYUP: {
         auto alive = AliveMark();
         TCustomControl::WndProc(m); // OnKeyUp may take the key away, or free the check box
@@ -101,7 +106,7 @@ void TtavCheckBox::WndProc(TMessage& m) {
     case CM_FOCUSCHANGED:
     case CM_TEXTCHANGED:
         TCustomControl::WndProc(m);
-        Invalidate();
+        Repaint();
         return;
     }
     TCustomControl::WndProc(m);
@@ -110,7 +115,7 @@ void TtavCheckBox::WndProc(TMessage& m) {
 void TtavCheckBox::ToggleByKey(WORD key) {
     if (!KeyToggleAllowed() || (key != VK_SPACE && key != VK_RETURN)) return;
     if (!Focused() || !Enabled()) return;
-    Invalidate();
+    Repaint();
     Click();
 }
 

@@ -10,9 +10,10 @@ enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 using enum TCheckBoxState;
 VMR_ENUM_NAMES(TCheckBoxState, "cbUnchecked", "cbChecked", "cbGrayed")
 
-// A two-state check box drawn from its style's state strip, with its caption on one line beside it. It toggles
-// on a click, on the release of Space or Enter and on its accelerator; OnClick fires whenever Checked changes
-// (not while a layout loads). With AutoSize it fits itself to image and caption on every paint.
+// A two-state check box drawn from its style's state strip, with its caption on one line beside it. It
+// toggles on a click, on the release of Space or Enter and on its accelerator; OnClick fires whenever Checked
+// changes (not while a layout loads). With AutoSize it fits itself to image and caption on every paint. It
+// paints through an off-screen bitmap and repaints at once when a setter changes its look.
 class TtavCheckBox : public TCustomControl {
     VMR_CLASS(TtavCheckBox, TCustomControl)
 

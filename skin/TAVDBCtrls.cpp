@@ -5,17 +5,31 @@
 #include "classlib/data/DataSource.h"
 #include "platform/Utf8.h"
 
-#include <cwctype>
-
 namespace {
 
 constexpr int ControlBorderColorKey = 25;
 
-// Case-insensitive beyond ASCII, as a comparison in the user's locale is.
+// The lower case of the letters of code page 1252, the user's character set; other characters stay.
+char32_t LowerCase1252(char32_t c) {
+    if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 0x20;
+    switch (c) {
+    case 0x160:
+        return 0x161; // S caron
+    case 0x152:
+        return 0x153; // OE
+    case 0x17D:
+        return 0x17E; // Z caron
+    case 0x178:
+        return 0xFF; // Y diaeresis
+    }
+    return c;
+}
+
+// Ignores case as the platform's comparison in the user's locale does, accented letters included.
 bool SameTextAnyCase(std::string_view a, std::string_view b) {
     size_t i = 0, j = 0;
     while (i < a.size() && j < b.size()) {
-        if (std::towlower(wint_t(DecodeUtf8(a, i))) != std::towlower(wint_t(DecodeUtf8(b, j)))) return false;
+        if (LowerCase1252(DecodeUtf8(a, i)) != LowerCase1252(DecodeUtf8(b, j))) return false;
     }
     return i == a.size() && j == b.size();
 }
@@ -122,15 +136,22 @@ void TtavDBCheckBox::KeyPress(char32_t& key) {
     TtavCheckBox::KeyPress(key);
     switch (key) {
     case 8:
-    case 32: FDataLink->Edit(); break;
-    case 27: FDataLink->Reset(); break;
+    case 32:
+        FDataLink->Edit();
+        break;
+    case 27:
+        FDataLink->Reset();
+        break;
     }
 }
 
 void TtavDBCheckBox::WndProc(TMessage& m) {
     switch (m.Msg) {
-    case CM_GETDATALINK: m.Result = LRESULT(FDataLink.get()); return;
-    case CM_EXIT: return ExitControl(m);
+    case CM_GETDATALINK:
+        m.Result = LRESULT(FDataLink.get());
+        return;
+    case CM_EXIT:
+        return ExitControl(m);
     }
     TtavCheckBox::WndProc(m);
 }
@@ -166,7 +187,8 @@ void TtavDBCheckBox::PaintCopy() {
     if (ReadFieldState() == cbChecked) {
         canvas.Pen()->SetColor(Enabled() ? clWindowText : clGrayText);
         for (int dy = 0; dy < 3; ++dy) {
-            const TPoint mark[] = {{box.Left + 1, box.Top + 3 + dy}, {box.Left + 3, box.Top + 5 + dy},
+            const TPoint mark[] = {{box.Left + 1, box.Top + 3 + dy},
+                                   {box.Left + 3, box.Top + 5 + dy},
                                    {box.Left + 8, box.Top + dy}};
             canvas.Polyline(mark);
         }

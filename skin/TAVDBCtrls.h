@@ -15,8 +15,7 @@ TColor StyleControlBorderColor(const TtavFileTheme* theme, TtavUIStyle style);
 // A data-aware control of the class library in the skin's frame: no system border but a ring of two pixels,
 // painted after the control's own painting as one line of BorderColor outside and one of Color inside.
 // BorderColor follows the style whenever UIStyle or FileTheme is set. The data handling stays the base's.
-template <class Base>
-class TtavFramedDataControl : public Base {
+template <class Base> class TtavFramedDataControl : public Base {
   public:
     TColor BorderColor() const { return FBorderColor; }
     void SetBorderColor(TColor value) {
@@ -44,8 +43,7 @@ class TtavFramedDataControl : public Base {
     }
 
     // A layout sets UIStyle before BorderColor, so a stored colour replaces the style's.
-    template <class C>
-    static void PublishSkinProperties(TPublisher<C>& p) {
+    template <class C> static void PublishSkinProperties(TPublisher<C>& p) {
         p.Component("FileTheme", &C::FileTheme, &C::SetFileTheme)
             .Enum("UIStyle", &C::UIStyle, &C::SetUIStyle, TtavUIStyle::DeepBlue)
             .Color("BorderColor", &C::BorderColor, &C::SetBorderColor, clBlack);

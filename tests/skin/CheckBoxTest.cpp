@@ -1,8 +1,10 @@
 // The skinned check box: its mark, how mouse, keys and accelerator toggle it, and what it paints.
 #include "SkinHostTest.h"
+#include "ThemeFileBuilder.h"
 
 #include "classlib/Bitmap.h"
 #include "classlib/LayoutReader.h"
+#include "platform/ImageCodecs.h"
 #include "platform/Input.h"
 #include "skin/TAVCheckBox.h"
 #include "skin/TAVMgr.h"
@@ -33,7 +35,9 @@ class CheckBoxTest : public TSkinHostTest {
         RunUntilIdle();
     }
     // The presented colour at a point of the check box.
-    TColor BoxPixel(int x, int y) { return PixelToColor(WindowPixel(FForm, FBox->Left() + x, FBox->Top() + y)); }
+    TColor BoxPixel(int x, int y) {
+        return PixelToColor(WindowPixel(FForm, FBox->Left() + x, FBox->Top() + y));
+    }
     // Whether the check box shows frame `index` of its style's strip at the image's place.
     bool ShowsFrame(TtavUIStyle style, int index) {
         TBitmap frame;
@@ -243,12 +247,14 @@ TEST_F(CheckBoxTest, TheFocusRectangleAndTheBackground) {
     const int top = (FBox->ClientHeight() - measure.Canvas()->TextHeight("W")) / 2;
     auto focusRow = [&] {
         std::vector<TColor> row;
-        for (int px = 13 + 3; px < FBox->Width(); ++px) row.push_back(BoxPixel(px, top));
+        for (int px = 13 + 3; px < FBox->Width(); ++px)
+            row.push_back(BoxPixel(px, top));
         return row;
     };
     RunUntilIdle();
     const std::vector<TColor> unfocused = focusRow();
-    for (TColor c : unfocused) EXPECT_EQ(c, clYellow);
+    for (TColor c : unfocused)
+        EXPECT_EQ(c, clYellow);
     FBox->SetFocus();
     RunUntilIdle();
     EXPECT_NE(focusRow(), unfocused);
@@ -256,6 +262,30 @@ TEST_F(CheckBoxTest, TheFocusRectangleAndTheBackground) {
     FBox->Invalidate();
     RunUntilIdle();
     EXPECT_EQ(focusRow(), unfocused);
+}
+
+TEST_F(CheckBoxTest, AThemeFileGivesTheStrip) {
+    // Four frames of 3 x 3, each a colour of its own.
+    const TPixel colours[] = {0xFF0000, 0x00FF00, 0x0000FF, 0x808080};
+    TSurface strip(12, 3);
+    for (int frame = 0; frame < 4; ++frame)
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 3; ++x) strip.SetPixel(frame * 3 + x, y, colours[frame]);
+    TTempFolder folder;
+    TThemeFileBuilder::Chain({{"CheckBoxImage", TThemeFileBuilder::Image, EncodeBMP(strip)}})
+        .Save(folder.File("strip.tav"));
+    auto* theme = NewComponent<TtavFileTheme>(FForm);
+    theme->SetThemeFile(folder.File("strip.tav"));
+    FBox->SetFileTheme(theme);
+    FBox->SetUIStyle(TtavUIStyle::FromThemeFile);
+    FBox->SetChecked(true);
+    RunUntilIdle();
+    const int top = (FBox->ClientHeight() - 3) / 2;
+    EXPECT_EQ(BoxPixel(2, top + 1), PixelToColor(colours[0]));
+    FBox->SetChecked(false);
+    FBox->SetEnabled(false);
+    RunUntilIdle();
+    EXPECT_EQ(BoxPixel(2, top + 1), PixelToColor(colours[3]));
 }
 
 TEST_F(CheckBoxTest, RemovingTheThemeComponentFallsBackToDeepBlue) {

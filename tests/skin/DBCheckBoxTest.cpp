@@ -169,6 +169,8 @@ TEST(MatchesValueListTest, ItemsAreTrimmedAndComparedWithoutCase) {
     EXPECT_TRUE(MatchesValueList("a;;b", ""));
     EXPECT_FALSE(MatchesValueList("a;b", ""));
     EXPECT_TRUE(MatchesValueList("True", "true"));
+    EXPECT_TRUE(MatchesValueList("No;S\u00CC", "s\u00EC")) << "accented letters too";
+    EXPECT_FALSE(MatchesValueList("S\u00CC", "si"));
 }
 
 TEST_F(DBCheckBoxTest, AValueTheFieldRefusesKeepsTheFocusAndReachesTheErrorBox) {
@@ -185,7 +187,8 @@ TEST_F(DBCheckBoxTest, AValueTheFieldRefusesKeepsTheFocusAndReachesTheErrorBox) 
     ClickBox(FBox);
     EXPECT_TRUE(FOther->Focused());
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].find("'Yes' is not a valid integer value for field 'ID'"), std::string::npos) << messages[0];
+    EXPECT_NE(messages[0].find("'Yes' is not a valid integer value for field 'ID'"), std::string::npos)
+        << messages[0];
     FQryInc->Cancel();
     EXPECT_FALSE(FOther->Checked());
     SetMessageBoxHook(std::move(previous));

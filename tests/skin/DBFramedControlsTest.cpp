@@ -1,5 +1,7 @@
-// The skinned data-aware edit, memo and lookup list: the class library's editing and listing in the skin's frame.
+// The skinned data-aware edit, memo and lookup list: the class library's editing and listing in the skin's
+// frame.
 #include "SkinDataTest.h"
+#include "ThemeFileBuilder.h"
 
 #include "classlib/LayoutReader.h"
 #include "platform/Input.h"
@@ -25,7 +27,8 @@ class DBFramedControlsTest : public SkinDataTest {
         const int right = control->Width() - 1, bottom = control->Height() - 1;
         for (TPoint p : {TPoint{0, 0}, TPoint{right / 2, 0}, TPoint{right, bottom}, TPoint{0, bottom / 2}})
             EXPECT_EQ(ControlColor(control, p.X, p.Y), border) << p.X << "," << p.Y;
-        for (TPoint p : {TPoint{1, 1}, TPoint{right / 2, 1}, TPoint{right - 1, bottom - 1}, TPoint{1, bottom / 2}})
+        for (TPoint p :
+             {TPoint{1, 1}, TPoint{right / 2, 1}, TPoint{right - 1, bottom - 1}, TPoint{1, bottom / 2}})
             EXPECT_EQ(ControlColor(control, p.X, p.Y), ColorToRGB(inner)) << p.X << "," << p.Y;
     }
     TtavDBEdit* MakeEdit(const std::string& field, TRect bounds) {
@@ -88,6 +91,27 @@ TEST_F(DBFramedControlsTest, TheStyleGivesTheBorderColourAndAStoredColourWins) {
     EXPECT_EQ(stored->MaxLength(), 19);
     stored->SetUIStyle(TtavUIStyle::MacOS);
     EXPECT_EQ(stored->BorderColor(), TColor(0x7F7F7F));
+}
+
+TEST_F(DBFramedControlsTest, ALoadedThemeFileGivesTheBorderColour) {
+    TtavDBEdit* edit = MakeEdit("AREA", {10, 10, 200, 27});
+    auto* list = Make<TtavDBLookupListBox>(FForm, {210, 10, 300, 80});
+    auto* theme = NewComponent<TtavFileTheme>(FForm);
+    for (auto* control : std::vector<TWinControl*>{edit, list}) {
+        SetObjectProp(control, "FileTheme", theme);
+        SetEnumProp(control, "UIStyle", "FromThemeFile");
+    }
+    EXPECT_EQ(edit->BorderColor(), TColor(0x000000));
+    // Loading the file has the form's controls that use the theme read their colours again.
+    TTempFolder folder;
+    TThemeFileBuilder::Chain(
+        {{"ControlBorderColor", TThemeFileBuilder::Integer, TThemeFileBuilder::Int32(0x00A0B0)}})
+        .Save(folder.File("theme.tav"));
+    theme->SetThemeFile(folder.File("theme.tav"));
+    EXPECT_EQ(edit->BorderColor(), TColor(0x00A0B0));
+    EXPECT_EQ(list->BorderColor(), TColor(0x00A0B0));
+    RunUntilIdle();
+    ExpectFrame(edit, TColor(0x00A0B0), edit->Color());
 }
 
 TEST_F(DBFramedControlsTest, TheEditKeepsItsEditingInsideItsFrame) {

@@ -40,11 +40,13 @@ class SkinDataTest : public DataFixture {
     }
     // Spells of a level of their own, so the catalogue query lists exactly them in name order.
     void OpenSpells(const std::vector<std::string>& names) {
-        for (const std::string& name : names) AddSpell(name, "Z");
+        for (const std::string& name : names)
+            AddSpell(name, "Z");
         OpenWith(FQryInc, "SELECT * FROM INCANTESIMI WHERE BARDO = 'Z' ORDER BY INCANTESIMO");
     }
     std::string Stored(const std::string& column, const std::string& name) {
-        return RawText(DatabaseFile(), "SELECT " + column + " FROM INCANTESIMI WHERE INCANTESIMO = '" + name + "'");
+        return RawText(DatabaseFile(),
+                       "SELECT " + column + " FROM INCANTESIMI WHERE INCANTESIMO = '" + name + "'");
     }
     // The presented colour of a window-relative point of a top-level window.
     TColor WindowColor(TWinControl* window, int x, int y) {
