@@ -27,6 +27,10 @@ TtavCustomComboBox::TtavCustomComboBox(TComponent* owner) : TCustomComboBox(owne
     SetBorderWidth(0);
 }
 
+TtavCustomComboBox::~TtavCustomComboBox() {
+    UnhookListWindow();
+}
+
 void TtavCustomComboBox::PublishProperties(TPublisher<TtavCustomComboBox>& p) {
     p.Component("FileTheme", &TtavCustomComboBox::FileTheme, &TtavCustomComboBox::SetFileTheme)
         .Enum("UIStyle", &TtavCustomComboBox::UIStyle, &TtavCustomComboBox::SetUIStyle, TtavUIStyle::DeepBlue)
@@ -88,8 +92,9 @@ void TtavCustomComboBox::Notification(TComponent* component, TOperation operatio
 
 void TtavCustomComboBox::CreateHandleDone() {
     TCustomComboBox::CreateHandleDone();
-    // The flat frame is painted in the client area, where the platform's sunken edge would be.
-    if (!IsWin95BuildFlag())
+    // The flat frame is painted in the client area, where the platform's sunken edge would be; a simple
+    // combo box keeps the platform's look.
+    if (!IsWin95BuildFlag() && Style() != csSimple)
         SetWindowExStyle(Handle(), GetWindowExStyle(Handle()) & ~DWORD(WS_EX_CLIENTEDGE));
 }
 
@@ -117,6 +122,7 @@ void TtavCustomComboBox::PaintComboFrame(TCanvas& canvas) {
     canvas.Brush()->SetColor(Color());
     canvas.FrameRect(client.Inflated(-1, -1));
 
+    if (info.hwndList != FHookedList) HookListWindow(info.hwndList);
     if (DroppedDown() && info.hwndList) PaintDroppedListBorder(info.hwndList);
 
     // The platform's button runs the full client height; the flat one sits inside the frame.
@@ -137,6 +143,23 @@ void TtavCustomComboBox::PaintComboFrame(TCanvas& canvas) {
     }
     if (FUIStyle != TtavUIStyle::WinXP)
         DrawComboButtonArrow(canvas, button.Left + button.Width() / 2 - 3, button.Height() / 2);
+}
+
+void TtavCustomComboBox::HookListWindow(HWND list) {
+    UnhookListWindow();
+    if (!list) return;
+    FHookedList = list;
+    FListProc = SetWindowProc(list, [this](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        const LRESULT result = CallWindowProc(FListProc, hwnd, msg, wParam, lParam);
+        if ((msg == WM_NCPAINT || msg == WM_PAINT) && DroppedDown()) PaintDroppedListBorder(hwnd);
+        return result;
+    });
+}
+
+void TtavCustomComboBox::UnhookListWindow() {
+    if (FHookedList && IsWindow(FHookedList)) SetWindowProc(FHookedList, FListProc);
+    FHookedList = nullptr;
+    FListProc = nullptr;
 }
 
 // The list is a window of its own: its border is drawn on it, in the combo's border colour.

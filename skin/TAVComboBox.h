@@ -1,5 +1,6 @@
 #pragma once
 #include "classlib/ComboBox.h"
+#include "platform/Window.h"
 #include "skin/TAVThemes.h"
 
 class TCanvas;
@@ -12,6 +13,7 @@ class TtavCustomComboBox : public TCustomComboBox {
     VMR_CLASS(TtavCustomComboBox, TCustomComboBox)
 
 public:
+    ~TtavCustomComboBox() override;
     static void PublishProperties(TPublisher<TtavCustomComboBox>& p);
     void AfterConstruction() override;
 
@@ -37,6 +39,9 @@ protected:
 
 private:
     void PaintComboFrame(TCanvas& canvas);
+    // The list window paints itself: its procedure is wrapped so that the border follows every paint.
+    void HookListWindow(HWND list);
+    void UnhookListWindow();
     void PaintDroppedListBorder(HWND list);
     void DrawComboButtonArrow(TCanvas& canvas, int x, int y);
 
@@ -45,6 +50,8 @@ private:
     TColor FBorderColor = clBlack;
     TColor FButtonColor = clBtnFace;
     TColor FArrowColor = clBlack;
+    HWND FHookedList = nullptr;
+    TWndProc FListProc;
 };
 
 class TtavComboBox : public TtavCustomComboBox {
