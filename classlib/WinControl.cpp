@@ -212,8 +212,11 @@ TRect TWinControl::ClientRect() {
 }
 
 bool TWinControl::CanHaveHandle() const {
-    for (const TWinControl* c = this; c; c = c->Parent())
+    for (const TWinControl* c = this; c; c = c->Parent()) {
+        // A window made while its form is being freed would outlive its control.
+        if (c->ComponentState().Contains(csDestroying)) return false;
         if (c->IsTopLevel()) return true;
+    }
     return false;
 }
 

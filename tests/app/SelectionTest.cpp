@@ -5,6 +5,7 @@
 #include "classlib/data/ADOQuery.h"
 #include "classlib/data/Field.h"
 #include "classlib/dbctrls/DBCtrlGrid.h"
+#include "classlib/dbctrls/DBText.h"
 #include "platform/Input.h"
 #include "skin/TAVButton.h"
 #include "skin/TAVDBCtrls.h"
@@ -169,4 +170,20 @@ TEST_F(AppTest, TheEnterThatClosesAnErrorBoxDoesNotAddAgain) {
     ASSERT_EQ(FBoxes.size(), 1u);
     EXPECT_NE(FBoxes[0].Text.find("SELEZIONATI"), std::string::npos) << FBoxes[0].Text;
     EXPECT_TRUE(FrmMain->DBLLBInc->Focused());
+}
+
+TEST_F(AppTest, AClickOnAGridPanelMakesItsRowCurrent) {
+    Start();
+    for (int i = 0; i < 4; ++i) {
+        FrmMain->DBLLBIncDblClick(nullptr);
+        FrmMain->ADOQryInc->Next();
+    }
+    Pump();
+    TDBCtrlGrid* grid = FrmMain->DBCGSelezionati;
+    ASSERT_EQ(FrmMain->ADOQrySel->RecNo(), 1);
+    FHost.Click(grid->ClientToScreen({grid->PanelWidth() / 2, grid->PanelHeight() + 12}));
+    Pump();
+    EXPECT_EQ(FrmMain->ADOQrySel->RecNo(), 2);
+    EXPECT_EQ(FrmMain->DBTIncSel->FieldText(), SelectedNames()[1]);
+    // Freeing the windows afterwards (the fixture's end) must not bring any window back.
 }
