@@ -15,9 +15,12 @@ constexpr int ControlBorderColorKey = 25;
 // The bitmap that stands for the drop button in the styles that draw it from a picture; none for the others.
 const char* ButtonPictureName(TtavUIStyle style) {
     switch (style) {
-    case TtavUIStyle::MacOS: return "MACOS_COMBOBOX_BUTTON";
-    case TtavUIStyle::WinXP: return "WINXP_COMBOBOX_BUTTON";
-    default: return nullptr;
+    case TtavUIStyle::MacOS:
+        return "MACOS_COMBOBOX_BUTTON";
+    case TtavUIStyle::WinXP:
+        return "WINXP_COMBOBOX_BUTTON";
+    default:
+        return nullptr;
     }
 }
 } // namespace
@@ -35,7 +38,8 @@ void TtavCustomComboBox::PublishProperties(TPublisher<TtavCustomComboBox>& p) {
     p.Component("FileTheme", &TtavCustomComboBox::FileTheme, &TtavCustomComboBox::SetFileTheme)
         .Enum("UIStyle", &TtavCustomComboBox::UIStyle, &TtavCustomComboBox::SetUIStyle, TtavUIStyle::DeepBlue)
         .Color("BorderColor", &TtavCustomComboBox::BorderColor, &TtavCustomComboBox::SetBorderColor, clBlack)
-        .Color("ButtonColor", &TtavCustomComboBox::ButtonColor, &TtavCustomComboBox::SetButtonColor, clBtnFace)
+        .Color("ButtonColor", &TtavCustomComboBox::ButtonColor, &TtavCustomComboBox::SetButtonColor,
+               clBtnFace)
         .Color("ArrowColor", &TtavCustomComboBox::ArrowColor, &TtavCustomComboBox::SetArrowColor, clBlack);
 }
 
@@ -175,7 +179,8 @@ void TtavCustomComboBox::DrawComboButtonArrow(TCanvas& canvas, int x, int y) {
         canvas.Brush()->SetStyle(bsSolid);
         canvas.Brush()->SetColor(color);
         canvas.Pen()->SetColor(color);
-        const std::array<TPoint, 3> points{TPoint{left, top}, TPoint{left + 6, top}, TPoint{left + 3, top + 3}};
+        const std::array<TPoint, 3> points{TPoint{left, top}, TPoint{left + 6, top},
+                                           TPoint{left + 3, top + 3}};
         canvas.Polygon(points);
     };
     if (!Enabled()) {

@@ -5,6 +5,9 @@
 #include "platform/Input.h"
 #include "platform/MessageLoop.h"
 #include "skin/TAVButton.h"
+#include "skin/TAVComboBox.h"
+#include "skin/TAVMgr.h"
+#include "skin/TAVPopupMenu.h"
 
 #include <gtest/gtest.h>
 
@@ -23,14 +26,14 @@ constexpr TColor ProteinDownFace = RGB(0xC8, 0xCB, 0xEF);
 class TButtonTestForm : public TForm {
     VMR_CLASS(TButtonTestForm, TForm)
 
-public:
+  public:
     static void PublishProperties(TPublisher<TButtonTestForm>& p) {
         p.Method("Btt0Click", &TButtonTestForm::Btt0Click);
     }
     void Btt0Click(TObject* sender) { Clicked.push_back(sender); }
     std::vector<TObject*> Clicked;
 
-protected:
+  protected:
     explicit TButtonTestForm(TComponent* owner) : TForm(owner) {}
     std::string LayoutName() const override { return {}; }
 };
@@ -83,7 +86,7 @@ end
 )";
 
 class ButtonTest : public TSkinHostTest {
-protected:
+  protected:
     void SetUp() override {
         TSkinHostTest::SetUp();
         RegisterClass<TButtonTestForm>();
@@ -252,7 +255,8 @@ TEST_F(ButtonTest, PaintsTheStyleFrameOfItsStateAndTheCaption) {
     RunUntilIdle();
     EXPECT_EQ(Color(FLevel, 1, 1), ProteinNormalBorder);
 
-    // Focus: a dotted rectangle two pixels inside the edge, in Protein; the click gave it to the level button.
+    // Focus: a dotted rectangle two pixels inside the edge, in Protein; the click gave it to the level
+    // button.
     const TColor face = Color(FLevel, 6, 2);
     FPrint->SetFocus();
     EXPECT_NE(Color(FPrint, 120, 2), Color(FPrint, 121, 2)) << "dotted";
@@ -355,6 +359,40 @@ TEST_F(ButtonTest, StyleSetsTransparencyAndAutoSizeTheFrameSize) {
     EXPECT_EQ(fresh->Height(), 27);
     EXPECT_EQ(fresh->UIStyle(), TtavUIStyle::DeepBlue) << "no skinned frame on the form";
     EXPECT_TRUE(fresh->TabStop());
+}
+
+TEST_F(ButtonTest, ATransparentButtonShowsItsParentThroughTheFramesMagenta) {
+    FForm->SetColor(clRed);
+    FLevel->SetUIStyle(TtavUIStyle::MacOS);
+    ASSERT_TRUE(FLevel->Transparent());
+    EXPECT_EQ(Color(FLevel, 0, 0), clRed);
+    EXPECT_EQ(Color(FLevel, 16, 18), clRed);
+    EXPECT_NE(Color(FLevel, 8, 9), clRed);
+    FLevel->SetTransparent(false);
+    EXPECT_EQ(Color(FLevel, 0, 0), clFuchsia) << "an opaque frame draws its corners as they are";
+}
+
+// Every skinned control of this unit falls back to DeepBlue when its theme component goes.
+TEST_F(ButtonTest, SkinnedControlsForgetAThemeThatIsFreed) {
+    TtavFileTheme* theme = NewComponent<TtavFileTheme>(FForm);
+    TtavComboBox* combo = NewComponent<TtavComboBox>(FForm);
+    TtavPopupMenu* menu = NewComponent<TtavPopupMenu>(FForm);
+    FLevel->SetFileTheme(theme);
+    combo->SetFileTheme(theme);
+    combo->SetUIStyle(TtavUIStyle::Protein);
+    menu->SetFileTheme(theme);
+    menu->SetUIStyle(TtavUIStyle::Protein);
+    delete theme;
+    EXPECT_EQ(FLevel->FileTheme(), nullptr);
+    EXPECT_EQ(FLevel->UIStyle(), TtavUIStyle::DeepBlue);
+    EXPECT_EQ(combo->FileTheme(), nullptr);
+    EXPECT_EQ(combo->UIStyle(), TtavUIStyle::DeepBlue);
+    EXPECT_EQ(combo->ButtonColor(), TColor(0xE8E8E8));
+    EXPECT_EQ(menu->FileTheme(), nullptr);
+    EXPECT_EQ(menu->UIStyle(), TtavUIStyle::DeepBlue);
+    EXPECT_EQ(menu->Look().SelectedColor, TColor(0xA04A44));
+    RunUntilIdle();
+    EXPECT_NE(Color(FLevel, 1, 1), ProteinNormalBorder) << "drawn with DeepBlue's frame";
 }
 
 } // namespace

@@ -19,7 +19,7 @@ constexpr TColor ProteinBackground = 0xFBFBFB;
 class TComboTestForm : public TForm {
     VMR_CLASS(TComboTestForm, TForm)
 
-public:
+  public:
     static void PublishProperties(TPublisher<TComboTestForm>& p) {
         p.Method("CmBIncantatoreChange", &TComboTestForm::CmBIncantatoreChange);
     }
@@ -28,7 +28,7 @@ public:
     }
     std::vector<std::string> Changes;
 
-protected:
+  protected:
     explicit TComboTestForm(TComponent* owner) : TForm(owner) {}
     std::string LayoutName() const override { return {}; }
 };
@@ -65,7 +65,7 @@ end
 )";
 
 class ComboBoxTest : public TSkinHostTest {
-protected:
+  protected:
     void SetUp() override {
         TSkinHostTest::SetUp();
         RegisterClass<TComboTestForm>();

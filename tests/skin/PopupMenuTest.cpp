@@ -24,7 +24,7 @@ constexpr TColor ProteinSelected = 0xC4302D;
 class TMenuTestForm : public TForm {
     VMR_CLASS(TMenuTestForm, TForm)
 
-public:
+  public:
     static void PublishProperties(TPublisher<TMenuTestForm>& p) {
         p.Method("Cancellaselezione1Click", &TMenuTestForm::Cancellaselezione1Click)
             .Method("Cancellatutti1Click", &TMenuTestForm::Cancellatutti1Click);
@@ -33,7 +33,7 @@ public:
     void Cancellatutti1Click(TObject*) { Commands.push_back("tutti"); }
     std::vector<std::string> Commands;
 
-protected:
+  protected:
     explicit TMenuTestForm(TComponent* owner) : TForm(owner) {}
     std::string LayoutName() const override { return {}; }
 };
@@ -77,7 +77,7 @@ end
 )";
 
 class PopupMenuTest : public TSkinHostTest {
-protected:
+  protected:
     void SetUp() override {
         TSkinHostTest::SetUp();
         RegisterMenuClasses();
@@ -236,8 +236,8 @@ TEST_F(PopupMenuTest, MeasuresAndDrawsItemsWithTheMenuValues) {
     EXPECT_EQ(height, 5);
     item->SetShortCut(ShortCut(VK_DELETE, {ssCtrl}));
     item->MeasureItem(canvas, width, height);
-    EXPECT_EQ(width, canvas->TextWidth("Cancella selezione") + canvas->TextWidth(ShortCutToText(item->ShortCut())) +
-                         26 + 40);
+    EXPECT_EQ(width, canvas->TextWidth("Cancella selezione") +
+                         canvas->TextWidth(ShortCutToText(item->ShortCut())) + 26 + 40);
     item->SetShortCut(scNone);
 
     Drawn(item, false);
@@ -276,6 +276,28 @@ TEST_F(PopupMenuTest, MeasuresAndDrawsItemsWithTheMenuValues) {
     SetOrdProp(FMenu, "BarWidth", 0);
     Drawn(item, false);
     EXPECT_EQ(At(0, 10), clWhite) << "no bar";
+}
+
+TEST_F(PopupMenuTest, AFlatMenuPaintsItsBorderOverThePopupWindowOnTheScreen) {
+    FForm->SetColor(clLime);
+    RunUntilIdle();
+    DrawMenuPopupBorder(FForm->Handle(), clBlack, clBlue);
+    const TRect w = GetWindowRect(FForm->Handle());
+    auto screen = [&](int x, int y) {
+        PresentWindows();
+        return PixelToColor(FHost.ScreenPixel({x, y}));
+    };
+    EXPECT_EQ(screen(w.Left, w.Top), clLime) << "the top-left pixel is left alone";
+    EXPECT_EQ(screen(w.Left + 1, w.Top), clBlue);
+    EXPECT_EQ(screen(w.Right - 1, w.Top + 10), clBlue);
+    EXPECT_EQ(screen(w.Left + 10, w.Bottom - 1), clBlue);
+    EXPECT_EQ(screen(w.Left, w.Top + 10), clBlack);
+    EXPECT_EQ(screen(w.Left + 10, w.Top + 1), clBlack);
+    EXPECT_EQ(screen(w.Right - 2, w.Top + 10), clBlack);
+    EXPECT_EQ(screen(w.Left + 10, w.Bottom - 2), clBlack);
+    EXPECT_EQ(screen(w.Left + 1, w.Top + 10), clWhite);
+    EXPECT_EQ(screen(w.Left + 10, w.Top + 2), clWhite);
+    EXPECT_EQ(screen(w.Left + 10, w.Top + 10), clLime);
 }
 
 } // namespace
