@@ -181,6 +181,9 @@ TEST_F(ButtonTest, ClicksOnReleaseInsideAfterAPressInsideOnly) {
     FHost.Click(At(FLevel, {16, 18})); // the last pixel inside
     RunUntilIdle();
     EXPECT_EQ(FForm->Clicked.size(), 2u);
+    FHost.Click(At(FLevel, {16, 18}));
+    RunUntilIdle();
+    EXPECT_EQ(FForm->Clicked.size(), 3u) << "the second click of a double click clicks too";
     EXPECT_TRUE(FLevel->Focused()) << "a click takes the focus";
 }
 
@@ -393,6 +396,32 @@ TEST_F(ButtonTest, SkinnedControlsForgetAThemeThatIsFreed) {
     EXPECT_EQ(menu->Look().SelectedColor, TColor(0xA04A44));
     RunUntilIdle();
     EXPECT_NE(Color(FLevel, 1, 1), ProteinNormalBorder) << "drawn with DeepBlue's frame";
+}
+
+// A glyph twice as wide as high holds an enabled and a disabled picture side by side.
+TEST_F(ButtonTest, ATwoImageGlyphShowsItsSecondPictureUngreyedWhenDisabled) {
+    TBitmap glyph;
+    glyph.SetSize(32, 16);
+    glyph.Canvas()->Brush()->SetColor(clWhite);
+    glyph.Canvas()->FillRect({0, 0, 32, 16});
+    glyph.Canvas()->Brush()->SetColor(clRed);
+    glyph.Canvas()->FillRect({4, 4, 12, 12});
+    glyph.Canvas()->Brush()->SetColor(clBlue);
+    glyph.Canvas()->FillRect({20, 4, 28, 12});
+    FPrint->SetCaption("");
+    FPrint->SetGlyph(&glyph);
+    FHost.MouseMove(At(FForm, {390, 290}));
+    // Left of an empty caption: x = (239 - 0 - 16 - 4) / 2, y = (27 - 16) / 2.
+    const int x = 109, y = 5;
+    EXPECT_EQ(Color(FPrint, x + 8, y + 8), clRed);
+    EXPECT_EQ(Color(FPrint, x + 1, y + 1), Color(FPrint, x - 5, y + 1)) << "the glyph's white is transparent";
+    FPrint->SetEnabled(false);
+    EXPECT_EQ(Color(FPrint, x + 8, y + 8), clBlue);
+
+    FPrint->SetEnabled(true);
+    FPrint->SetLayout(blGlyphTop);
+    // Above it: x = (239 - 16) / 2, y = (27 - th - 16 - 4) / 2 with the caption's height th.
+    EXPECT_EQ(Color(FPrint, 111 + 8, (27 - FPrint->Canvas()->TextHeight("") - 20) / 2 + 8), clRed);
 }
 
 } // namespace
