@@ -12,7 +12,9 @@ void RegisterSkinClasses() {
     RegisterResources_Skin();
     RegisterClass<TtavFileTheme>();
     RegisterClass<TtavForm>();
+    RegisterClass<TtavCustomButton>();
     RegisterClass<TtavButton>();
+    RegisterClass<TtavCustomComboBox>();
     RegisterClass<TtavComboBox>();
     RegisterClass<TtavPopupMenu>();
     InitWin95BuildFlag();

@@ -300,4 +300,20 @@ TEST_F(PopupMenuTest, AFlatMenuPaintsItsBorderOverThePopupWindowOnTheScreen) {
     EXPECT_EQ(screen(w.Left + 10, w.Top + 10), clLime);
 }
 
+// MacOS draws backgrounds, selections and separators from its pictures' top rows, stretched to the item.
+TEST_F(PopupMenuTest, MacOSDrawsItsItemsFromPictures) {
+    FMenu->SetUIStyle(TtavUIStyle::MacOS);
+    TMenuItem* item = FMenu->Items()->Items(0);
+    Drawn(item, false, {160, 20});
+    EXPECT_EQ(At(0, 0), RGB(0xF5, 0xF5, 0xF5));
+    EXPECT_EQ(At(100, 19), RGB(0xE0, 0xE0, 0xE0)) << "the top twenty of 22 rows";
+    Drawn(item, true, {160, 20});
+    EXPECT_EQ(At(0, 10), RGB(0x39, 0x73, 0xC4));
+    item->SetEnabled(false);
+    Drawn(item, true, {160, 20});
+    EXPECT_EQ(At(0, 10), RGB(0xEA, 0xEA, 0xEA)) << "disabled: no selection";
+    Drawn(AddItem("-"), false, {160, 12});
+    EXPECT_EQ(At(80, 11), RGB(0xE9, 0xE9, 0xE9)) << "the top twelve rows, no line";
+}
+
 } // namespace
