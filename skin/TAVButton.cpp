@@ -33,7 +33,7 @@ void DrawThroughImageList(TCanvas* canvas, const TBitmap& bitmap, int x, int y, 
     list->Draw(canvas, x, y, imageIndex, enabled);
 }
 
-// Draws text with the DrawText flags in the canvas font's colour.
+// Draws text with the DrawText flags in the given colour.
 void DrawCaptionText(TCanvas* canvas, const std::string& text, TRect rect, unsigned flags, TColor color) {
     canvas->Font()->SetColor(color);
     canvas->Handle()->DrawText(text, rect, flags);

@@ -85,7 +85,7 @@ constexpr std::string_view ButtonLayout = R"(object ButtonTestForm: TButtonTestF
 end
 )";
 
-class ButtonTest : public TSkinHostTest {
+class TavButtonTest : public TSkinHostTest {
   protected:
     void SetUp() override {
         TSkinHostTest::SetUp();
@@ -118,7 +118,7 @@ class ButtonTest : public TSkinHostTest {
     TtavButton* FPrint = nullptr;
 };
 
-TEST_F(ButtonTest, LayoutKeepsEveryStoredPropertyAndBindsTheHandler) {
+TEST_F(TavButtonTest, LayoutKeepsEveryStoredPropertyAndBindsTheHandler) {
     EXPECT_EQ(FLevel->Caption(), "0");
     EXPECT_EQ(FLevel->Text(), "") << "the caption is not the window text";
     EXPECT_EQ(FLevel->BoundsRect(), (TRect{21, 51, 38, 70}));
@@ -144,7 +144,7 @@ TEST_F(ButtonTest, LayoutKeepsEveryStoredPropertyAndBindsTheHandler) {
     EXPECT_EQ(FForm->Clicked, std::vector<TObject*>{FLevel});
 }
 
-TEST_F(ButtonTest, ClicksOnReleaseInsideAfterAPressInsideOnly) {
+TEST_F(TavButtonTest, ClicksOnReleaseInsideAfterAPressInsideOnly) {
     FHost.MouseMove(At(FLevel, {8, 9}));
     FHost.MouseDown(At(FLevel, {8, 9}));
     FHost.MouseMove(At(FLevel, {60, 9}));
@@ -187,7 +187,7 @@ TEST_F(ButtonTest, ClicksOnReleaseInsideAfterAPressInsideOnly) {
     EXPECT_TRUE(FLevel->Focused()) << "a click takes the focus";
 }
 
-TEST_F(ButtonTest, RepeatsWhileHeldAndStopsWhenTheMouseLeaves) {
+TEST_F(TavButtonTest, RepeatsWhileHeldAndStopsWhenTheMouseLeaves) {
     int repeats = 0;
     FLevel->OnMouseContinuouslyDown = [&](TObject* sender) {
         EXPECT_EQ(sender, FLevel);
@@ -223,7 +223,7 @@ TEST_F(ButtonTest, RepeatsWhileHeldAndStopsWhenTheMouseLeaves) {
     EXPECT_EQ(FForm->Clicked.size(), 3u);
 }
 
-TEST_F(ButtonTest, HandlersMayFreeTheButton) {
+TEST_F(TavButtonTest, HandlersMayFreeTheButton) {
     FLevel->OnClick = [](TObject* sender) { delete sender; };
     FHost.Click(At(FLevel, {8, 9}));
     RunUntilIdle();
@@ -238,7 +238,7 @@ TEST_F(ButtonTest, HandlersMayFreeTheButton) {
     EXPECT_EQ(FForm->FindComponent("tavButton1"), nullptr);
 }
 
-TEST_F(ButtonTest, PaintsTheStyleFrameOfItsStateAndTheCaption) {
+TEST_F(TavButtonTest, PaintsTheStyleFrameOfItsStateAndTheCaption) {
     EXPECT_EQ(Color(FLevel, 1, 1), ProteinNormalBorder);
     EXPECT_EQ(Color(FLevel, 0, 0), RGB(0xFB, 0xFB, 0xFB)) << "the strip's corner, drawn opaque";
     EXPECT_EQ(Color(FLevel, 8, 1), RGB(0xFC, 0xFC, 0xFD)) << "the top edge";
@@ -283,7 +283,7 @@ TEST_F(ButtonTest, PaintsTheStyleFrameOfItsStateAndTheCaption) {
     EXPECT_EQ(Color(FPrint, 120, 13), ProteinNormalFace);
 }
 
-TEST_F(ButtonTest, KeysPressTheFocusedButtonAndReachDefaultCancelAndAccelerator) {
+TEST_F(TavButtonTest, KeysPressTheFocusedButtonAndReachDefaultCancelAndAccelerator) {
     FLevel->SetFocus();
     FHost.KeyDown(VK_SPACE);
     RunUntilIdle();
@@ -327,7 +327,7 @@ TEST_F(ButtonTest, KeysPressTheFocusedButtonAndReachDefaultCancelAndAccelerator)
     EXPECT_EQ(prints, 3);
 }
 
-TEST_F(ButtonTest, EveryClickHandsItsModalResultToTheForm) {
+TEST_F(TavButtonTest, EveryClickHandsItsModalResultToTheForm) {
     FPrint->SetModalResult(mrOk);
     FHost.Click(At(FPrint, {8, 9}));
     RunUntilIdle();
@@ -337,7 +337,7 @@ TEST_F(ButtonTest, EveryClickHandsItsModalResultToTheForm) {
     EXPECT_EQ(FForm->ModalResult(), mrNone) << "a result of 0 resets it";
 }
 
-TEST_F(ButtonTest, StyleSetsTransparencyAndAutoSizeTheFrameSize) {
+TEST_F(TavButtonTest, StyleSetsTransparencyAndAutoSizeTheFrameSize) {
     FLevel->SetUIStyle(TtavUIStyle::MacOS);
     EXPECT_TRUE(FLevel->Transparent());
     FLevel->SetTransparent(false);
@@ -364,7 +364,7 @@ TEST_F(ButtonTest, StyleSetsTransparencyAndAutoSizeTheFrameSize) {
     EXPECT_TRUE(fresh->TabStop());
 }
 
-TEST_F(ButtonTest, ATransparentButtonShowsItsParentThroughTheFramesMagenta) {
+TEST_F(TavButtonTest, ATransparentButtonShowsItsParentThroughTheFramesMagenta) {
     FForm->SetColor(clRed);
     FLevel->SetUIStyle(TtavUIStyle::MacOS);
     ASSERT_TRUE(FLevel->Transparent());
@@ -376,7 +376,7 @@ TEST_F(ButtonTest, ATransparentButtonShowsItsParentThroughTheFramesMagenta) {
 }
 
 // Every skinned control of this unit falls back to DeepBlue when its theme component goes.
-TEST_F(ButtonTest, SkinnedControlsForgetAThemeThatIsFreed) {
+TEST_F(TavButtonTest, SkinnedControlsForgetAThemeThatIsFreed) {
     TtavFileTheme* theme = NewComponent<TtavFileTheme>(FForm);
     TtavComboBox* combo = NewComponent<TtavComboBox>(FForm);
     TtavPopupMenu* menu = NewComponent<TtavPopupMenu>(FForm);
@@ -399,7 +399,7 @@ TEST_F(ButtonTest, SkinnedControlsForgetAThemeThatIsFreed) {
 }
 
 // A glyph twice as wide as high holds an enabled and a disabled picture side by side.
-TEST_F(ButtonTest, ATwoImageGlyphShowsItsSecondPictureUngreyedWhenDisabled) {
+TEST_F(TavButtonTest, ATwoImageGlyphShowsItsSecondPictureUngreyedWhenDisabled) {
     TBitmap glyph;
     glyph.SetSize(32, 16);
     glyph.Canvas()->Brush()->SetColor(clWhite);

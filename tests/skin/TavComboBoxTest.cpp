@@ -64,7 +64,7 @@ constexpr std::string_view ComboLayout = R"(object ComboTestForm: TComboTestForm
 end
 )";
 
-class ComboBoxTest : public TSkinHostTest {
+class TavComboBoxTest : public TSkinHostTest {
   protected:
     void SetUp() override {
         TSkinHostTest::SetUp();
@@ -86,7 +86,7 @@ class ComboBoxTest : public TSkinHostTest {
     TtavComboBox* FCombo = nullptr;
 };
 
-TEST_F(ComboBoxTest, LayoutKeepsItsValuesAndTheStyleSetsColours) {
+TEST_F(TavComboBoxTest, LayoutKeepsItsValuesAndTheStyleSetsColours) {
     EXPECT_EQ(FCombo->UIStyle(), TtavUIStyle::Protein);
     EXPECT_EQ(FCombo->BorderColor(), clBlack);
     EXPECT_EQ(FCombo->ButtonColor(), ProteinBackground);
@@ -110,7 +110,7 @@ TEST_F(ComboBoxTest, LayoutKeepsItsValuesAndTheStyleSetsColours) {
     EXPECT_EQ(fresh->ButtonColor(), TColor(0xE8E8E8));
 }
 
-TEST_F(ComboBoxTest, TypingChangesFireOnChangeButAnIndexSetInCodeDoesNot) {
+TEST_F(TavComboBoxTest, TypingChangesFireOnChangeButAnIndexSetInCodeDoesNot) {
     FCombo->SetItemIndex(0);
     EXPECT_EQ(FCombo->Text(), "Bardo");
     EXPECT_TRUE(FForm->Changes.empty());
@@ -133,7 +133,7 @@ TEST_F(ComboBoxTest, TypingChangesFireOnChangeButAnIndexSetInCodeDoesNot) {
     EXPECT_EQ(FCombo->Text(), "Ranger");
 }
 
-TEST_F(ComboBoxTest, PaintsAFlatFrameAndButtonWithAnArrow) {
+TEST_F(TavComboBoxTest, PaintsAFlatFrameAndButtonWithAnArrow) {
     const TRect button = Button();
     const int width = FCombo->Width(), height = FCombo->Height();
     EXPECT_EQ(button.Right, width) << "no sunken edge around the client area";
@@ -162,7 +162,7 @@ TEST_F(ComboBoxTest, PaintsAFlatFrameAndButtonWithAnArrow) {
     EXPECT_NE(Color(x + 3, y + 1), clBlack) << "WinXP shows its picture without an arrow";
 }
 
-TEST_F(ComboBoxTest, TheDroppedListHasABorderInTheBorderColour) {
+TEST_F(TavComboBoxTest, TheDroppedListHasABorderInTheBorderColour) {
     FCombo->SetBorderColor(clRed);
     FCombo->SetDroppedDown(true);
     RunUntilIdle();

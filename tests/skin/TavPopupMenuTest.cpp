@@ -76,7 +76,7 @@ constexpr std::string_view MenuLayout = R"(object MenuTestForm: TMenuTestForm
 end
 )";
 
-class PopupMenuTest : public TSkinHostTest {
+class TavPopupMenuTest : public TSkinHostTest {
   protected:
     void SetUp() override {
         TSkinHostTest::SetUp();
@@ -118,7 +118,7 @@ class PopupMenuTest : public TSkinHostTest {
     TBitmap FBitmap;
 };
 
-TEST_F(PopupMenuTest, LayoutValuesAndEveryItemHooked) {
+TEST_F(TavPopupMenuTest, LayoutValuesAndEveryItemHooked) {
     const TtavMenuLook& look = FMenu->Look();
     EXPECT_TRUE(FMenu->OwnerDraw());
     EXPECT_EQ(FMenu->UIStyle(), TtavUIStyle::Protein);
@@ -156,7 +156,7 @@ TEST_F(PopupMenuTest, LayoutValuesAndEveryItemHooked) {
     EXPECT_TRUE(later->OnDrawItem);
 }
 
-TEST_F(PopupMenuTest, ValuesComeFromTheStyle) {
+TEST_F(TavPopupMenuTest, ValuesComeFromTheStyle) {
     TtavPopupMenu* menu = NewComponent<TtavPopupMenu>(FForm);
     EXPECT_EQ(menu->UIStyle(), TtavUIStyle::DeepBlue) << "no skinned frame on the form";
     EXPECT_EQ(menu->Look().SelectedColor, TColor(0xA04A44));
@@ -186,7 +186,7 @@ TEST_F(PopupMenuTest, ValuesComeFromTheStyle) {
     EXPECT_EQ(menu->Look().SelectedColor, ProteinSelected);
 }
 
-TEST_F(PopupMenuTest, ARightClickShowsTheMenuAndItsItemsReachTheirHandlers) {
+TEST_F(TavPopupMenuTest, ARightClickShowsTheMenuAndItsItemsReachTheirHandlers) {
     auto* panel = Make<TSkinTestPanel>(FForm, {10, 10, 200, 100});
     panel->SetPopupMenu(FMenu);
     RunUntilIdle();
@@ -223,7 +223,7 @@ TEST_F(PopupMenuTest, ARightClickShowsTheMenuAndItsItemsReachTheirHandlers) {
     EXPECT_EQ(FForm->Commands, (std::vector<std::string>{"tutti", "selezione"}));
 }
 
-TEST_F(PopupMenuTest, MeasuresAndDrawsItemsWithTheMenuValues) {
+TEST_F(TavPopupMenuTest, MeasuresAndDrawsItemsWithTheMenuValues) {
     TMenuItem* item = FMenu->Items()->Items(0);
     TMenuItem* line = AddItem("-");
     int width = 0, height = 0;
@@ -278,7 +278,7 @@ TEST_F(PopupMenuTest, MeasuresAndDrawsItemsWithTheMenuValues) {
     EXPECT_EQ(At(0, 10), clWhite) << "no bar";
 }
 
-TEST_F(PopupMenuTest, AFlatMenuPaintsItsBorderOverThePopupWindowOnTheScreen) {
+TEST_F(TavPopupMenuTest, AFlatMenuPaintsItsBorderOverThePopupWindowOnTheScreen) {
     FForm->SetColor(clLime);
     RunUntilIdle();
     DrawMenuPopupBorder(FForm->Handle(), clBlack, clBlue);
@@ -301,7 +301,7 @@ TEST_F(PopupMenuTest, AFlatMenuPaintsItsBorderOverThePopupWindowOnTheScreen) {
 }
 
 // MacOS draws backgrounds, selections and separators from its pictures' top rows, stretched to the item.
-TEST_F(PopupMenuTest, MacOSDrawsItsItemsFromPictures) {
+TEST_F(TavPopupMenuTest, MacOSDrawsItsItemsFromPictures) {
     FMenu->SetUIStyle(TtavUIStyle::MacOS);
     TMenuItem* item = FMenu->Items()->Items(0);
     Drawn(item, false, {160, 20});
