@@ -65,10 +65,7 @@ void TCustomForm::AfterConstruction() {
     TWinControl::AfterConstruction();
     if (Application) Application->FormConstructing(this);
     if (Screen) Screen->AddForm(this);
-    if (std::string name = LayoutName(); !name.empty()) {
-        std::span<const uint8_t> text = FindResource(name);
-        ReadLayoutInto(*this, std::string_view(reinterpret_cast<const char*>(text.data()), text.size()), name);
-    }
+    if (std::string name = LayoutName(); !name.empty()) ReadLayoutResource(*this, name);
     GuardBoundary(this, [this] { DoCreate(); });
 }
 

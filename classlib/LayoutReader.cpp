@@ -1,4 +1,5 @@
 #include "classlib/LayoutReader.h"
+#include "platform/Resources.h"
 
 #include "classlib/ColorNames.h"
 #include "classlib/Collection.h"
@@ -384,4 +385,9 @@ TComponent* ReadLayout(std::string_view text, const std::string& layoutName, TCo
 
 void ReadLayoutInto(TComponent& root, std::string_view text, const std::string& layoutName) {
     TLayoutReader(text, layoutName).ReadInto(root);
+}
+
+void ReadLayoutResource(TComponent& root, const std::string& layoutName) {
+    std::span<const uint8_t> text = FindResource(layoutName);
+    ReadLayoutInto(root, std::string_view(reinterpret_cast<const char*>(text.data()), text.size()), layoutName);
 }

@@ -90,3 +90,5 @@ private:
 
 TComponent* ReadLayout(std::string_view text, const std::string& layoutName, TComponent* owner);
 void ReadLayoutInto(TComponent& root, std::string_view text, const std::string& layoutName);
+// Reads the embedded layout of that name into root.
+void ReadLayoutResource(TComponent& root, const std::string& layoutName);

@@ -53,6 +53,8 @@ void TMemoStrings::Put(int index, const std::string& s) {
 void TMemoStrings::Insert(int index, const std::string& s) {
     std::vector<std::string> lines = Split();
     if (index < 0 || index > int(lines.size())) IndexError(index);
+    // An appended line goes after a break of its own: a text that ends in an empty line keeps it.
+    if (index == int(lines.size()) && !FMemo.Text().empty()) return FMemo.SetText(FMemo.Text() + std::string(sLineBreak) + s);
     lines.insert(lines.begin() + index, s);
     Store(lines);
 }

@@ -178,7 +178,9 @@ class TMessageBoxWindow {
 
     void Repaint() { InvalidateRect(FHwnd, nullptr, false); }
 
-    void KeyDown(int vk) {
+    static bool AnswersOnRelease(int vk) { return vk == VK_RETURN || vk == VK_SPACE || vk == VK_ESCAPE; }
+
+    void KeyAction(int vk) {
         switch (vk) {
         case VK_RETURN:
         case VK_SPACE:
@@ -234,8 +236,18 @@ class TMessageBoxWindow {
             Repaint();
             return 0;
         }
+        // An answering key acts on its release, so that the release cannot reach the window below the box.
         case WM_KEYDOWN:
-            KeyDown(int(wParam));
+            if (AnswersOnRelease(int(wParam)))
+                FHeldKey = int(wParam);
+            else
+                KeyAction(int(wParam));
+            return 0;
+        case WM_KEYUP:
+            if (int(wParam) == FHeldKey) {
+                FHeldKey = 0;
+                KeyAction(int(wParam));
+            }
             return 0;
         case WM_CLOSE:
             if (std::optional<int> cancel = CancelAnswer(FRequest.Type)) Answer(*cancel);
@@ -253,6 +265,7 @@ class TMessageBoxWindow {
     HWND FHwnd = nullptr;
     int FDefault = 0;
     int FPressed = -1;
+    int FHeldKey = 0;
     bool FPressedInside = false;
     std::optional<int> FResult;
 };

@@ -3,19 +3,35 @@
 #include "SkinResources.h"
 #include "skin/TAVButton.h"
 #include "skin/TAVComboBox.h"
+#include "skin/TAVCheckBox.h"
+#include "skin/TAVDBCtrls.h"
 #include "skin/TAVForm.h"
+#include "skin/TAVImagePanel.h"
+#include "skin/TAVMemo.h"
 #include "skin/TAVMgr.h"
 #include "skin/TAVPopupMenu.h"
 #include "skin/TAVPublic.h"
+#include "skin/TAVTitleBar.h"
+#include "skin/TAVURLLabel.h"
 
 void RegisterSkinClasses() {
     RegisterResources_Skin();
     RegisterClass<TtavFileTheme>();
     RegisterClass<TtavForm>();
+    RegisterClass<TtavTitleBar>();
+    RegisterClass<TtavTitleBarPopupMenu>();
+    RegisterClass<TtavPanel>();
+    RegisterClass<TtavMemo>();
+    RegisterClass<TtavURLLabel>();
     RegisterClass<TtavCustomButton>();
     RegisterClass<TtavButton>();
     RegisterClass<TtavCustomComboBox>();
     RegisterClass<TtavComboBox>();
     RegisterClass<TtavPopupMenu>();
+    RegisterClass<TtavCheckBox>();
+    RegisterClass<TtavDBCheckBox>();
+    RegisterClass<TtavDBEdit>();
+    RegisterClass<TtavDBMemo>();
+    RegisterClass<TtavDBLookupListBox>();
     InitWin95BuildFlag();
 }

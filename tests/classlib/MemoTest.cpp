@@ -126,6 +126,22 @@ TEST_F(MemoTest, HorizontalScrollIsInPixelsWithoutWordWrap) {
     EXPECT_EQ(FMemo->Text(), "ab\r\n\r\ncd");
 }
 
+TEST_F(MemoTest, LinesAssignedOrAddedKeepTheirEmptyLines) {
+    TStringList source;
+    for (const char* line : {"Titolo", "", "primo paragrafo", "", "", "secondo"})
+        source.Add(line);
+    FMemo->SetLines(&source);
+    EXPECT_EQ(FMemo->Lines()->Count(), 6);
+    EXPECT_EQ(FMemo->Text(), "Titolo\r\n\r\nprimo paragrafo\r\n\r\n\r\nsecondo");
+    FMemo->Lines()->Add("");
+    FMemo->Lines()->Add("fine");
+    EXPECT_EQ(FMemo->Lines()->Count(), 8);
+    EXPECT_EQ(FMemo->Lines()->Strings(6), "");
+    FMemo->Lines()->Insert(0, "");
+    EXPECT_EQ(FMemo->Lines()->Strings(0), "");
+    EXPECT_EQ(FMemo->Lines()->Strings(1), "Titolo");
+}
+
 TEST_F(MemoTest, ReturnsTabsAndReadOnly) {
     FHost.TypeText("a");
     FHost.KeyPress(VK_RETURN);

@@ -80,3 +80,17 @@ TEST_F(TWindowTest, TheBoxIsModalOverItsOwnerAndAnswersAClickOnAButton) {
     EXPECT_LE(std::abs((boxRect.Left + boxRect.Right) / 2 - 300), 1);
     EXPECT_LE(std::abs((boxRect.Top + boxRect.Bottom) / 2 - 250), 1);
 }
+
+TEST_F(TWindowTest, TheReleaseOfTheAnsweringKeyNeverReachesTheWindowBelow) {
+    HWND owner = Top(Bounds(0, 0, 300, 200));
+    SetActiveWindow(owner);
+    SetFocus(owner);
+    FHost.KeyPress(VK_RETURN);
+    EXPECT_EQ(MessageBox(owner, "Errore.", "Vmr", MB_OK), IDOK);
+    RunUntilIdle();
+    EXPECT_TRUE(Of(owner, WM_KEYUP).empty());
+    // The owner does get the keys pressed after the box.
+    FHost.KeyPress(VK_RETURN);
+    RunUntilIdle();
+    EXPECT_EQ(Of(owner, WM_KEYUP).size(), 1u);
+}

@@ -45,6 +45,38 @@ TSurface TXScreen::Grab(const TRect& area) const {
     return result;
 }
 
+namespace {
+
+std::optional<TRect> FindIn(_XDisplay* display, Window window, const std::string& title) {
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable) {
+        char* name = nullptr;
+        const bool match = XFetchName(display, window, &name) && name && title == name;
+        if (name) XFree(name);
+        if (match) {
+            int x = 0, y = 0;
+            Window child = 0;
+            XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+            return Bounds(x, y, attributes.width, attributes.height);
+        }
+    }
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, window, &root, &parent, &children, &count)) return std::nullopt;
+    std::optional<TRect> found;
+    for (unsigned i = 0; i < count && !found; ++i)
+        found = FindIn(display, children[i], title);
+    if (children) XFree(children);
+    return found;
+}
+
+} // namespace
+
+std::optional<TRect> TXScreen::FindWindow(const std::string& title) const {
+    XSync(FDisplay, False);
+    return FindIn(FDisplay, DefaultRootWindow(FDisplay), title);
+}
+
 void TXScreen::WarpPointer(TPoint p) const {
     XWarpPointer(FDisplay, None, DefaultRootWindow(FDisplay), 0, 0, 0, 0, p.X, p.Y);
     XSync(FDisplay, False);

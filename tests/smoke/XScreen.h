@@ -2,6 +2,7 @@
 #include "platform/Geometry.h"
 #include "platform/Surface.h"
 
+#include <optional>
 #include <string>
 
 struct _XDisplay;
@@ -19,6 +20,8 @@ public:
     TSurface Grab(const TRect& area) const;
     TPixel PixelAt(TPoint p) const { return Grab(Bounds(p.X, p.Y, 1, 1)).Pixel(0, 0); }
     void WarpPointer(TPoint p) const;
+    // The screen rectangle of the first viewable window with that title, if one shows.
+    std::optional<TRect> FindWindow(const std::string& title) const;
 
 private:
     _XDisplay* FDisplay = nullptr;

@@ -1,0 +1,20 @@
+#include "app/Vmr.h"
+#include "platform/MessageLoop.h"
+#include "platform/host/sdl/SdlHost.h"
+
+#include <cstdio>
+#include <exception>
+
+int main() {
+    try {
+        TSdlHost host;
+        InitWindowSystem(host);
+        const int status = RunVmr();
+        ShutdownWindowSystem();
+        return status;
+    } catch (const std::exception& e) {
+        // Only a display that cannot be opened gets here: there is no window to show the error in.
+        std::fprintf(stderr, "vmr: %s\n", e.what());
+        return 1;
+    }
+}

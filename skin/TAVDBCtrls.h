@@ -1,0 +1,151 @@
+#pragma once
+#include "classlib/dbctrls/DBEdit.h"
+#include "classlib/dbctrls/DBLookupListBox.h"
+#include "classlib/dbctrls/DBMemo.h"
+#include "skin/TAVCheckBox.h"
+#include "skin/TAVMgr.h"
+#include "skin/TAVPublic.h"
+
+#include <memory>
+#include <string>
+
+// The style's control border colour (ControlBorderColor), from the theme file when the style says so.
+TColor StyleControlBorderColor(const TtavFileTheme* theme, TtavUIStyle style);
+
+// A data-aware control of the class library in the skin's frame: no system border but a ring of two pixels,
+// painted after the control's own painting as one line of BorderColor outside and one of Color inside.
+// BorderColor follows the style whenever UIStyle or FileTheme is set. The data handling stays the base's.
+template <class Base> class TtavFramedDataControl : public Base {
+  public:
+    TColor BorderColor() const { return FBorderColor; }
+    void SetBorderColor(TColor value) {
+        FBorderColor = value;
+        this->Invalidate();
+    }
+    TtavUIStyle UIStyle() const { return FUIStyle; }
+    void SetUIStyle(TtavUIStyle value) {
+        FUIStyle = value;
+        FBorderColor = StyleControlBorderColor(FFileTheme, value);
+        this->Invalidate();
+    }
+    TtavFileTheme* FileTheme() const { return FFileTheme; }
+    void SetFileTheme(TtavFileTheme* value) {
+        FFileTheme = LinkFileTheme(this, FFileTheme, value);
+        SetUIStyle(FUIStyle);
+    }
+
+  protected:
+    explicit TtavFramedDataControl(TComponent* owner) : Base(owner) {
+        this->SetControlStyle(this->ControlStyle() + TControlStyle{csOpaque});
+        this->SetBorderStyle(bsNone);
+        this->SetBorderWidth(2);
+        SetUIStyle(GetOwnerFormStyle(owner));
+    }
+
+    // A layout sets UIStyle before BorderColor, so a stored colour replaces the style's.
+    template <class C> static void PublishSkinProperties(TPublisher<C>& p) {
+        p.Component("FileTheme", &C::FileTheme, &C::SetFileTheme)
+            .Enum("UIStyle", &C::UIStyle, &C::SetUIStyle, TtavUIStyle::DeepBlue)
+            .Color("BorderColor", &C::BorderColor, &C::SetBorderColor, clBlack);
+    }
+
+    void Notification(TComponent* component, TOperation operation) override {
+        Base::Notification(component, operation);
+        if (operation == opRemove && component && component == FFileTheme) {
+            FFileTheme = nullptr;
+            SetUIStyle(TtavUIStyle::DeepBlue);
+        }
+    }
+    void WndProc(TMessage& m) override {
+        Base::WndProc(m);
+        if (m.Msg == WM_PAINT || m.Msg == WM_ERASEBKGND)
+            PaintControlFrame(this, FBorderColor, this->Color(), true);
+    }
+
+  private:
+    TColor FBorderColor = clBlack;
+    TtavUIStyle FUIStyle = TtavUIStyle::DeepBlue;
+    TtavFileTheme* FFileTheme = nullptr;
+};
+
+class TtavDBEdit : public TtavFramedDataControl<TDBEdit> {
+    VMR_CLASS(TtavDBEdit, TDBEdit)
+
+  public:
+    static void PublishProperties(TPublisher<TtavDBEdit>& p) { PublishSkinProperties(p); }
+
+  protected:
+    explicit TtavDBEdit(TComponent* owner) : TtavFramedDataControl(owner) {}
+};
+
+// The memo keeps its own scroll bars; it attaches no skinned ones.
+class TtavDBMemo : public TtavFramedDataControl<TDBMemo> {
+    VMR_CLASS(TtavDBMemo, TDBMemo)
+
+  public:
+    static void PublishProperties(TPublisher<TtavDBMemo>& p) { PublishSkinProperties(p); }
+
+  protected:
+    explicit TtavDBMemo(TComponent* owner) : TtavFramedDataControl(owner) {}
+};
+
+// The lookup list keeps its own vertical scroll bar; it attaches no skinned one.
+class TtavDBLookupListBox : public TtavFramedDataControl<TDBLookupListBox> {
+    VMR_CLASS(TtavDBLookupListBox, TDBLookupListBox)
+
+  public:
+    static void PublishProperties(TPublisher<TtavDBLookupListBox>& p) { PublishSkinProperties(p); }
+
+  protected:
+    explicit TtavDBLookupListBox(TComponent* owner) : TtavFramedDataControl(owner) {}
+};
+
+// The skinned check box over one field: it shows the field as checked or unchecked, and a toggle by the user
+// puts the dataset in edit and writes the value when the record is updated. A Boolean field is read and
+// written as such; any other field through the value lists, ";"-separated texts compared without case,
+// of which the first item is the text written.
+class TtavDBCheckBox : public TtavCheckBox {
+    VMR_CLASS(TtavDBCheckBox, TtavCheckBox)
+
+  public:
+    ~TtavDBCheckBox() override;
+    static void PublishProperties(TPublisher<TtavDBCheckBox>& p);
+
+    TDataSource* DataSource() const { return FDataLink->DataSource(); }
+    void SetDataSource(TDataSource* value);
+    const std::string& DataField() const { return FDataLink->FieldName(); }
+    void SetDataField(const std::string& value) { FDataLink->SetFieldName(value); }
+    TField* Field() const { return FDataLink->Field(); }
+    TFieldDataLink* DataLink() const { return FDataLink.get(); }
+    bool ReadOnly() const { return FDataLink->ReadOnly(); }
+    void SetReadOnly(bool value) { FDataLink->SetReadOnly(value); }
+    const std::string& ValueChecked() const { return FValueChecked; }
+    void SetValueChecked(const std::string& value);
+    const std::string& ValueUnchecked() const { return FValueUnchecked; }
+    void SetValueUnchecked(const std::string& value);
+
+  protected:
+    explicit TtavDBCheckBox(TComponent* owner);
+    void Notification(TComponent* component, TOperation operation) override;
+    void WndProc(TMessage& m) override;
+    void Paint() override;
+    void KeyPress(char32_t& key) override;
+    void BeforeToggle() override;
+
+  private:
+    // The mark the field's value means.
+    TCheckBoxState ReadFieldState() const;
+    void FieldDataChange();
+    void WriteFieldValue();
+    void ExitControl(TMessage& m);
+    // A control grid paints the control for its other records: a plain check box with that record's mark.
+    void PaintCopy();
+
+    std::unique_ptr<TFieldDataLink> FDataLink = std::make_unique<TFieldDataLink>();
+    std::string FValueChecked = "True";
+    std::string FValueUnchecked = "False";
+};
+
+// True when one of the ";"-separated items of the list, trimmed, equals the text ignoring case. An empty list
+// matches nothing; an empty item matches the empty text.
+bool MatchesValueList(const std::string& list, const std::string& text);

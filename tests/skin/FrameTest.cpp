@@ -1,0 +1,215 @@
+#include "FrameTestSupport.h"
+
+#include "classlib/Panel.h"
+#include "skin/TAVImagePanel.h"
+#include "platform/Exception.h"
+#include "platform/Input.h"
+
+namespace {
+
+class FrameTest : public TFrameTest {
+protected:
+    // What the form's window answers for a point of its client area.
+    static LRESULT HitTestAt(TForm* form, int x, int y) {
+        return SendMessage(form->Handle(), WM_NCHITTEST, 0, PointToLParam(form->ClientToScreen({x, y})));
+    }
+};
+
+TEST_F(FrameTest, TheMainWindowIsSizedAndPlacedByItsFrame) {
+    TForm* form = ShowLayout(MainLayout());
+    TtavForm* frame = FrameOf(form);
+    EXPECT_EQ(form->BoundsRect(), Bounds(207, 115, 701, 562));
+    EXPECT_EQ(form->Constraints()->MinWidth(), 130);
+    EXPECT_EQ(form->Constraints()->MinHeight(), 50);
+    EXPECT_FALSE(form->Scaled());
+
+    // No system caption or border: the whole window is client area, which the frame covers but for the
+    // one-pixel margin at the left, right and bottom; the title bar covers the top.
+    EXPECT_EQ(form->BorderStyle(), bsNone);
+    EXPECT_EQ(frame->OwnerBorderStyle(), bsSizeable);
+    EXPECT_EQ(GetWindowStyle(form->Handle()) & (WS_CAPTION | WS_THICKFRAME), 0u);
+    EXPECT_EQ(GetClientRect(form->Handle()), (TRect{0, 0, 701, 562}));
+    EXPECT_EQ(frame->BoundsRect(), Bounds(1, 0, 699, 561));
+    EXPECT_EQ(frame->TitleBar()->BoundsRect(), Bounds(0, 0, 699, 23));
+    EXPECT_EQ(form->Caption(), "Il Velmarune");
+    EXPECT_EQ(frame->Caption(), "Il Velmarune");
+    EXPECT_EQ(frame->Version(), "4.06");
+
+    // The margin in the border colour, the body in the style's tiled background, the bar's sections.
+    EXPECT_EQ(PixelAt(form, 0, 300), clBlack);
+    EXPECT_EQ(PixelAt(form, 700, 300), clBlack);
+    EXPECT_EQ(PixelAt(form, 350, 561), clBlack);
+    TBitmap tile;
+    tile.LoadFromResourceName("PROTEIN_FORM_BACKGROUND");
+    EXPECT_EQ(PixelAt(form, 1 + 40, 200), tile.Canvas()->Pixels(40 % tile.Width(), 200 % tile.Height()));
+    EXPECT_EQ(PixelAt(form, 1 + 300, 20), LeftSectionColor);
+    EXPECT_EQ(PixelAt(form, 1 + 500, 20), ClientSectionColor);
+    EXPECT_EQ(PixelAt(form, 1 + 698, 22), RightSectionColor);
+}
+
+TEST_F(FrameTest, TheAboutWindowKeepsItsDialogBorderStyleAndOffersNoSizingEdge) {
+    TForm* form = ShowLayout(AboutLayout());
+    TtavForm* frame = FrameOf(form);
+    EXPECT_EQ(form->BoundsRect(), Bounds(335, 129, 400, 496));
+    EXPECT_EQ(frame->OwnerBorderStyle(), bsDialog);
+    EXPECT_EQ(GetWindowStyle(form->Handle()) & (WS_CAPTION | WS_DLGFRAME), 0u);
+    EXPECT_EQ(form->Constraints()->MinWidth(), 130);
+    EXPECT_EQ(form->Constraints()->MinHeight(), 50);
+    EXPECT_EQ(HitTestAt(form, 0, 300), HTCLIENT);
+    EXPECT_EQ(HitTestAt(form, 399, 495), HTCLIENT);
+    EXPECT_EQ(frame->TitleBar()->Perform(WM_NCHITTEST, 0, PointToLParam(OnBar(form, 100, 1))), HTCLIENT);
+}
+
+TEST_F(FrameTest, ASizeableWindowAnswersSizingBandsOfItsMargin) {
+    TForm* form = ShowLayout(MainLayout());
+    const int W = 701, H = 562;
+    EXPECT_EQ(HitTestAt(form, 0, 300), HTLEFT);
+    EXPECT_EQ(HitTestAt(form, 4, 300), HTLEFT);
+    EXPECT_EQ(HitTestAt(form, 5, 300), HTCLIENT);
+    EXPECT_EQ(HitTestAt(form, W - 5, 300), HTCLIENT);
+    EXPECT_EQ(HitTestAt(form, W - 4, 300), HTRIGHT);
+    EXPECT_EQ(HitTestAt(form, 300, H - 1), HTBOTTOM);
+    EXPECT_EQ(HitTestAt(form, 0, H - 1), HTBOTTOMLEFT);
+    EXPECT_EQ(HitTestAt(form, W - 1, H - 1), HTBOTTOMRIGHT);
+    EXPECT_EQ(HitTestAt(form, 0, 0), HTTOPLEFT);
+
+    // The title bar answers the top edge with its own five rows.
+    TtavTitleBar* bar = FrameOf(form)->TitleBar();
+    auto barHit = [&](int x, int y) { return bar->Perform(WM_NCHITTEST, 0, PointToLParam(OnBar(form, x, y))); };
+    EXPECT_EQ(barHit(300, 0), HTTOP);
+    EXPECT_EQ(barHit(300, 4), HTTOP);
+    EXPECT_EQ(barHit(300, 5), HTCLIENT);
+    EXPECT_EQ(barHit(2, 2), HTTOPLEFT);
+    EXPECT_EQ(barHit(W - 3, 2), HTTOPRIGHT);
+
+    // Dragging the right margin sizes the window; the frame follows.
+    FHost.MouseMove(form->ClientToScreen({W - 1, 300}));
+    FHost.MouseDown(form->ClientToScreen({W - 1, 300}));
+    FHost.MouseMove(form->ClientToScreen({W + 49, 310}));
+    FHost.MouseUp(form->ClientToScreen({W + 49, 310}));
+    RunUntilIdle();
+    EXPECT_EQ(form->Width(), W + 50);
+    EXPECT_EQ(FrameOf(form)->Width(), W + 50 - 2);
+
+    // The bar's top rows size the window from its top edge.
+    FHost.MouseMove(OnBar(form, 300, 1));
+    FHost.MouseDown(OnBar(form, 300, 1));
+    FHost.MouseMove(OnBar(form, 300, 1) - TPoint{0, 20});
+    FHost.MouseUp(OnBar(form, 300, 1) - TPoint{0, 20});
+    RunUntilIdle();
+    EXPECT_EQ(form->Top(), 115 - 20);
+    EXPECT_EQ(form->Height(), H + 20);
+
+    // A maximised window has no sizing edge.
+    form->SetWindowState(wsMaximized);
+    RunUntilIdle();
+    EXPECT_EQ(HitTestAt(form, 0, 300), HTCLIENT);
+    EXPECT_EQ(barHit(300, 0), HTCLIENT);
+}
+
+TEST_F(FrameTest, AWindowCreatedMaximisedIsRestoredToItsBoundsAtConstruction) {
+    TForm* form = ShowLayout(FormLayout("FrmMain",
+                                        "  Left = 207\n  Top = 115\n  Width = 709\n  Height = 589\n"
+                                        "  WindowState = wsMaximized\n",
+                                        699, 561, MainButtons()));
+    EXPECT_EQ(form->BoundsRect(), FHost.WorkArea());
+    const int W = FHost.WorkArea().Width() - 2;
+    FHost.Click(OnBar(form, W - 39 + 5, 10));
+    RunUntilIdle();
+    EXPECT_EQ(form->WindowState(), wsNormal);
+    EXPECT_EQ(form->BoundsRect(), Bounds(207, 115, 709, 589));
+    EXPECT_EQ(FrameOf(form)->BoundsRect(), Bounds(1, 0, 707, 588));
+}
+
+TEST_F(FrameTest, AFormHoldsOneFrame) {
+    TForm* form = nullptr;
+    Application->CreateForm(form);
+    TtavForm* first = NewComponent<TtavForm>(form);
+    first->SetParent(form);
+    form->Constraints()->SetMinHeight(300);
+    try {
+        NewComponent<TtavForm>(form);
+        FAIL() << "a second frame was made";
+    } catch (const EComponentError& e) {
+        EXPECT_EQ(e.Message(), "Sorry, You can create only one TtavForm component in one form!");
+    }
+    // The half-made frame is gone; it had already set the form's constraints.
+    EXPECT_EQ(form->ControlCount(), 1);
+    EXPECT_EQ(form->Constraints()->MinHeight(), 50);
+
+    // A layout with two frames fails to load.
+    const std::string two = "object FrmTest: TForm\n  object A: TtavForm\n  end\n  object B: TtavForm\n  end\nend\n";
+    TForm* other = NewComponent<TForm>(Application);
+    try {
+        ReadLayoutInto(*other, two, "TWO");
+        FAIL() << "the layout loaded";
+    } catch (const EReadError& e) {
+        EXPECT_NE(e.Message().find("only one TtavForm"), std::string::npos) << e.Message();
+    }
+}
+
+TEST_F(FrameTest, FramePropertiesResizeAndRenameTheForm) {
+    TForm* form = ShowLayout(MainLayout());
+    TtavForm* frame = FrameOf(form);
+    frame->SetBorderWidth(3);
+    EXPECT_EQ(form->Width(), 699 + 6);
+    EXPECT_EQ(frame->Width(), 699);
+    EXPECT_EQ(frame->Left(), 3);
+    RunUntilIdle();
+    EXPECT_EQ(PixelAt(form, 2, 300), clBlack);
+
+    frame->SetCaption("Incantesimi");
+    EXPECT_EQ(form->Caption(), "Incantesimi");
+    EXPECT_EQ(frame->TitleBar()->Caption(), "Incantesimi");
+    form->SetCaption("Altro");
+    EXPECT_EQ(frame->Caption(), "Incantesimi");
+
+    // Hiding the title bar leaves the top margin free.
+    frame->SetTitleBarVisible(false);
+    EXPECT_EQ(frame->Top(), 3);
+    EXPECT_EQ(frame->Height(), form->ClientHeight() - 6);
+
+    // The form panel fills the frame; the frame itself is refused.
+    TPanel* panel = Make<TPanel>(frame, {10, 10, 50, 50});
+    frame->SetFormPanel(panel);
+    EXPECT_EQ(panel->Align(), alClient);
+    EXPECT_EQ(panel->BevelOuter(), bvNone);
+    frame->SetFormPanel(frame);
+    EXPECT_EQ(frame->FormPanel(), panel);
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0], "Sorry, you can't select the Form assign to FormPanel property");
+    delete panel;
+    EXPECT_EQ(frame->FormPanel(), nullptr);
+}
+
+TEST_F(FrameTest, RemovingTheThemeComponentFallsBackToDeepBlue) {
+    TForm* form = LoadForm(MainLayout("    object tavPanel1: TtavPanel\n      UIStyle = Protein\n    end\n"));
+    TtavForm* frame = FrameOf(form);
+    auto* panel = static_cast<TtavPanel*>(form->FindComponent("tavPanel1"));
+    auto* theme = NewComponent<TtavFileTheme>(form);
+    frame->SetUIStyleAutoUpdateSub(true);
+    frame->SetFileTheme(theme);
+    frame->SetUIStyle(TtavUIStyle::FromThemeFile);
+    EXPECT_EQ(frame->TitleBar()->FileTheme(), theme);
+    EXPECT_EQ(panel->FileTheme(), theme);
+    EXPECT_EQ(panel->UIStyle(), TtavUIStyle::FromThemeFile);
+    delete theme;
+    EXPECT_EQ(frame->FileTheme(), nullptr);
+    EXPECT_EQ(frame->UIStyle(), TtavUIStyle::DeepBlue);
+    EXPECT_EQ(frame->TitleBar()->FileTheme(), nullptr);
+    EXPECT_EQ(frame->TitleBar()->UIStyle(), TtavUIStyle::DeepBlue);
+    EXPECT_EQ(panel->FileTheme(), nullptr);
+    EXPECT_EQ(panel->UIStyle(), TtavUIStyle::DeepBlue);
+    EXPECT_EQ(frame->Color(), GetBuiltinThemeColor(TtavUIStyle::DeepBlue, 15));
+}
+
+TEST_F(FrameTest, AFrameDestroyedBeforeItsFormIsNoLongerCalled) {
+    TForm* form = ShowLayout(MainLayout());
+    delete FrameOf(form);
+    form->SetBounds(10, 10, 300, 200);
+    RunUntilIdle();
+    EXPECT_EQ(form->BoundsRect(), Bounds(10, 10, 300, 200));
+    EXPECT_EQ(SendMessage(form->Handle(), WM_NCHITTEST, 0, PointToLParam(form->ClientToScreen({0, 100}))), HTCLIENT);
+}
+
+} // namespace
