@@ -2,10 +2,12 @@
 
 #include "classlib/Bitmap.h"
 #include "classlib/ControlCanvas.h"
+#include "classlib/TextAlignment.h"
 #include "platform/Painting.h"
 #include "skin/TAVMgr.h"
 #include "skin/TAVPublic.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -100,6 +102,25 @@ void TtavCustomComboBox::CreateHandleDone() {
     // combo box keeps the platform's look.
     if (!IsWin95BuildFlag() && Style() != csSimple)
         SetWindowExStyle(Handle(), GetWindowExStyle(Handle()) & ~DWORD(WS_EX_CLIENTEDGE));
+    PlaceEditPart();
+}
+
+void TtavCustomComboBox::WndProc(TMessage& m) {
+    TCustomComboBox::WndProc(m);
+    if (m.Msg == WM_SIZE || m.Msg == CM_FONTCHANGED) PlaceEditPart();
+}
+
+// The platform puts the edit part against the frame; in the flat box its line sits in the middle, a little
+// in from the left, as in the platform's own combo boxes.
+void TtavCustomComboBox::PlaceEditPart() {
+    TComboEdit* edit = EditPart();
+    if (!edit || !HandleAllocated() || Style() == csSimple || IsWin95BuildFlag()) return;
+    const TRect client = ::GetClientRect(Handle());
+    const int lineHeight = MeasureText(Font(), "Wg", {}, DT_SINGLELINE).Height();
+    const int top = std::max(1, (client.Height() - lineHeight) / 2);
+    const int left = client.Left + 3;
+    edit->SetBounds(left, top, std::max(ComboBoxInfo().rcButton.Left - 1 - left, 0),
+                    std::max(client.Height() - 2 * top, 0));
 }
 
 void TtavCustomComboBox::CloseUp() {

@@ -34,10 +34,12 @@ class TtavCustomComboBox : public TCustomComboBox {
     explicit TtavCustomComboBox(TComponent* owner);
     void Notification(TComponent* component, TOperation operation) override;
     void CreateHandleDone() override;
+    void WndProc(TMessage& message) override;
     void PaintWindow(HDC dc) override;
     void CloseUp() override;
 
   private:
+    void PlaceEditPart();
     void PaintComboFrame(TCanvas& canvas);
     // The list window paints itself: its procedure is wrapped so that the border follows every paint.
     void HookListWindow(HWND list);

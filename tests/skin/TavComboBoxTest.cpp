@@ -137,6 +137,9 @@ TEST_F(TavComboBoxTest, PaintsAFlatFrameAndButtonWithAnArrow) {
     const TRect button = Button();
     const int width = FCombo->Width(), height = FCombo->Height();
     EXPECT_EQ(button.Right, width) << "no sunken edge around the client area";
+    const TComboEdit* edit = FCombo->EditPart();
+    EXPECT_GT(edit->Top(), 1);
+    EXPECT_EQ(edit->Top(), height - edit->BoundsRect().Bottom) << "the edit's line in the middle";
     EXPECT_EQ(Color(0, 0), clBlack);
     EXPECT_EQ(Color(width - 1, height - 1), clBlack);
     EXPECT_EQ(Color(40, height - 1), clBlack);
