@@ -111,7 +111,7 @@ void TtavCustomComboBox::WndProc(TMessage& m) {
 }
 
 // The platform puts the edit part against the frame; in the flat box its line sits in the middle, a little
-// in from the left, as in the platform's own combo boxes.
+// in from the left, as combo boxes usually show it.
 void TtavCustomComboBox::PlaceEditPart() {
     TComboEdit* edit = EditPart();
     if (!edit || !HandleAllocated() || Style() == csSimple || IsWin95BuildFlag()) return;
