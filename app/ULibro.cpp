@@ -95,7 +95,8 @@ void TfrmLibro::AfterConstruction() {
 }
 
 void TfrmLibro::MakeX(std::string& value) {
-    value = UpperCase(value) == "TRUE" ? "X" : " ";
+    const bool yes = UpperCase(value) == "TRUE";
+    value = std::string(yes ? "X" : " ");
 }
 
 void TfrmLibro::QRDBText11Print(TObject*, std::string& value) { MakeX(value); }

@@ -65,3 +65,24 @@ TEST_F(AppTest, ATypedApostropheIsStoredAsTheTypographicOne) {
     EXPECT_EQ(RawText(DatabaseFile(), "SELECT AREA FROM INCANTESIMI WHERE ID = " + id),
               "dell\u2019area");
 }
+
+TEST_F(AppTest, AnEditInProgressIsPostedBeforeARequeryAndBeforeClosing) {
+    Start();
+    const std::string first = FrmMain->ADOQryInc->FieldByName("ID").AsString();
+    FrmMain->DBEBersaglio->SetFocus();
+    FrmMain->DBEBersaglio->SelectAll();
+    FHost.TypeText("Tre creature");
+    Pump();
+    Click(FrmMain->Btt2);
+    EXPECT_EQ(RawText(DatabaseFile(), "SELECT BERSAGLIO FROM INCANTESIMI WHERE ID = " + first), "Tre creature");
+
+    const std::string second = FrmMain->ADOQryInc->FieldByName("ID").AsString();
+    FrmMain->DBETempo->SetFocus();
+    FrmMain->DBETempo->SelectAll();
+    FHost.TypeText("1 minuto");
+    Pump();
+    FrmMain->Close();
+    Pump();
+    EXPECT_EQ(RawText(DatabaseFile(), "SELECT TEMPODILANCIO FROM INCANTESIMI WHERE ID = " + second), "1 minuto");
+    EXPECT_TRUE(FBoxes.empty());
+}

@@ -151,3 +151,22 @@ TEST_F(AppTest, ThePopupMenuRemovesTheCurrentRowOrTheLevel) {
     FrmMain->Cancellaselezione1Click(nullptr);
     EXPECT_TRUE(TakeStatements().empty());
 }
+
+TEST_F(AppTest, TheEnterThatClosesAnErrorBoxDoesNotAddAgain) {
+    Start();
+    // The selection table gone, every add fails with the data layer's error.
+    RawExec(DatabaseFile(), "ALTER TABLE SELEZIONATI RENAME TO SELEZIONATI_VECCHI");
+    FrmMain->DBLLBInc->SetFocus();
+    Pump();
+    // Let the real box show; the keys after the first Enter close it.
+    SetMessageBoxHook([this](const TMessageBoxRequest& r) -> std::optional<int> {
+        FBoxes.push_back(r);
+        return std::nullopt;
+    });
+    FHost.KeyPress(VK_RETURN);
+    FHost.KeyPress(VK_RETURN);
+    Pump();
+    ASSERT_EQ(FBoxes.size(), 1u);
+    EXPECT_NE(FBoxes[0].Text.find("SELEZIONATI"), std::string::npos) << FBoxes[0].Text;
+    EXPECT_TRUE(FrmMain->DBLLBInc->Focused());
+}

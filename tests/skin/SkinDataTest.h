@@ -2,6 +2,7 @@
 // The window system on the headless host with the skin's classes, over a copy of the sample database with
 // the application's connection and queries.
 #include "DataTestSupport.h"
+#include "SkinHostTest.h"
 
 #include "classlib/Application.h"
 #include "classlib/RegisterControls.h"
@@ -24,20 +25,8 @@ class SkinDataTest : public DataFixture {
         delete Application;
         ShutdownWindowSystem();
     }
-    TForm* ShownForm(TRect bounds = {100, 100, 600, 500}) {
-        TForm* form = NewComponent<TForm>(Application);
-        form->SetBorderStyle(bsNone);
-        form->SetBoundsRect(bounds);
-        form->Show();
-        RunUntilIdle();
-        return form;
-    }
-    template <class T> T* Make(TWinControl* parent, TRect bounds) {
-        T* control = NewComponent<T>(parent);
-        control->SetParent(parent);
-        control->SetBoundsRect(bounds);
-        return control;
-    }
+    TForm* ShownForm(TRect bounds = {100, 100, 600, 500}) { return ShownTestForm(bounds); }
+    template <class T> T* Make(TWinControl* parent, TRect bounds) { return MakeTestControl<T>(parent, bounds); }
     // Spells of a level of their own, so the catalogue query lists exactly them in name order.
     void OpenSpells(const std::vector<std::string>& names) {
         for (const std::string& name : names)

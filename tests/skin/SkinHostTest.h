@@ -31,6 +31,23 @@ protected:
     }
 };
 
+// A visible borderless form of the application at a known place.
+inline TForm* ShownTestForm(TRect bounds) {
+    TForm* form = NewComponent<TForm>(Application);
+    form->SetBorderStyle(bsNone);
+    form->SetBoundsRect(bounds);
+    form->Show();
+    RunUntilIdle();
+    return form;
+}
+
+template <class T> T* MakeTestControl(TWinControl* parent, TRect bounds) {
+    T* control = NewComponent<T>(parent);
+    control->SetParent(parent);
+    control->SetBoundsRect(bounds);
+    return control;
+}
+
 // The window system on the headless host, with an application and the skin's classes. The work area is not
 // the host's default, so that answers taken from elsewhere show.
 class TSkinHostTest : public ::testing::Test {
@@ -45,21 +62,8 @@ protected:
         delete Application;
         ShutdownWindowSystem();
     }
-    // A visible borderless form at a known place.
-    TForm* ShownForm(TRect bounds = {100, 100, 500, 400}) {
-        TForm* form = NewComponent<TForm>(Application);
-        form->SetBorderStyle(bsNone);
-        form->SetBoundsRect(bounds);
-        form->Show();
-        RunUntilIdle();
-        return form;
-    }
-    template <class T> T* Make(TWinControl* parent, TRect bounds) {
-        T* control = NewComponent<T>(parent);
-        control->SetParent(parent);
-        control->SetBoundsRect(bounds);
-        return control;
-    }
+    TForm* ShownForm(TRect bounds = {100, 100, 500, 400}) { return ShownTestForm(bounds); }
+    template <class T> T* Make(TWinControl* parent, TRect bounds) { return MakeTestControl<T>(parent, bounds); }
     // The presented pixel of a top-level window, in window coordinates.
     TPixel WindowPixel(TWinControl* window, int x, int y) {
         PresentWindows();
