@@ -23,7 +23,9 @@ void RegisterSkinClasses() {
     RegisterClass<TtavPanel>();
     RegisterClass<TtavMemo>();
     RegisterClass<TtavURLLabel>();
+    RegisterClass<TtavCustomButton>();
     RegisterClass<TtavButton>();
+    RegisterClass<TtavCustomComboBox>();
     RegisterClass<TtavComboBox>();
     RegisterClass<TtavPopupMenu>();
     RegisterClass<TtavCheckBox>();

@@ -33,7 +33,7 @@ void DrawThroughImageList(TCanvas* canvas, const TBitmap& bitmap, int x, int y, 
     list->Draw(canvas, x, y, imageIndex, enabled);
 }
 
-// Draws text with the DrawText flags in the canvas font's colour.
+// Draws text with the DrawText flags in the given colour.
 void DrawCaptionText(TCanvas* canvas, const std::string& text, TRect rect, unsigned flags, TColor color) {
     canvas->Font()->SetColor(color);
     canvas->Handle()->DrawText(text, rect, flags);
@@ -50,7 +50,8 @@ bool ShowsGrandparentBackground(const TWinControl& parent) {
 // ---- TtavCustomButton ------------------------------------------------------------------------------------
 
 TtavCustomButton::TtavCustomButton(TComponent* owner) : TCustomControl(owner) {
-    SetControlStyle(ControlStyle() - TControlStyle{csAcceptsControls, csDoubleClicks} + TControlStyle{csOpaque});
+    SetControlStyle(ControlStyle() - TControlStyle{csAcceptsControls, csDoubleClicks} +
+                    TControlStyle{csOpaque});
     SetTabStop(true);
 }
 
@@ -73,13 +74,13 @@ void TtavCustomButton::AfterConstruction() {
 void TtavCustomButton::SetCaption(const std::string& value) {
     FCaption = value;
     AfterCaptionChange();
-    RepaintNow();
+    Repaint();
 }
 
 void TtavCustomButton::SetAutoSize(bool value) {
     FAutoSize = value;
     ResizeToFrame();
-    RepaintNow();
+    Repaint();
 }
 
 void TtavCustomButton::SetDefault(bool value) {
@@ -91,13 +92,13 @@ void TtavCustomButton::SetDefault(bool value) {
 void TtavCustomButton::SetTransparent(bool value) {
     FTransparent = value;
     ApplyFrameTransparency();
-    RepaintNow();
+    Repaint();
 }
 
 void TtavCustomButton::SetUIStyle(TtavUIStyle value) {
     FUIStyle = value;
     ApplyStyleSettings();
-    RepaintNow();
+    Repaint();
 }
 
 void TtavCustomButton::SetFileTheme(TtavFileTheme* value) {
@@ -107,13 +108,13 @@ void TtavCustomButton::SetFileTheme(TtavFileTheme* value) {
 
 void TtavCustomButton::SetFocusedRectMargin(int value) {
     FFocusedRectMargin = value;
-    RepaintNow();
+    Repaint();
 }
 
 void TtavCustomButton::SetEnabled(bool value) {
     TCustomControl::SetEnabled(value);
     AfterEnabledChange();
-    RepaintNow();
+    Repaint();
 }
 
 void TtavCustomButton::Notification(TComponent* component, TOperation operation) {
@@ -136,12 +137,12 @@ void TtavCustomButton::ResizeToFrame() {
 
 void TtavCustomButton::ApplyButtonFont() {
     Canvas()->Font()->Assign(Font());
-    RepaintNow();
+    Repaint();
 }
 
 void TtavCustomButton::ApplyFrameTransparency() {
     FFrameTransparency = FTransparent;
-    RepaintNow();
+    Repaint();
 }
 
 // ---- frames ----------------------------------------------------------------------------------------------
@@ -267,14 +268,14 @@ void TtavCustomButton::ReleasePress() {
     StopRepeat();
     if (!FPressed) return;
     FPressed = false;
-    RepaintNow();
+    Repaint();
 }
 
 void TtavCustomButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     if (button == mbLeft) {
         FPressed = true;
         StartRepeat();
-        RepaintNow();
+        Repaint();
     }
     TCustomControl::MouseDown(button, shift, x, y);
 }
@@ -287,12 +288,12 @@ void TtavCustomButton::MouseMove(TShiftState shift, int x, int y) {
     if (x >= 0 && y >= 0 && x <= Width() && y <= Height()) return;
     FMouseOver = false;
     FPressed = false;
-    RepaintNow();
+    Repaint();
 }
 
 void TtavCustomButton::MouseEnter() {
     FMouseOver = true;
-    RepaintNow();
+    Repaint();
     TCustomControl::MouseEnter();
 }
 
@@ -303,7 +304,7 @@ void TtavCustomButton::MouseLeave() {
     FMouseOver = false;
     FPressed = false;
     StopRepeat();
-    RepaintNow();
+    Repaint();
     if (OnMouseExit) OnMouseExit(this);
 }
 
@@ -316,12 +317,14 @@ void TtavCustomButton::Click() {
     TCustomControl::Click();
 }
 
-// ---- keyboard and messages ---------------------------------------------------------------------------------
+// ---- keyboard and messages
+// ---------------------------------------------------------------------------------
 
 void TtavCustomButton::HandleDialogKey(TMessage& m) {
     const WORD key = WORD(m.WParam);
     const bool asked = (key == VK_RETURN && FDefault) || (key == VK_ESCAPE && FCancel);
-    const bool modifiers = GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
+    const bool modifiers =
+        GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
     if (asked && !modifiers && CanFocus()) {
         m.Result = 1;
         Click();
@@ -342,24 +345,29 @@ void TtavCustomButton::HandleDialogChar(TMessage& m) {
 
 void TtavCustomButton::WndProc(TMessage& m) {
     switch (m.Msg) {
-    case WM_ERASEBKGND: m.Result = 1; return;
+    case WM_ERASEBKGND:
+        m.Result = 1;
+        return;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case CM_FOCUSCHANGED: {
         auto alive = AliveMark();
         TCustomControl::WndProc(m);
-        if (!alive.expired()) RepaintNow();
+        if (!alive.expired()) Repaint();
         return;
     }
     case WM_CAPTURECHANGED:
         TCustomControl::WndProc(m);
         return ReleasePress();
-    case CM_FONTCHANGED: return ApplyButtonFont();
+    case CM_FONTCHANGED:
+        return ApplyButtonFont();
     case CM_TEXTCHANGED:
         TCustomControl::WndProc(m);
         return SetCaption(Text());
-    case CM_DIALOGKEY: return HandleDialogKey(m);
-    case CM_DIALOGCHAR: return HandleDialogChar(m);
+    case CM_DIALOGKEY:
+        return HandleDialogKey(m);
+    case CM_DIALOGCHAR:
+        return HandleDialogChar(m);
     }
     TCustomControl::WndProc(m);
 }
@@ -370,12 +378,12 @@ void TtavCustomButton::DefaultHandler(TMessage& m) {
     const bool pressKey = m.WParam == VK_SPACE || m.WParam == VK_RETURN;
     if (m.Msg == WM_KEYDOWN && pressKey && Focused() && Enabled()) {
         FPressed = true;
-        RepaintNow();
+        Repaint();
         return;
     }
     if (m.Msg == WM_KEYUP && pressKey && Focused() && FPressed && Enabled()) {
         FPressed = false;
-        RepaintNow();
+        Repaint();
         return Click();
     }
     TCustomControl::DefaultHandler(m);
@@ -385,7 +393,7 @@ void TtavCustomButton::DefaultHandler(TMessage& m) {
 
 TtavButton::TtavButton(TComponent* owner) : TtavCustomButton(owner), FGlyph(std::make_unique<TBitmap>()) {
     SetBounds(Left(), Top(), 80, 27);
-    FGlyph->OnChange = [this](TObject*) { RepaintNow(); };
+    FGlyph->OnChange = [this](TObject*) { Repaint(); };
 }
 
 TtavButton::~TtavButton() = default;
@@ -406,22 +414,23 @@ void TtavButton::PublishProperties(TPublisher<TtavButton>& p) {
         .Event("OnMouseExit", &TtavButton::OnMouseExit)
         .Event("OnMouseContinuouslyDown", &TtavButton::OnMouseContinuouslyDown)
         // Kept for layouts that store it: it always reads 0 and takes nothing.
-        .Integer("ResHandle", [](const TtavButton&) { return 0u; }, [](TtavButton&, unsigned) {}, 0);
+        .Integer(
+            "ResHandle", [](const TtavButton&) { return 0u; }, [](TtavButton&, unsigned) {}, 0);
 }
 
 void TtavButton::SetGlyph(const TBitmap* value) {
     FGlyph->Assign(value);
-    RepaintNow();
+    Repaint();
 }
 
 void TtavButton::SetLayout(TButtonLayout value) {
     FLayout = value;
-    RepaintNow();
+    Repaint();
 }
 
 void TtavButton::SetSpacing(int value) {
     FSpacing = value;
-    RepaintNow();
+    Repaint();
 }
 
 void TtavButton::ApplyStyleSettings() {

@@ -22,7 +22,7 @@ VMR_ENUM_NAMES(TButtonLayout, "blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGl
 class TtavCustomButton : public TCustomControl {
     VMR_CLASS(TtavCustomButton, TCustomControl)
 
-public:
+  public:
     ~TtavCustomButton() override;
     static void PublishProperties(TPublisher<TtavCustomButton>& p);
     void AfterConstruction() override;
@@ -57,7 +57,7 @@ public:
     TNotifyEvent OnMouseExit;
     TNotifyEvent OnMouseContinuouslyDown;
 
-protected:
+  protected:
     explicit TtavCustomButton(TComponent* owner);
     void Notification(TComponent* component, TOperation operation) override;
     void WndProc(TMessage& message) override;
@@ -85,13 +85,11 @@ protected:
 
     // Frame `index` of the three of the style's ButtonImage strip, from the theme file or the built-in table.
     void LoadStyleFrame(TBitmap* bitmap, int index);
-    // Invalidate and update now: every change of the look shows at once.
-    void RepaintNow() { Repaint(); }
     bool FrameTransparency() const { return FFrameTransparency; }
     // Set by a focus step that shows focus by a bold caption; read and cleared by the caption step.
     bool FBoldCaptionRequest = false;
 
-private:
+  private:
     void LoadStateFrame(TBitmap* bitmap);
     void PaintBackground(TCanvas* canvas);
     void StartRepeat();
@@ -122,7 +120,7 @@ private:
 class TtavButton : public TtavCustomButton {
     VMR_CLASS(TtavButton, TtavCustomButton)
 
-public:
+  public:
     ~TtavButton() override;
     static void PublishProperties(TPublisher<TtavButton>& p);
 
@@ -133,14 +131,14 @@ public:
     int Spacing() const { return FSpacing; }
     void SetSpacing(int value);
 
-protected:
+  protected:
     explicit TtavButton(TComponent* owner);
     void ApplyStyleSettings() override;
     void PaintFrame(TCanvas* canvas, TBitmap* frame) override;
     void PaintCaption(TCanvas* canvas, const std::string& caption) override;
     void PaintFocus(TCanvas* canvas) override;
 
-private:
+  private:
     void PaintGlyph(TCanvas* canvas);
 
     std::unique_ptr<TBitmap> FGlyph;

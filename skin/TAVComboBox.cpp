@@ -2,10 +2,12 @@
 
 #include "classlib/Bitmap.h"
 #include "classlib/ControlCanvas.h"
+#include "classlib/TextAlignment.h"
 #include "platform/Painting.h"
 #include "skin/TAVMgr.h"
 #include "skin/TAVPublic.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -15,9 +17,12 @@ constexpr int ControlBorderColorKey = 25;
 // The bitmap that stands for the drop button in the styles that draw it from a picture; none for the others.
 const char* ButtonPictureName(TtavUIStyle style) {
     switch (style) {
-    case TtavUIStyle::MacOS: return "MACOS_COMBOBOX_BUTTON";
-    case TtavUIStyle::WinXP: return "WINXP_COMBOBOX_BUTTON";
-    default: return nullptr;
+    case TtavUIStyle::MacOS:
+        return "MACOS_COMBOBOX_BUTTON";
+    case TtavUIStyle::WinXP:
+        return "WINXP_COMBOBOX_BUTTON";
+    default:
+        return nullptr;
     }
 }
 } // namespace
@@ -35,7 +40,8 @@ void TtavCustomComboBox::PublishProperties(TPublisher<TtavCustomComboBox>& p) {
     p.Component("FileTheme", &TtavCustomComboBox::FileTheme, &TtavCustomComboBox::SetFileTheme)
         .Enum("UIStyle", &TtavCustomComboBox::UIStyle, &TtavCustomComboBox::SetUIStyle, TtavUIStyle::DeepBlue)
         .Color("BorderColor", &TtavCustomComboBox::BorderColor, &TtavCustomComboBox::SetBorderColor, clBlack)
-        .Color("ButtonColor", &TtavCustomComboBox::ButtonColor, &TtavCustomComboBox::SetButtonColor, clBtnFace)
+        .Color("ButtonColor", &TtavCustomComboBox::ButtonColor, &TtavCustomComboBox::SetButtonColor,
+               clBtnFace)
         .Color("ArrowColor", &TtavCustomComboBox::ArrowColor, &TtavCustomComboBox::SetArrowColor, clBlack);
 }
 
@@ -96,6 +102,25 @@ void TtavCustomComboBox::CreateHandleDone() {
     // combo box keeps the platform's look.
     if (!IsWin95BuildFlag() && Style() != csSimple)
         SetWindowExStyle(Handle(), GetWindowExStyle(Handle()) & ~DWORD(WS_EX_CLIENTEDGE));
+    PlaceEditPart();
+}
+
+void TtavCustomComboBox::WndProc(TMessage& m) {
+    TCustomComboBox::WndProc(m);
+    if (m.Msg == WM_SIZE || m.Msg == CM_FONTCHANGED) PlaceEditPart();
+}
+
+// The platform puts the edit part against the frame; in the flat box its line sits in the middle, a little
+// in from the left, as combo boxes usually show it.
+void TtavCustomComboBox::PlaceEditPart() {
+    TComboEdit* edit = EditPart();
+    if (!edit || !HandleAllocated() || Style() == csSimple || IsWin95BuildFlag()) return;
+    const TRect client = ::GetClientRect(Handle());
+    const int lineHeight = MeasureText(Font(), "Wg", {}, DT_SINGLELINE).Height();
+    const int top = std::max(1, (client.Height() - lineHeight) / 2);
+    const int left = client.Left + 3;
+    edit->SetBounds(left, top, std::max(ComboBoxInfo().rcButton.Left - 1 - left, 0),
+                    std::max(client.Height() - 2 * top, 0));
 }
 
 void TtavCustomComboBox::CloseUp() {
@@ -175,7 +200,8 @@ void TtavCustomComboBox::DrawComboButtonArrow(TCanvas& canvas, int x, int y) {
         canvas.Brush()->SetStyle(bsSolid);
         canvas.Brush()->SetColor(color);
         canvas.Pen()->SetColor(color);
-        const std::array<TPoint, 3> points{TPoint{left, top}, TPoint{left + 6, top}, TPoint{left + 3, top + 3}};
+        const std::array<TPoint, 3> points{TPoint{left, top}, TPoint{left + 6, top},
+                                           TPoint{left + 3, top + 3}};
         canvas.Polygon(points);
     };
     if (!Enabled()) {

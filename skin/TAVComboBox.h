@@ -12,7 +12,7 @@ class TtavFileTheme;
 class TtavCustomComboBox : public TCustomComboBox {
     VMR_CLASS(TtavCustomComboBox, TCustomComboBox)
 
-public:
+  public:
     ~TtavCustomComboBox() override;
     static void PublishProperties(TPublisher<TtavCustomComboBox>& p);
     void AfterConstruction() override;
@@ -30,14 +30,16 @@ public:
     void SetArrowColor(TColor value);
     void SetEnabled(bool value) override;
 
-protected:
+  protected:
     explicit TtavCustomComboBox(TComponent* owner);
     void Notification(TComponent* component, TOperation operation) override;
     void CreateHandleDone() override;
+    void WndProc(TMessage& message) override;
     void PaintWindow(HDC dc) override;
     void CloseUp() override;
 
-private:
+  private:
+    void PlaceEditPart();
     void PaintComboFrame(TCanvas& canvas);
     // The list window paints itself: its procedure is wrapped so that the border follows every paint.
     void HookListWindow(HWND list);
@@ -57,6 +59,6 @@ private:
 class TtavComboBox : public TtavCustomComboBox {
     VMR_CLASS(TtavComboBox, TtavCustomComboBox)
 
-protected:
+  protected:
     explicit TtavComboBox(TComponent* owner) : TtavCustomComboBox(owner) {}
 };

@@ -23,8 +23,9 @@ constexpr int CaptionInset = 4; // from the bar to the caption, and from the ite
 // A theme colour by the style rule: the theme file when it is to be used, else the built-in table.
 TColor LookColor(const TtavMenuLook& look, int key) {
     TtavUIStyle effective;
-    return ResolveFileThemeStyle(look.FileTheme, look.UIStyle, effective) ? look.FileTheme->GetThemeColor(key)
-                                                                          : GetBuiltinThemeColor(effective, key);
+    return ResolveFileThemeStyle(look.FileTheme, look.UIStyle, effective)
+               ? look.FileTheme->GetThemeColor(key)
+               : GetBuiltinThemeColor(effective, key);
 }
 
 // The top rows of a MacOS picture, stretched over the rectangle.
@@ -37,7 +38,8 @@ void StretchMacOSPicture(TCanvas& canvas, const TRect& rect, const char* resourc
 
 // The bar at the left and the background right of it.
 void DrawBarAndBackground(const TtavMenuLook& look, TCanvas& canvas, const TRect& r) {
-    if (look.BarWidth > 0) FillMenuRect(canvas, {r.Left, r.Top, r.Left + look.BarWidth, r.Bottom}, look.BarColor);
+    if (look.BarWidth > 0)
+        FillMenuRect(canvas, {r.Left, r.Top, r.Left + look.BarWidth, r.Bottom}, look.BarColor);
     FillMenuRect(canvas, {r.Left + look.BarWidth, r.Top, r.Right, r.Bottom}, look.Color);
 }
 

@@ -12,8 +12,7 @@ const TImageList& CheckMarkImages() {
 namespace {
 
 // A published value of the menu's look that is only stored.
-template <auto Member>
-auto LookGetter() {
+template <auto Member> auto LookGetter() {
     return [](const TtavPopupMenu& menu) { return menu.Look().*Member; };
 }
 
@@ -25,39 +24,54 @@ TtavPopupMenu::TtavPopupMenu(TComponent* owner) : TPopupMenu(owner) {
 
 void TtavPopupMenu::PublishProperties(TPublisher<TtavPopupMenu>& p) {
     // The menu always draws its items itself; a stored False changes nothing.
-    p.Boolean("OwnerDraw", [](const TtavPopupMenu&) { return true; }, [](TtavPopupMenu&, bool) {}, false)
+    p.Boolean(
+         "OwnerDraw", [](const TtavPopupMenu&) { return true; }, [](TtavPopupMenu&, bool) {}, false)
         .Component("FileTheme", &TtavPopupMenu::FileTheme, &TtavPopupMenu::SetFileTheme)
         .Enum("UIStyle", &TtavPopupMenu::UIStyle, &TtavPopupMenu::SetUIStyle, TtavUIStyle::DeepBlue)
         .Integer("MenuItemHeight", &TtavPopupMenu::MenuItemHeight, &TtavPopupMenu::SetMenuItemHeight, 21)
         .Integer("SeparatorHeight", &TtavPopupMenu::SeparatorHeight, &TtavPopupMenu::SetSeparatorHeight, 21)
-        .Integer("BarWidth", LookGetter<&TtavMenuLook::BarWidth>(),
-                 [](TtavPopupMenu& m, int v) { m.FLook.BarWidth = v; }, 0)
-        .Color("BarColor", LookGetter<&TtavMenuLook::BarColor>(),
-               [](TtavPopupMenu& m, TColor v) { m.FLook.BarColor = v; }, clBtnFace)
-        .Color("Color", LookGetter<&TtavMenuLook::Color>(), [](TtavPopupMenu& m, TColor v) { m.FLook.Color = v; },
-               clWhite)
-        .Color("SeparatorColor", LookGetter<&TtavMenuLook::SeparatorColor>(),
-               [](TtavPopupMenu& m, TColor v) { m.FLook.SeparatorColor = v; }, clGray)
-        .Color("SelectedBorderColor", LookGetter<&TtavMenuLook::SelectedBorderColor>(),
-               [](TtavPopupMenu& m, TColor v) { m.FLook.SelectedBorderColor = v; }, clHighlight)
-        .Color("SelectedColor", LookGetter<&TtavMenuLook::SelectedColor>(),
-               [](TtavPopupMenu& m, TColor v) { m.FLook.SelectedColor = v; }, clHighlight)
-        .Color("SelectedFontColor", LookGetter<&TtavMenuLook::SelectedFontColor>(),
-               [](TtavPopupMenu& m, TColor v) { m.FLook.SelectedFontColor = v; }, clWhite)
-        .Color("FontColor", LookGetter<&TtavMenuLook::FontColor>(),
-               [](TtavPopupMenu& m, TColor v) { m.FLook.FontColor = v; }, clWhite)
-        .Color("BorderColor", LookGetter<&TtavMenuLook::BorderColor>(),
-               [](TtavPopupMenu& m, TColor v) { m.FLook.BorderColor = v; }, clBlack)
-        .Boolean("FlatMenu", LookGetter<&TtavMenuLook::FlatMenu>(),
-                 [](TtavPopupMenu& m, bool v) { m.FLook.FlatMenu = v; }, false)
-        .String("FontName", LookGetter<&TtavMenuLook::FontName>(),
-                [](TtavPopupMenu& m, const std::string& v) { m.FLook.FontName = v; }, "MS Sans Serif")
-        .Integer("FontSize", LookGetter<&TtavMenuLook::FontSize>(),
-                 [](TtavPopupMenu& m, int v) { m.FLook.FontSize = v; }, 8)
-        .Enum("FontCharset", LookGetter<&TtavMenuLook::FontCharset>(),
-              [](TtavPopupMenu& m, TFontCharset v) { m.FLook.FontCharset = v; }, DEFAULT_CHARSET)
-        .Boolean("UseSystemFont", LookGetter<&TtavMenuLook::UseSystemFont>(),
-                 [](TtavPopupMenu& m, bool v) { m.FLook.UseSystemFont = v; }, true);
+        .Integer(
+            "BarWidth", LookGetter<&TtavMenuLook::BarWidth>(),
+            [](TtavPopupMenu& m, int v) { m.FLook.BarWidth = v; }, 0)
+        .Color(
+            "BarColor", LookGetter<&TtavMenuLook::BarColor>(),
+            [](TtavPopupMenu& m, TColor v) { m.FLook.BarColor = v; }, clBtnFace)
+        .Color(
+            "Color", LookGetter<&TtavMenuLook::Color>(),
+            [](TtavPopupMenu& m, TColor v) { m.FLook.Color = v; }, clWhite)
+        .Color(
+            "SeparatorColor", LookGetter<&TtavMenuLook::SeparatorColor>(),
+            [](TtavPopupMenu& m, TColor v) { m.FLook.SeparatorColor = v; }, clGray)
+        .Color(
+            "SelectedBorderColor", LookGetter<&TtavMenuLook::SelectedBorderColor>(),
+            [](TtavPopupMenu& m, TColor v) { m.FLook.SelectedBorderColor = v; }, clHighlight)
+        .Color(
+            "SelectedColor", LookGetter<&TtavMenuLook::SelectedColor>(),
+            [](TtavPopupMenu& m, TColor v) { m.FLook.SelectedColor = v; }, clHighlight)
+        .Color(
+            "SelectedFontColor", LookGetter<&TtavMenuLook::SelectedFontColor>(),
+            [](TtavPopupMenu& m, TColor v) { m.FLook.SelectedFontColor = v; }, clWhite)
+        .Color(
+            "FontColor", LookGetter<&TtavMenuLook::FontColor>(),
+            [](TtavPopupMenu& m, TColor v) { m.FLook.FontColor = v; }, clWhite)
+        .Color(
+            "BorderColor", LookGetter<&TtavMenuLook::BorderColor>(),
+            [](TtavPopupMenu& m, TColor v) { m.FLook.BorderColor = v; }, clBlack)
+        .Boolean(
+            "FlatMenu", LookGetter<&TtavMenuLook::FlatMenu>(),
+            [](TtavPopupMenu& m, bool v) { m.FLook.FlatMenu = v; }, false)
+        .String(
+            "FontName", LookGetter<&TtavMenuLook::FontName>(),
+            [](TtavPopupMenu& m, const std::string& v) { m.FLook.FontName = v; }, "MS Sans Serif")
+        .Integer(
+            "FontSize", LookGetter<&TtavMenuLook::FontSize>(),
+            [](TtavPopupMenu& m, int v) { m.FLook.FontSize = v; }, 8)
+        .Enum(
+            "FontCharset", LookGetter<&TtavMenuLook::FontCharset>(),
+            [](TtavPopupMenu& m, TFontCharset v) { m.FLook.FontCharset = v; }, DEFAULT_CHARSET)
+        .Boolean(
+            "UseSystemFont", LookGetter<&TtavMenuLook::UseSystemFont>(),
+            [](TtavPopupMenu& m, bool v) { m.FLook.UseSystemFont = v; }, true);
 }
 
 void TtavPopupMenu::AfterConstruction() {

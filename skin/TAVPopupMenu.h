@@ -12,7 +12,7 @@ const TImageList& CheckMarkImages();
 class TtavPopupMenu : public TPopupMenu {
     VMR_CLASS(TtavPopupMenu, TPopupMenu)
 
-public:
+  public:
     static void PublishProperties(TPublisher<TtavPopupMenu>& p);
     void AfterConstruction() override;
     void Loaded() override;
@@ -34,10 +34,10 @@ public:
     void MeasureSkinnedItem(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height);
     void DrawSkinnedItem(TObject* Sender, TCanvas* ACanvas, TRect ARect, bool Selected);
 
-protected:
+  protected:
     explicit TtavPopupMenu(TComponent* owner);
     void Notification(TComponent* component, TOperation operation) override;
 
-private:
+  private:
     TtavMenuLook FLook;
 };

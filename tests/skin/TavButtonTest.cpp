@@ -5,6 +5,9 @@
 #include "platform/Input.h"
 #include "platform/MessageLoop.h"
 #include "skin/TAVButton.h"
+#include "skin/TAVComboBox.h"
+#include "skin/TAVMgr.h"
+#include "skin/TAVPopupMenu.h"
 
 #include <gtest/gtest.h>
 
@@ -23,14 +26,14 @@ constexpr TColor ProteinDownFace = RGB(0xC8, 0xCB, 0xEF);
 class TButtonTestForm : public TForm {
     VMR_CLASS(TButtonTestForm, TForm)
 
-public:
+  public:
     static void PublishProperties(TPublisher<TButtonTestForm>& p) {
         p.Method("Btt0Click", &TButtonTestForm::Btt0Click);
     }
     void Btt0Click(TObject* sender) { Clicked.push_back(sender); }
     std::vector<TObject*> Clicked;
 
-protected:
+  protected:
     explicit TButtonTestForm(TComponent* owner) : TForm(owner) {}
     std::string LayoutName() const override { return {}; }
 };
@@ -82,8 +85,8 @@ constexpr std::string_view ButtonLayout = R"(object ButtonTestForm: TButtonTestF
 end
 )";
 
-class ButtonTest : public TSkinHostTest {
-protected:
+class TavButtonTest : public TSkinHostTest {
+  protected:
     void SetUp() override {
         TSkinHostTest::SetUp();
         RegisterClass<TButtonTestForm>();
@@ -115,7 +118,7 @@ protected:
     TtavButton* FPrint = nullptr;
 };
 
-TEST_F(ButtonTest, LayoutKeepsEveryStoredPropertyAndBindsTheHandler) {
+TEST_F(TavButtonTest, LayoutKeepsEveryStoredPropertyAndBindsTheHandler) {
     EXPECT_EQ(FLevel->Caption(), "0");
     EXPECT_EQ(FLevel->Text(), "") << "the caption is not the window text";
     EXPECT_EQ(FLevel->BoundsRect(), (TRect{21, 51, 38, 70}));
@@ -141,7 +144,7 @@ TEST_F(ButtonTest, LayoutKeepsEveryStoredPropertyAndBindsTheHandler) {
     EXPECT_EQ(FForm->Clicked, std::vector<TObject*>{FLevel});
 }
 
-TEST_F(ButtonTest, ClicksOnReleaseInsideAfterAPressInsideOnly) {
+TEST_F(TavButtonTest, ClicksOnReleaseInsideAfterAPressInsideOnly) {
     FHost.MouseMove(At(FLevel, {8, 9}));
     FHost.MouseDown(At(FLevel, {8, 9}));
     FHost.MouseMove(At(FLevel, {60, 9}));
@@ -178,10 +181,13 @@ TEST_F(ButtonTest, ClicksOnReleaseInsideAfterAPressInsideOnly) {
     FHost.Click(At(FLevel, {16, 18})); // the last pixel inside
     RunUntilIdle();
     EXPECT_EQ(FForm->Clicked.size(), 2u);
+    FHost.Click(At(FLevel, {16, 18}));
+    RunUntilIdle();
+    EXPECT_EQ(FForm->Clicked.size(), 3u) << "the second click of a double click clicks too";
     EXPECT_TRUE(FLevel->Focused()) << "a click takes the focus";
 }
 
-TEST_F(ButtonTest, RepeatsWhileHeldAndStopsWhenTheMouseLeaves) {
+TEST_F(TavButtonTest, RepeatsWhileHeldAndStopsWhenTheMouseLeaves) {
     int repeats = 0;
     FLevel->OnMouseContinuouslyDown = [&](TObject* sender) {
         EXPECT_EQ(sender, FLevel);
@@ -217,7 +223,7 @@ TEST_F(ButtonTest, RepeatsWhileHeldAndStopsWhenTheMouseLeaves) {
     EXPECT_EQ(FForm->Clicked.size(), 3u);
 }
 
-TEST_F(ButtonTest, HandlersMayFreeTheButton) {
+TEST_F(TavButtonTest, HandlersMayFreeTheButton) {
     FLevel->OnClick = [](TObject* sender) { delete sender; };
     FHost.Click(At(FLevel, {8, 9}));
     RunUntilIdle();
@@ -232,7 +238,7 @@ TEST_F(ButtonTest, HandlersMayFreeTheButton) {
     EXPECT_EQ(FForm->FindComponent("tavButton1"), nullptr);
 }
 
-TEST_F(ButtonTest, PaintsTheStyleFrameOfItsStateAndTheCaption) {
+TEST_F(TavButtonTest, PaintsTheStyleFrameOfItsStateAndTheCaption) {
     EXPECT_EQ(Color(FLevel, 1, 1), ProteinNormalBorder);
     EXPECT_EQ(Color(FLevel, 0, 0), RGB(0xFB, 0xFB, 0xFB)) << "the strip's corner, drawn opaque";
     EXPECT_EQ(Color(FLevel, 8, 1), RGB(0xFC, 0xFC, 0xFD)) << "the top edge";
@@ -252,7 +258,8 @@ TEST_F(ButtonTest, PaintsTheStyleFrameOfItsStateAndTheCaption) {
     RunUntilIdle();
     EXPECT_EQ(Color(FLevel, 1, 1), ProteinNormalBorder);
 
-    // Focus: a dotted rectangle two pixels inside the edge, in Protein; the click gave it to the level button.
+    // Focus: a dotted rectangle two pixels inside the edge, in Protein; the click gave it to the level
+    // button.
     const TColor face = Color(FLevel, 6, 2);
     FPrint->SetFocus();
     EXPECT_NE(Color(FPrint, 120, 2), Color(FPrint, 121, 2)) << "dotted";
@@ -276,7 +283,7 @@ TEST_F(ButtonTest, PaintsTheStyleFrameOfItsStateAndTheCaption) {
     EXPECT_EQ(Color(FPrint, 120, 13), ProteinNormalFace);
 }
 
-TEST_F(ButtonTest, KeysPressTheFocusedButtonAndReachDefaultCancelAndAccelerator) {
+TEST_F(TavButtonTest, KeysPressTheFocusedButtonAndReachDefaultCancelAndAccelerator) {
     FLevel->SetFocus();
     FHost.KeyDown(VK_SPACE);
     RunUntilIdle();
@@ -320,7 +327,7 @@ TEST_F(ButtonTest, KeysPressTheFocusedButtonAndReachDefaultCancelAndAccelerator)
     EXPECT_EQ(prints, 3);
 }
 
-TEST_F(ButtonTest, EveryClickHandsItsModalResultToTheForm) {
+TEST_F(TavButtonTest, EveryClickHandsItsModalResultToTheForm) {
     FPrint->SetModalResult(mrOk);
     FHost.Click(At(FPrint, {8, 9}));
     RunUntilIdle();
@@ -330,7 +337,7 @@ TEST_F(ButtonTest, EveryClickHandsItsModalResultToTheForm) {
     EXPECT_EQ(FForm->ModalResult(), mrNone) << "a result of 0 resets it";
 }
 
-TEST_F(ButtonTest, StyleSetsTransparencyAndAutoSizeTheFrameSize) {
+TEST_F(TavButtonTest, StyleSetsTransparencyAndAutoSizeTheFrameSize) {
     FLevel->SetUIStyle(TtavUIStyle::MacOS);
     EXPECT_TRUE(FLevel->Transparent());
     FLevel->SetTransparent(false);
@@ -355,6 +362,66 @@ TEST_F(ButtonTest, StyleSetsTransparencyAndAutoSizeTheFrameSize) {
     EXPECT_EQ(fresh->Height(), 27);
     EXPECT_EQ(fresh->UIStyle(), TtavUIStyle::DeepBlue) << "no skinned frame on the form";
     EXPECT_TRUE(fresh->TabStop());
+}
+
+TEST_F(TavButtonTest, ATransparentButtonShowsItsParentThroughTheFramesMagenta) {
+    FForm->SetColor(clRed);
+    FLevel->SetUIStyle(TtavUIStyle::MacOS);
+    ASSERT_TRUE(FLevel->Transparent());
+    EXPECT_EQ(Color(FLevel, 0, 0), clRed);
+    EXPECT_EQ(Color(FLevel, 16, 18), clRed);
+    EXPECT_NE(Color(FLevel, 8, 9), clRed);
+    FLevel->SetTransparent(false);
+    EXPECT_EQ(Color(FLevel, 0, 0), clFuchsia) << "an opaque frame draws its corners as they are";
+}
+
+// Every skinned control of this unit falls back to DeepBlue when its theme component goes.
+TEST_F(TavButtonTest, SkinnedControlsForgetAThemeThatIsFreed) {
+    TtavFileTheme* theme = NewComponent<TtavFileTheme>(FForm);
+    TtavComboBox* combo = NewComponent<TtavComboBox>(FForm);
+    TtavPopupMenu* menu = NewComponent<TtavPopupMenu>(FForm);
+    FLevel->SetFileTheme(theme);
+    combo->SetFileTheme(theme);
+    combo->SetUIStyle(TtavUIStyle::Protein);
+    menu->SetFileTheme(theme);
+    menu->SetUIStyle(TtavUIStyle::Protein);
+    delete theme;
+    EXPECT_EQ(FLevel->FileTheme(), nullptr);
+    EXPECT_EQ(FLevel->UIStyle(), TtavUIStyle::DeepBlue);
+    EXPECT_EQ(combo->FileTheme(), nullptr);
+    EXPECT_EQ(combo->UIStyle(), TtavUIStyle::DeepBlue);
+    EXPECT_EQ(combo->ButtonColor(), TColor(0xE8E8E8));
+    EXPECT_EQ(menu->FileTheme(), nullptr);
+    EXPECT_EQ(menu->UIStyle(), TtavUIStyle::DeepBlue);
+    EXPECT_EQ(menu->Look().SelectedColor, TColor(0xA04A44));
+    RunUntilIdle();
+    EXPECT_NE(Color(FLevel, 1, 1), ProteinNormalBorder) << "drawn with DeepBlue's frame";
+}
+
+// A glyph twice as wide as high holds an enabled and a disabled picture side by side.
+TEST_F(TavButtonTest, ATwoImageGlyphShowsItsSecondPictureUngreyedWhenDisabled) {
+    TBitmap glyph;
+    glyph.SetSize(32, 16);
+    glyph.Canvas()->Brush()->SetColor(clWhite);
+    glyph.Canvas()->FillRect({0, 0, 32, 16});
+    glyph.Canvas()->Brush()->SetColor(clRed);
+    glyph.Canvas()->FillRect({4, 4, 12, 12});
+    glyph.Canvas()->Brush()->SetColor(clBlue);
+    glyph.Canvas()->FillRect({20, 4, 28, 12});
+    FPrint->SetCaption("");
+    FPrint->SetGlyph(&glyph);
+    FHost.MouseMove(At(FForm, {390, 290}));
+    // Left of an empty caption: x = (239 - 0 - 16 - 4) / 2, y = (27 - 16) / 2.
+    const int x = 109, y = 5;
+    EXPECT_EQ(Color(FPrint, x + 8, y + 8), clRed);
+    EXPECT_EQ(Color(FPrint, x + 1, y + 1), Color(FPrint, x - 5, y + 1)) << "the glyph's white is transparent";
+    FPrint->SetEnabled(false);
+    EXPECT_EQ(Color(FPrint, x + 8, y + 8), clBlue);
+
+    FPrint->SetEnabled(true);
+    FPrint->SetLayout(blGlyphTop);
+    // Above it: x = (239 - 16) / 2, y = (27 - th - 16 - 4) / 2 with the caption's height th.
+    EXPECT_EQ(Color(FPrint, 111 + 8, (27 - FPrint->Canvas()->TextHeight("") - 20) / 2 + 8), clRed);
 }
 
 } // namespace

@@ -24,7 +24,7 @@ constexpr TColor ProteinSelected = 0xC4302D;
 class TMenuTestForm : public TForm {
     VMR_CLASS(TMenuTestForm, TForm)
 
-public:
+  public:
     static void PublishProperties(TPublisher<TMenuTestForm>& p) {
         p.Method("Cancellaselezione1Click", &TMenuTestForm::Cancellaselezione1Click)
             .Method("Cancellatutti1Click", &TMenuTestForm::Cancellatutti1Click);
@@ -33,7 +33,7 @@ public:
     void Cancellatutti1Click(TObject*) { Commands.push_back("tutti"); }
     std::vector<std::string> Commands;
 
-protected:
+  protected:
     explicit TMenuTestForm(TComponent* owner) : TForm(owner) {}
     std::string LayoutName() const override { return {}; }
 };
@@ -76,8 +76,8 @@ constexpr std::string_view MenuLayout = R"(object MenuTestForm: TMenuTestForm
 end
 )";
 
-class PopupMenuTest : public TSkinHostTest {
-protected:
+class TavPopupMenuTest : public TSkinHostTest {
+  protected:
     void SetUp() override {
         TSkinHostTest::SetUp();
         RegisterMenuClasses();
@@ -118,7 +118,7 @@ protected:
     TBitmap FBitmap;
 };
 
-TEST_F(PopupMenuTest, LayoutValuesAndEveryItemHooked) {
+TEST_F(TavPopupMenuTest, LayoutValuesAndEveryItemHooked) {
     const TtavMenuLook& look = FMenu->Look();
     EXPECT_TRUE(FMenu->OwnerDraw());
     EXPECT_EQ(FMenu->UIStyle(), TtavUIStyle::Protein);
@@ -156,7 +156,7 @@ TEST_F(PopupMenuTest, LayoutValuesAndEveryItemHooked) {
     EXPECT_TRUE(later->OnDrawItem);
 }
 
-TEST_F(PopupMenuTest, ValuesComeFromTheStyle) {
+TEST_F(TavPopupMenuTest, ValuesComeFromTheStyle) {
     TtavPopupMenu* menu = NewComponent<TtavPopupMenu>(FForm);
     EXPECT_EQ(menu->UIStyle(), TtavUIStyle::DeepBlue) << "no skinned frame on the form";
     EXPECT_EQ(menu->Look().SelectedColor, TColor(0xA04A44));
@@ -186,7 +186,7 @@ TEST_F(PopupMenuTest, ValuesComeFromTheStyle) {
     EXPECT_EQ(menu->Look().SelectedColor, ProteinSelected);
 }
 
-TEST_F(PopupMenuTest, ARightClickShowsTheMenuAndItsItemsReachTheirHandlers) {
+TEST_F(TavPopupMenuTest, ARightClickShowsTheMenuAndItsItemsReachTheirHandlers) {
     auto* panel = Make<TSkinTestPanel>(FForm, {10, 10, 200, 100});
     panel->SetPopupMenu(FMenu);
     RunUntilIdle();
@@ -223,7 +223,7 @@ TEST_F(PopupMenuTest, ARightClickShowsTheMenuAndItsItemsReachTheirHandlers) {
     EXPECT_EQ(FForm->Commands, (std::vector<std::string>{"tutti", "selezione"}));
 }
 
-TEST_F(PopupMenuTest, MeasuresAndDrawsItemsWithTheMenuValues) {
+TEST_F(TavPopupMenuTest, MeasuresAndDrawsItemsWithTheMenuValues) {
     TMenuItem* item = FMenu->Items()->Items(0);
     TMenuItem* line = AddItem("-");
     int width = 0, height = 0;
@@ -236,8 +236,8 @@ TEST_F(PopupMenuTest, MeasuresAndDrawsItemsWithTheMenuValues) {
     EXPECT_EQ(height, 5);
     item->SetShortCut(ShortCut(VK_DELETE, {ssCtrl}));
     item->MeasureItem(canvas, width, height);
-    EXPECT_EQ(width, canvas->TextWidth("Cancella selezione") + canvas->TextWidth(ShortCutToText(item->ShortCut())) +
-                         26 + 40);
+    EXPECT_EQ(width, canvas->TextWidth("Cancella selezione") +
+                         canvas->TextWidth(ShortCutToText(item->ShortCut())) + 26 + 40);
     item->SetShortCut(scNone);
 
     Drawn(item, false);
@@ -276,6 +276,44 @@ TEST_F(PopupMenuTest, MeasuresAndDrawsItemsWithTheMenuValues) {
     SetOrdProp(FMenu, "BarWidth", 0);
     Drawn(item, false);
     EXPECT_EQ(At(0, 10), clWhite) << "no bar";
+}
+
+TEST_F(TavPopupMenuTest, AFlatMenuPaintsItsBorderOverThePopupWindowOnTheScreen) {
+    FForm->SetColor(clLime);
+    RunUntilIdle();
+    DrawMenuPopupBorder(FForm->Handle(), clBlack, clBlue);
+    const TRect w = GetWindowRect(FForm->Handle());
+    auto screen = [&](int x, int y) {
+        PresentWindows();
+        return PixelToColor(FHost.ScreenPixel({x, y}));
+    };
+    EXPECT_EQ(screen(w.Left, w.Top), clLime) << "the top-left pixel is left alone";
+    EXPECT_EQ(screen(w.Left + 1, w.Top), clBlue);
+    EXPECT_EQ(screen(w.Right - 1, w.Top + 10), clBlue);
+    EXPECT_EQ(screen(w.Left + 10, w.Bottom - 1), clBlue);
+    EXPECT_EQ(screen(w.Left, w.Top + 10), clBlack);
+    EXPECT_EQ(screen(w.Left + 10, w.Top + 1), clBlack);
+    EXPECT_EQ(screen(w.Right - 2, w.Top + 10), clBlack);
+    EXPECT_EQ(screen(w.Left + 10, w.Bottom - 2), clBlack);
+    EXPECT_EQ(screen(w.Left + 1, w.Top + 10), clWhite);
+    EXPECT_EQ(screen(w.Left + 10, w.Top + 2), clWhite);
+    EXPECT_EQ(screen(w.Left + 10, w.Top + 10), clLime);
+}
+
+// MacOS draws backgrounds, selections and separators from its pictures' top rows, stretched to the item.
+TEST_F(TavPopupMenuTest, MacOSDrawsItsItemsFromPictures) {
+    FMenu->SetUIStyle(TtavUIStyle::MacOS);
+    TMenuItem* item = FMenu->Items()->Items(0);
+    Drawn(item, false, {160, 20});
+    EXPECT_EQ(At(0, 0), RGB(0xF5, 0xF5, 0xF5));
+    EXPECT_EQ(At(100, 19), RGB(0xE0, 0xE0, 0xE0)) << "the top twenty of 22 rows";
+    Drawn(item, true, {160, 20});
+    EXPECT_EQ(At(0, 10), RGB(0x39, 0x73, 0xC4));
+    item->SetEnabled(false);
+    Drawn(item, true, {160, 20});
+    EXPECT_EQ(At(0, 10), RGB(0xEA, 0xEA, 0xEA)) << "disabled: no selection";
+    Drawn(AddItem("-"), false, {160, 12});
+    EXPECT_EQ(At(80, 11), RGB(0xE9, 0xE9, 0xE9)) << "the top twelve rows, no line";
 }
 
 } // namespace

@@ -19,7 +19,7 @@ constexpr TColor ProteinBackground = 0xFBFBFB;
 class TComboTestForm : public TForm {
     VMR_CLASS(TComboTestForm, TForm)
 
-public:
+  public:
     static void PublishProperties(TPublisher<TComboTestForm>& p) {
         p.Method("CmBIncantatoreChange", &TComboTestForm::CmBIncantatoreChange);
     }
@@ -28,7 +28,7 @@ public:
     }
     std::vector<std::string> Changes;
 
-protected:
+  protected:
     explicit TComboTestForm(TComponent* owner) : TForm(owner) {}
     std::string LayoutName() const override { return {}; }
 };
@@ -64,8 +64,8 @@ constexpr std::string_view ComboLayout = R"(object ComboTestForm: TComboTestForm
 end
 )";
 
-class ComboBoxTest : public TSkinHostTest {
-protected:
+class TavComboBoxTest : public TSkinHostTest {
+  protected:
     void SetUp() override {
         TSkinHostTest::SetUp();
         RegisterClass<TComboTestForm>();
@@ -86,7 +86,7 @@ protected:
     TtavComboBox* FCombo = nullptr;
 };
 
-TEST_F(ComboBoxTest, LayoutKeepsItsValuesAndTheStyleSetsColours) {
+TEST_F(TavComboBoxTest, LayoutKeepsItsValuesAndTheStyleSetsColours) {
     EXPECT_EQ(FCombo->UIStyle(), TtavUIStyle::Protein);
     EXPECT_EQ(FCombo->BorderColor(), clBlack);
     EXPECT_EQ(FCombo->ButtonColor(), ProteinBackground);
@@ -110,7 +110,7 @@ TEST_F(ComboBoxTest, LayoutKeepsItsValuesAndTheStyleSetsColours) {
     EXPECT_EQ(fresh->ButtonColor(), TColor(0xE8E8E8));
 }
 
-TEST_F(ComboBoxTest, TypingChangesFireOnChangeButAnIndexSetInCodeDoesNot) {
+TEST_F(TavComboBoxTest, TypingChangesFireOnChangeButAnIndexSetInCodeDoesNot) {
     FCombo->SetItemIndex(0);
     EXPECT_EQ(FCombo->Text(), "Bardo");
     EXPECT_TRUE(FForm->Changes.empty());
@@ -133,10 +133,13 @@ TEST_F(ComboBoxTest, TypingChangesFireOnChangeButAnIndexSetInCodeDoesNot) {
     EXPECT_EQ(FCombo->Text(), "Ranger");
 }
 
-TEST_F(ComboBoxTest, PaintsAFlatFrameAndButtonWithAnArrow) {
+TEST_F(TavComboBoxTest, PaintsAFlatFrameAndButtonWithAnArrow) {
     const TRect button = Button();
     const int width = FCombo->Width(), height = FCombo->Height();
     EXPECT_EQ(button.Right, width) << "no sunken edge around the client area";
+    const TComboEdit* edit = FCombo->EditPart();
+    EXPECT_GT(edit->Top(), 1);
+    EXPECT_EQ(edit->Top(), height - edit->BoundsRect().Bottom) << "the edit's line in the middle";
     EXPECT_EQ(Color(0, 0), clBlack);
     EXPECT_EQ(Color(width - 1, height - 1), clBlack);
     EXPECT_EQ(Color(40, height - 1), clBlack);
@@ -162,7 +165,7 @@ TEST_F(ComboBoxTest, PaintsAFlatFrameAndButtonWithAnArrow) {
     EXPECT_NE(Color(x + 3, y + 1), clBlack) << "WinXP shows its picture without an arrow";
 }
 
-TEST_F(ComboBoxTest, TheDroppedListHasABorderInTheBorderColour) {
+TEST_F(TavComboBoxTest, TheDroppedListHasABorderInTheBorderColour) {
     FCombo->SetBorderColor(clRed);
     FCombo->SetDroppedDown(true);
     RunUntilIdle();
