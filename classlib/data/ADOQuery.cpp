@@ -14,6 +14,8 @@
 
 namespace {
 constexpr int DefaultTextSize = 255;
+// Rows are packed into blocks of this size, a few hundred catalogue rows each.
+constexpr size_t ResultBlockSize = 128 * 1024;
 
 // The field kind of a column from its declared type, or, for an expression, from its first value.
 TFieldType ColumnType(sqlite3_stmt* stmt, int column, bool hasRow, int& size) {
@@ -76,7 +78,7 @@ void TADOQuery::PublishProperties(TPublisher<TADOQuery>& p) {
         "SQL", [](TADOQuery& q) { return q.SQL(); }, &TADOQuery::SetSQL);
 }
 
-TADOQuery::TADOQuery(TComponent* owner) : TDataSet(owner) {
+TADOQuery::TADOQuery(TComponent* owner) : TDataSet(owner), FPacker(ResultBlockSize) {
     // Closing before the text changes lets a failing post keep both the edit and the old text.
     FSQL.OnChanging = [this](TObject*) {
         if (Active()) Close();
@@ -189,6 +191,7 @@ void TADOQuery::RunSelect(bool defineFields) {
     }
     bool hasRow = statement->Step();
     if (defineFields) DefineFields(*statement);
+    FPacker.Restart();
     for (; hasRow; hasRow = statement->Step()) {
         TDataRecord record;
         ReadRow(*statement, record);
@@ -212,7 +215,7 @@ void TADOQuery::DefineFields(const TSqliteStatement& statement) {
 void TADOQuery::ReadRow(const TSqliteStatement& statement, TDataRecord& record) {
     const TFields& fields = Fields();
     sqlite3_stmt* stmt = statement.Handle();
-    // Texts first, so their total length is known before the one allocation.
+    // Texts first, so their total length is known before the record is packed.
     std::vector<std::optional<std::string_view>>& views = FRowViews;
     views.resize(size_t(fields.Count()));
     size_t bytes = 0;
@@ -220,10 +223,10 @@ void TADOQuery::ReadRow(const TSqliteStatement& statement, TDataRecord& record) 
         views[size_t(i)] = statement.View(FFirstColumn + i, fields[i]->DataType());
         if (views[size_t(i)]) bytes += views[size_t(i)]->size();
     }
-    TRecordValues::TBuilder builder(fields.Count(), bytes);
+    FPacker.Begin(fields.Count(), bytes);
     for (const auto& view : views)
-        builder.Add(view);
-    record.Values = builder.Finish();
+        FPacker.Add(view);
+    record.Values = FPacker.Finish();
     if (FFirstColumn == 1) record.RowId = sqlite3_column_int64(stmt, 0);
 }
 

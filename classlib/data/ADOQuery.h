@@ -79,4 +79,6 @@ class TADOQuery : public TDataSet {
     int FFirstColumn = 0;
     std::vector<std::string> FColumns;
     std::vector<std::optional<std::string_view>> FRowViews;
+    // Packs the rows read, reusing the blocks of the result before.
+    TRecordPacker FPacker;
 };

@@ -28,7 +28,7 @@ class DBCtrlLookupListTest : public DBControlsFixture {
 
 TEST_F(DBCtrlLookupListTest, TheSelectionIsTheCurrentRecord) {
     ASSERT_EQ(FList->Count(), 30);
-    EXPECT_EQ(FList->Items()->Strings(3), "Voce 03");
+    EXPECT_EQ(FList->ItemText(3), "Voce 03");
     EXPECT_EQ(FList->ItemIndex(), 0);
     int keyUps = 0, clicks = 0, doubleClicks = 0;
     FList->OnKeyUp = [&](TObject*, WORD&, TShiftState) { ++keyUps; };
@@ -90,7 +90,7 @@ TEST_F(DBCtrlLookupListTest, ReopeningTheQueryRefillsTheList) {
     FQryInc->Edit();
     FQryInc->FieldByName("INCANTESIMO").SetAsString("Voce nuova");
     FQryInc->Post();
-    EXPECT_EQ(FList->Items()->Strings(4), "Voce nuova");
+    EXPECT_EQ(FList->ItemText(4), "Voce nuova");
     EXPECT_EQ(FList->ItemIndex(), 4);
 }
 
