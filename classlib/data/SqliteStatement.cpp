@@ -88,7 +88,8 @@ std::optional<std::string_view> TSqliteStatement::View(int column, TFieldType da
     if (dataType == ftBoolean) {
         int type = sqlite3_column_type(FStmt, column);
         if (type == SQLITE_NULL) return std::nullopt;
-        if (type == SQLITE_INTEGER || type == SQLITE_FLOAT) return BooleanText(sqlite3_column_double(FStmt, column) != 0);
+        if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
+            return BooleanText(sqlite3_column_double(FStmt, column) != 0);
     }
     // The text first: only a missing one needs the type to tell NULL from an empty text or a failure.
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(FStmt, column));

@@ -37,10 +37,10 @@ class TDBCtrlPanel : public TWinControl {
 };
 
 // A grid of ColCount x RowCount panels, one per record of its data source, all showing the controls placed
-// on its panel: the current record's panel holds them live, the others are painted from them record by record.
-// Vertical grids fill their panels row by row and scroll down, horizontal ones column by column and scroll
-// to the right. The keys that move the current record, insert and delete work in the grid and in the live
-// panel's controls alike; an edit there keeps Left, Right, Home and End for its caret.
+// on its panel: the current record's panel holds them live, the others are painted from them record by
+// record. Vertical grids fill their panels row by row and scroll down, horizontal ones column by column and
+// scroll to the right. The keys that move the current record, insert and delete work in the grid and in the
+// live panel's controls alike; an edit there keeps Left, Right, Home and End for its caret.
 class TDBCtrlGrid : public TCustomControl {
     VMR_CLASS(TDBCtrlGrid, TCustomControl)
 
