@@ -97,6 +97,11 @@ void TCustomListBox::ItemsChanged() {
     Invalidate();
 }
 
+void TCustomListBox::SetItemCount(int count) {
+    FDataCount = std::max(count, -1);
+    ItemsChanged();
+}
+
 void TCustomListBox::UpdateScrollInfo() {
     if (!HandleAllocated()) return;
     SCROLLINFO info;
@@ -203,7 +208,7 @@ void TCustomListBox::DrawItem(int index, const TRect& rect, TOwnerDrawState stat
     FCanvas.FillRect(rect);
     TRect text{rect.Left + 2, rect.Top, rect.Right, rect.Bottom};
     FCanvas.Brush()->SetStyle(bsClear);
-    FCanvas.Handle()->DrawText(FItems.Strings(index), text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    FCanvas.Handle()->DrawText(ItemText(index), text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
 void TCustomListBox::PaintWindow(HDC dc) {

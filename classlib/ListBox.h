@@ -41,7 +41,9 @@ class TCustomListBox : public TWinControl {
     void SetSorted(bool value) { FItems.SetSorted(value); }
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle value);
-    int Count() const { return FItems.Count(); }
+    int Count() const { return FDataCount >= 0 ? FDataCount : FItems.Count(); }
+    // The text an item shows: its line of Items, or, for a list of SetItemCount, what a subclass supplies.
+    virtual std::string ItemText(int index) const { return FItems.Strings(index); }
 
     // The item under a client point, or -1.
     int ItemAtPos(TPoint client, bool existing = true);
@@ -64,6 +66,9 @@ class TCustomListBox : public TWinControl {
     void Resize() override;
     // Draws one item; the default fires OnDrawItem for owner-drawn styles, else draws the text.
     virtual void DrawItem(int index, const TRect& rect, TOwnerDrawState state);
+    // Makes the list count items with no texts of their own: ItemText answers for the ones drawn, so a long
+    // list costs nothing to fill. -1 returns to Items.
+    void SetItemCount(int count);
 
   private:
     void ItemsChanged();
@@ -76,6 +81,7 @@ class TCustomListBox : public TWinControl {
 
     TStringList FItems;
     TControlCanvas FCanvas{this};
+    int FDataCount = -1;
     int FItemIndex = -1;
     int FTopIndex = 0;
     int FItemHeight = 16;

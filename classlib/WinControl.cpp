@@ -519,6 +519,11 @@ void TWinControl::KeyUp(WORD& key, TShiftState shift) {
     if (OnKeyUp) OnKeyUp(this, key, shift);
 }
 
+bool TWinControl::ChildKey(TMessage& m) {
+    TWinControl* parent = Parent();
+    return parent && parent->Perform(CM_CHILDKEY, m.WParam, LPARAM(this)) != 0;
+}
+
 // Each key routine lets the form see the key first when it previews keys; a zeroed key is consumed.
 bool TWinControl::DoKeyDown(TMessage& m) {
     WORD key = WORD(m.WParam);
@@ -670,12 +675,14 @@ void TWinControl::WndProc(TMessage& m) {
         if (TCustomForm* form = ParentForm(); form && form != this) form->SetFocusedControl(this);
         break;
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        if (DoKeyDown(m) || HandleDialogKey(m)) {
-            DropTranslatedChar(FHandle);
+    case WM_SYSKEYDOWN: {
+        auto alive = AliveMark();
+        if (ChildKey(m) || DoKeyDown(m) || HandleDialogKey(m)) {
+            if (!alive.expired()) DropTranslatedChar(FHandle);
             return;
         }
         break;
+    }
     case WM_KEYUP:
     case WM_SYSKEYUP:
         if (DoKeyUp(m)) return;
@@ -686,6 +693,10 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_SYSCHAR:
         if (HandleDialogChar(m)) return;
         break;
+    case CM_CHILDKEY:
+        // Up the parents: a container that acts on its children's keys (a control grid) answers non-zero.
+        if (TWinControl* parent = Parent()) m.Result = parent->Perform(CM_CHILDKEY, m.WParam, m.LParam);
+        return;
     case CM_DIALOGKEY:
     case CM_DIALOGCHAR:
     case CM_FOCUSCHANGED: return Broadcast(m);

@@ -118,6 +118,8 @@ class TWinControl : public TControl {
     void CreateChildHandles();
     void UpdateBoundsFromWindow();
     bool RouteMouseToControl(TMessage& m);
+    // Offers a key to the parents first (CM_CHILDKEY): true when one of them took it.
+    bool ChildKey(TMessage& m);
     bool DoKeyDown(TMessage& m);
     bool DoKeyPress(TMessage& m);
     bool DoKeyUp(TMessage& m);

@@ -59,10 +59,38 @@ CREATE TABLE SELEZIONATI (
     PAGINA        VARCHAR(10)  COLLATE NOCASE
 );
 
--- The selection's duplicate test and removal look rows up by name. The catalogue has no name index: its
--- queries filter on a class column, and scanning then sorting the matches beats walking a name index
--- that fetches every row out of order.
+-- The selection's duplicate test and removal look rows up by name.
 CREATE INDEX SELEZIONATI_INCANTESIMO ON SELEZIONATI (INCANTESIMO);
+
+-- The all-levels catalogue query of a class ("WHERE BARDO >= '0' AND BARDO <= '9' ORDER BY INCANTESIMO")
+-- reads one of these: each holds, in name order, every column of the spells of its class. Neither a plain
+-- name index (a row fetched out of order per spell) nor a scan (every spell read, the matches sorted) comes
+-- near: on 100,000 spells the query runs about three times faster. The WHERE must stay exactly the query's
+-- for the engine to pick the index; the single-level query scans and sorts its few matches.
+CREATE INDEX INCANTESIMI_BARDO ON INCANTESIMI (
+    INCANTESIMO, SCUOLA, BARDO, CHIERICO, DRUIDO, MAGO_STREGONE, PALADINO, RANGER, BERSAGLIO, TEMPODILANCIO,
+    DURATA, RAGGIO, AREA, TS, RI, V, S, M, F, FD, PE, PAGINA, DESCRIZIONE)
+    WHERE BARDO >= '0' AND BARDO <= '9';
+CREATE INDEX INCANTESIMI_CHIERICO ON INCANTESIMI (
+    INCANTESIMO, SCUOLA, BARDO, CHIERICO, DRUIDO, MAGO_STREGONE, PALADINO, RANGER, BERSAGLIO, TEMPODILANCIO,
+    DURATA, RAGGIO, AREA, TS, RI, V, S, M, F, FD, PE, PAGINA, DESCRIZIONE)
+    WHERE CHIERICO >= '0' AND CHIERICO <= '9';
+CREATE INDEX INCANTESIMI_DRUIDO ON INCANTESIMI (
+    INCANTESIMO, SCUOLA, BARDO, CHIERICO, DRUIDO, MAGO_STREGONE, PALADINO, RANGER, BERSAGLIO, TEMPODILANCIO,
+    DURATA, RAGGIO, AREA, TS, RI, V, S, M, F, FD, PE, PAGINA, DESCRIZIONE)
+    WHERE DRUIDO >= '0' AND DRUIDO <= '9';
+CREATE INDEX INCANTESIMI_MAGO_STREGONE ON INCANTESIMI (
+    INCANTESIMO, SCUOLA, BARDO, CHIERICO, DRUIDO, MAGO_STREGONE, PALADINO, RANGER, BERSAGLIO, TEMPODILANCIO,
+    DURATA, RAGGIO, AREA, TS, RI, V, S, M, F, FD, PE, PAGINA, DESCRIZIONE)
+    WHERE MAGO_STREGONE >= '0' AND MAGO_STREGONE <= '9';
+CREATE INDEX INCANTESIMI_PALADINO ON INCANTESIMI (
+    INCANTESIMO, SCUOLA, BARDO, CHIERICO, DRUIDO, MAGO_STREGONE, PALADINO, RANGER, BERSAGLIO, TEMPODILANCIO,
+    DURATA, RAGGIO, AREA, TS, RI, V, S, M, F, FD, PE, PAGINA, DESCRIZIONE)
+    WHERE PALADINO >= '0' AND PALADINO <= '9';
+CREATE INDEX INCANTESIMI_RANGER ON INCANTESIMI (
+    INCANTESIMO, SCUOLA, BARDO, CHIERICO, DRUIDO, MAGO_STREGONE, PALADINO, RANGER, BERSAGLIO, TEMPODILANCIO,
+    DURATA, RAGGIO, AREA, TS, RI, V, S, M, F, FD, PE, PAGINA, DESCRIZIONE)
+    WHERE RANGER >= '0' AND RANGER <= '9';
 
 -- Fold the quoted words 'True'/'False' (any case) to 1/0, whether inserted or updated; the keywords
 -- True/False already arrive as 1/0.

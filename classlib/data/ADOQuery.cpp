@@ -14,6 +14,8 @@
 
 namespace {
 constexpr int DefaultTextSize = 255;
+// Rows are packed into blocks of this size, a few hundred catalogue rows each.
+constexpr size_t ResultBlockSize = 128 * 1024;
 
 // The field kind of a column from its declared type, or, for an expression, from its first value.
 TFieldType ColumnType(sqlite3_stmt* stmt, int column, bool hasRow, int& size) {
@@ -76,7 +78,7 @@ void TADOQuery::PublishProperties(TPublisher<TADOQuery>& p) {
         "SQL", [](TADOQuery& q) { return q.SQL(); }, &TADOQuery::SetSQL);
 }
 
-TADOQuery::TADOQuery(TComponent* owner) : TDataSet(owner) {
+TADOQuery::TADOQuery(TComponent* owner) : TDataSet(owner), FPacker(ResultBlockSize) {
     // Closing before the text changes lets a failing post keep both the edit and the old text.
     FSQL.OnChanging = [this](TObject*) {
         if (Active()) Close();
@@ -166,21 +168,24 @@ void TADOQuery::RunSelect(bool defineFields) {
     sqlite3* db = connection.Handle();
     std::string text = StatementText();
     std::string sql = TranslateStatement(text);
-    auto statement = std::make_unique<TSqliteStatement>(db, sql);
-    if (statement->ColumnCount() == 0 || !statement->ReadOnly()) {
-        throw EDatabaseError(Name() + ": Open runs only statements that return rows, not \"" + text + "\"");
-    }
+    // A single-table SELECT is prepared once, selecting its row identity too; anything else as it stands.
+    std::unique_ptr<TSqliteStatement> statement;
+    std::string table;
     std::optional<TSingleTableSelect> single =
         FLockType == ltReadOnly ? std::nullopt : ReadSingleTableSelect(sql);
-    std::string table;
     if (single) {
         try {
             auto withRowId = std::make_unique<TSqliteStatement>(db, single->Rewritten);
             table = SourceTable(withRowId->Handle());
             if (!table.empty()) statement = std::move(withRowId);
         } catch (const EDatabaseError&) {
-            // A view or a table without row identity: its rows are read only.
+            // A view or a table without row identity: its rows are read only. A faulty text fails below with
+            // the engine's message on the text as written.
         }
+    }
+    if (!statement) statement = std::make_unique<TSqliteStatement>(db, sql);
+    if (statement->ColumnCount() == 0 || !statement->ReadOnly()) {
+        throw EDatabaseError(Name() + ": Open runs only statements that return rows, not \"" + text + "\"");
     }
     if (defineFields) {
         FTable = table;
@@ -189,6 +194,11 @@ void TADOQuery::RunSelect(bool defineFields) {
     }
     bool hasRow = statement->Step();
     if (defineFields) DefineFields(*statement);
+    FTypes.clear();
+    for (const auto& field : Fields())
+        FTypes.push_back(field->DataType());
+    FRowViews.resize(FTypes.size());
+    FPacker.Restart();
     for (; hasRow; hasRow = statement->Step()) {
         TDataRecord record;
         ReadRow(*statement, record);
@@ -210,21 +220,18 @@ void TADOQuery::DefineFields(const TSqliteStatement& statement) {
 }
 
 void TADOQuery::ReadRow(const TSqliteStatement& statement, TDataRecord& record) {
-    const TFields& fields = Fields();
-    sqlite3_stmt* stmt = statement.Handle();
-    // Texts first, so their total length is known before the one allocation.
+    // Texts first, so their total length is known before the record is packed.
     std::vector<std::optional<std::string_view>>& views = FRowViews;
-    views.resize(size_t(fields.Count()));
     size_t bytes = 0;
-    for (int i = 0; i < fields.Count(); ++i) {
-        views[size_t(i)] = statement.View(FFirstColumn + i, fields[i]->DataType());
-        if (views[size_t(i)]) bytes += views[size_t(i)]->size();
+    for (size_t i = 0; i < FTypes.size(); ++i) {
+        views[i] = statement.View(FFirstColumn + int(i), FTypes[i]);
+        if (views[i]) bytes += views[i]->size();
     }
-    TRecordValues::TBuilder builder(fields.Count(), bytes);
+    FPacker.Begin(int(FTypes.size()), bytes);
     for (const auto& view : views)
-        builder.Add(view);
-    record.Values = builder.Finish();
-    if (FFirstColumn == 1) record.RowId = sqlite3_column_int64(stmt, 0);
+        FPacker.Add(view);
+    record.Values = FPacker.Finish();
+    if (FFirstColumn == 1) record.RowId = sqlite3_column_int64(statement.Handle(), 0);
 }
 
 std::string TADOQuery::QuotedTable() const {

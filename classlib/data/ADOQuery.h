@@ -78,5 +78,9 @@ class TADOQuery : public TDataSet {
     std::string FTable;
     int FFirstColumn = 0;
     std::vector<std::string> FColumns;
+    // The kind of each field, and the values of the row being read.
+    std::vector<TFieldType> FTypes;
     std::vector<std::optional<std::string_view>> FRowViews;
+    // Packs the rows read, reusing the blocks of the result before.
+    TRecordPacker FPacker;
 };

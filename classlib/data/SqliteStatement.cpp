@@ -85,12 +85,19 @@ void TSqliteStatement::BindValue(int index, const TFieldValue& value, TFieldType
 }
 
 std::optional<std::string_view> TSqliteStatement::View(int column, TFieldType dataType) const {
-    int type = sqlite3_column_type(FStmt, column);
-    if (type == SQLITE_NULL) return std::nullopt;
-    if (dataType == ftBoolean && (type == SQLITE_INTEGER || type == SQLITE_FLOAT)) {
-        return BooleanText(sqlite3_column_double(FStmt, column) != 0);
+    if (dataType == ftBoolean) {
+        int type = sqlite3_column_type(FStmt, column);
+        if (type == SQLITE_NULL) return std::nullopt;
+        if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
+            return BooleanText(sqlite3_column_double(FStmt, column) != 0);
     }
+    // The text first: only a missing one needs the type to tell NULL from an empty text or a failure.
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(FStmt, column));
+    if (!text) {
+        if (sqlite3_column_type(FStmt, column) == SQLITE_NULL) return std::nullopt;
+        if (int code = sqlite3_errcode(FDb); code == SQLITE_NOMEM) Fail(code);
+        return std::string_view();
+    }
     std::string_view value(text, size_t(sqlite3_column_bytes(FStmt, column)));
     if (dataType == ftBoolean) {
         if (std::optional<bool> b = ParseBooleanText(value)) return BooleanText(*b);

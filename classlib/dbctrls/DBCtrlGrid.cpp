@@ -23,8 +23,10 @@ class TDBCtrlGrid::TGridDataLink : public TDataLink {
 
 namespace {
 
-int ScrollBarWidth() {
-    return GetSystemMetrics(SM_CXVSCROLL);
+// The room the scroll bar takes beside (vertical) or below (horizontal) the panels.
+TSize ScrollBarRoom(TDBCtrlGridOrientation orientation) {
+    if (orientation == goVertical) return {GetSystemMetrics(SM_CXVSCROLL), 0};
+    return {0, GetSystemMetrics(SM_CYHSCROLL)};
 }
 
 void FillPanel(TDC& dc, TSize size, TColor color, TDBCtrlGridBorder border) {
@@ -55,9 +57,13 @@ void TDBCtrlPanel::PaintWindow(HDC dc) {
     }
 }
 
-void TDBCtrlPanel::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (button == mbLeft && FGrid && FGrid->CanFocus()) FGrid->SetFocus();
-    TWinControl::MouseDown(button, shift, x, y);
+void TDBCtrlPanel::WndProc(TMessage& m) {
+    // A left click anywhere on the panel, its texts included, gives the grid the keys; a windowed control
+    // clicked takes the focus itself.
+    if ((m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK) && FGrid && FGrid->CanFocus()) {
+        FGrid->SetFocus();
+    }
+    TWinControl::WndProc(m);
 }
 
 // ---- the grid ---------------------------------------------------------------------------------------------
@@ -70,9 +76,7 @@ TDBCtrlGrid::TDBCtrlGrid(TComponent* owner)
     FPanel->FGrid = this;
     FPanel->SetParent(this);
     FDataLink->SetBufferCount(PanelCount());
-    SetPanelWidth(FPanelWidth);
-    SetPanelHeight(FPanelHeight);
-    PlacePanel();
+    FitToPanels();
 }
 
 TDBCtrlGrid::~TDBCtrlGrid() {
@@ -123,16 +127,18 @@ void TDBCtrlGrid::SetRowCount(int value) {
 
 void TDBCtrlGrid::SetPanelWidth(int value) {
     FPanelWidth = std::max(value, 1);
-    FSizing = true;
-    SetWidth(FPanelWidth * FColCount + ScrollBarWidth());
-    FSizing = false;
-    PlacePanel();
+    FitToPanels();
 }
 
 void TDBCtrlGrid::SetPanelHeight(int value) {
     FPanelHeight = std::max(value, 1);
+    FitToPanels();
+}
+
+void TDBCtrlGrid::FitToPanels() {
+    TSize bar = ScrollBarRoom(FOrientation);
     FSizing = true;
-    SetHeight(FPanelHeight * FRowCount);
+    SetBounds(Left(), Top(), FPanelWidth * FColCount + bar.cx, FPanelHeight * FRowCount + bar.cy);
     FSizing = false;
     PlacePanel();
 }
@@ -141,8 +147,9 @@ void TDBCtrlGrid::SetBounds(int left, int top, int width, int height) {
     TCustomControl::SetBounds(left, top, width, height);
     if (FSizing || !FPanel) return;
     // The panels share what the grid's size leaves beside the scroll bar.
-    FPanelWidth = std::max((Width() - ScrollBarWidth()) / FColCount, 1);
-    FPanelHeight = std::max(Height() / FRowCount, 1);
+    TSize bar = ScrollBarRoom(FOrientation);
+    FPanelWidth = std::max((Width() - bar.cx) / FColCount, 1);
+    FPanelHeight = std::max((Height() - bar.cy) / FRowCount, 1);
     PlacePanel();
     Invalidate();
 }
@@ -154,9 +161,12 @@ void TDBCtrlGrid::SetPanelBorder(TDBCtrlGridBorder value) {
 }
 
 void TDBCtrlGrid::SetOrientation(TDBCtrlGridOrientation value) {
+    if (value == FOrientation) return;
     FOrientation = value;
-    PlacePanel();
-    Invalidate();
+    // The scroll bar moves to the other side: a new window with the other style.
+    if (HandleAllocated()) RecreateWnd();
+    FitToPanels();
+    DataChanged();
 }
 
 void TDBCtrlGrid::SetSelectedColor(TColor value) {
@@ -192,7 +202,7 @@ TDataSet* TDBCtrlGrid::ActiveDataSet() const {
 
 void TDBCtrlGrid::CreateParams(TCreateParams& params) {
     TCustomControl::CreateParams(params);
-    params.Style |= WS_VSCROLL;
+    params.Style |= FOrientation == goVertical ? WS_VSCROLL : WS_HSCROLL;
 }
 
 void TDBCtrlGrid::CreateHandleDone() {
@@ -223,7 +233,11 @@ void TDBCtrlGrid::UpdateScrollBar() {
         info.nPage = 1;
         info.nPos = dataSet->RecNo();
     }
-    SetScrollInfo(Handle(), SB_VERT, info, true);
+    SetScrollInfo(Handle(), ScrollBar(), info, true);
+}
+
+int TDBCtrlGrid::ScrollBar() const {
+    return FOrientation == goVertical ? SB_VERT : SB_HORZ;
 }
 
 void TDBCtrlGrid::MoveBy(int distance) {
@@ -237,6 +251,7 @@ void TDBCtrlGrid::MoveToPanel(int index) {
 void TDBCtrlGrid::Scroll(int code) {
     TDataSet* dataSet = ActiveDataSet();
     if (!dataSet) return;
+    // A line of panels across the direction the grid scrolls.
     int line = FOrientation == goVertical ? FColCount : FRowCount;
     switch (code) {
     case SB_LINEUP: return MoveBy(-line);
@@ -249,7 +264,7 @@ void TDBCtrlGrid::Scroll(int code) {
     case SB_THUMBTRACK: {
         SCROLLINFO info;
         info.fMask = SIF_TRACKPOS;
-        GetScrollInfo(Handle(), SB_VERT, info);
+        GetScrollInfo(Handle(), ScrollBar(), info);
         return dataSet->SetRecNo(info.nTrackPos);
     }
     default: return;
@@ -259,9 +274,25 @@ void TDBCtrlGrid::Scroll(int code) {
 void TDBCtrlGrid::WndProc(TMessage& m) {
     switch (m.Msg) {
     case WM_GETDLGCODE: m.Result = DLGC_WANTARROWS; return;
-    case WM_VSCROLL: return GuardBoundary(this, [&] { Scroll(int(LOWORD(m.WParam))); });
-    default: TCustomControl::WndProc(m);
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+        if ((m.Msg == WM_VSCROLL) != (FOrientation == goVertical)) break;
+        return GuardBoundary(this, [&] { Scroll(int(LOWORD(m.WParam))); });
+    case CM_CHILDKEY: {
+        // A key typed into a control of the live panel: the grid's keys are the grid's.
+        auto* sender = reinterpret_cast<TWinControl*>(m.LParam);
+        bool caretKeysTaken = sender && (sender->Perform(WM_GETDLGCODE) & DLGC_WANTARROWS);
+        // A key whose action failed was still the grid's: the control does not get it as well.
+        bool taken = true;
+        GuardBoundary(this, [&] { taken = GridKey(WORD(m.WParam), KeyboardShiftState(), caretKeysTaken); });
+        if (taken) {
+            m.Result = 1;
+            return;
+        }
+        break;
     }
+    }
+    TCustomControl::WndProc(m);
 }
 
 void TDBCtrlGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -274,30 +305,37 @@ void TDBCtrlGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y
 }
 
 void TDBCtrlGrid::KeyDown(WORD& key, TShiftState shift) {
-    TDataSet* dataSet = ActiveDataSet();
     TCustomControl::KeyDown(key, shift);
-    if (!dataSet || key == 0) return;
-    int line = FOrientation == goVertical ? FColCount : FRowCount;
-    int across = FOrientation == goVertical ? 1 : FRowCount;
+    if (key && GridKey(key, shift, false)) key = 0;
+}
+
+bool TDBCtrlGrid::GridKey(WORD key, TShiftState shift, bool caretKeysTaken) {
+    TDataSet* dataSet = ActiveDataSet();
+    if (!dataSet) return false;
     bool ctrl = shift.Contains(ssCtrl);
+    bool plain = !ctrl && !shift.Contains(ssShift) && !shift.Contains(ssAlt);
+    bool caretKey = key == VK_LEFT || key == VK_RIGHT || key == VK_HOME || key == VK_END;
+    if (caretKey && caretKeysTaken) return false;
     switch (key) {
-    case VK_UP: MoveBy(-line); break;
-    case VK_DOWN: MoveBy(line); break;
-    case VK_LEFT: MoveBy(-across); break;
-    case VK_RIGHT: MoveBy(across); break;
+    case VK_UP: MoveBy(-StepDown()); break;
+    case VK_DOWN: MoveBy(StepDown()); break;
+    case VK_LEFT: MoveBy(-StepRight()); break;
+    case VK_RIGHT: MoveBy(StepRight()); break;
     case VK_PRIOR: MoveBy(-PanelCount()); break;
     case VK_NEXT: MoveBy(PanelCount()); break;
     case VK_HOME: dataSet->First(); break;
     case VK_END: dataSet->Last(); break;
     case VK_INSERT:
-        if (FAllowInsert && !ctrl && !shift.Contains(ssShift) && dataSet->CanModify()) dataSet->Insert();
+        if (!plain) return false;
+        if (FAllowInsert && dataSet->CanModify()) dataSet->Insert();
         break;
     case VK_DELETE:
-        if (FAllowDelete && ctrl && dataSet->CanModify() && !dataSet->IsEmpty()) dataSet->Delete();
+        if (!ctrl) return false;
+        if (FAllowDelete && dataSet->CanModify() && !dataSet->IsEmpty()) dataSet->Delete();
         break;
-    default: return;
+    default: return false;
     }
-    key = 0;
+    return true;
 }
 
 void TDBCtrlGrid::Paint() {

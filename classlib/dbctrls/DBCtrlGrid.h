@@ -29,7 +29,7 @@ class TDBCtrlPanel : public TWinControl {
   protected:
     explicit TDBCtrlPanel(TComponent* owner);
     void PaintWindow(HDC dc) override;
-    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void WndProc(TMessage& message) override;
 
   private:
     friend class TDBCtrlGrid;
@@ -37,7 +37,10 @@ class TDBCtrlPanel : public TWinControl {
 };
 
 // A grid of ColCount x RowCount panels, one per record of its data source, all showing the controls placed
-// on its panel: the current record's panel holds them live, the others are painted from them record by record.
+// on its panel: the current record's panel holds them live, the others are painted from them record by
+// record. Vertical grids fill their panels row by row and scroll down, horizontal ones column by column and
+// scroll to the right. The keys that move the current record, insert and delete work in the grid and in the
+// live panel's controls alike; an edit there keeps Left, Right, Home and End for its caret.
 class TDBCtrlGrid : public TCustomControl {
     VMR_CLASS(TDBCtrlGrid, TCustomControl)
 
@@ -101,6 +104,16 @@ class TDBCtrlGrid : public TCustomControl {
     void Scroll(int code);
     void MoveToPanel(int index);
     void MoveBy(int distance);
+    // Acts on one of the grid's keys and returns true; false for keys it leaves alone, as it leaves the
+    // caret keys to a control that wants them.
+    bool GridKey(WORD key, TShiftState shift, bool caretKeysTaken);
+    // The scroll bar of the orientation: SB_VERT or SB_HORZ.
+    int ScrollBar() const;
+    // How many records a step down or right moves.
+    int StepDown() const { return FOrientation == goVertical ? FColCount : 1; }
+    int StepRight() const { return FOrientation == goVertical ? 1 : FRowCount; }
+    // The grid's size for the panels with the scroll bar beside or below them.
+    void FitToPanels();
     // Paints the panel's controls as they show the link's active record.
     void PaintPanelCopy(TDC& dc, int index);
     TDataSet* ActiveDataSet() const;

@@ -67,30 +67,28 @@ TDataSet* TDBLookupListBox::ListDataSet() const {
     return FListLink->Active() ? FListLink->DataSet() : nullptr;
 }
 
+std::string TDBLookupListBox::RowText(const std::string& fieldName, int index) const {
+    TDataSet* dataSet = ListDataSet();
+    TField* field = dataSet && !fieldName.empty() ? dataSet->FindField(fieldName) : nullptr;
+    if (!field || index < 0 || index >= dataSet->RecordCount()) return {};
+    dataSet->SetDisplayRecord(index);
+    std::string text = field->DisplayText();
+    dataSet->SetDisplayRecord(-1);
+    return text;
+}
+
+std::string TDBLookupListBox::ItemText(int index) const {
+    return RowText(ListFieldName(), index);
+}
+
 std::string TDBLookupListBox::KeyValue() const {
-    int index = ItemIndex();
-    return index >= 0 && index < int(FKeys.size()) ? FKeys[size_t(index)] : std::string();
+    return RowText(FKeyField, ItemIndex());
 }
 
 void TDBLookupListBox::ListChanged() {
-    TStringList texts;
-    FKeys.clear();
     TDataSet* dataSet = ListDataSet();
-    // The list field defaults to the key field, as a list of keys alone shows them.
-    const std::string& listName = FListField.empty() ? FKeyField : FListField;
-    TField* listField = dataSet && !listName.empty() ? dataSet->FindField(listName) : nullptr;
-    TField* keyField = dataSet && !FKeyField.empty() ? dataSet->FindField(FKeyField) : nullptr;
-    if (listField) {
-        int count = dataSet->RecordCount();
-        FKeys.reserve(size_t(count));
-        for (int i = 0; i < count; ++i) {
-            dataSet->SetDisplayRecord(i);
-            texts.Add(listField->DisplayText());
-            FKeys.push_back(keyField ? keyField->AsString() : std::string());
-        }
-        dataSet->SetDisplayRecord(-1);
-    }
-    Items()->Assign(&texts);
+    bool listed = dataSet && !ListFieldName().empty() && dataSet->FindField(ListFieldName());
+    SetItemCount(listed ? dataSet->RecordCount() : 0);
     ShowCurrent();
 }
 
@@ -101,10 +99,11 @@ void TDBLookupListBox::ShowCurrent() {
 
 void TDBLookupListBox::ShowDataKey() {
     TField* field = FDataLink->Field();
-    TDataSet* dataSet = ListDataSet();
-    if (!field || !dataSet) return;
-    auto it = std::find(FKeys.begin(), FKeys.end(), field->AsString());
-    if (it != FKeys.end()) dataSet->SetRecNo(int(it - FKeys.begin()) + 1);
+    if (!field || !ListDataSet()) return;
+    std::string key = field->AsString();
+    for (int i = 0; i < Count(); ++i) {
+        if (RowText(FKeyField, i) == key) return ListDataSet()->SetRecNo(i + 1);
+    }
 }
 
 void TDBLookupListBox::Click() {

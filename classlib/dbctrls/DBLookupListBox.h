@@ -4,11 +4,12 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 // A list of the ListField values of ListSource's dataset whose selected row is that dataset's current
 // record: clicks, keys and the scroll bar move the record, and the list follows the dataset. With a
-// DataSource and DataField it also writes the selected row's KeyField value into that field.
+// DataSource and DataField it also writes the selected row's KeyField value into that field. The list keeps
+// no texts: it has as many items as the dataset has records and reads the ones it draws, so a requery of a
+// large result refills it at no cost.
 class TDBLookupListBox : public TCustomListBox {
     VMR_CLASS(TDBLookupListBox, TCustomListBox)
 
@@ -29,6 +30,8 @@ class TDBLookupListBox : public TCustomListBox {
     TFieldDataLink* DataLink() const { return FDataLink.get(); }
     // The key of the selected row ("" with none).
     std::string KeyValue() const;
+    // The ListField value of a row.
+    std::string ItemText(int index) const override;
 
   protected:
     explicit TDBLookupListBox(TComponent* owner);
@@ -45,10 +48,13 @@ class TDBLookupListBox : public TCustomListBox {
     void ShowDataKey();
     void ScrollRecord(int code);
     TDataSet* ListDataSet() const;
+    // The list field defaults to the key field, as a list of keys alone shows them.
+    const std::string& ListFieldName() const { return FListField.empty() ? FKeyField : FListField; }
+    // The text of the named field in a row of the list dataset; "" without such a field or row.
+    std::string RowText(const std::string& fieldName, int index) const;
 
     std::unique_ptr<TDataLink> FListLink;
     std::unique_ptr<TFieldDataLink> FDataLink = std::make_unique<TFieldDataLink>();
     std::string FKeyField;
     std::string FListField;
-    std::vector<std::string> FKeys;
 };

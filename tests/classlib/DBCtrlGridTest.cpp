@@ -3,6 +3,7 @@
 #include "DBCtrlTestSupport.h"
 
 #include "classlib/dbctrls/DBCtrlGrid.h"
+#include "classlib/dbctrls/DBEdit.h"
 #include "classlib/dbctrls/DBText.h"
 #include "classlib/LayoutReader.h"
 #include "platform/ScrollBar.h"
@@ -192,6 +193,128 @@ TEST_F(DBCtrlGridTest, CtrlDeleteDeletesAndInsertInsertsWhenAllowed) {
     Pump();
     EXPECT_EQ(FQryInc->State(), dsInsert);
     FQryInc->Cancel();
+}
+
+TEST_F(DBCtrlGridTest, KeysTypedIntoTheLivePanelReachTheGrid) {
+    TDBEdit* edit = Make<TDBEdit>(FGrid->Panel(), {5, 22, 150, 38});
+    edit->SetDataSource(FSource);
+    edit->SetDataField("INCANTESIMO");
+    FHost.Click(ScreenPoint(edit, {5, 5}));
+    Pump();
+    ASSERT_TRUE(edit->Focused());
+
+    // The caret keys stay with the edit; typing edits the record.
+    FHost.KeyPress(VK_END);
+    FHost.KeyPress(VK_LEFT);
+    FHost.TypeText("x");
+    Pump();
+    EXPECT_EQ(edit->Text(), "Alfxa");
+    EXPECT_EQ(FQryInc->State(), dsEdit);
+    EXPECT_EQ(FGrid->PanelIndex(), 0);
+
+    // Down moves the record, posting the edit; the edit keeps the focus on the moved live panel.
+    FHost.KeyPress(VK_DOWN);
+    Pump();
+    EXPECT_EQ(Current(), "Beta");
+    EXPECT_EQ(FQryInc->State(), dsBrowse);
+    EXPECT_EQ(RawText(DatabaseFile(), "SELECT COUNT(*) FROM INCANTESIMI WHERE INCANTESIMO = 'Alfxa'"), "1");
+    EXPECT_TRUE(edit->Focused());
+    EXPECT_EQ(FGrid->Panel()->BoundsRect(), FGrid->PanelBounds(1));
+    EXPECT_EQ(edit->Text(), "Beta");
+    FHost.KeyPress(VK_NEXT);
+    Pump();
+    EXPECT_EQ(Current(), "Gamma");
+    FHost.KeyPress(VK_PRIOR);
+    FHost.KeyPress(VK_UP);
+    Pump();
+    EXPECT_EQ(Current(), "Alfxa");
+
+    // Delete alone is the edit's; Ctrl+Delete deletes the record.
+    FHost.KeyPress(VK_HOME);
+    FHost.KeyPress(VK_DELETE);
+    Pump();
+    EXPECT_EQ(edit->Text(), "lfxa");
+    EXPECT_EQ(FQryInc->RecordCount(), 5);
+    FHost.KeyPress(VK_ESCAPE);
+    FQryInc->Cancel();
+    FHost.KeyDown(VK_CONTROL);
+    FHost.KeyPress(VK_DELETE);
+    FHost.KeyUp(VK_CONTROL);
+    Pump();
+    EXPECT_EQ(FQryInc->RecordCount(), 4);
+    EXPECT_EQ(RawText(DatabaseFile(), "SELECT COUNT(*) FROM INCANTESIMI WHERE INCANTESIMO = 'Alfxa'"), "0");
+    EXPECT_EQ(edit->Text(), "Beta");
+
+    // Insert starts a new record, unless the grid forbids it.
+    FGrid->SetAllowInsert(false);
+    FHost.KeyPress(VK_INSERT);
+    Pump();
+    EXPECT_EQ(FQryInc->State(), dsBrowse);
+    FGrid->SetAllowInsert(true);
+    FHost.KeyPress(VK_INSERT);
+    Pump();
+    EXPECT_EQ(FQryInc->State(), dsInsert);
+    EXPECT_EQ(edit->Text(), "");
+    FQryInc->Cancel();
+}
+
+TEST_F(DBCtrlGridTest, AHorizontalGridRunsItsPanelsLeftToRightAndScrollsAcross) {
+    FGrid->SetColCount(2);
+    FGrid->SetRowCount(2);
+    FGrid->SetPanelWidth(100);
+    FGrid->SetPanelHeight(30);
+    FGrid->SetOrientation(goHorizontal);
+    Pump();
+    EXPECT_EQ(FGrid->Width(), 200);
+    EXPECT_EQ(FGrid->Height(), 60 + GetSystemMetrics(SM_CYHSCROLL));
+    // Column by column: the second record under the first, the third to its right.
+    EXPECT_EQ(FGrid->PanelBounds(1), (TRect{0, 30, 100, 60}));
+    EXPECT_EQ(FGrid->PanelBounds(2), (TRect{100, 0, 200, 30}));
+    SCROLLINFO info;
+    ASSERT_TRUE(GetScrollInfo(FGrid->Handle(), SB_HORZ, info));
+    EXPECT_EQ(info.nMax, 5);
+    EXPECT_EQ(info.nPos, 1);
+    EXPECT_FALSE(GetWindowStyle(FGrid->Handle()) & WS_VSCROLL);
+
+    // A click on a text of the live panel focuses the grid. Right moves a column, Down a record; the live
+    // panel follows.
+    FHost.Click(ScreenPoint(FText, {5, 5}));
+    Pump();
+    ASSERT_TRUE(FGrid->Focused());
+    FHost.KeyPress(VK_RIGHT);
+    Pump();
+    EXPECT_EQ(Current(), "Delta");
+    EXPECT_EQ(FGrid->Panel()->BoundsRect(), FGrid->PanelBounds(2));
+    FHost.KeyPress(VK_DOWN);
+    Pump();
+    EXPECT_EQ(Current(), "Epsilon");
+    EXPECT_EQ(FGrid->Panel()->BoundsRect(), FGrid->PanelBounds(3));
+    FHost.KeyPress(VK_LEFT);
+    Pump();
+    EXPECT_EQ(Current(), "Beta");
+    FGrid->Perform(WM_HSCROLL, SB_LINEDOWN);
+    EXPECT_EQ(Current(), "Epsilon");
+    EXPECT_EQ(GetScrollPos(FGrid->Handle(), SB_HORZ), 4);
+    FGrid->Perform(WM_VSCROLL, SB_TOP); // not its bar
+    EXPECT_EQ(Current(), "Epsilon");
+
+    // The records show in their panels: the live one at the current record's place, the copies elsewhere.
+    FText->Painted.clear();
+    FGrid->Invalidate();
+    FGrid->Panel()->Invalidate();
+    Pump();
+    std::sort(FText->Painted.begin(), FText->Painted.end());
+    std::vector<std::pair<std::string, bool>> expected{
+        {"Alfa", true}, {"Beta", true}, {"Delta", true}, {"Epsilon", false}};
+    EXPECT_EQ(FText->Painted, expected);
+
+    // Back to vertical: the bar returns beside the panels.
+    FGrid->SetOrientation(goVertical);
+    Pump();
+    EXPECT_EQ(FGrid->Width(), 200 + GetSystemMetrics(SM_CXVSCROLL));
+    EXPECT_EQ(FGrid->Height(), 60);
+    EXPECT_TRUE(GetWindowStyle(FGrid->Handle()) & WS_VSCROLL);
+    EXPECT_EQ(FGrid->PanelBounds(1), (TRect{100, 0, 200, 30}));
 }
 
 using DBCtrlGridLayout = DBControlsFixture;

@@ -28,7 +28,7 @@ class DBCtrlLookupListTest : public DBControlsFixture {
 
 TEST_F(DBCtrlLookupListTest, TheSelectionIsTheCurrentRecord) {
     ASSERT_EQ(FList->Count(), 30);
-    EXPECT_EQ(FList->Items()->Strings(3), "Voce 03");
+    EXPECT_EQ(FList->ItemText(3), "Voce 03");
     EXPECT_EQ(FList->ItemIndex(), 0);
     int keyUps = 0, clicks = 0, doubleClicks = 0;
     FList->OnKeyUp = [&](TObject*, WORD&, TShiftState) { ++keyUps; };
@@ -90,8 +90,37 @@ TEST_F(DBCtrlLookupListTest, ReopeningTheQueryRefillsTheList) {
     FQryInc->Edit();
     FQryInc->FieldByName("INCANTESIMO").SetAsString("Voce nuova");
     FQryInc->Post();
-    EXPECT_EQ(FList->Items()->Strings(4), "Voce nuova");
+    EXPECT_EQ(FList->ItemText(4), "Voce nuova");
     EXPECT_EQ(FList->ItemIndex(), 4);
+}
+
+TEST_F(DBCtrlLookupListTest, DrawsTheRowsItShowsAsAListOfTheirTextsWould) {
+    // A plain list holding the same texts, the same size beside it.
+    TListBox* plain = Make<TListBox>(FList->Parent(), FList->BoundsRect().Offsetted(250, 0));
+    for (int i = 0; i < FQryInc->RecordCount(); ++i)
+        plain->Items()->Add(FList->ItemText(i));
+    auto sameLook = [&] {
+        plain->SetItemIndex(FList->ItemIndex());
+        plain->SetTopIndex(FList->TopIndex());
+        Pump();
+        TSurface screen = FHost.ComposeScreen();
+        TPoint a = ScreenPoint(FList, {0, 0}), b = ScreenPoint(plain, {0, 0});
+        for (int y = 0; y < FList->ClientHeight(); ++y)
+            for (int x = 0; x < FList->ClientWidth(); ++x)
+                if (screen.Pixel(a.X + x, a.Y + y) != screen.Pixel(b.X + x, b.Y + y)) return false;
+        return true;
+    };
+    EXPECT_TRUE(sameLook());
+    FQryInc->SetRecNo(17);
+    EXPECT_GT(FList->TopIndex(), 0);
+    EXPECT_TRUE(sameLook()) << "scrolled to the current record";
+    FQryInc->Edit();
+    FQryInc->FieldByName("INCANTESIMO").SetAsString("Voce in corso");
+    FQryInc->Post();
+    EXPECT_EQ(FList->ItemText(16), "Voce in corso");
+    EXPECT_FALSE(sameLook()) << "the posted name is drawn";
+    plain->Items()->SetStrings(16, "Voce in corso");
+    EXPECT_TRUE(sameLook());
 }
 
 TEST_F(DBCtrlLookupListTest, WithADataFieldTheSelectionWritesTheKey) {

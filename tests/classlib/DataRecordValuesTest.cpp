@@ -20,16 +20,34 @@ TEST(DataRecordValues, KeepNullEmptyAndTextApartThroughChanges) {
     EXPECT_EQ(values.Get(1), TFieldValue(""));
     EXPECT_EQ(values.Get(3), TFieldValue("x"));
 
-    TRecordValues::TBuilder builder(3, 6);
-    builder.Add(std::string_view("abc"));
-    builder.Add(std::nullopt);
-    builder.Add(std::string_view("def"));
-    TRecordValues built = builder.Finish();
+    // Records packed into one block stay apart, and a change to one leaves the others.
+    TRecordPacker packer(64);
+    packer.Begin(3, 6);
+    packer.Add(std::string_view("abc"));
+    packer.Add(std::nullopt);
+    packer.Add(std::string_view("def"));
+    TRecordValues built = packer.Finish();
+    packer.Begin(2, 1);
+    packer.Add(std::string_view(""));
+    packer.Add(std::string_view("g"));
+    TRecordValues next = packer.Finish();
     EXPECT_EQ(built.Get(0), TFieldValue("abc"));
     EXPECT_FALSE(built.Get(1).has_value());
     EXPECT_EQ(built.Get(2), TFieldValue("def"));
+    EXPECT_EQ(next.Get(0), TFieldValue(""));
+    EXPECT_EQ(next.Get(1), TFieldValue("g"));
     TRecordValues copy = built;
     EXPECT_EQ(copy, built);
     copy.Set(1, std::string());
     EXPECT_FALSE(copy == built);
+    EXPECT_FALSE(built.Get(1).has_value());
+    EXPECT_EQ(next.Get(1), TFieldValue("g"));
+
+    // A record larger than the block gets one of its own; a record cannot take more than it announced.
+    std::string large(100, 'x');
+    packer.Begin(1, large.size());
+    packer.Add(std::string_view(large));
+    EXPECT_EQ(packer.Finish().Get(0), TFieldValue(large));
+    packer.Begin(1, 2);
+    EXPECT_THROW(packer.Add(std::string_view("abc")), std::logic_error);
 }

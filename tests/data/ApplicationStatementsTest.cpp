@@ -77,6 +77,39 @@ TEST_F(ApplicationStatements, LevelsCompareAsText) {
               (TColumn{"", "1", "10", "2"}));
 }
 
+// The all-levels catalogue query of every class reads its class's index, already in name order, and gets
+// the rows a scan of the table gets.
+TEST_F(ApplicationStatements, AllLevelsQueryReadsItsClassIndexInNameOrder) {
+    for (const std::string cls : {"BARDO", "CHIERICO", "DRUIDO", "MAGO_STREGONE", "PALADINO", "RANGER"}) {
+        const std::string where = " WHERE " + cls + " >= '0' AND " + cls + " <= '9'";
+        std::string plan;
+        SqliteStatement explain =
+            FDb.Prepare("EXPLAIN QUERY PLAN SELECT * FROM INCANTESIMI" + where + " ORDER BY INCANTESIMO");
+        while (explain.Step())
+            plan += explain.Text(3).value_or("") + "\n";
+        EXPECT_NE(plan.find("COVERING INDEX INCANTESIMI_" + cls), std::string::npos) << plan;
+        EXPECT_EQ(plan.find("TEMP B-TREE"), std::string::npos) << plan;
+
+        const TColumn names =
+            QueryColumn(FDb, "SELECT INCANTESIMO FROM INCANTESIMI" + where + " ORDER BY INCANTESIMO");
+        std::vector<std::string> folded;
+        for (const auto& name : names)
+            folded.push_back(Folded(name.value()));
+        EXPECT_TRUE(std::is_sorted(folded.begin(), folded.end())) << cls;
+        auto ids = [&](const std::string& sql) {
+            std::vector<std::int64_t> numbers;
+            for (const auto& id : QueryColumn(FDb, sql))
+                numbers.push_back(std::stoll(id.value()));
+            std::sort(numbers.begin(), numbers.end());
+            return numbers;
+        };
+        std::vector<std::int64_t> indexed =
+            ids("SELECT ID FROM INCANTESIMI" + where + " ORDER BY INCANTESIMO");
+        EXPECT_EQ(indexed, ids("SELECT ID FROM INCANTESIMI NOT INDEXED" + where)) << cls;
+        EXPECT_GT(indexed.size(), 10u) << cls;
+    }
+}
+
 TEST_F(ApplicationStatements, SelectionInsertReadsBackYesNoAndLevel) {
     FDb.Execute(InsertSelection("3", "Mano che lenisce", "True, False, True, False, True, False, True"));
     FDb.Execute(
