@@ -51,3 +51,24 @@ TEST(DataRecordValues, KeepNullEmptyAndTextApartThroughChanges) {
     packer.Begin(1, 2);
     EXPECT_THROW(packer.Add(std::string_view("abc")), std::logic_error);
 }
+
+TEST(DataRecordValues, APackerStartedAgainReusesOnlyTheBlocksNoRecordHolds) {
+    TRecordPacker packer(64);
+    auto pack = [&](std::string_view text) {
+        packer.Begin(1, text.size());
+        packer.Add(text);
+        return packer.Finish();
+    };
+    uintptr_t dropped = 0;
+    {
+        TRecordValues gone = pack("primo");
+        dropped = uintptr_t(gone.View(0)->data());
+    }
+    packer.Restart();
+    TRecordValues kept = pack("tenuto");
+    EXPECT_EQ(uintptr_t(kept.View(0)->data()), dropped) << "the free block is filled again";
+    packer.Restart();
+    TRecordValues next = pack("altro!");
+    EXPECT_EQ(kept.Get(0), TFieldValue("tenuto")) << "a block a record holds is never overwritten";
+    EXPECT_EQ(next.Get(0), TFieldValue("altro!"));
+}
