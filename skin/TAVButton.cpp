@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int ButtonImageKey = 1;
-constexpr int ButtonTransparentBoolKey = 2;
 constexpr int ButtonFrameCount = 3;
 // A DeepBlue frame: the size of the blank frame that stands in for one that cannot be loaded, and of the
 // strip that AutoSize assumes when the style has none.
@@ -128,7 +126,7 @@ void TtavCustomButton::ResizeToFrame() {
     if (!FAutoSize) return;
     // The built-in table only, with the stored style: FromThemeFile finds no strip here.
     TBitmap strip;
-    GetBuiltinThemeImage(FUIStyle, ButtonImageKey, &strip, 0, 0);
+    GetBuiltinThemeImage(FUIStyle, tavkey::ButtonImage, &strip, 0, 0);
     const int height = strip.Height() == 0 ? BlankFrameHeight : strip.Height();
     const int width = strip.Width() == 0 ? BlankFrameWidth : strip.Width();
     SetHeight(height);
@@ -150,9 +148,9 @@ void TtavCustomButton::ApplyFrameTransparency() {
 void TtavCustomButton::LoadStyleFrame(TBitmap* bitmap, int index) {
     TtavUIStyle effective;
     if (ResolveFileThemeStyle(FFileTheme, FUIStyle, effective))
-        FFileTheme->GetThemeImageFrame(ButtonImageKey, bitmap, ButtonFrameCount, index);
+        FFileTheme->GetThemeImageFrame(tavkey::ButtonImage, bitmap, ButtonFrameCount, index);
     else
-        GetBuiltinThemeImage(effective, ButtonImageKey, bitmap, ButtonFrameCount, index);
+        GetBuiltinThemeImage(effective, tavkey::ButtonImage, bitmap, ButtonFrameCount, index);
 }
 
 void TtavCustomButton::LoadNormalFrame(TBitmap* bitmap) {
@@ -436,8 +434,8 @@ void TtavButton::SetSpacing(int value) {
 void TtavButton::ApplyStyleSettings() {
     TtavUIStyle effective;
     SetTransparent(ResolveFileThemeStyle(FileTheme(), UIStyle(), effective)
-                       ? FileTheme()->GetThemeBool(ButtonTransparentBoolKey)
-                       : GetBuiltinThemeBool(effective, ButtonTransparentBoolKey));
+                       ? FileTheme()->GetThemeBool(tavkey::ButtonTransparentBool)
+                       : GetBuiltinThemeBool(effective, tavkey::ButtonTransparentBool));
 }
 
 void TtavButton::PaintFrame(TCanvas* canvas, TBitmap* frame) {

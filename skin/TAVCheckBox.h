@@ -46,7 +46,7 @@ class TtavCheckBox : public TCustomControl {
 
     virtual bool NeedsFocusRect();
     virtual bool StateImageTransparent() const { return false; }
-    virtual int StateImageKey() const { return 3; } // CheckBoxImage
+    virtual int StateImageKey() const { return tavkey::CheckBoxImage; }
     virtual void NotifyCheckedChange();
     // Runs before a toggle by the user flips Checked; setting Checked from code does not pass here.
     virtual void BeforeToggle() {}

@@ -11,8 +11,6 @@
 #include <array>
 
 namespace {
-constexpr int FormBackgroundColorKey = 15;
-constexpr int ControlBorderColorKey = 25;
 
 // The bitmap that stands for the drop button in the styles that draw it from a picture; none for the others.
 const char* ButtonPictureName(TtavUIStyle style) {
@@ -55,11 +53,11 @@ void TtavCustomComboBox::SetUIStyle(TtavUIStyle value) {
     FArrowColor = clBlack;
     TtavUIStyle effective;
     if (ResolveFileThemeStyle(FFileTheme, value, effective)) {
-        FBorderColor = FFileTheme->GetThemeColor(ControlBorderColorKey);
-        FButtonColor = FFileTheme->GetThemeColor(FormBackgroundColorKey);
+        FBorderColor = FFileTheme->GetThemeColor(tavkey::ControlBorderColor);
+        FButtonColor = FFileTheme->GetThemeColor(tavkey::FormBackgroundColor);
     } else {
-        FBorderColor = GetBuiltinThemeColor(effective, ControlBorderColorKey);
-        FButtonColor = GetBuiltinThemeColor(effective, FormBackgroundColorKey);
+        FBorderColor = GetBuiltinThemeColor(effective, tavkey::ControlBorderColor);
+        FButtonColor = GetBuiltinThemeColor(effective, tavkey::FormBackgroundColor);
     }
     Invalidate();
 }

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int ControlBorderColorKey = 25;
 
 // The lower case of the letters of code page 1252, the user's character set; other characters stay.
 char32_t LowerCase1252(char32_t c) {
@@ -52,8 +51,8 @@ std::string FirstItem(std::string_view list) {
 
 TColor StyleControlBorderColor(const TtavFileTheme* theme, TtavUIStyle style) {
     TtavUIStyle effective;
-    if (ResolveFileThemeStyle(theme, style, effective)) return theme->GetThemeColor(ControlBorderColorKey);
-    return GetBuiltinThemeColor(effective, ControlBorderColorKey);
+    if (ResolveFileThemeStyle(theme, style, effective)) return theme->GetThemeColor(tavkey::ControlBorderColor);
+    return GetBuiltinThemeColor(effective, tavkey::ControlBorderColor);
 }
 
 bool MatchesValueList(const std::string& list, const std::string& text) {

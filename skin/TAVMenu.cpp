@@ -11,13 +11,6 @@
 
 namespace {
 
-constexpr int FormBackgroundColorKey = 15;
-constexpr int MenuSelectedBorderColorKey = 18;
-constexpr int MenuSelectedBackgroundColorKey = 19;
-constexpr int MenuSelectedFontColorKey = 20;
-constexpr int MenuBackgroundColorKey = 21;
-constexpr int MenuFontColorKey = 22;
-constexpr int MenuBarColorKey = 23;
 constexpr int CaptionInset = 4; // from the bar to the caption, and from the item's top to the text
 
 // A theme colour by the style rule: the theme file when it is to be used, else the built-in table.
@@ -80,7 +73,7 @@ void SetCaptionFont(const TtavMenuLook& look, const TMenuItem& item, TCanvas& ca
 void DrawFlatBorder(const TtavMenuLook& look, TCanvas& canvas) {
     HWND window = WindowFromDC(canvas.Handle());
     if (!window) return;
-    DrawMenuPopupBorder(window, clBlack, LookColor(look, FormBackgroundColorKey));
+    DrawMenuPopupBorder(window, clBlack, LookColor(look, tavkey::FormBackgroundColor));
 }
 
 void DrawCheckAndImage(const TtavMenuLook& look, const TImageList& checkMarks, const TMenuItem& item,
@@ -108,12 +101,12 @@ void ApplyMenuStyle(TtavMenuLook& look, TtavUIStyle style) {
     look.MenuItemHeight = macOS ? 20 : 21;
     look.SeparatorHeight = macOS ? 12 : 5;
     look.SeparatorColor = macOS ? TColor(0) : TColor(0x848284);
-    look.BarColor = LookColor(look, MenuBarColorKey);
-    look.Color = LookColor(look, MenuBackgroundColorKey);
-    look.FontColor = LookColor(look, MenuFontColorKey);
-    look.SelectedBorderColor = LookColor(look, MenuSelectedBorderColorKey);
-    look.SelectedColor = LookColor(look, MenuSelectedBackgroundColorKey);
-    look.SelectedFontColor = LookColor(look, MenuSelectedFontColorKey);
+    look.BarColor = LookColor(look, tavkey::MenuBarColor);
+    look.Color = LookColor(look, tavkey::MenuBackgroundColor);
+    look.FontColor = LookColor(look, tavkey::MenuFontColor);
+    look.SelectedBorderColor = LookColor(look, tavkey::MenuSelectedBorderColor);
+    look.SelectedColor = LookColor(look, tavkey::MenuSelectedBackgroundColor);
+    look.SelectedFontColor = LookColor(look, tavkey::MenuSelectedFontColor);
 }
 
 void MeasureSkinnedMenuItem(const TtavMenuLook& look, const TMenuItem& item, TCanvas& canvas, int& width,

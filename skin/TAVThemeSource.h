@@ -40,22 +40,3 @@ private:
     bool FFromFile;
 };
 
-// The theme keys the frame, its title bar, the caption panel and the memo read.
-namespace tavkey {
-inline constexpr int TitleBarButtonImage = 5;
-inline constexpr int TitleBarButtonTransparentBool = 6;
-inline constexpr int TitleBarButtonLeftOffsetInt = 7;
-inline constexpr int TitleBarButtonRightOffsetInt = 8;
-inline constexpr int TitleBarButtonTopInt = 9;
-inline constexpr int TitleBarLeftImage = 10;
-inline constexpr int TitleBarClientImage = 11;
-inline constexpr int TitleBarRightImage = 12;
-inline constexpr int FormMinWidthInt = 13;
-inline constexpr int FormRoundCornerInt = 14;
-inline constexpr int FormBackgroundColor = 15;
-inline constexpr int FormBorderColor = 16;
-inline constexpr int FormBorderWidthInt = 17;
-inline constexpr int MenuSelectedFontColor = 20;
-inline constexpr int ControlBorderColor = 25;
-inline constexpr int SideChannelBarImage = 42;
-} // namespace tavkey

@@ -17,6 +17,52 @@ VMR_ENUM_NAMES(TtavUIStyle, "FromThemeFile", "MacOS", "WinXP", "DeepBlue", "Prot
 
 enum class TtavThemeKind : uint8_t { Int = 0, Color = 1, Image = 2, Bool = 3 };
 
+// The theme keys by name, numbered as theme files and the built-in table number them.
+namespace tavkey {
+inline constexpr int ButtonImage = 1;
+inline constexpr int ButtonTransparentBool = 2;
+inline constexpr int CheckBoxImage = 3;
+inline constexpr int RadioButtonImage = 4;
+inline constexpr int TitleBarButtonImage = 5;
+inline constexpr int TitleBarButtonTransparentBool = 6;
+inline constexpr int TitleBarButtonLeftOffsetInt = 7;
+inline constexpr int TitleBarButtonRightOffsetInt = 8;
+inline constexpr int TitleBarButtonTopInt = 9;
+inline constexpr int TitleBarLeftImage = 10;
+inline constexpr int TitleBarClientImage = 11;
+inline constexpr int TitleBarRightImage = 12;
+inline constexpr int FormMinWidthInt = 13;
+inline constexpr int FormRoundCornerInt = 14;
+inline constexpr int FormBackgroundColor = 15;
+inline constexpr int FormBorderColor = 16;
+inline constexpr int FormBorderWidthInt = 17;
+inline constexpr int MenuSelectedBorderColor = 18;
+inline constexpr int MenuSelectedBackgroundColor = 19;
+inline constexpr int MenuSelectedFontColor = 20;
+inline constexpr int MenuBackgroundColor = 21;
+inline constexpr int MenuFontColor = 22;
+inline constexpr int MenuBarColor = 23;
+inline constexpr int ProgressBarImage = 24;
+inline constexpr int ControlBorderColor = 25;
+inline constexpr int ControlBackgroundColor = 26;
+inline constexpr int ControlFontColor = 27;
+inline constexpr int TrackBarBarImage = 28;
+inline constexpr int TrackBarSliderImage = 29;
+inline constexpr int TrackBarSliderVImage = 30;
+inline constexpr int ScrollBarBackgroundColor = 31;
+inline constexpr int ScrollBarButtonImage = 32;
+inline constexpr int ScrollBarSliderImage = 33;
+inline constexpr int CheckListBoxImage = 34;
+inline constexpr int ToolBarButtonBorderColor = 35;
+inline constexpr int ToolBarButtonBackgroundColor = 36;
+inline constexpr int ToolBarButtonDownBackgroundColor = 37;
+inline constexpr int ScrollButtonImage = 38;
+inline constexpr int TabControlTabImage = 39;
+inline constexpr int TabControlBarImage = 40;
+inline constexpr int SideChannelHandleImage = 41;
+inline constexpr int SideChannelBarImage = 42;
+} // namespace tavkey
+
 // Theme keys 1 to 42; a theme file names its entries with the same strings.
 inline constexpr int ThemeKeyCount = 42;
 // The key names indexed 1 to 42 (index 0 is empty).
