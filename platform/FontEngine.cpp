@@ -24,6 +24,7 @@ namespace {
 struct TSubstitute {
     const char* Name;
     std::array<const char*, 2> Families;
+    std::optional<TFaceCell> Cell = std::nullopt;
 };
 constexpr TSubstitute Substitutes[] = {
     {"MS Sans Serif", {"Liberation Sans"}},
@@ -33,7 +34,9 @@ constexpr TSubstitute Substitutes[] = {
     {"Courier New", {"Liberation Mono"}},
     {"Verdana", {"DejaVu Sans"}},
     {"Tahoma", {"DejaVu Sans"}},
-    {"Monotype Corsiva", {"TeX Gyre Chorus", "Z003"}},
+    // The chancery stand-in's own cell is far taller than the face the layouts were drawn for: its text would
+    // sit lower and run into the rules printed under it.
+    {"Monotype Corsiva", {"TeX Gyre Chorus", "Z003"}, TFaceCell{0.86, 0.24}},
 };
 
 constexpr int DefaultHeight = -11;
@@ -45,6 +48,7 @@ constexpr FT_Matrix ObliqueShear = {0x10000, 0x0366A, 0, 0x10000};
 struct TFaceFile {
     std::string File;
     int Index = 0;
+    std::optional<TFaceCell> Cell;
 };
 
 std::string Lowercase(std::string_view text) {
@@ -92,7 +96,7 @@ public:
         if (exactFamily && !HasFamily(match.get(), family)) return std::nullopt;
         int index = 0;
         FcPatternGetInteger(match.get(), FC_INDEX, 0, &index);
-        return TFaceFile{reinterpret_cast<const char*>(file), index};
+        return TFaceFile{reinterpret_cast<const char*>(file), index, std::nullopt};
     }
 
 private:
@@ -152,7 +156,7 @@ public:
             throw EResNotFound("Font file \"" + file.File + "\" has no scalable outlines");
         FSynthBold = bold && !FaceIsBold(face);
         FSynthItalic = italic && !FaceIsItalic(face);
-        SetSize(height, file.File);
+        SetSize(height, file);
     }
 
     const TTextMetric& Metric() const { return FMetric; }
@@ -169,18 +173,22 @@ public:
 
 private:
     // The platform measures the cell by the OS/2 table's win ascent and descent; older faces have only hhea.
-    void SetSize(int height, const std::string& file) {
+    void SetSize(int height, const TFaceFile& file) {
         FT_Face face = FFace.get();
         const TT_OS2* os2 = Os2Table(face);
         const bool winMetrics = os2 && os2->usWinAscent + os2->usWinDescent > 0;
-        const double ascent = winMetrics ? os2->usWinAscent : face->ascender;
-        const double descent = winMetrics ? os2->usWinDescent : -face->descender;
         const double unitsPerEm = face->units_per_EM;
+        const double ascent = file.Cell ? file.Cell->Ascent * unitsPerEm
+                              : winMetrics ? os2->usWinAscent
+                                           : face->ascender;
+        const double descent = file.Cell ? file.Cell->Descent * unitsPerEm
+                               : winMetrics ? os2->usWinDescent
+                                            : -face->descender;
         const double em = std::max(1.0, height < 0 ? -height : height * unitsPerEm / (ascent + descent));
         const FT_Long em26 = FT_Long(std::lround(em * 64));
         FT_Size_RequestRec request{FT_SIZE_REQUEST_TYPE_NOMINAL, em26, em26, 0, 0};
         if (FT_Request_Size(face, &request) != 0)
-            throw EResNotFound("Font file \"" + file + "\" cannot be sized to " + std::to_string(height));
+            throw EResNotFound("Font file \"" + file.File + "\" cannot be sized to " + std::to_string(height));
         const double scale = em / unitsPerEm;
         FBoldStrength = std::max<FT_Pos>(64, std::lround(em * 64 / 24));
         const int boldExtra = FSynthBold ? int((FBoldStrength + 32) >> 6) : 0;
@@ -305,6 +313,7 @@ struct TFontEngine::TImpl {
             if (strcasecmp(substitute.Name, name.c_str()) != 0) continue;
             for (const char* family : substitute.Families)
                 if (family && !face) face = FontConfig.Match(family, bold, italic, true);
+            if (face) face->Cell = substitute.Cell;
         }
         // Unknown names, and table faces that are not installed, go to whatever fontconfig offers (a sans
         // face).
@@ -348,6 +357,10 @@ TFontEngine::~TFontEngine() {
 
 std::string TFontEngine::ResolveFace(const std::string& name, bool bold, bool italic) {
     return FImpl->Face(name, bold, italic).File;
+}
+
+std::optional<TFaceCell> TFontEngine::CellOf(const std::string& name, bool bold, bool italic) {
+    return FImpl->Face(name, bold, italic).Cell;
 }
 
 TTextMetric TFontEngine::Metrics(const TFontDesc& font) {

@@ -3,17 +3,26 @@
 #include "platform/Region.h"
 #include "platform/Surface.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 // Faces found through fontconfig, glyphs rasterised by FreeType and cached. The layouts name the platform's
 // fonts; one table maps each of them to an installed free face of similar metrics.
+// A face's text cell in ems, where the platform takes it from the face's own tables otherwise.
+struct TFaceCell {
+    double Ascent = 0;
+    double Descent = 0;
+};
+
 class TFontEngine {
 public:
     static TFontEngine& Instance();
 
     // The file of the installed face that stands in for `name`; raises EResNotFound when none can be found.
     std::string ResolveFace(const std::string& name, bool bold, bool italic);
+    // The cell the stand-in for `name` is given in place of its own, if any.
+    std::optional<TFaceCell> CellOf(const std::string& name, bool bold, bool italic);
     TTextMetric Metrics(const TFontDesc& font);
     int TextWidth(const TFontDesc& font, std::string_view utf8);
     // Draws one line with the top of its cell at y, anti-aliased, clipped to `clip` (surface coordinates),

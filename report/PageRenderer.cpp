@@ -109,6 +109,17 @@ void SelectFont(cairo_t* cr, const TReportFont& font) {
     cairo_set_font_options(cr, fonts.Options());
 }
 
+// The text cell of the selected font, the stand-in's own or the one the font table gives it.
+cairo_font_extents_t CellExtents(cairo_t* cr, const TReportFont& font) {
+    cairo_font_extents_t extents;
+    cairo_font_extents(cr, &extents);
+    if (const std::optional<TFaceCell> cell = TFontEngine::Instance().CellOf(font.Name, font.Bold, font.Italic)) {
+        extents.ascent = cell->Ascent * FontSizeMm(font);
+        extents.descent = cell->Descent * FontSizeMm(font);
+    }
+    return extents;
+}
+
 void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += char(c);
@@ -189,8 +200,7 @@ void DrawText(cairo_t* cr, const TReportText& text) {
     if (text.Text.empty()) return;
     SelectFont(cr, text.Font);
     SetColor(cr, text.Font.Color);
-    cairo_font_extents_t font;
-    cairo_font_extents(cr, &font);
+    const cairo_font_extents_t font = CellExtents(cr, text.Font);
     const double lineHeight = font.ascent + font.descent;
     const double left = text.Bounds.Left.Millimetres(), width = text.Bounds.Width.Millimetres();
     const double top = text.Bounds.Top.Millimetres(), bottom = text.Bounds.Bottom().Millimetres();
@@ -398,7 +408,6 @@ TPageRenderer::TTextExtent TPageRenderer::MeasureText(const TReportFont& font, s
     TCairoSurfacePtr scratch(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1));
     TCairoPtr cr(cairo_create(scratch.get()));
     SelectFont(cr.get(), font);
-    cairo_font_extents_t extents;
-    cairo_font_extents(cr.get(), &extents);
+    const cairo_font_extents_t extents = CellExtents(cr.get(), font);
     return {TMm(Advance(cr.get(), Printable(text))), TMm(extents.ascent + extents.descent)};
 }

@@ -106,6 +106,15 @@ TEST(FontEngine, NegativeHeightIsTheCharacterHeightAndPositiveTheCell) {
     EXPECT_GT(engine.Metrics(Font("Arial", INT_MIN)).Height, 100);
 }
 
+TEST(FontEngine, TheChanceryStandInHasTheCellOfTheFaceTheLayoutsWereDrawnFor) {
+    // Its own cell is over 1.3 em tall, which would push the text down out of the layouts' boxes.
+    const TTextMetric metric = TFontEngine::Instance().Metrics(Font("Monotype Corsiva", 100));
+    EXPECT_EQ(metric.Height, 100);
+    EXPECT_EQ(metric.Ascent, 78);
+    ASSERT_TRUE(TFontEngine::Instance().CellOf("Monotype Corsiva", false, true));
+    EXPECT_FALSE(TFontEngine::Instance().CellOf("Arial", false, false));
+}
+
 TEST(FontEngine, WidthsGrowWithTheTextAndWithBold) {
     TFontEngine& engine = TFontEngine::Instance();
     const TFontDesc regular = Font("MS Sans Serif", -11);

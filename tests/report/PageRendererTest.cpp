@@ -151,6 +151,18 @@ TEST(PageRenderer, TextsDrawInsideTheirBoundsWithBackgroundAlignmentAndWrap) {
     EXPECT_GT(TPageRenderer::MeasureText(left.Font, "").Height, TMm(3.0));
 }
 
+TEST(PageRenderer, ChanceryValuesSitOnTheRuleUnderThem) {
+    // A card's value at 9 pt, 2.9 mm above the rule under it; no letter of these reaches below its baseline.
+    TReportText value = PlainText({20, 10, 80, 4}, "Una creatura");
+    value.Font = {"Monotype Corsiva", 9, false, true, false, false, clBlack};
+    TSurface surface;
+    TPageRenderer::RenderPage(OnePage({value}), 0, Dpi, surface);
+    EXPECT_GT(InkIn(surface, {20, 10, 30, 2.9}), 50);
+    EXPECT_EQ(InkIn(surface, {20, 13.0, 30, 1.0}), 0);
+    // The cell the layout measures with is the same one.
+    EXPECT_NEAR(TPageRenderer::MeasureText(value.Font, "Una").Height.Millimetres(), 1.10 * 9 * 25.4 / 72, 0.01);
+}
+
 TEST(PageRenderer, MalformedTextStillPrintsAndStopsNothingAfterIt) {
     TReportText bad = PlainText({20, 20, 80, 10}, std::string("Dardo \xFF\xC3 in\0canta", 18) + "\xE2\x80");
     TReportShape after = Box(20, 40, 10, 10);
