@@ -294,12 +294,13 @@ void TtavTitleBarSections::Update(TCollectionItem*) {
 
 // ---- system menu ---------------------------------------------------------------------------------------
 
-TtavTitleBarPopupMenu::TtavTitleBarPopupMenu(TComponent* owner) : TPopupMenu(owner) {
+TtavTitleBarPopupMenu::TtavTitleBarPopupMenu(TComponent* owner) : TtavPopupMenu(owner) {
     SetAutoHotkeys(maManual);
     AddCommand("Mi&nimize", [this](TObject*) { Minimize(); });
     AddCommand("Ma&ximize/Restore", [this](TObject*) { MaximizeRestore(); });
     AddCommand("-", nullptr);
     AddCommand("&Close", [this](TObject*) { CloseForm(); });
+    HookMenuItems();
 }
 
 void TtavTitleBarPopupMenu::AddCommand(const std::string& caption, TNotifyEvent click) {
@@ -411,6 +412,10 @@ void TtavTitleBar::SetUIStyle(TtavUIStyle value) {
     FSections->EndUpdate();
     for (int i = 0; i < FButtons->Count(); ++i)
         FButtons->Items(i)->SetUIStyle(source.EffectiveStyle());
+    if (FSystemMenu) {
+        FSystemMenu->SetFileTheme(FFileTheme);
+        FSystemMenu->SetUIStyle(FUIStyle);
+    }
     if (Frame()) ApplyRoundCorner(FRoundCorner);
     if (!FKeepFontColor) Font()->SetColor(FUIStyle == TtavUIStyle::MacOS ? clBlack : clWhite);
     SetAutoSize(true);

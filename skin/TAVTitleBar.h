@@ -4,6 +4,7 @@
 #include "classlib/Panel.h"
 #include "classlib/Picture.h"
 #include "skin/TAVMgr.h"
+#include "skin/TAVPopupMenu.h"
 #include "skin/TAVThemes.h"
 
 #include <cstdint>
@@ -149,9 +150,9 @@ private:
     TtavTitleBar* FTitleBar;
 };
 
-// The window menu the control box drops down: minimise, maximise or restore, close.
-class TtavTitleBarPopupMenu : public TPopupMenu {
-    VMR_CLASS(TtavTitleBarPopupMenu, TPopupMenu)
+// The window menu the control box drops down, in the title bar's style: minimise, maximise or restore, close.
+class TtavTitleBarPopupMenu : public TtavPopupMenu {
+    VMR_CLASS(TtavTitleBarPopupMenu, TtavPopupMenu)
 
 public:
     void SetTitleBar(TtavTitleBar* titleBar) { FTitleBar = titleBar; }

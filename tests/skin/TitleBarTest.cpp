@@ -261,6 +261,11 @@ TEST_F(TitleBarTest, TheSystemMenuEnablesTheCommandsOfTheButtonsThereAre) {
     EXPECT_FALSE(menu->Items()->Items(0)->Enabled());
     EXPECT_FALSE(menu->Items()->Items(1)->Enabled());
     EXPECT_TRUE(menu->Items()->Items(3)->Enabled());
+    // It is drawn in the bar's style, and follows a change of it.
+    EXPECT_EQ(menu->UIStyle(), TtavUIStyle::Protein);
+    EXPECT_TRUE(menu->Items()->Items(0)->OnDrawItem);
+    FrameOf(about)->SetUIStyle(TtavUIStyle::MacOS);
+    EXPECT_EQ(menu->UIStyle(), TtavUIStyle::MacOS);
     // Its Close command closes the window.
     about->Show();
     menu->Items()->Items(3)->Click();
