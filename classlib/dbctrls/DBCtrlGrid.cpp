@@ -52,6 +52,7 @@ TDBCtrlPanel::TDBCtrlPanel(TComponent* owner) : TWinControl(owner) {
 void TDBCtrlPanel::PaintWindow(HDC dc) {
     if (!FGrid) return;
     FillPanel(*dc, {Width(), Height()}, FGrid->SelectedColor(), FGrid->PanelBorder());
+    if (FGrid->ShowFocus() && FGrid->Focused()) dc->DrawFocusRect({2, 2, Width() - 2, Height() - 2});
     if (FGrid->OnPaintPanel) {
         FGrid->Canvas()->PaintOn(dc, [this] { FGrid->OnPaintPanel(FGrid, FGrid->PanelIndex()); });
     }
@@ -97,6 +98,7 @@ void TDBCtrlGrid::PublishProperties(TPublisher<TDBCtrlGrid>& p) {
         .Integer("PanelWidth", &TDBCtrlGrid::PanelWidth, &TDBCtrlGrid::SetPanelWidth, 200)
         .Integer("RowCount", &TDBCtrlGrid::RowCount, &TDBCtrlGrid::SetRowCount, 3)
         .Color("SelectedColor", &TDBCtrlGrid::SelectedColor, &TDBCtrlGrid::SetSelectedColor, clWindow)
+        .Boolean("ShowFocus", &TDBCtrlGrid::ShowFocus, &TDBCtrlGrid::SetShowFocus, true)
         .Event("OnPaintPanel", &TDBCtrlGrid::OnPaintPanel);
 }
 
@@ -167,6 +169,12 @@ void TDBCtrlGrid::SetOrientation(TDBCtrlGridOrientation value) {
     if (HandleAllocated()) RecreateWnd();
     FitToPanels();
     DataChanged();
+}
+
+void TDBCtrlGrid::SetShowFocus(bool value) {
+    if (FShowFocus == value) return;
+    FShowFocus = value;
+    if (FPanel) FPanel->Invalidate();
 }
 
 void TDBCtrlGrid::SetSelectedColor(TColor value) {
@@ -274,6 +282,10 @@ void TDBCtrlGrid::Scroll(int code) {
 void TDBCtrlGrid::WndProc(TMessage& m) {
     switch (m.Msg) {
     case WM_GETDLGCODE: m.Result = DLGC_WANTARROWS; return;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        if (FPanel) FPanel->Invalidate();
+        break;
     case WM_VSCROLL:
     case WM_HSCROLL:
         if ((m.Msg == WM_VSCROLL) != (FOrientation == goVertical)) break;

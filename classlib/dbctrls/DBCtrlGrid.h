@@ -76,6 +76,9 @@ class TDBCtrlGrid : public TCustomControl {
     // The current panel's colour; it follows Color until set.
     TColor SelectedColor() const { return FSelectedColor.value_or(Color()); }
     void SetSelectedColor(TColor value);
+    // While the grid has the focus, the current panel shows a focus rectangle.
+    bool ShowFocus() const { return FShowFocus; }
+    void SetShowFocus(bool value);
     bool AllowInsert() const { return FAllowInsert; }
     void SetAllowInsert(bool value) { FAllowInsert = value; }
     bool AllowDelete() const { return FAllowDelete; }
@@ -127,6 +130,7 @@ class TDBCtrlGrid : public TCustomControl {
     TDBCtrlGridBorder FPanelBorder = gbRaised;
     TDBCtrlGridOrientation FOrientation = goVertical;
     std::optional<TColor> FSelectedColor;
+    bool FShowFocus = true;
     bool FAllowInsert = true;
     bool FAllowDelete = true;
     bool FSizing = false;

@@ -2,6 +2,7 @@
 // of the current record by mouse, keys and scroll bar.
 #include "DBCtrlTestSupport.h"
 
+#include "classlib/Edit.h"
 #include "classlib/dbctrls/DBCtrlGrid.h"
 #include "classlib/dbctrls/DBEdit.h"
 #include "classlib/dbctrls/DBText.h"
@@ -83,6 +84,28 @@ TEST_F(DBCtrlGridTest, PaintsEachVisibleRecordInItsPanel) {
     TPixel live = FHost.ScreenPixel(PanelPoint(2) + TPoint{150, 0});
     TPixel other = FHost.ScreenPixel(PanelPoint(1) + TPoint{150, 0});
     EXPECT_NE(live, other);
+}
+
+TEST_F(DBCtrlGridTest, TheCurrentPanelShowsTheFocusWhileTheGridHasIt) {
+    // The dotted rectangle's first dot sits two pixels inside the live panel.
+    auto dot = [this] { return FHost.ScreenPixel(ScreenPoint(FGrid->Panel(), {2, 2})); };
+    auto beside = [this] { return FHost.ScreenPixel(ScreenPoint(FGrid->Panel(), {4, 30})); };
+    EXPECT_EQ(dot(), beside()) << "no focus, no rectangle";
+    FHost.Click(PanelPoint(1));
+    Pump();
+    ASSERT_TRUE(FGrid->Focused());
+    EXPECT_EQ(Current(), "Beta");
+    EXPECT_NE(dot(), beside());
+    FGrid->SetShowFocus(false);
+    Pump();
+    EXPECT_EQ(dot(), beside());
+    FGrid->SetShowFocus(true);
+    Pump();
+    EXPECT_NE(dot(), beside());
+    TEdit* other = Make<TEdit>(FGrid->Parent(), {10, 150, 100, 20});
+    other->SetFocus();
+    Pump();
+    EXPECT_EQ(dot(), beside()) << "the rectangle goes with the focus";
 }
 
 TEST_F(DBCtrlGridTest, LeftClickChoosesTheRecordAndRightClickDoesNot) {
