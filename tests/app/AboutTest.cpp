@@ -9,8 +9,19 @@
 #include "skin/TAVMemo.h"
 #include "skin/TAVTitleBar.h"
 #include "skin/TAVURLLabel.h"
+#include "classlib/Label.h"
+
+#include <fstream>
 
 namespace {
+
+std::vector<std::string> LinesOf(const std::string& fileName) {
+    std::ifstream in(std::string(VMR_APP_LAYOUTS) + "/" + fileName);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
 
 int ShownAboutWindows() {
     int shown = 0;
@@ -38,16 +49,24 @@ TEST_F(AppTest, TheAboutWindowShowsOnceAndItsCloseButtonHidesIt) {
     EXPECT_EQ(ShownAboutWindows(), 1);
     EXPECT_EQ(GetTopLevelWindows().back(), FrmAbout->Handle());
 
-    // The licence scrolls but cannot be changed.
+    // The texts are those written for the window; the licence scrolls but cannot be changed.
+    const std::vector<std::string> texts = LinesOf("VMR_ABOUT_TEXTS.txt");
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(FrmAbout->tavURLLabel1->Caption(), texts[0]);
+    EXPECT_EQ(FrmAbout->tavURLLabel1->URL(), "mailto:" + texts[1]);
+    EXPECT_EQ(FrmAbout->Label3->Caption(), texts[2]);
     TtavMemo* memo = FrmAbout->tavMemo1;
-    EXPECT_GE(memo->Lines()->Count(), 100);
-    const std::string licence = memo->Lines()->Text();
+    const std::vector<std::string> licence = LinesOf("VMR_LICENCE.txt");
+    ASSERT_EQ(memo->Lines()->Count(), int(licence.size()));
+    for (size_t i = 0; i < licence.size(); ++i)
+        EXPECT_EQ(memo->Lines()->Strings(int(i)), licence[i]) << i;
+    const std::string shown = memo->Lines()->Text();
     memo->SetFocus();
     FHost.TypeText("x");
     FHost.KeyPress(VK_DELETE);
     FHost.KeyPress(VK_NEXT);
     Pump();
-    EXPECT_EQ(memo->Lines()->Text(), licence);
+    EXPECT_EQ(memo->Lines()->Text(), shown);
     EXPECT_GT(GetScrollPos(memo->Handle(), SB_VERT), 0);
     const int scrolled = GetScrollPos(memo->Handle(), SB_VERT);
 
