@@ -1,5 +1,6 @@
 #include "report/PageRenderer.h"
 
+#include "classlib/SysUtils.h"
 #include "platform/Exception.h"
 #include "platform/FaceStyle.h"
 #include "platform/FontEngine.h"
@@ -120,31 +121,13 @@ cairo_font_extents_t CellExtents(cairo_t* cr, const TReportFont& font) {
     return extents;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
-}
-
 // Cairo stops drawing altogether at malformed UTF-8, and a text ends at a NUL for it: texts from data or a
 // loaded file print with U+FFFD for bad bytes and without NULs.
 std::string Printable(std::string_view text) {
     std::string result;
     result.reserve(text.size());
     for (size_t pos = 0; pos < text.size();)
-        if (const char32_t c = DecodeUtf8(text, pos); c != 0) AppendUtf8(result, c);
+        if (const char32_t c = DecodeUtf8(text, pos); c != 0) result += Utf8Encode(c);
     return result;
 }
 

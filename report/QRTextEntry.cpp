@@ -1,28 +1,8 @@
 #include "report/QRTextEntry.h"
 
-#include <algorithm>
+#include "classlib/SysUtils.h"
 
-namespace {
-std::string EncodeUtf8(char32_t c) {
-    std::string out;
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
-    return out;
-}
-} // namespace
+#include <algorithm>
 
 TQRTextEntry::TQRTextEntry(TComponent* owner) : TCustomControl(owner) {
     SetTabStop(true);
@@ -59,7 +39,7 @@ void TQRTextEntry::Paint() {
 
 void TQRTextEntry::KeyPress(char32_t& key) {
     if (key >= 0x20 && key != 0x7F) {
-        FValue += EncodeUtf8(key);
+        FValue += Utf8Encode(key);
         Invalidate();
     }
     TCustomControl::KeyPress(key);

@@ -1,4 +1,6 @@
 #pragma once
+#include "TestForms.h"
+
 #include "classlib/Application.h"
 #include "classlib/CustomControl.h"
 #include "classlib/RegisterControls.h"
@@ -97,22 +99,8 @@ class TControlsTest : public ::testing::Test {
         SetMessageBoxHook(std::move(FPreviousBoxHook));
         ShutdownWindowSystem();
     }
-    // A visible form built in code at a known place.
-    TForm* ShownForm(TRect bounds = {100, 100, 500, 400}) {
-        TForm* form = NewComponent<TForm>(Application);
-        form->SetBorderStyle(bsNone);
-        form->SetBoundsRect(bounds);
-        form->Show();
-        Pump();
-        return form;
-    }
-    template <class T>
-    T* Make(TWinControl* parent, TRect bounds) {
-        T* control = NewComponent<T>(parent);
-        control->SetParent(parent);
-        control->SetBoundsRect(bounds);
-        return control;
-    }
+    TForm* ShownForm(TRect bounds = {100, 100, 500, 400}) { return ShownTestForm(bounds); }
+    template <class T> T* Make(TWinControl* parent, TRect bounds) { return MakeTestControl<T>(parent, bounds); }
     void Pump() { RunUntilIdle(); }
     TPoint ScreenPoint(TControl* control, TPoint client) { return control->ClientToScreen(client); }
 

@@ -21,21 +21,8 @@ class DBControlsFixture : public DataFixture {
         delete Application;
         ShutdownWindowSystem();
     }
-    TForm* ShownForm(TRect bounds = {100, 100, 600, 500}) {
-        TForm* form = NewComponent<TForm>(Application);
-        form->SetBorderStyle(bsNone);
-        form->SetBoundsRect(bounds);
-        form->Show();
-        Pump();
-        return form;
-    }
-    template <class T>
-    T* Make(TWinControl* parent, TRect bounds) {
-        T* control = NewComponent<T>(parent);
-        control->SetParent(parent);
-        control->SetBoundsRect(bounds);
-        return control;
-    }
+    TForm* ShownForm(TRect bounds = {100, 100, 600, 500}) { return ShownTestForm(bounds); }
+    template <class T> T* Make(TWinControl* parent, TRect bounds) { return MakeTestControl<T>(parent, bounds); }
     void Pump() { RunUntilIdle(); }
     TPoint ScreenPoint(TControl* control, TPoint client) { return control->ClientToScreen(client); }
     // Spells of a level of their own, so a query lists exactly them in name order.

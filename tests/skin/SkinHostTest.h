@@ -1,4 +1,6 @@
 #pragma once
+#include "TestForms.h"
+
 #include "classlib/Application.h"
 #include "classlib/CustomControl.h"
 #include "classlib/RegisterControls.h"
@@ -30,23 +32,6 @@ protected:
         Canvas()->FillRect(ClientRect());
     }
 };
-
-// A visible borderless form of the application at a known place.
-inline TForm* ShownTestForm(TRect bounds) {
-    TForm* form = NewComponent<TForm>(Application);
-    form->SetBorderStyle(bsNone);
-    form->SetBoundsRect(bounds);
-    form->Show();
-    RunUntilIdle();
-    return form;
-}
-
-template <class T> T* MakeTestControl(TWinControl* parent, TRect bounds) {
-    T* control = NewComponent<T>(parent);
-    control->SetParent(parent);
-    control->SetBoundsRect(bounds);
-    return control;
-}
 
 // The window system on the headless host, with an application and the skin's classes. The work area is not
 // the host's default, so that answers taken from elsewhere show.
