@@ -12,7 +12,7 @@ class DBCheckBoxTest : public SkinDataTest {
   protected:
     void SetUp() override {
         SkinDataTest::SetUp();
-        OpenSpells({"Alfa", "Beta", "Gamma"});
+        AddSpells({"Alfa", "Beta", "Gamma"});
         RawExec(DatabaseFile(), "UPDATE INCANTESIMI SET RI = 0 WHERE INCANTESIMO IN ('Beta', 'Gamma')");
         RawExec(DatabaseFile(), "UPDATE INCANTESIMI SET AREA = NULL WHERE INCANTESIMO = 'Gamma'");
         FQryInc->Close();

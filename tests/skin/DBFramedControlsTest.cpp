@@ -14,7 +14,7 @@ class DBFramedControlsTest : public SkinDataTest {
   protected:
     void SetUp() override {
         SkinDataTest::SetUp();
-        OpenSpells({"Alfa", "Beta", "Gamma"});
+        AddSpells({"Alfa", "Beta", "Gamma"});
         FForm = ShownForm();
         FForm->SetColor(clWhite);
     }
