@@ -22,7 +22,7 @@ class ScrollBarTest : public TSkinHostTest {
         TSkinHostTest::SetUp();
         FForm = ShownForm();
         FForm->SetColor(clWhite);
-        FBar = Make<TtavScrollBar>(FForm, {10, 10, 200, 40});
+        FBar = Make<TtavScrollBar>(FForm, {10, 10, 210, 50});
         FBar->OnChange = [this](TObject* sender) { FSenders.push_back(sender); };
         RunUntilIdle();
     }
@@ -158,7 +158,9 @@ TEST_F(ScrollBarTest, AVerticalBarTurnsItsPictures) {
 TEST_F(ScrollBarTest, StylesAndAThemeFile) {
     FBar->SetUIStyle(TtavUIStyle::MacOS);
     RunUntilIdle();
-    EXPECT_EQ(FBar->Height(), 22) << "MacOS's arrows are 16 x 22 upright";
+    EXPECT_EQ(FBar->Height(), 16) << "MacOS's arrows are 16 x 22 upright, turned";
+    EXPECT_EQ(FBar->BackButton()->Width(), 22);
+    EXPECT_EQ(FBar->Track()->Left(), 22);
     EXPECT_EQ(FBar->Track()->Height(), 16);
     EXPECT_EQ(FBar->Track()->Top(), 0);
     EXPECT_EQ(FBar->Color(), GetBuiltinThemeColor(TtavUIStyle::MacOS, tavkey::ScrollBarBackgroundColor));

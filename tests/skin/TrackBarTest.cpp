@@ -12,18 +12,19 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
 
 // A slider picture of one colour.
-TPicture SolidPicture(int width, int height, TColor color) {
+std::unique_ptr<TPicture> SolidPicture(int width, int height, TColor color) {
     TBitmap bitmap;
     bitmap.SetSize(width, height);
     bitmap.Canvas()->Brush()->SetColor(color);
     bitmap.Canvas()->FillRect({0, 0, width, height});
-    TPicture picture;
-    picture.SetBitmap(&bitmap);
+    auto picture = std::make_unique<TPicture>();
+    picture->SetBitmap(&bitmap);
     return picture;
 }
 
@@ -33,7 +34,7 @@ class TrackBarTest : public TSkinHostTest {
         TSkinHostTest::SetUp();
         FForm = ShownForm();
         FForm->SetColor(clWhite);
-        FBar = Make<TtavTrackBar>(FForm, {10, 10, 120, 30});
+        FBar = Make<TtavTrackBar>(FForm, {10, 10, 130, 30});
         FBar->SetUIStyle(TtavUIStyle::DeepBlue);
         FBar->OnChange = [this](TObject* sender) { FChanges.push_back(sender); };
         RunUntilIdle();
@@ -41,8 +42,8 @@ class TrackBarTest : public TSkinHostTest {
     // A horizontal bar 110 pixels long with a slider 10 pixels long.
     void UseTenPixelSlider() {
         FBar->SetWidth(110);
-        const TPicture slider = SolidPicture(10, 20, clRed);
-        FBar->SetSliderImage(&slider);
+        const auto slider = SolidPicture(10, 20, clRed);
+        FBar->SetSliderImage(slider.get());
         RunUntilIdle();
         ASSERT_EQ(FBar->Slider()->Width(), 10);
     }
@@ -55,7 +56,7 @@ class TrackBarTest : public TSkinHostTest {
 };
 
 TEST_F(TrackBarTest, ANewBarAndItsSilentClamping) {
-    auto* fresh = Make<TtavTrackBar>(FForm, {10, 60, 120, 30});
+    auto* fresh = Make<TtavTrackBar>(FForm, {10, 60, 130, 80});
     int changes = 0;
     fresh->OnChange = [&](TObject*) { ++changes; };
     EXPECT_EQ(fresh->Min(), 0);
@@ -120,8 +121,8 @@ TEST_F(TrackBarTest, TheValueAtAPointAndTheSliderOrigin) {
     EXPECT_EQ(FBar->GetSliderOrigin(), (TPoint{0, 0})) << "an empty range sits at the start";
     FBar->SetMax(10);
     FBar->SetWidth(10);
-    const TPicture slider = SolidPicture(10, 20, clRed);
-    FBar->SetSliderImage(&slider);
+    const auto slider = SolidPicture(10, 20, clRed);
+    FBar->SetSliderImage(slider.get());
     EXPECT_EQ(FBar->GetValueAtPoint(7, 0), 0) << "a slider as long as the bar";
 }
 
@@ -188,8 +189,8 @@ TEST_F(TrackBarTest, APressBesideTheSliderStepsAPageThenRepeatsTowardsThePoint) 
 TEST_F(TrackBarTest, AVerticalBarRepeatsOnePageATick) {
     FBar->SetOrientation(tavVertical);
     FBar->SetHeight(110);
-    const TPicture slider = SolidPicture(20, 10, clRed);
-    FBar->SetSliderImage(&slider);
+    const auto slider = SolidPicture(20, 10, clRed);
+    FBar->SetSliderImage(slider.get());
     RunUntilIdle();
     const TPoint point = FBar->ClientToScreen({5, 85});
     FHost.MouseMove(point);
@@ -250,7 +251,7 @@ TEST_F(TrackBarTest, TheKeysMoveTheValueThroughTheSetter) {
 }
 
 TEST_F(TrackBarTest, TheFocusRectangleFollowsTheFocus) {
-    auto* other = Make<TtavTrackBar>(FForm, {10, 60, 120, 30});
+    auto* other = Make<TtavTrackBar>(FForm, {10, 60, 130, 80});
     auto topRow = [&] {
         RunUntilIdle();
         std::vector<TColor> row;
@@ -302,6 +303,8 @@ TEST_F(TrackBarTest, AThemeFileGivesThePicturesAndItsRemovalDeepBlue) {
     TSurface bar(9, 6), slider(7, 12);
     bar.Fill(0x00FF00);
     slider.Fill(0x0000FF);
+    // The see-through colour of the horizontal slider: its corner's.
+    for (int x = 0; x < 7; ++x) slider.SetPixel(x, 11, 0xFF00FF);
     TTempFolder folder;
     TThemeFileBuilder::Chain({{"TrackBarBarImage", TThemeFileBuilder::Image, EncodeBMP(bar)},
                               {"TrackBarSliderImage", TThemeFileBuilder::Image, EncodeBMP(slider)}})
@@ -333,9 +336,10 @@ TEST_F(TrackBarTest, ARepeatingBarMayBeFreed) {
     FHost.MouseDown(At(85, 5));
     RunUntilIdle();
     ASSERT_TRUE(FBar->Repeating());
+    const TPoint point = At(85, 5);
     delete FBar;
     FHost.Pause(500);
-    FHost.MouseUp(At(85, 5));
+    FHost.MouseUp(point);
     EXPECT_NO_FATAL_FAILURE(RunUntilIdle());
 }
 
