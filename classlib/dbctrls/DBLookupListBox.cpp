@@ -154,7 +154,8 @@ int TDBLookupListBox::FindPrefix(const std::string& prefix) const {
     return -1;
 }
 
-void TDBLookupListBox::ScrollRecord(int code) {
+void TDBLookupListBox::ScrollRecord(WPARAM wparam) {
+    const int code = int(LOWORD(wparam));
     TDataSet* dataSet = ListDataSet();
     if (!dataSet || Count() == 0) return;
     int page = std::max(VisibleCount() - 1, 1);
@@ -166,7 +167,8 @@ void TDBLookupListBox::ScrollRecord(int code) {
     case SB_PAGEDOWN: target += page; break;
     case SB_TOP: target = 0; break;
     case SB_BOTTOM: target = Count() - 1; break;
-    case SB_THUMBPOSITION:
+    // The message's own position: a scroll sent by other code, with the native bar where it was.
+    case SB_THUMBPOSITION: target = int(HIWORD(wparam)); break;
     case SB_THUMBTRACK: {
         SCROLLINFO info;
         info.fMask = SIF_TRACKPOS;
@@ -185,7 +187,7 @@ void TDBLookupListBox::ScrollRecord(int code) {
 void TDBLookupListBox::WndProc(TMessage& m) {
     switch (m.Msg) {
     case CM_GETDATALINK: m.Result = LRESULT(FDataLink.get()); return;
-    case WM_VSCROLL: return GuardBoundary(this, [&] { ScrollRecord(int(LOWORD(m.WParam))); });
+    case WM_VSCROLL: return GuardBoundary(this, [&] { ScrollRecord(m.WParam); });
     default: TCustomListBox::WndProc(m);
     }
 }
