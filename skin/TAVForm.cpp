@@ -3,9 +3,9 @@
 #include "classlib/Application.h"
 #include "classlib/Bitmap.h"
 #include "classlib/MenuItem.h"
-#include "classlib/TextAlignment.h"
 #include "platform/MessageBox.h"
 #include "platform/Painting.h"
+#include "skin/TAVImagePanel.h"
 #include "skin/TAVMainMenu.h"
 #include "skin/TAVMenu.h"
 #include "skin/TAVPublic.h"
@@ -203,6 +203,8 @@ void TtavForm::SetFormPanel(TCustomPanel* value) {
         value->SetBevelOuter(bvNone);
         value->SetBevelInner(bvNone);
         value->SetBorderStyle(bsNone);
+        value->SetCaption("");
+    } else if (dynamic_cast<TtavImagePanel*>(value)) {
         value->SetCaption("");
     }
 }
