@@ -28,6 +28,15 @@ public:
     uint64_t Fingerprint(const TRect& area) const;
     // A press and release of `button` (1 left, 2 middle, 3 right) at `p`, as the input devices would give.
     void Click(TPoint p, int button = 1) const;
+    // A press and release of the key that types `keysym` in the server's layout.
+    void PressKey(unsigned long keysym) const;
+
+    // As a window manager or a tool from outside would: moves and sizes the window of that title, or asks
+    // it to close (WM_DELETE_WINDOW). False when no such window shows.
+    bool Configure(const std::string& title, const TRect& bounds) const;
+    bool RequestClose(const std::string& title) const;
+    // The text another program finds on the clipboard (CLIPBOARD, as UTF-8); empty after a second.
+    std::string ClipboardText() const;
 
     // From this call on, top-level windows that get mapped are reported to WaitForMappedWindow.
     void WatchTopLevelMaps();
@@ -35,5 +44,7 @@ public:
     std::optional<TRect> WaitForMappedWindow(int minSize, std::chrono::milliseconds limit);
 
 private:
+    unsigned long WindowNamed(const std::string& title) const;
+
     _XDisplay* FDisplay = nullptr;
 };

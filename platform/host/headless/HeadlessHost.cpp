@@ -22,7 +22,9 @@ THeadlessSurface::THeadlessSurface(TSurfaceKind kind, const TRect& bounds, THead
 }
 
 THeadlessSurface::~THeadlessSurface() {
-    if (FHost) std::erase(FHost->FStack, this);
+    if (!FHost) return;
+    std::erase(FHost->FStack, this);
+    if (FHost->FFocused == this) FHost->FFocused = nullptr;
 }
 
 void THeadlessSurface::SetBounds(const TRect& screenRect) {
@@ -45,6 +47,10 @@ void THeadlessSurface::Minimize() {
 }
 void THeadlessSurface::Raise() {
     if (FHost) FHost->ToTop(this);
+}
+
+void THeadlessSurface::TakeFocus() {
+    if (FHost) FHost->FFocused = this;
 }
 
 void THeadlessSurface::Present(const TSurface& backBuffer, const TRect& dirty) {
@@ -151,6 +157,21 @@ void THeadlessHost::RequestClose(THostSurface* surface) {
 
 void THeadlessHost::FocusSurface(THostSurface* surface, bool focused) {
     THostEvent ev = MakeEvent(focused ? THostEvent::TKind::FocusIn : THostEvent::TKind::FocusOut);
+    ev.Surface = surface;
+    Push(ev);
+}
+
+void THeadlessHost::ConfigureSurface(THeadlessSurface* surface, const TRect& bounds) {
+    surface->SetBounds(bounds);
+    THostEvent ev = MakeEvent(THostEvent::TKind::Configure);
+    ev.Surface = surface;
+    ev.Bounds = bounds;
+    Push(ev);
+}
+
+void THeadlessHost::SetSurfaceMinimized(THeadlessSurface* surface, bool minimized) {
+    surface->FMinimized = minimized;
+    THostEvent ev = MakeEvent(minimized ? THostEvent::TKind::Minimized : THostEvent::TKind::Restored);
     ev.Surface = surface;
     Push(ev);
 }

@@ -18,6 +18,7 @@ class THeadlessSurface : public THostSurface {
     void Hide() override;
     void Minimize() override;
     void Raise() override;
+    void TakeFocus() override;
     void SetTitle(const std::string& utf8) override { FTitle = utf8; }
     void SetIcon(const TSurface& icon) override { FIcon = icon; }
     void SetShape(const std::optional<TRegion>& shape) override { FShape = shape; }
@@ -82,6 +83,9 @@ class THeadlessHost : public THost {
     void TypeText(const std::string& utf8);
     void RequestClose(THostSurface* surface);
     void FocusSurface(THostSurface* surface, bool focused); // the desktop gives or takes the focus
+    // The desktop moves or sizes a surface, or minimises or restores it, as a window manager would.
+    void ConfigureSurface(THeadlessSurface* surface, const TRect& bounds);
+    void SetSurfaceMinimized(THeadlessSurface* surface, bool minimized);
     // Time passing between injected events: the clock moves on by `ms` when the loop reaches this point, so
     // timers of a modal loop (auto-repeat, menus) fire inside it.
     void Pause(uint64_t ms);
@@ -97,6 +101,8 @@ class THeadlessHost : public THost {
     THostCursor Cursor() const { return FCursor; }
     bool Captured() const { return FCaptured; }
     const std::vector<std::string>& OpenedURLs() const { return FOpenedURLs; }
+    // The surface the window system last gave the keyboard to.
+    const THeadlessSurface* FocusedSurface() const { return FFocused; }
 
   private:
     friend class THeadlessSurface;
@@ -116,5 +122,6 @@ class THeadlessHost : public THost {
     std::string FClipboard;
     std::deque<TQueued> FEvents;
     std::vector<THeadlessSurface*> FStack;
+    THeadlessSurface* FFocused = nullptr;
     std::vector<std::string> FOpenedURLs;
 };
