@@ -118,9 +118,10 @@ void TCustomEdit::Change() {
 }
 
 void TCustomEdit::TextEdited() {
-    TWinControl::SetText(FCore.Text());
+    // The view and its scroll information first: the window text's WM_SETTEXT tells of a text laid out.
     FLinesValid = false;
     ScrollCaretIntoView();
+    TWinControl::SetText(FCore.Text());
     Change();
 }
 
@@ -341,8 +342,11 @@ void TCustomEdit::DefaultHandler(TMessage& m) {
     case WM_SETTEXT: {
         std::string text = m.LParam ? reinterpret_cast<const char*>(m.LParam) : "";
         if (text != FCore.Text()) {
+            // The text may have come from the core's own buffer, which SetText frees: the window stores
+            // what the core now holds.
             FCore.SetText(text);
             FTopLine = FScrollX = 0;
+            m.LParam = reinterpret_cast<LPARAM>(FCore.Text().c_str());
             TWinControl::DefaultHandler(m);
             TextEdited();
             return;
