@@ -46,6 +46,7 @@ struct THostEvent {
     TRect Bounds;                    // Configure: the window's new place on the screen
     int Button = 0;                  // 1 left, 2 right, 3 middle
     int WheelDelta = 0;              // multiples of 120, positive away from the user
+    int Buttons = -1;                // mouse moves: the buttons held (bit 0 left, 1 right, 2 middle); -1 unknown
     int VirtualKey = 0;              // key events: the platform's VK_ codes
     bool Repeat = false;
     std::string Text;                // text input, UTF-8

@@ -25,6 +25,7 @@ THeadlessSurface::~THeadlessSurface() {
     if (!FHost) return;
     std::erase(FHost->FStack, this);
     if (FHost->FFocused == this) FHost->FFocused = nullptr;
+    if (FHost->FGivenFocus == this) FHost->FGivenFocus = nullptr;
 }
 
 void THeadlessSurface::SetBounds(const TRect& screenRect) {
@@ -37,6 +38,7 @@ void THeadlessSurface::Show(bool activate) {
     FVisible = true;
     FMinimized = false;
     if (activate && FHost) FHost->ToTop(this);
+    if (FHost) FHost->FocusShown(this);
 }
 
 void THeadlessSurface::Hide() {
@@ -50,7 +52,7 @@ void THeadlessSurface::Raise() {
 }
 
 void THeadlessSurface::TakeFocus() {
-    if (FHost) FHost->FFocused = this;
+    if (FHost) FHost->FGivenFocus = this;
 }
 
 void THeadlessSurface::Present(const TSurface& backBuffer, const TRect& dirty) {
@@ -92,9 +94,10 @@ THostEvent THeadlessHost::WaitEvent(std::optional<uint64_t> deadline) {
     return ev;
 }
 
-void THeadlessHost::MouseMove(TPoint screen) {
+void THeadlessHost::MouseMove(TPoint screen, int buttons) {
     THostEvent ev = MakeEvent(THostEvent::TKind::MouseMove);
     ev.ScreenPos = screen;
+    ev.Buttons = buttons;
     Push(ev);
 }
 
@@ -178,6 +181,19 @@ void THeadlessHost::SetSurfaceMinimized(THeadlessSurface* surface, bool minimize
 
 void THeadlessHost::Pause(uint64_t ms) {
     Push(MakeEvent(THostEvent::TKind::Wake), ms);
+}
+
+void THeadlessHost::FocusShown(THeadlessSurface* s) {
+    if (!FFocusOnShow || FFocused == s) return;
+    THostEvent in = MakeEvent(THostEvent::TKind::FocusIn);
+    in.Surface = s;
+    FEvents.push_front({in, 0});
+    if (FFocused) {
+        THostEvent out = MakeEvent(THostEvent::TKind::FocusOut);
+        out.Surface = FFocused;
+        FEvents.push_front({out, 0});
+    }
+    FFocused = s;
 }
 
 void THeadlessHost::ToTop(THeadlessSurface* s) {

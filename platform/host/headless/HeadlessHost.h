@@ -72,7 +72,7 @@ class THeadlessHost : public THost {
     void OpenURL(const std::string& url) override { FOpenedURLs.push_back(url); }
 
     // Injected input, delivered in order.
-    void MouseMove(TPoint screen);
+    void MouseMove(TPoint screen, int buttons = -1); // buttons held as THostEvent::Buttons says
     void MouseDown(TPoint screen, int button = 1);
     void MouseUp(TPoint screen, int button = 1);
     void Click(TPoint screen, int button = 1); // move, press, release
@@ -86,6 +86,9 @@ class THeadlessHost : public THost {
     // The desktop moves or sizes a surface, or minimises or restores it, as a window manager would.
     void ConfigureSurface(THeadlessSurface* surface, const TRect& bounds);
     void SetSurfaceMinimized(THeadlessSurface* surface, bool minimized);
+    // Acts as a desktop that focuses every window it shows, popups too (a bare X server under some
+    // toolkits): the focus-out of the last one and the focus-in of the shown one come next.
+    void SetFocusOnShow(bool focus) { FFocusOnShow = focus; }
     // Time passing between injected events: the clock moves on by `ms` when the loop reaches this point, so
     // timers of a modal loop (auto-repeat, menus) fire inside it.
     void Pause(uint64_t ms);
@@ -102,7 +105,7 @@ class THeadlessHost : public THost {
     bool Captured() const { return FCaptured; }
     const std::vector<std::string>& OpenedURLs() const { return FOpenedURLs; }
     // The surface the window system last gave the keyboard to.
-    const THeadlessSurface* FocusedSurface() const { return FFocused; }
+    const THeadlessSurface* FocusedSurface() const { return FGivenFocus; }
 
   private:
     friend class THeadlessSurface;
@@ -112,6 +115,7 @@ class THeadlessHost : public THost {
     };
     void Push(THostEvent ev, uint64_t advance = 0) { FEvents.push_back({std::move(ev), advance}); }
     void ToTop(THeadlessSurface* s);
+    void FocusShown(THeadlessSurface* s);
 
     TRect FScreen;
     TRect FWorkArea;
@@ -122,6 +126,8 @@ class THeadlessHost : public THost {
     std::string FClipboard;
     std::deque<TQueued> FEvents;
     std::vector<THeadlessSurface*> FStack;
-    THeadlessSurface* FFocused = nullptr;
+    THeadlessSurface* FGivenFocus = nullptr; // by the window system
     std::vector<std::string> FOpenedURLs;
+    bool FFocusOnShow = false;
+    THeadlessSurface* FFocused = nullptr;
 };

@@ -50,6 +50,12 @@ int PlatformButton(uint8_t xButton) {
     }
 }
 
+// The platform's bits of the buttons a pointer state holds: left, right, middle.
+int HeldButtons(uint16_t state) {
+    return (state & XCB_BUTTON_MASK_1 ? 1 : 0) | (state & XCB_BUTTON_MASK_3 ? 2 : 0) |
+           (state & XCB_BUTTON_MASK_2 ? 4 : 0);
+}
+
 } // namespace
 
 TXcbHost::TXcbHost() : FKeyboard(FDisplay.Connection()), FClipboard(FDisplay) {
@@ -288,6 +294,7 @@ void TXcbHost::Translate(const xcb_generic_event_t& event) {
         const auto& e = reinterpret_cast<const xcb_motion_notify_event_t&>(event);
         THostEvent move = OfKind(TKind::MouseMove);
         move.ScreenPos = {e.root_x, e.root_y};
+        move.Buttons = HeldButtons(e.state);
         if (TXcbSurface* s = SurfaceOf(e.event)) FPointerWindow = e.event, QueueOn(s, move);
         break;
     }
