@@ -316,8 +316,8 @@ TEST_F(XcbHostOnXvfb, OpenURLHandsTheAddressOverAsOneArgumentAndRefusesOptions) 
         return lines;
     };
 
-    FHost->OpenURL("--version");
-    FHost->OpenURL("https://example.org/a b?x=1&y=$(id)");
+    EXPECT_FALSE(FHost->OpenURL("--version"));
+    EXPECT_TRUE(FHost->OpenURL("https://example.org/a b?x=1&y=$(id)"));
     for (int i = 0; i < 500 && calls().empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     std::this_thread::sleep_for(std::chrono::milliseconds(200)); // room for a call that should not happen
     setenv("PATH", path.c_str(), 1);

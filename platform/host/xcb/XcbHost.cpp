@@ -192,10 +192,10 @@ void TXcbHost::Wake() {
     if (write(FWakeFd, &one, sizeof one) != sizeof one) FWakePending = false;
 }
 
-void TXcbHost::OpenURL(const std::string& url) {
+bool TXcbHost::OpenURL(const std::string& url) {
     // A leading dash would reach xdg-open or the browser as an option.
-    if (url.empty() || url.front() == '-') return;
-    SpawnDetached({"xdg-open", url});
+    if (url.empty() || url.front() == '-') return false;
+    return SpawnDetached({"xdg-open", url});
 }
 
 TXcbHost::TEvent TXcbHost::NextEvent() {

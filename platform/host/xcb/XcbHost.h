@@ -37,7 +37,7 @@ public:
     uint64_t Now() const override;
     THostEvent WaitEvent(std::optional<uint64_t> deadline) override;
     void Wake() override;
-    void OpenURL(const std::string& url) override;
+    bool OpenURL(const std::string& url) override;
 
     // Returns once the server has carried out every request made so far (what another client then sees).
     void Sync() const;
