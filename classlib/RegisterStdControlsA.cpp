@@ -3,6 +3,7 @@
 #include "classlib/Image.h"
 #include "classlib/Label.h"
 #include "classlib/ListBox.h"
+#include "classlib/PageControl.h"
 #include "classlib/Panel.h"
 #include "classlib/ToolBar.h"
 
@@ -15,5 +16,7 @@ void RegisterStdControlsA() {
     RegisterClass<TCustomListBox>();
     RegisterClass<TListBox>();
     RegisterClass<TToolBar>();
+    RegisterClass<TPageControl>();
+    RegisterClass<TTabSheet>();
     RegisterClass<TToolButton>();
 }

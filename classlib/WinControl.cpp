@@ -281,6 +281,7 @@ void TWinControl::InsertControl(TControl* control) {
     control->Perform(CM_PARENTCOLORCHANGED);
     control->Perform(CM_PARENTFONTCHANGED);
     control->Perform(CM_PARENTSHOWHINTCHANGED);
+    control->Perform(CM_PARENTBIDIMODECHANGED);
     control->UpdateAnchorRules();
     control->Invalidate();
     AlignControl(control);
@@ -709,6 +710,9 @@ void TWinControl::WndProc(TMessage& m) {
         TControl::WndProc(m);
         return NotifyControls(CM_PARENTFONTCHANGED);
     case CM_SHOWHINTCHANGED: return NotifyControls(CM_PARENTSHOWHINTCHANGED);
+    case CM_BIDIMODECHANGED:
+        TControl::WndProc(m);
+        return NotifyControls(CM_PARENTBIDIMODECHANGED);
     case CM_TEXTCHANGED:
         if (FHandle) SetWindowText(FHandle, Text());
         break;

@@ -7,6 +7,7 @@
 
 #include "platform/Messages.h"
 
+class TBasicAction;
 class TComponent;
 class TDataSource;
 
@@ -41,6 +42,9 @@ class TDataLink : public TPersistent {
     int ActiveRecord() const;
     // Makes the fields read buffer record index; set it back to the active record when done.
     void SetActiveRecord(int index);
+    // A dataset action aimed at the link's control acts on the link's data source when it handles it.
+    bool ExecuteAction(TBasicAction* action);
+    bool UpdateAction(TBasicAction* action);
     // True for the links of visual controls (a navigator's, a grid's).
     bool VisualControl() const { return FVisualControl; }
     void SetVisualControl(bool value) { FVisualControl = value; }
