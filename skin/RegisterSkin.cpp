@@ -21,10 +21,13 @@ void RegisterSkinClasses() {
     RegisterClass<TtavTitleBar>();
     RegisterClass<TtavTitleBarPopupMenu>();
     RegisterClass<TtavPanel>();
+    RegisterClass<TtavCustomPanel>();
+    RegisterClass<TtavImagePanel>();
     RegisterClass<TtavMemo>();
     RegisterClass<TtavURLLabel>();
     RegisterClass<TtavCustomButton>();
     RegisterClass<TtavButton>();
+    RegisterClass<TtavImageButton>();
     RegisterClass<TtavCustomComboBox>();
     RegisterClass<TtavComboBox>();
     RegisterClass<TtavPopupMenu>();

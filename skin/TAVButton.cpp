@@ -2,6 +2,7 @@
 
 #include "classlib/Bitmap.h"
 #include "classlib/ImageList.h"
+#include "classlib/Picture.h"
 #include "classlib/SysUtils.h"
 #include "classlib/TextAlignment.h"
 #include "classlib/Timer.h"
@@ -495,4 +496,92 @@ void TtavButton::PaintFocus(TCanvas* canvas) {
         FBoldCaptionRequest = true;
     else
         TtavCustomButton::PaintFocus(canvas);
+}
+
+// ---- TtavImageButton -------------------------------------------------------------------------------------
+
+TtavImageButton::TtavImageButton(TComponent* owner)
+    : TtavCustomButton(owner), FPicNormal(std::make_unique<TPicture>()), FPicMouseOn(std::make_unique<TPicture>()),
+      FPicMouseDown(std::make_unique<TPicture>()), FPicDisabled(std::make_unique<TPicture>()) {
+    SetBounds(Left(), Top(), 0, 0);
+}
+
+TtavImageButton::~TtavImageButton() = default;
+
+void TtavImageButton::PublishProperties(TPublisher<TtavImageButton>& p) {
+    // The style is stored and used nowhere, so it always reads FromThemeFile.
+    p.Enum("UIStyle", &TtavImageButton::UIStyle, &TtavImageButton::SetUIStyle, TtavUIStyle::FromThemeFile)
+        .Boolean("DrawFocused", &TtavImageButton::DrawFocused, &TtavImageButton::SetDrawFocused, false)
+        .Integer("FocusedRectMargin", &TtavImageButton::FocusedRectMargin, &TtavImageButton::SetFocusedRectMargin, 2)
+        .Persistent("PicNormal", &TtavImageButton::PicNormal, &TtavImageButton::SetPicNormal)
+        .Persistent("PicMouseOn", &TtavImageButton::PicMouseOn, &TtavImageButton::SetPicMouseOn)
+        .Persistent("PicMouseDown", &TtavImageButton::PicMouseDown, &TtavImageButton::SetPicMouseDown)
+        .Persistent("PicDisabled", &TtavImageButton::PicDisabled, &TtavImageButton::SetPicDisabled)
+        .Boolean("Stretch", &TtavImageButton::Stretch, &TtavImageButton::SetStretch, false)
+        .Boolean("Cancel", &TtavImageButton::Cancel, &TtavImageButton::SetCancel, false)
+        .Boolean("Default", &TtavImageButton::Default, &TtavImageButton::SetDefault, false)
+        .Integer("MouseContinuouslyDownInterval", &TtavImageButton::MouseContinuouslyDownInterval,
+                 &TtavImageButton::SetMouseContinuouslyDownInterval, 100)
+        .Boolean("Transparent", &TtavImageButton::Transparent, &TtavImageButton::SetTransparent, false)
+        .Integer("ModalResult", &TtavImageButton::ModalResult, &TtavImageButton::SetModalResult, 0)
+        .Event("OnMouseExit", &TtavImageButton::OnMouseExit)
+        .Event("OnMouseContinuouslyDown", &TtavImageButton::OnMouseContinuouslyDown);
+}
+
+void TtavImageButton::SetPicture(TPicture& picture, const TPicture* value) {
+    picture.Assign(value);
+    ResizeToFrame();
+    Repaint();
+}
+
+void TtavImageButton::SetStretch(bool value) {
+    if (FStretch == value) return;
+    FStretch = value;
+    Repaint();
+}
+
+void TtavImageButton::SetDrawFocused(bool value) {
+    if (FDrawFocused == value) return;
+    FDrawFocused = value;
+    Repaint();
+}
+
+// The size follows PicNormal, and only once the button has a parent.
+void TtavImageButton::ResizeToFrame() {
+    if (!Parent() || !AutoSize() || !FPicNormal->Graphic()) return;
+    SetHeight(FPicNormal->Height());
+    SetWidth(FPicNormal->Width());
+}
+
+// A graphic that is no bitmap cannot be assigned and raises: the paint then takes a blank frame.
+void TtavImageButton::LoadPicture(TBitmap* bitmap, const TPicture& picture) {
+    const TPicture& shown = picture.Graphic() ? picture : *FPicNormal;
+    if (shown.Graphic()) bitmap->Assign(shown.Graphic());
+}
+
+void TtavImageButton::LoadNormalFrame(TBitmap* bitmap) {
+    LoadPicture(bitmap, *FPicNormal);
+}
+void TtavImageButton::LoadMouseOnFrame(TBitmap* bitmap) {
+    LoadPicture(bitmap, *FPicMouseOn);
+}
+void TtavImageButton::LoadMouseDownFrame(TBitmap* bitmap) {
+    LoadPicture(bitmap, *FPicMouseDown);
+}
+void TtavImageButton::LoadDisabledFrame(TBitmap* bitmap) {
+    LoadPicture(bitmap, *FPicDisabled);
+}
+
+// Drawn as it is: not shifted when pressed, not greyed when disabled.
+void TtavImageButton::PaintFrame(TCanvas* canvas, TBitmap* frame) {
+    if (frame->Empty()) return;
+    frame->SetTransparentColor(PixelToColor(frame->Surface().Pixel(0, 0)));
+    if (FStretch)
+        canvas->StretchDraw({0, 0, Width(), Height()}, frame);
+    else
+        canvas->Draw(0, 0, frame);
+}
+
+void TtavImageButton::PaintFocus(TCanvas* canvas) {
+    if (FDrawFocused) TtavCustomButton::PaintFocus(canvas);
 }

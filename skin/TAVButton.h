@@ -7,6 +7,7 @@
 #include <string>
 
 class TBitmap;
+class TPicture;
 class TTimer;
 class TtavFileTheme;
 
@@ -145,4 +146,50 @@ class TtavButton : public TtavCustomButton {
     TButtonLayout FLayout = blGlyphLeft;
     TPoint FCaptionPos;
     int FSpacing = 4;
+};
+
+// A button drawn from up to four pictures of its user's, one per state, each falling back to PicNormal. It
+// has no style: UIStyle always reads FromThemeFile and no theme file is taken.
+class TtavImageButton : public TtavCustomButton {
+    VMR_CLASS(TtavImageButton, TtavCustomButton)
+
+  public:
+    ~TtavImageButton() override;
+    static void PublishProperties(TPublisher<TtavImageButton>& p);
+
+    TtavUIStyle UIStyle() const { return TtavUIStyle::FromThemeFile; }
+    TPicture* PicNormal() const { return FPicNormal.get(); }
+    void SetPicNormal(const TPicture* value) { SetPicture(*FPicNormal, value); }
+    TPicture* PicMouseOn() const { return FPicMouseOn.get(); }
+    void SetPicMouseOn(const TPicture* value) { SetPicture(*FPicMouseOn, value); }
+    TPicture* PicMouseDown() const { return FPicMouseDown.get(); }
+    void SetPicMouseDown(const TPicture* value) { SetPicture(*FPicMouseDown, value); }
+    TPicture* PicDisabled() const { return FPicDisabled.get(); }
+    void SetPicDisabled(const TPicture* value) { SetPicture(*FPicDisabled, value); }
+    bool Stretch() const { return FStretch; }
+    void SetStretch(bool value);
+    bool DrawFocused() const { return FDrawFocused; }
+    void SetDrawFocused(bool value);
+
+  protected:
+    explicit TtavImageButton(TComponent* owner);
+    void ResizeToFrame() override;
+    void PaintFrame(TCanvas* canvas, TBitmap* frame) override;
+    void PaintFocus(TCanvas* canvas) override;
+    void LoadNormalFrame(TBitmap* bitmap) override;
+    void LoadMouseOnFrame(TBitmap* bitmap) override;
+    void LoadMouseDownFrame(TBitmap* bitmap) override;
+    void LoadDisabledFrame(TBitmap* bitmap) override;
+
+  private:
+    void SetPicture(TPicture& picture, const TPicture* value);
+    // The state's own picture, or PicNormal when that one is empty.
+    void LoadPicture(TBitmap* bitmap, const TPicture& picture);
+
+    std::unique_ptr<TPicture> FPicNormal;
+    std::unique_ptr<TPicture> FPicMouseOn;
+    std::unique_ptr<TPicture> FPicMouseDown;
+    std::unique_ptr<TPicture> FPicDisabled;
+    bool FStretch = false;
+    bool FDrawFocused = false;
 };

@@ -3,6 +3,7 @@
 #include "classlib/Bitmap.h"
 #include "platform/MessageBox.h"
 #include "platform/Painting.h"
+#include "skin/TAVImagePanel.h"
 #include "skin/TAVPublic.h"
 #include "skin/TAVThemeSource.h"
 
@@ -173,6 +174,8 @@ void TtavForm::SetFormPanel(TCustomPanel* value) {
         value->SetBevelOuter(bvNone);
         value->SetBevelInner(bvNone);
         value->SetBorderStyle(bsNone);
+        value->SetCaption("");
+    } else if (dynamic_cast<TtavImagePanel*>(value)) {
         value->SetCaption("");
     }
 }

@@ -1,6 +1,9 @@
 #include "skin/TAVImagePanel.h"
 
 #include "classlib/Application.h"
+#include "classlib/Picture.h"
+#include "classlib/SysUtils.h"
+#include "classlib/TextAlignment.h"
 #include "platform/Input.h"
 #include "skin/TAVPublic.h"
 #include "skin/TAVThemeSource.h"
@@ -14,6 +17,135 @@ constexpr int ButtonMargin = 4;
 // The body's margin inside the border for aligned children.
 constexpr int ChildInset = 3;
 } // namespace
+
+// ---- TtavCustomPanel -----------------------------------------------------------------------------------
+
+TtavCustomPanel::TtavCustomPanel(TComponent* owner) : TCustomPanel(owner), FPicture(std::make_unique<TPicture>()) {
+    FPicture->OnChange = [this](TObject*) { PictureUpdated(); };
+    SetBevelOuter(bvNone);
+    SetBevelInner(bvNone);
+}
+
+TtavCustomPanel::~TtavCustomPanel() {
+    // The picture's last change must not reach a panel on its way out.
+    FPicture->OnChange = nullptr;
+}
+
+void TtavImagePanel::PublishProperties(TPublisher<TtavImagePanel>& p) {
+    p.Persistent("Picture", &TtavImagePanel::Picture, &TtavImagePanel::SetPicture)
+        .Boolean("Transparent", &TtavImagePanel::Transparent, &TtavImagePanel::SetTransparent, false)
+        .Boolean("AutoSize", &TtavImagePanel::AutoSize, &TtavImagePanel::SetAutoSize)
+        .Enum("Alignment", &TtavImagePanel::Alignment, &TtavImagePanel::SetAlignment, taCenter)
+        .Color("Color", &TtavImagePanel::Color, &TtavImagePanel::SetColor, clBtnFace)
+        .Enum("DrawStyle", &TtavImagePanel::DrawStyle, &TtavImagePanel::SetDrawStyle);
+}
+
+bool TtavCustomPanel::HasGraphic() const {
+    return FPicture->Graphic() != nullptr;
+}
+
+void TtavCustomPanel::SetPicture(const TPicture* value) {
+    FPicture->Assign(value);
+    FillBackground();
+    Repaint();
+}
+
+void TtavCustomPanel::SetDrawStyle(TtavDrawStyle value) {
+    if (FDrawStyle == value) return;
+    FDrawStyle = value;
+    FillBackground();
+    Repaint();
+}
+
+void TtavCustomPanel::SetAutoSize(bool value) {
+    FAutoSize = value;
+    if (HasGraphic()) FitToPicture();
+}
+
+void TtavCustomPanel::SetTransparent(bool value) {
+    FTransparent = value;
+    if (HasGraphic()) SyncPictureTransparency();
+    Repaint();
+}
+
+void TtavCustomPanel::PictureUpdated() {
+    if (HasGraphic()) {
+        if (FAutoSize) FitToPicture();
+        SyncPictureTransparency();
+    }
+    FillBackground();
+    Repaint();
+}
+
+// No window here belongs to a foreign process, so there is never a foreign parent's background to fill.
+void TtavCustomPanel::FillBackground() {
+    Canvas()->Brush()->SetColor(Color());
+}
+
+void TtavCustomPanel::FitToPicture() {
+    if (!FAutoSize) return;
+    const TAlign align = Align();
+    if (align != alTop && align != alBottom && align != alClient) SetWidth(FPicture->Width());
+    if (align != alLeft && align != alRight && align != alClient) SetHeight(FPicture->Height());
+}
+
+void TtavCustomPanel::SyncPictureTransparency() {
+    TGraphic* graphic = FPicture->Graphic();
+    if (graphic->Transparent() != FTransparent) graphic->SetTransparent(FTransparent);
+}
+
+void TtavCustomPanel::Resize() {
+    TCustomPanel::Resize();
+    Repaint();
+}
+
+void TtavCustomPanel::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case CM_TEXTCHANGED: {
+        auto alive = AliveMark();
+        TCustomPanel::WndProc(m);
+        if (alive.expired()) return;
+        TextRectChanged(FTextRect);
+        return Repaint();
+    }
+    }
+    TCustomPanel::WndProc(m);
+}
+
+void TtavCustomPanel::Paint() {
+    TBitmap buffer;
+    buffer.SetSize(Width(), Height());
+    TCanvas* canvas = buffer.Canvas();
+    const TRect client = ClientRect();
+    if (FTransparent) PaintParentBackground(canvas, this);
+    if (HasGraphic()) {
+        DrawPicture(canvas, client);
+    } else if (!FTransparent) {
+        canvas->Brush()->SetColor(Color());
+        canvas->FillRect(client);
+    }
+    canvas->Brush()->SetStyle(bsClear);
+    if (!Trim(Caption()).empty()) DrawCaption(canvas, client);
+    Canvas()->Draw(0, 0, &buffer);
+}
+
+void TtavCustomPanel::DrawPicture(TCanvas* canvas, const TRect& rect) {
+    switch (FDrawStyle) {
+    case tavStretch: return canvas->StretchDraw(rect, FPicture->Graphic());
+    case tavTile: return DrawPictureStyled(canvas, FPicture.get(), rect);
+    case tavNormal: return canvas->Draw(0, 0, FPicture->Graphic());
+    }
+}
+
+// The caption as it stands, blanks included: only a blank caption is not drawn at all.
+void TtavCustomPanel::DrawCaption(TCanvas* canvas, const TRect& rect) {
+    canvas->Font()->Assign(Font());
+    TRect textRect = rect;
+    canvas->Handle()->DrawText(Caption(), textRect, DT_SINGLELINE | DT_VCENTER | AlignmentFlag(Alignment()));
+    FTextRect = textRect;
+}
+
+// ---- TtavPanel -----------------------------------------------------------------------------------------
 
 TtavPanel::TtavPanel(TComponent* owner) : TCustomPanel(owner) {
     SetWidth(100);

@@ -4,6 +4,72 @@
 #include "skin/TAVMgr.h"
 #include "skin/TAVThemes.h"
 
+#include <memory>
+
+class TPicture;
+
+// How a picture panel lays its picture out.
+enum class TtavDrawStyle : uint8_t { tavNormal, tavStretch, tavTile };
+using enum TtavDrawStyle;
+VMR_ENUM_NAMES(TtavDrawStyle, "tavNormal", "tavStretch", "tavTile")
+
+// A panel that shows a picture unscaled at its corner, stretched or tiled, optionally over its parent's
+// background, with an optional one-line caption. The track bar's and scroll bar's sliders are made of it.
+class TtavCustomPanel : public TCustomPanel {
+    VMR_CLASS(TtavCustomPanel, TCustomPanel)
+
+public:
+    ~TtavCustomPanel() override;
+
+    TPicture* Picture() const { return FPicture.get(); }
+    void SetPicture(const TPicture* value);
+    bool Transparent() const { return FTransparent; }
+    virtual void SetTransparent(bool value);
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool value);
+    TtavDrawStyle DrawStyle() const { return FDrawStyle; }
+    void SetDrawStyle(TtavDrawStyle value);
+    // Where the caption was drawn last.
+    const TRect& TextRect() const { return FTextRect; }
+
+protected:
+    explicit TtavCustomPanel(TComponent* owner);
+    void WndProc(TMessage& message) override;
+    void Paint() override;
+    void Resize() override;
+
+    // Gives the canvas the panel's colour for what is painted next.
+    virtual void FillBackground();
+    // The caption is about to change; `rect` is where it was drawn.
+    virtual void TextRectChanged(const TRect& rect) { (void)rect; }
+    virtual void PictureUpdated();
+
+private:
+    bool HasGraphic() const;
+    void DrawPicture(TCanvas* canvas, const TRect& rect);
+    void DrawCaption(TCanvas* canvas, const TRect& rect);
+    // With AutoSize, takes the picture's width and height where the alignment leaves them free.
+    void FitToPicture();
+    void SyncPictureTransparency();
+
+    std::unique_ptr<TPicture> FPicture;
+    bool FTransparent = false;
+    bool FAutoSize = false;
+    TtavDrawStyle FDrawStyle = tavNormal;
+    TRect FTextRect;
+};
+
+// The published picture panel; it has no style of its own.
+class TtavImagePanel : public TtavCustomPanel {
+    VMR_CLASS(TtavImagePanel, TtavCustomPanel)
+
+public:
+    static void PublishProperties(TPublisher<TtavImagePanel>& p);
+
+protected:
+    explicit TtavImagePanel(TComponent* owner) : TtavCustomPanel(owner) {}
+};
+
 // A caption panel: the style's caption bar across its top with the caption in it, a white body in a
 // one-pixel border, and, with ShowButton, a button at the bar's right end that rolls the panel up to the bar
 // and down again in steps. Aligned children lie inside the border and below the bar.

@@ -115,7 +115,8 @@ void TDBLookupListBox::Click() {
     TCustomListBox::Click();
 }
 
-void TDBLookupListBox::ScrollRecord(int code) {
+void TDBLookupListBox::ScrollRecord(WPARAM wparam) {
+    const int code = int(LOWORD(wparam));
     TDataSet* dataSet = ListDataSet();
     if (!dataSet || Count() == 0) return;
     int page = std::max(VisibleCount() - 1, 1);
@@ -127,7 +128,8 @@ void TDBLookupListBox::ScrollRecord(int code) {
     case SB_PAGEDOWN: target += page; break;
     case SB_TOP: target = 0; break;
     case SB_BOTTOM: target = Count() - 1; break;
-    case SB_THUMBPOSITION:
+    // The message's own position: a scroll sent by other code, with the native bar where it was.
+    case SB_THUMBPOSITION: target = int(HIWORD(wparam)); break;
     case SB_THUMBTRACK: {
         SCROLLINFO info;
         info.fMask = SIF_TRACKPOS;
@@ -146,7 +148,7 @@ void TDBLookupListBox::ScrollRecord(int code) {
 void TDBLookupListBox::WndProc(TMessage& m) {
     switch (m.Msg) {
     case CM_GETDATALINK: m.Result = LRESULT(FDataLink.get()); return;
-    case WM_VSCROLL: return GuardBoundary(this, [&] { ScrollRecord(int(LOWORD(m.WParam))); });
+    case WM_VSCROLL: return GuardBoundary(this, [&] { ScrollRecord(m.WParam); });
     default: TCustomListBox::WndProc(m);
     }
 }

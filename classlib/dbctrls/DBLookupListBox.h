@@ -46,7 +46,7 @@ class TDBLookupListBox : public TCustomListBox {
     void ShowCurrent();
     // Moves the list dataset to the row of the data field's key.
     void ShowDataKey();
-    void ScrollRecord(int code);
+    void ScrollRecord(WPARAM wparam);
     TDataSet* ListDataSet() const;
     // The list field defaults to the key field, as a list of keys alone shows them.
     const std::string& ListFieldName() const { return FListField.empty() ? FKeyField : FListField; }

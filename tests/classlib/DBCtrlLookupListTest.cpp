@@ -70,6 +70,11 @@ TEST_F(DBCtrlLookupListTest, TheSelectionIsTheCurrentRecord) {
     FList->Perform(WM_VSCROLL, SB_BOTTOM);
     EXPECT_EQ(Current(), "Voce 29");
     EXPECT_EQ(GetScrollPos(FList->Handle(), SB_VERT), FList->TopIndex());
+    // A thumb position sent by other code goes where the message says, not where the native thumb is.
+    FList->Perform(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 12));
+    EXPECT_EQ(Current(), "Voce 12");
+    EXPECT_EQ(GetScrollPos(FList->Handle(), SB_VERT), FList->TopIndex());
+    EXPECT_LE(FList->TopIndex(), 12);
 
     FHost.MouseDown(ScreenPoint(FList, {5, 5}));
     FHost.MouseUp(ScreenPoint(FList, {5, 5}));
