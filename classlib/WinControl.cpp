@@ -183,6 +183,8 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
 void TWinControl::BoundsChanged(const TRect&) {
     if (!FHandle) return;
     SetWindowPos(FHandle, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    // The window may have kept or adjusted its size (WM_WINDOWPOSCHANGING): the control takes what it got.
+    if (FHandle) UpdateBoundsFromWindow();
 }
 
 void TWinControl::SetZOrder(bool topmost) {

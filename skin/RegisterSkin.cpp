@@ -12,6 +12,7 @@
 #include "skin/TAVPopupMenu.h"
 #include "skin/TAVPublic.h"
 #include "skin/TAVTitleBar.h"
+#include "skin/TAVToolBar.h"
 #include "skin/TAVURLLabel.h"
 
 void RegisterSkinClasses() {
@@ -36,5 +37,8 @@ void RegisterSkinClasses() {
     RegisterClass<TtavDBEdit>();
     RegisterClass<TtavDBMemo>();
     RegisterClass<TtavDBLookupListBox>();
+    RegisterClass<TtavToolBar>();
+    RegisterClass<TtavNavButton>();
+    RegisterClass<TtavDBNavigator>();
     InitWin95BuildFlag();
 }
