@@ -4,8 +4,10 @@
 #include "classlib/RegisterControls.h"
 #include "classlib/RegisterEditControls.h"
 #include "classlib/RegisterGraphics.h"
+#include "classlib/RegisterListBoxes.h"
 #include "classlib/RegisterMenus.h"
-#include "classlib/RegisterStdControlsA.h"
+#include "classlib/RegisterStaticControls.h"
+#include "classlib/RegisterToolBars.h"
 #include "classlib/data/RegisterData.h"
 #include "classlib/dbctrls/RegisterDataControls.h"
 
@@ -14,7 +16,9 @@ void RegisterClasslibClasses() {
     RegisterGraphicsClasses();
     RegisterControlsClasses();
     RegisterMenuClasses();
-    RegisterStdControlsA();
+    RegisterStaticControlsClasses();
+    RegisterListBoxClasses();
+    RegisterToolBarClasses();
     RegisterDataClasses();
     RegisterEditControlsClasses();
     RegisterDataControls();

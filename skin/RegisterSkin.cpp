@@ -11,8 +11,10 @@
 #include "skin/TAVMgr.h"
 #include "skin/TAVPopupMenu.h"
 #include "skin/TAVPublic.h"
+#include "skin/TAVScrollBar.h"
 #include "skin/TAVTitleBar.h"
 #include "skin/TAVToolBar.h"
+#include "skin/TAVTrackBar.h"
 #include "skin/TAVURLLabel.h"
 
 void RegisterSkinClasses() {
@@ -40,5 +42,8 @@ void RegisterSkinClasses() {
     RegisterClass<TtavToolBar>();
     RegisterClass<TtavNavButton>();
     RegisterClass<TtavDBNavigator>();
+    RegisterClass<TtavTrackBar>();
+    RegisterClass<TtavScrollTrackBar>();
+    RegisterClass<TtavScrollBar>();
     InitWin95BuildFlag();
 }

@@ -7,7 +7,7 @@ packages=(
   libsdl2-dev libx11-dev libxext-dev libfreetype-dev libfontconfig-dev libcairo2-dev libpng-dev
   libsqlite3-dev sqlite3 libcups2-dev cups-client
   fonts-liberation fonts-dejavu-core fonts-texgyre
-  xvfb x11-utils x11-apps imagemagick poppler-utils
+  libxtst-dev xvfb x11-utils x11-apps imagemagick poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -16,9 +16,18 @@ for p in "${packages[@]}"; do
   fi
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
-echo "Installing: ${missing[*]}"
+install_line="apt-get install -y --no-install-recommends ${missing[*]}"
 sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null 2>&1; then
+    echo "Missing Debian packages: ${missing[*]}" >&2
+    echo "Install them as root with:" >&2
+    echo "  $install_line" >&2
+    exit 1
+  fi
+  sudo="sudo"
+fi
+echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

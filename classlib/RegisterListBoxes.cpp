@@ -1,0 +1,8 @@
+#include "classlib/RegisterListBoxes.h"
+
+#include "classlib/ListBox.h"
+
+void RegisterListBoxClasses() {
+    RegisterClass<TCustomListBox>();
+    RegisterClass<TListBox>();
+}

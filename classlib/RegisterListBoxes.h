@@ -1,0 +1,4 @@
+#pragma once
+
+// The list box classes, for layouts to create.
+void RegisterListBoxClasses();

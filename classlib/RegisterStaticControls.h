@@ -1,0 +1,4 @@
+#pragma once
+
+// Labels, panels and images, for layouts to create.
+void RegisterStaticControlsClasses();

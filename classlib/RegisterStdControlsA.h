@@ -1,4 +1,0 @@
-#pragma once
-
-// Labels, panels, images, list boxes and tool bars, for layouts to create.
-void RegisterStdControlsA();
