@@ -287,10 +287,14 @@ void TWinControl::InsertControl(TControl* control) {
     control->UpdateAnchorRules();
     control->Invalidate();
     AlignControl(control);
+    Perform(CM_CONTROLLISTCHANGE, WPARAM(control), 1);
 }
 
 void TWinControl::RemoveControl(TControl* control) {
     if (control->FParent != this) return;
+    // A control being freed is no longer whole enough to be asked anything.
+    if (!control->ComponentState().Contains(csDestroying) && !ComponentState().Contains(csDestroying))
+        Perform(CM_CONTROLLISTCHANGE, WPARAM(control), 0);
     control->Invalidate();
     if (auto* win = dynamic_cast<TWinControl*>(control)) {
         if (TCustomForm* form = ParentForm()) form->ControlHidden(win);

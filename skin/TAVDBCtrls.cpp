@@ -114,7 +114,8 @@ void TtavDBCheckBox::PublishProperties(TPublisher<TtavDBCheckBox>& p) {
 }
 
 void TtavDBCheckBox::SetDataSource(TDataSource* value) {
-    FDataLink->SetDataSource(value);
+    // A hosting control grid has given the link its own source.
+    if (!(ComponentState().Contains(csLoading) && FDataLink->DataSourceFixed())) FDataLink->SetDataSource(value);
     if (value) FreeNotification(value);
 }
 

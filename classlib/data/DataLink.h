@@ -22,6 +22,10 @@ class TDataLink : public TPersistent {
 
     TDataSource* DataSource() const { return FDataSource; }
     void SetDataSource(TDataSource* value);
+    // A control grid fixes the links of the controls on it to its own data source; a control does not
+    // change a fixed link's source while it loads.
+    bool DataSourceFixed() const { return FDataSourceFixed; }
+    void SetDataSourceFixed(bool value) { FDataSourceFixed = value; }
     // The data source's dataset, or nullptr.
     TDataSet* DataSet() const;
     // The source is enabled and its dataset open.
@@ -74,6 +78,7 @@ class TDataLink : public TPersistent {
     bool FReadOnly = false;
     bool FUpdating = false;
     bool FVisualControl = false;
+    bool FDataSourceFixed = false;
     int FBufferCount = 1;
     int FFirstRecord = 0;
 };

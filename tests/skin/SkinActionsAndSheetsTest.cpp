@@ -7,7 +7,9 @@
 #include "classlib/Bitmap.h"
 #include "classlib/ImageList.h"
 #include "classlib/PageControl.h"
+#include "classlib/LayoutReader.h"
 #include "classlib/data/DataSetActions.h"
+#include "classlib/dbctrls/DBCtrlGrid.h"
 #include "skin/TAVButton.h"
 #include "skin/TAVCheckBox.h"
 #include "skin/TAVDBCtrls.h"
@@ -186,6 +188,54 @@ TEST_F(DBCheckBoxActionsTest, RightToLeftFollowsTheControlsMode) {
     EXPECT_TRUE(FBox->UseRightToLeftAlignment());
     FBox->SetParentBiDiMode(true);
     EXPECT_FALSE(FBox->UseRightToLeftAlignment());
+}
+
+// A check box placed in a control grid by a layout keeps the grid's data source, whatever the layout gives it.
+constexpr std::string_view GridLayout = R"(object GridForm: TForm
+  Left = 0
+  Top = 0
+  Width = 300
+  Height = 200
+  object GridSource: TDataSource
+  end
+  object OtherSource: TDataSource
+  end
+  object Grid: TDBCtrlGrid
+    Left = 0
+    Top = 0
+    Width = 200
+    Height = 120
+    DataSource = GridSource
+    object Box: TtavDBCheckBox
+      Left = 4
+      Top = 4
+      DataField = 'RI'
+      DataSource = OtherSource
+    end
+  end
+end
+)";
+
+TEST_F(DBCheckBoxActionsTest, AControlGridFixesTheDataSourceOfItsCheckBox) {
+    TForm* form = NewComponent<TForm>(Application);
+    ReadLayoutInto(*form, GridLayout, "TGRIDFORM");
+    auto* grid = static_cast<TDBCtrlGrid*>(form->FindComponent("Grid"));
+    auto* box = static_cast<TtavDBCheckBox*>(form->FindComponent("Box"));
+    auto* gridSource = static_cast<TDataSource*>(form->FindComponent("GridSource"));
+    auto* other = static_cast<TDataSource*>(form->FindComponent("OtherSource"));
+    ASSERT_TRUE(grid && box && gridSource && other);
+    EXPECT_EQ(box->Parent(), grid->Panel());
+    EXPECT_EQ(box->DataSource(), gridSource);
+    EXPECT_TRUE(box->DataLink()->DataSourceFixed());
+
+    // The grid's new source reaches the box; taken off the grid, the box is free again.
+    grid->SetDataSource(other);
+    EXPECT_EQ(box->DataSource(), other);
+    box->SetParent(form);
+    EXPECT_FALSE(box->DataLink()->DataSourceFixed());
+    box->SetDataSource(gridSource);
+    EXPECT_EQ(box->DataSource(), gridSource);
+    delete form;
 }
 
 } // namespace
