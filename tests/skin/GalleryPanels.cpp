@@ -37,4 +37,22 @@ VMR_GALLERY_FAMILY(Panels) {
                                          return panel;
                                      })
                           .In({Normal, Disabled}));
+    // Stretched and see-through: a ring whose key colour, that of its lower-left pixel, shows the page.
+    samples.push_back(TGallerySample("TtavImagePanel stirato",
+                                     [](TForm* page) {
+                                         auto* panel = GalleryControl<TtavImagePanel>(page, 90, 40);
+                                         TPicture picture;
+                                         TBitmap* ring = picture.Bitmap();
+                                         ring->SetSize(12, 8);
+                                         ring->Canvas()->Brush()->SetColor(clFuchsia);
+                                         ring->Canvas()->FillRect({0, 0, 12, 8});
+                                         ring->Canvas()->Brush()->SetColor(0x2080E0);
+                                         ring->Canvas()->Pen()->SetColor(0x104070);
+                                         ring->Canvas()->Ellipse(1, 0, 11, 8);
+                                         panel->SetPicture(&picture);
+                                         panel->SetDrawStyle(tavStretch);
+                                         panel->SetTransparent(true);
+                                         return panel;
+                                     })
+                          .In({Normal, Disabled}));
 }
