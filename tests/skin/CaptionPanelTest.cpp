@@ -9,6 +9,9 @@
 #include "skin/TAVMgr.h"
 #include "skin/TAVPublic.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 class CaptionPanelTest : public TFrameTest {
@@ -186,6 +189,26 @@ TEST_F(CaptionPanelTest, TheButtonRollsThePanelUpAndDownInSteps) {
     EXPECT_EQ(pops, 1);
     EXPECT_EQ(pushes, 1);
     EXPECT_TRUE(panel->Expanded());
+}
+
+// A second click on the button, handled while the roll processes messages, starts no roll of its own.
+TEST_F(CaptionPanelTest, AClickDuringARollIsIgnored) {
+    TForm* form = SelectionLayout();
+    TtavPanel* panel = PanelOf(form);
+    std::vector<int> heights;
+    int pushes = 0, pops = 0;
+    panel->OnResize = [&](TObject*) { heights.push_back(panel->Height()); };
+    panel->OnPush = [&](TObject*) { ++pushes; };
+    panel->OnPop = [&](TObject*) { ++pops; };
+    FHost.Click(OnButton(panel));
+    FHost.Click(OnButton(panel));
+    RunUntilIdle();
+    EXPECT_EQ(pushes, 1);
+    EXPECT_EQ(pops, 0);
+    EXPECT_FALSE(panel->Expanded());
+    EXPECT_EQ(panel->Height(), 21);
+    ASSERT_FALSE(heights.empty());
+    EXPECT_TRUE(std::is_sorted(heights.rbegin(), heights.rend())) << "one roll, downwards all the way";
 }
 
 TEST_F(CaptionPanelTest, APanelWithoutButtonNeverRolls) {
