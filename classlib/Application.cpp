@@ -1,5 +1,6 @@
 #include "classlib/Application.h"
 
+#include "classlib/Actions.h"
 #include "classlib/Screen.h"
 #include "classlib/SysUtils.h"
 #include "platform/Input.h"
@@ -88,6 +89,7 @@ bool TApplication::HandleOneMessage() {
 
 void TApplication::Idle() {
     FreeDeviceContexts();
+    GuardBoundary(this, UpdateAllActionLists);
     if (OnIdle) GuardBoundary(this, [this] { OnIdle(this); });
 }
 

@@ -1,5 +1,6 @@
 #include "classlib/Component.h"
 
+#include "classlib/Actions.h"
 #include "classlib/SysUtils.h"
 #include "platform/Exception.h"
 
@@ -152,6 +153,18 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
 }
 
 void TComponent::Loaded() { FComponentState.Exclude(csLoading); }
+
+bool TComponent::ExecuteAction(TBasicAction* action) {
+    if (!action->HandlesTarget(this)) return false;
+    action->ExecuteTarget(this);
+    return true;
+}
+
+bool TComponent::UpdateAction(TBasicAction* action) {
+    if (!action->HandlesTarget(this)) return false;
+    action->UpdateTarget(this);
+    return true;
+}
 
 void TComponent::SetParentComponent(TComponent*) {}
 

@@ -16,6 +16,8 @@ enum class TComponentStateFlag {
 using enum TComponentStateFlag;
 using TComponentState = TSet<TComponentStateFlag>;
 
+class TBasicAction;
+
 enum class TOperation { opInsert, opRemove };
 using enum TOperation;
 
@@ -61,6 +63,11 @@ public:
     // their parent. Components without a parent ignore it.
     virtual void SetParentComponent(TComponent* parent);
     virtual TComponent* GetParentComponent() const { return nullptr; }
+
+    // An action being executed or updated is offered to components: true when this one acted on a target
+    // that the action handles (by default itself).
+    virtual bool ExecuteAction(TBasicAction* action);
+    virtual bool UpdateAction(TBasicAction* action);
 
 protected:
     explicit TComponent(TComponent* owner);

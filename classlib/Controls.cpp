@@ -114,6 +114,9 @@ void TControl::PublishProperties(TPublisher<TControl>& p) {
         .Boolean("ShowHint", &TControl::ShowHint, &TControl::SetShowHint, false)
         .Boolean("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint, true)
         .Component("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
+        .Component("Action", &TControl::Action, &TControl::SetAction)
+        .Enum("BiDiMode", &TControl::BiDiMode, &TControl::SetBiDiMode, bdLeftToRight)
+        .Boolean("ParentBiDiMode", &TControl::ParentBiDiMode, &TControl::SetParentBiDiMode, true)
         .Event("OnClick", &TControl::OnClick)
         .Event("OnDblClick", &TControl::OnDblClick)
         .Event("OnMouseDown", &TControl::OnMouseDown)
@@ -170,6 +173,9 @@ void TControl::WndProc(TMessage& m) {
         return;
     case CM_PARENTSHOWHINTCHANGED:
         if (FParentShowHint) TakeParentShowHint();
+        return;
+    case CM_PARENTBIDIMODECHANGED:
+        if (FParentBiDiMode) TakeParentBiDiMode();
         return;
     case CM_VISIBLECHANGED: VisibleChanged(); return;
     }
@@ -235,7 +241,10 @@ void TControl::DoContextPopup(TPoint mousePos, bool& handled) {
 }
 
 void TControl::Click() {
-    if (OnClick) OnClick(this);
+    if (OnClick)
+        OnClick(this);
+    else if (FActionLink && !ComponentState().Contains(csDesigning))
+        FActionLink->Execute(this);
 }
 void TControl::DblClick() {
     if (OnDblClick) OnDblClick(this);
@@ -491,6 +500,51 @@ void TControl::TakeParentShowHint() {
     Perform(CM_SHOWHINTCHANGED);
 }
 
+void TControl::SetBiDiMode(TBiDiMode value) {
+    if (FBiDiMode == value && !FParentBiDiMode) return;
+    FBiDiMode = value;
+    FParentBiDiMode = false;
+    Perform(CM_BIDIMODECHANGED);
+}
+
+void TControl::SetParentBiDiMode(bool value) {
+    if (FParentBiDiMode == value) return;
+    FParentBiDiMode = value;
+    if (value) TakeParentBiDiMode();
+}
+
+void TControl::TakeParentBiDiMode() {
+    if (!FParent || FParent->FBiDiMode == FBiDiMode) return;
+    FBiDiMode = FParent->FBiDiMode;
+    Perform(CM_BIDIMODECHANGED);
+}
+
+void TControl::SetAction(TBasicAction* value) {
+    if (Action() == value) return;
+    if (TBasicAction* old = Action()) old->RemoveFreeNotification(this);
+    if (!value) {
+        FActionLink.reset();
+        return;
+    }
+    if (!FActionLink) FActionLink = std::make_unique<TControlActionLink>(this);
+    FActionLink->SetAction(value);
+    value->FreeNotification(this);
+    ActionChange(value, value->ComponentState().Contains(csLoading));
+}
+
+void TControl::ActionChange(TBasicAction* sender, bool checkDefaults) {
+    auto* action = dynamic_cast<TCustomAction*>(sender);
+    if (!action) return;
+    if (!checkDefaults || Caption().empty()) SetCaption(action->Caption());
+    if (!checkDefaults || Enabled()) SetEnabled(action->Enabled());
+    if (!checkDefaults || Hint().empty()) SetHint(action->Hint());
+    if (!checkDefaults || Visible()) SetVisible(action->Visible());
+}
+
+void TControlActionLink::Change() {
+    FClient->ActionChange(Action(), false);
+}
+
 void TControl::SetPopupMenu(TComponent* value) {
     if (FPopupMenu == value) return;
     if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
@@ -500,7 +554,9 @@ void TControl::SetPopupMenu(TComponent* value) {
 
 void TControl::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
-    if (operation == opRemove && component == FPopupMenu) FPopupMenu = nullptr;
+    if (operation != opRemove) return;
+    if (component == FPopupMenu) FPopupMenu = nullptr;
+    if (FActionLink && component == FActionLink->Action()) FActionLink.reset();
 }
 
 void TControl::Invalidate() {
@@ -534,6 +590,8 @@ void TControl::Loaded() {
         if (FParentColor) TakeParentColor();
         if (FParentFont) TakeParentFont();
         if (FParentShowHint) TakeParentShowHint();
+        if (FParentBiDiMode) TakeParentBiDiMode();
     }
+    if (TBasicAction* action = Action()) ActionChange(action, true);
     UpdateAnchorRules();
 }

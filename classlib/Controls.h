@@ -1,4 +1,5 @@
 #pragma once
+#include "classlib/Actions.h"
 #include "classlib/Component.h"
 #include "platform/Exception.h"
 #include "classlib/Font.h"
@@ -37,6 +38,11 @@ enum class TControlStateFlag {
 };
 using enum TControlStateFlag;
 using TControlState = TSet<TControlStateFlag>;
+
+// Reading order and alignment of a control's text.
+enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+using enum TBiDiMode;
+VMR_ENUM_NAMES(TBiDiMode, "bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly")
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 using enum TMouseButton;
@@ -160,6 +166,20 @@ class TControl : public TComponent {
     TComponent* PopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(TComponent* value);
 
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode value);
+    // Takes the parent's BiDiMode, as ParentFont takes its font.
+    bool ParentBiDiMode() const { return FParentBiDiMode; }
+    void SetParentBiDiMode(bool value);
+    // Text and content are mirrored: the mode is right to left with its alignment.
+    virtual bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
+
+    // The action whose caption, enabled state, hint and visibility the control shows, and which a click
+    // executes when no OnClick is set.
+    TBasicAction* Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+    void SetAction(TBasicAction* value);
+    TBasicActionLink* ActionLink() const { return FActionLink.get(); }
+
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle value) { FControlStyle = value; }
     TControlState ControlState() const { return FControlState; }
@@ -209,6 +229,9 @@ class TControl : public TComponent {
     virtual void MouseLeave();
     virtual void Resize();
     virtual void DoContextPopup(TPoint mousePos, bool& handled);
+    // The action changed, or became the control's: take its look. checkDefaults (while loading) takes only
+    // what the control still has at its default.
+    virtual void ActionChange(TBasicAction* sender, bool checkDefaults);
     // Puts the new bounds into effect (a window moves; a graphic control repaints where it was and is).
     virtual void BoundsChanged(const TRect& old);
     virtual void SetZOrder(bool topmost);
@@ -222,6 +245,7 @@ class TControl : public TComponent {
 
   private:
     friend class TWinControl;
+    friend class TControlActionLink;
     void MouseButtonDown(TMessage& m, TMouseButton button, bool doubleClick);
     void MouseButtonUp(TMessage& m, TMouseButton button);
     void ContextMenu(TMessage& m);
@@ -230,6 +254,7 @@ class TControl : public TComponent {
     void TakeParentFont();
     void TakeParentColor();
     void TakeParentShowHint();
+    void TakeParentBiDiMode();
 
     std::shared_ptr<const bool> FAlive = std::make_shared<const bool>(true);
     TWinControl* FParent = nullptr;
@@ -253,8 +278,25 @@ class TControl : public TComponent {
     bool FShowHint = false;
     bool FParentShowHint = true;
     TComponent* FPopupMenu = nullptr;
+    TBiDiMode FBiDiMode = bdLeftToRight;
+    bool FParentBiDiMode = true;
+    std::unique_ptr<TBasicActionLink> FActionLink;
     TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     TControlState FControlState;
+};
+
+// A control's link to its action: each change of the action reaches the control's ActionChange.
+class TControlActionLink : public TBasicActionLink {
+    VMR_CLASS(TControlActionLink, TBasicActionLink)
+
+  public:
+    explicit TControlActionLink(TControl* client) : FClient(client) {}
+
+  protected:
+    void Change() override;
+
+  private:
+    TControl* FClient;
 };
 
 // Runs a handler at a dispatch boundary (a message, a paint, a tick): what it raises goes to the application.

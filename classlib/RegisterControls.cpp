@@ -1,5 +1,6 @@
 #include "classlib/RegisterControls.h"
 
+#include "classlib/Actions.h"
 #include "classlib/CustomControl.h"
 #include "classlib/Forms.h"
 #include "classlib/HintWindow.h"
@@ -14,4 +15,8 @@ void RegisterControlsClasses() {
     RegisterClass<TForm>();
     RegisterClass<TTimer>();
     RegisterClass<THintWindow>();
+    RegisterClass<TBasicAction>();
+    RegisterClass<TCustomAction>();
+    RegisterClass<TAction>();
+    RegisterClass<TActionList>();
 }

@@ -2,6 +2,7 @@
 
 #include "classlib/Image.h"
 #include "classlib/Label.h"
+#include "classlib/PageControl.h"
 #include "classlib/Panel.h"
 
 void RegisterStaticControlsClasses() {
@@ -10,4 +11,6 @@ void RegisterStaticControlsClasses() {
     RegisterClass<TCustomPanel>();
     RegisterClass<TPanel>();
     RegisterClass<TImage>();
+    RegisterClass<TPageControl>();
+    RegisterClass<TTabSheet>();
 }

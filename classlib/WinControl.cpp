@@ -185,6 +185,8 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
 void TWinControl::BoundsChanged(const TRect&) {
     if (!FHandle) return;
     SetWindowPos(FHandle, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    // The window may have kept or adjusted its size (WM_WINDOWPOSCHANGING): the control takes what it got.
+    if (FHandle) UpdateBoundsFromWindow();
 }
 
 void TWinControl::SetZOrder(bool topmost) {
@@ -282,13 +284,18 @@ void TWinControl::InsertControl(TControl* control) {
     control->Perform(CM_PARENTCOLORCHANGED);
     control->Perform(CM_PARENTFONTCHANGED);
     control->Perform(CM_PARENTSHOWHINTCHANGED);
+    control->Perform(CM_PARENTBIDIMODECHANGED);
     control->UpdateAnchorRules();
     control->Invalidate();
     AlignControl(control);
+    Perform(CM_CONTROLLISTCHANGE, WPARAM(control), 1);
 }
 
 void TWinControl::RemoveControl(TControl* control) {
     if (control->FParent != this) return;
+    // A control being freed is no longer whole enough to be asked anything.
+    if (!control->ComponentState().Contains(csDestroying) && !ComponentState().Contains(csDestroying))
+        Perform(CM_CONTROLLISTCHANGE, WPARAM(control), 0);
     control->Invalidate();
     if (auto* win = dynamic_cast<TWinControl*>(control)) {
         if (TCustomForm* form = ParentForm()) form->ControlHidden(win);
@@ -721,6 +728,9 @@ void TWinControl::WndProc(TMessage& m) {
         TControl::WndProc(m);
         return NotifyControls(CM_PARENTFONTCHANGED);
     case CM_SHOWHINTCHANGED: return NotifyControls(CM_PARENTSHOWHINTCHANGED);
+    case CM_BIDIMODECHANGED:
+        TControl::WndProc(m);
+        return NotifyControls(CM_PARENTBIDIMODECHANGED);
     case CM_TEXTCHANGED:
         if (FHandle) SetWindowText(FHandle, Text());
         break;

@@ -38,6 +38,7 @@ class TWinControl : public TControl {
     // Non-windowed children first, then windowed ones, each in creation order.
     int ControlCount() const { return int(FControls.size() + FWinControls.size()); }
     TControl* Controls(int index) const;
+    // Each tells the control itself with CM_CONTROLLISTCHANGE (WParam the child, LParam 1 on insertion).
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
     bool ContainsControl(const TControl* control) const;

@@ -14,6 +14,7 @@
 #include "skin/TAVPublic.h"
 #include "skin/TAVScrollBar.h"
 #include "skin/TAVTitleBar.h"
+#include "skin/TAVToolBar.h"
 #include "skin/TAVTrackBar.h"
 #include "skin/TAVURLLabel.h"
 
@@ -40,6 +41,9 @@ void RegisterSkinClasses() {
     RegisterClass<TtavDBEdit>();
     RegisterClass<TtavDBMemo>();
     RegisterClass<TtavDBLookupListBox>();
+    RegisterClass<TtavToolBar>();
+    RegisterClass<TtavNavButton>();
+    RegisterClass<TtavDBNavigator>();
     RegisterClass<TtavTrackBar>();
     RegisterClass<TtavScrollTrackBar>();
     RegisterClass<TtavScrollBar>();

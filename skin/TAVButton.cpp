@@ -40,8 +40,8 @@ void DrawCaptionText(TCanvas* canvas, const std::string& text, TRect rect, unsig
 
 // Parents that show their own parent's background: a button on them paints what lies behind the parent.
 bool ShowsGrandparentBackground(const TWinControl& parent) {
-    const std::string& name = parent.ClassName();
-    return name == "TTabSheet" || name == "TtavDBNavigator" || name == "TtavToolBar";
+    return InheritsFromClassNamed(parent, "TTabSheet") || InheritsFromClassNamed(parent, "TtavDBNavigator") ||
+           InheritsFromClassNamed(parent, "TtavToolBar");
 }
 
 } // namespace
@@ -215,11 +215,10 @@ void TtavCustomButton::PaintBackground(TCanvas* canvas) {
     }
     TWinControl* parent = Parent();
     if (!parent) return;
-    if (!ShowsGrandparentBackground(*parent)) return PaintParentBackground(canvas, this);
-    // The parent's own parent paints itself shifted by the parent's place, then by the button's.
-    TDCStateSaver saved(*canvas->Handle());
-    canvas->Handle()->OffsetViewportOrg(-Left(), -Top());
-    PaintParentBackground(canvas, parent);
+    if (ShowsGrandparentBackground(*parent))
+        PaintBackgroundBehindParent(canvas, this);
+    else
+        PaintParentBackground(canvas, this);
 }
 
 void TtavCustomButton::PaintFrame(TCanvas* canvas, TBitmap* frame) {
@@ -305,6 +304,11 @@ void TtavCustomButton::MouseLeave() {
     StopRepeat();
     Repaint();
     if (OnMouseExit) OnMouseExit(this);
+}
+
+void TtavCustomButton::ActionChange(TBasicAction* sender, bool checkDefaults) {
+    TCustomControl::ActionChange(sender, checkDefaults);
+    SetCaption(Text());
 }
 
 void TtavCustomButton::Click() {
@@ -429,6 +433,16 @@ void TtavButton::SetLayout(TButtonLayout value) {
 
 void TtavButton::SetSpacing(int value) {
     FSpacing = value;
+    Repaint();
+}
+
+void TtavButton::ActionChange(TBasicAction* sender, bool checkDefaults) {
+    TtavCustomButton::ActionChange(sender, checkDefaults);
+    auto* action = dynamic_cast<TCustomAction*>(sender);
+    if (!action || !FGlyph->Empty() || !action->ActionList()) return;
+    TImageList* images = action->ActionList()->Images();
+    if (!images || action->ImageIndex() < 0 || action->ImageIndex() >= images->Count()) return;
+    images->GetBitmap(action->ImageIndex(), FGlyph.get());
     Repaint();
 }
 

@@ -69,6 +69,8 @@ class TtavCustomButton : public TCustomControl {
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseEnter() override;
     void MouseLeave() override;
+    // The class library takes the action's caption into the window text; the caption follows it.
+    void ActionChange(TBasicAction* sender, bool checkDefaults) override;
 
     virtual void ResizeToFrame();
     virtual void AfterCaptionChange() {}
@@ -134,6 +136,8 @@ class TtavButton : public TtavCustomButton {
 
   protected:
     explicit TtavButton(TComponent* owner);
+    // An empty glyph takes the action's image from its list.
+    void ActionChange(TBasicAction* sender, bool checkDefaults) override;
     void ApplyStyleSettings() override;
     void PaintFrame(TCanvas* canvas, TBitmap* frame) override;
     void PaintCaption(TCanvas* canvas, const std::string& caption) override;

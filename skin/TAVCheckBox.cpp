@@ -146,7 +146,10 @@ void TtavCheckBox::LoadStateImage(TBitmap& image) const {
 
 void TtavCheckBox::PaintBackground(TCanvas& canvas) {
     if (FTransparent) {
-        PaintParentBackground(&canvas, this);
+        if (Parent() && InheritsFromClassNamed(*Parent(), "TTabSheet"))
+            PaintBackgroundBehindParent(&canvas, this);
+        else
+            PaintParentBackground(&canvas, this);
         return;
     }
     canvas.Brush()->SetColor(Color());

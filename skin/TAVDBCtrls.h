@@ -1,14 +1,22 @@
 #pragma once
+#include "classlib/Panel.h"
+#include "classlib/Strings.h"
 #include "classlib/dbctrls/DBEdit.h"
 #include "classlib/dbctrls/DBLookupListBox.h"
 #include "classlib/dbctrls/DBMemo.h"
+#include "classlib/dbctrls/NavigateBtn.h"
 #include "skin/TAVAttachedScrollBars.h"
+#include "skin/TAVButton.h"
 #include "skin/TAVCheckBox.h"
 #include "skin/TAVMgr.h"
 #include "skin/TAVPublic.h"
 
+#include <array>
 #include <memory>
 #include <string>
+
+class TTimer;
+class TtavDBNavigator;
 
 // The style's control border colour (ControlBorderColor), from the theme file when the style says so.
 TColor StyleControlBorderColor(const TtavFileTheme* theme, TtavUIStyle style);
@@ -144,6 +152,10 @@ class TtavDBCheckBox : public TtavCheckBox {
     void SetValueChecked(const std::string& value);
     const std::string& ValueUnchecked() const { return FValueUnchecked; }
     void SetValueUnchecked(const std::string& value);
+    // Dataset actions offered to the check box act on its data source.
+    bool ExecuteAction(TBasicAction* action) override;
+    bool UpdateAction(TBasicAction* action) override;
+    bool UseRightToLeftAlignment() const override;
 
   protected:
     explicit TtavDBCheckBox(TComponent* owner);
@@ -170,3 +182,122 @@ class TtavDBCheckBox : public TtavCheckBox {
 // True when one of the ";"-separated items of the list, trimmed, equals the text ignoring case. An empty list
 // matches nothing; an empty item matches the empty text.
 bool MatchesValueList(const std::string& list, const std::string& text);
+
+// A button of the navigator: the skinned push button with the kind's picture, the focus mark of the
+// navigator's active button, and the repeat of prior and next while held (400 ms first, then every 100 ms).
+class TtavNavButton : public TtavButton {
+    VMR_CLASS(TtavNavButton, TtavButton)
+
+  public:
+    ~TtavNavButton() override;
+
+    TNavigateBtn Index() const { return FIndex; }
+    void SetIndex(TNavigateBtn value) { FIndex = value; }
+    bool AllowRepeat() const { return FAllowRepeat; }
+    void SetAllowRepeat(bool value) { FAllowRepeat = value; }
+    TTimer* RepeatTimer() const { return FRepeatTimer.get(); }
+
+  protected:
+    explicit TtavNavButton(TComponent* owner);
+    void Paint() override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+
+  private:
+    friend class TtavDBNavigator;
+    void RepeatTick();
+    TtavDBNavigator* Navigator() const;
+
+    TNavigateBtn FIndex = nbFirst;
+    bool FAllowRepeat = false;
+    std::unique_ptr<TTimer> FRepeatTimer;
+};
+
+// The navigator's link: it enables the buttons as the dataset's state, position and editing change.
+class TtavNavDataLink : public TDataLink {
+    VMR_CLASS(TtavNavDataLink, TDataLink)
+
+  public:
+    explicit TtavNavDataLink(TtavDBNavigator* navigator);
+    ~TtavNavDataLink() override;
+
+  protected:
+    void ActiveChanged() override;
+    void DataSetChanged() override;
+    void EditingChanged() override;
+
+  private:
+    TtavDBNavigator* FNavigator;
+};
+
+// Ten skinned buttons that move through and edit the dataset of a data source: first, prior, next, last,
+// insert, delete (asking first when ConfirmDelete), edit, post, cancel, refresh. They stand side by side in
+// equal widths, each enabled as the dataset allows; prior and next repeat while held.
+class TtavDBNavigator : public TCustomPanel {
+    VMR_CLASS(TtavDBNavigator, TCustomPanel)
+
+  public:
+    ~TtavDBNavigator() override;
+    static void PublishProperties(TPublisher<TtavDBNavigator>& p);
+
+    TtavUIStyle UIStyle() const { return FUIStyle; }
+    void SetUIStyle(TtavUIStyle value);
+    TtavFileTheme* FileTheme() const { return FFileTheme; }
+    void SetFileTheme(TtavFileTheme* value);
+    TDataSource* DataSource() const { return FDataLink->DataSource(); }
+    void SetDataSource(TDataSource* value);
+    TButtonSet VisibleButtons() const { return FVisibleButtons; }
+    void SetVisibleButtons(TButtonSet value);
+    // The user's hints, one line per button; blank lines keep the default.
+    TStrings* Hints();
+    void SetHints(const TStrings* value);
+    bool ConfirmDelete() const { return FConfirmDelete; }
+    void SetConfirmDelete(bool value) { FConfirmDelete = value; }
+    int ButtonWidth() const { return FButtonWidth; }
+    TNavigateBtn ActiveButton() const { return FActiveButton; }
+    TtavNavButton* NavButton(TNavigateBtn kind) const { return FButtons[size_t(kind)]; }
+    TtavNavDataLink* DataLink() const { return FDataLink.get(); }
+
+    // Does what the button of that kind does: BeforeAction, the dataset operation, OnClick.
+    virtual void ClickButton(TNavigateBtn kind);
+    void SetBounds(int left, int top, int width, int height) override;
+    void Loaded() override;
+
+    ENavClick BeforeAction;
+    ENavClick OnClick;
+
+  protected:
+    explicit TtavDBNavigator(TComponent* owner);
+    void Notification(TComponent* component, TOperation operation) override;
+    void WndProc(TMessage& message) override;
+    void KeyDown(WORD& key, TShiftState shift) override;
+
+  private:
+    friend class TtavNavDataLink;
+    friend class TtavNavButton;
+    void CreateButtons();
+    void ApplyHints();
+    int VisibleCount() const;
+    void ClampSize(int& width, int& height);
+    void LayoutButtons(int& width, int& height);
+    void UpdateMoveButtons();
+    void UpdateEditButtons();
+    void UpdateAllButtons();
+    bool LinkOn() const;
+    void ButtonMouseDown(TtavNavButton* button);
+    void InvalidateButtons(TNavigateBtn a, TNavigateBtn b);
+    void StepActiveButton(int step);
+    bool Loading() const { return ComponentState().Contains(csLoading); }
+
+    TtavUIStyle FUIStyle = TtavUIStyle::DeepBlue;
+    TtavFileTheme* FFileTheme = nullptr;
+    std::unique_ptr<TtavNavDataLink> FDataLink;
+    TButtonSet FVisibleButtons;
+    TStringList FHints;
+    std::unique_ptr<TStringList> FDefaultHints;
+    int FButtonWidth = 0;
+    TPoint FMinButtonSize{20, 18};
+    TNavigateBtn FActiveButton = nbFirst;
+    bool FConfirmDelete = true;
+    std::array<TtavNavButton*, NavigateBtnCount> FButtons{};
+};

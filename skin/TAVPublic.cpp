@@ -250,6 +250,16 @@ void PaintParentBackground(TCanvas* canvas, TControl* control) {
     parent->Perform(WM_PAINT, WPARAM(dc), 0);
 }
 
+bool InheritsFromClassNamed(const TObject& object, std::string_view className) {
+    for (const TClassInfo* info = &object.ClassInfo(); info; info = info->Parent())
+        if (info->Name() == className) return true;
+    return false;
+}
+
+void PaintBackgroundBehindParent(TCanvas* canvas, TControl* control) {
+    if (control && control->Parent()) PaintParentBackground(canvas, control->Parent());
+}
+
 bool PointInRect(TPoint point, const TRect& rect) {
     return PointInRect(point.X, point.Y, rect);
 }

@@ -5,12 +5,14 @@
 #include "skin/TAVThemes.h"
 
 #include <string>
+#include <string_view>
 
 class TBitmap;
 class TCanvas;
 class TControl;
 class TCustomForm;
 class TPicture;
+class TObject;
 class TWinControl;
 
 // Drawing routines the skinned controls share. HasPublishedProperty (TypInfo.h) is the one the controls
@@ -42,6 +44,13 @@ void PaintControlFrame(TWinControl* control, TColor borderColor, TColor innerCol
 // canvas in the control's coordinates and clipped to the parent's client area. The control itself is not
 // painted again meanwhile, so a non-windowed control may call it from its own painting.
 void PaintParentBackground(TCanvas* canvas, TControl* control);
+
+// The object's class or one of its ancestors has this name: the skin recognises classes of the class library
+// and of its own later units this way without depending on them.
+bool InheritsFromClassNamed(const TObject& object, std::string_view className);
+// The background a see-through control shows on a parent that itself shows its own parent (a tab sheet, the
+// navigator, the tool bar): the parent's parent paints into the canvas shifted by the parent's place only.
+void PaintBackgroundBehindParent(TCanvas* canvas, TControl* control);
 
 // All four edges count as inside.
 bool PointInRect(TPoint point, const TRect& rect);

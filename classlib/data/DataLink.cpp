@@ -1,5 +1,6 @@
 #include "classlib/data/DataLink.h"
 
+#include "classlib/Actions.h"
 #include "classlib/data/DataSource.h"
 #include "platform/Exception.h"
 
@@ -47,6 +48,18 @@ void TDataLink::UpdateRecord() {
         throw;
     }
     FUpdating = false;
+}
+
+bool TDataLink::ExecuteAction(TBasicAction* action) {
+    if (!FDataSource || !action->HandlesTarget(FDataSource)) return false;
+    action->ExecuteTarget(FDataSource);
+    return true;
+}
+
+bool TDataLink::UpdateAction(TBasicAction* action) {
+    if (!FDataSource || !action->HandlesTarget(FDataSource)) return false;
+    action->UpdateTarget(FDataSource);
+    return true;
 }
 
 void TDataLink::SetBufferCount(int value) {

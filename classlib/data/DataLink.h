@@ -7,6 +7,7 @@
 
 #include "platform/Messages.h"
 
+class TBasicAction;
 class TComponent;
 class TDataSource;
 
@@ -21,6 +22,10 @@ class TDataLink : public TPersistent {
 
     TDataSource* DataSource() const { return FDataSource; }
     void SetDataSource(TDataSource* value);
+    // A control grid fixes the links of the controls on it to its own data source; a control does not
+    // change a fixed link's source while it loads.
+    bool DataSourceFixed() const { return FDataSourceFixed; }
+    void SetDataSourceFixed(bool value) { FDataSourceFixed = value; }
     // The data source's dataset, or nullptr.
     TDataSet* DataSet() const;
     // The source is enabled and its dataset open.
@@ -41,6 +46,9 @@ class TDataLink : public TPersistent {
     int ActiveRecord() const;
     // Makes the fields read buffer record index; set it back to the active record when done.
     void SetActiveRecord(int index);
+    // A dataset action aimed at the link's control acts on the link's data source when it handles it.
+    bool ExecuteAction(TBasicAction* action);
+    bool UpdateAction(TBasicAction* action);
     // True for the links of visual controls (a navigator's, a grid's).
     bool VisualControl() const { return FVisualControl; }
     void SetVisualControl(bool value) { FVisualControl = value; }
@@ -72,6 +80,7 @@ class TDataLink : public TPersistent {
     bool FReadOnly = false;
     bool FUpdating = false;
     bool FVisualControl = false;
+    bool FDataSourceFixed = false;
     int FBufferCount = 1;
     int FFirstRecord = 0;
 };

@@ -100,8 +100,7 @@ void TDataSet::First() {
     CheckActive();
     CheckBrowseMode();
     DoBeforeScroll();
-    GoTo(0);
-    FBof = true;
+    GoTo(0, true, false);
     DoAfterScroll();
 }
 
@@ -109,8 +108,7 @@ void TDataSet::Last() {
     CheckActive();
     CheckBrowseMode();
     DoBeforeScroll();
-    GoTo(int(FRecords.size()) - 1);
-    FEof = true;
+    GoTo(int(FRecords.size()) - 1, false, true);
     DoAfterScroll();
 }
 
@@ -122,11 +120,8 @@ int TDataSet::MoveBy(int distance) {
     int count = int(FRecords.size());
     int target = std::clamp(FCurrent + distance, 0, std::max(count - 1, 0));
     int moved = target - FCurrent;
-    GoTo(target);
     // Trying to move past either end sets that end's flag.
-    FBof = distance < 0 && moved != distance;
-    FEof = distance > 0 && moved != distance;
-    if (count == 0) FBof = FEof = true;
+    GoTo(target, distance < 0 && moved != distance, distance > 0 && moved != distance);
     DoAfterScroll();
     return moved;
 }
@@ -137,9 +132,11 @@ void TDataSet::SetRecNo(int value) {
     MoveBy(value - RecNo());
 }
 
-void TDataSet::GoTo(int index) {
+// The flags are set before the links hear of the move, so they enable and disable by the new place.
+void TDataSet::GoTo(int index, bool bof, bool eof) {
     FCurrent = std::max(index, 0);
-    FBof = FEof = FRecords.empty();
+    FBof = bof || FRecords.empty();
+    FEof = eof || FRecords.empty();
     DataEvent(deDataSetScroll);
 }
 

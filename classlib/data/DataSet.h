@@ -159,7 +159,7 @@ class TDataSet : public TComponent {
     void CheckCanModify() const;
     void BeginInsert(bool append);
     void SetState(TDataSetState state);
-    void GoTo(int index);
+    void GoTo(int index, bool bof = false, bool eof = false);
     int FindRecord(const TBookmark& bookmark) const;
     void CloseNow();
     void DataEvent(TDataEvent event, intptr_t info = 0);

@@ -60,6 +60,7 @@ void TDBCtrlPanel::PaintWindow(HDC dc) {
 }
 
 void TDBCtrlPanel::WndProc(TMessage& m) {
+    if (m.Msg == CM_CONTROLLISTCHANGE && FGrid) return FGrid->ControlListChange(m);
     // A left click anywhere on the panel, its texts included, gives the grid the keys; a windowed control
     // clicked takes the focus itself.
     if ((m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK) && FGrid && FGrid->CanFocus()) {
@@ -105,7 +106,30 @@ void TDBCtrlGrid::PublishProperties(TPublisher<TDBCtrlGrid>& p) {
 
 void TDBCtrlGrid::SetDataSource(TDataSource* value) {
     FDataLink->SetDataSource(value);
+    FixDataLinks();
     DataChanged();
+}
+
+void TDBCtrlGrid::FixDataLink(TControl* control, bool fix) {
+    auto* link = reinterpret_cast<TDataLink*>(control->Perform(CM_GETDATALINK));
+    if (!link) return;
+    link->SetDataSourceFixed(false);
+    if (!fix) return;
+    link->SetDataSource(DataSource());
+    link->SetDataSourceFixed(true);
+}
+
+void TDBCtrlGrid::FixDataLinks() {
+    for (TWinControl* holder : {static_cast<TWinControl*>(this), static_cast<TWinControl*>(FPanel)}) {
+        if (!holder) continue;
+        for (int i = 0; i < holder->ControlCount(); ++i)
+            if (holder->Controls(i) != FPanel) FixDataLink(holder->Controls(i), true);
+    }
+}
+
+void TDBCtrlGrid::ControlListChange(TMessage& m) {
+    auto* control = reinterpret_cast<TControl*>(m.WParam);
+    if (control && control != FPanel) FixDataLink(control, m.LParam != 0);
 }
 
 void TDBCtrlGrid::SetColCount(int value) {
@@ -283,6 +307,7 @@ void TDBCtrlGrid::Scroll(int code) {
 void TDBCtrlGrid::WndProc(TMessage& m) {
     switch (m.Msg) {
     case WM_GETDLGCODE: m.Result = DLGC_WANTARROWS; return;
+    case CM_CONTROLLISTCHANGE: return ControlListChange(m);
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         if (FPanel) FPanel->Invalidate();

@@ -101,6 +101,11 @@ class TDBCtrlGrid : public TCustomControl {
   private:
     class TGridDataLink;
     friend class TDBCtrlPanel;
+    // A data-aware control put on the grid or its panel takes the grid's data source, fixed; taken off,
+    // its link is free again.
+    void FixDataLink(TControl* control, bool fix);
+    void FixDataLinks();
+    void ControlListChange(TMessage& m);
     void DataChanged();
     void PlacePanel();
     void UpdateScrollBar();

@@ -25,6 +25,14 @@ class TDBTextEditor : public Base {
     TFieldDataLink* DataLink() const { return FDataLink.get(); }
     bool ReadOnly() const { return FDataLink->ControlReadOnly(); }
     void SetReadOnly(bool value) { FDataLink->SetControlReadOnly(value); }
+    // A dataset action offered to the control acts on its data source.
+    bool ExecuteAction(TBasicAction* action) override {
+        return Base::ExecuteAction(action) || FDataLink->ExecuteAction(action);
+    }
+    bool UpdateAction(TBasicAction* action) override {
+        return Base::UpdateAction(action) || FDataLink->UpdateAction(action);
+    }
+    bool UseRightToLeftAlignment() const override { return DBUseRightToLeftAlignment(this, Field()); }
 
   protected:
     explicit TDBTextEditor(TComponent* owner) : Base(owner) {}

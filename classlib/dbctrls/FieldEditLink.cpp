@@ -2,6 +2,10 @@
 
 #include "classlib/data/DataSource.h"
 
+bool DBUseRightToLeftAlignment(const TControl* control, const TField*) {
+    return control->BiDiMode() == bdRightToLeft;
+}
+
 TFieldEditLink::TFieldEditLink(TCustomEdit* edit) : FEdit(edit) {
     SetControl(edit);
     OnDataChange = [this](TObject*) { ShowField(); };

@@ -2,6 +2,10 @@
 #include "classlib/Edit.h"
 #include "classlib/data/DataLink.h"
 
+// The right-to-left rule of data-aware controls: a right-to-left control mirrors a field's text. Fields here
+// carry no alignment of their own that mirroring could override, so only the control's mode decides.
+bool DBUseRightToLeftAlignment(const TControl* control, const TField* field);
+
 // What an edit or a memo does over a field: it shows the field's text, puts the dataset in edit state
 // before any change (typing, Backspace, Delete, cut, paste, undo), resets on Escape, writes the text back
 // when the record is updated, and stays read-only while the field cannot be modified.
