@@ -11,6 +11,7 @@
 #include "classlib/data/DataSource.h"
 #include "classlib/dbctrls/DBCtrlGrid.h"
 #include "classlib/dbctrls/DBText.h"
+#include "platform/Exception.h"
 #include "skin/TAVButton.h"
 #include "skin/TAVComboBox.h"
 #include "skin/TAVDBCtrls.h"
@@ -168,8 +169,10 @@ void TFrmMain::FormCreate(TObject* sender) {
     FClasse = "BARDO";
     FOrdine = "INCANTESIMO";
     ADOConnection->SetConnected(true);
-    Cancellatutti1Click(sender);
-    SelectInc();
+    // Each step is shown its own failure and the next still runs: a read-only database, whose emptying of
+    // the selection fails, can still be browsed.
+    GuardBoundary(this, [&] { Cancellatutti1Click(sender); });
+    GuardBoundary(this, [&] { SelectInc(); });
     SelectSel();
 }
 
@@ -265,22 +268,41 @@ void TFrmMain::DBLLBIncKeyUp(TObject* sender, WORD& key, TShiftState) {
 
 void TFrmMain::AddCurrentSpell() {
     if (ADOQrySel->Active()) ADOQrySel->Close();
-    const std::string saved = ADOQrySel->SQL()->Text();
-    ADOQrySel->SQL()->Clear();
-    // The trimmed name, as the insert stores it: a name with blanks around it is added once.
-    const std::string name = Trim(DBTInc->FieldText());
-    ADOQrySel->SQL()->Add("SELECT * FROM SELEZIONATI WHERE INCANTESIMO='" + Literal(name) + "'");
-    ADOQrySel->Open();
-    const std::string livello = LevelOfCurrentClass();
-    if (ADOQrySel->Eof()) {
-        if (ADOQrySel->Active()) ADOQrySel->Close();
+    WithSelectionText([this] {
         ADOQrySel->SQL()->Clear();
-        ADOQrySel->SQL()->Add(InsertStatement(livello));
-        ADOQrySel->ExecSQL();
+        // The trimmed name, as the insert stores it: a name with blanks around it is added once.
+        const std::string name = Trim(DBTInc->FieldText());
+        ADOQrySel->SQL()->Add("SELECT * FROM SELEZIONATI WHERE INCANTESIMO='" + Literal(name) + "'");
+        ADOQrySel->Open();
+        const std::string livello = LevelOfCurrentClass();
+        if (ADOQrySel->Eof()) {
+            if (ADOQrySel->Active()) ADOQrySel->Close();
+            ADOQrySel->SQL()->Clear();
+            ADOQrySel->SQL()->Add(InsertStatement(livello));
+            ADOQrySel->ExecSQL();
+        }
+    });
+}
+
+void TFrmMain::WithSelectionText(const std::function<void()>& statements) {
+    const std::string saved = ADOQrySel->SQL()->Text();
+    auto restore = [&] {
+        ADOQrySel->SQL()->Clear();
+        ADOQrySel->SQL()->SetText(saved);
+        ADOQrySel->Open();
+    };
+    try {
+        statements();
+    } catch (...) {
+        // The statement's own failure is the one the user is told of; the grid shows the selection again
+        // when the database lets it be read.
+        try {
+            restore();
+        } catch (const Exception&) {
+        }
+        throw;
     }
-    ADOQrySel->SQL()->Clear();
-    ADOQrySel->SQL()->SetText(saved);
-    ADOQrySel->Open();
+    restore();
 }
 
 std::string TFrmMain::LevelOfCurrentClass() const {
@@ -316,14 +338,12 @@ void TFrmMain::BttOrdIncClick(TObject*) { SetOrdine("INCANTESIMO"); }
 void TFrmMain::BttOrdScuolaClick(TObject*) { SetOrdine("SCUOLA"); }
 
 void TFrmMain::ExecuteOnSelection(const std::string& statement) {
-    const std::string saved = ADOQrySel->SQL()->Text();
-    if (ADOQrySel->Active()) ADOQrySel->Close();
-    ADOQrySel->SQL()->Clear();
-    ADOQrySel->SQL()->Add(statement);
-    ADOQrySel->ExecSQL();
-    ADOQrySel->SQL()->Clear();
-    ADOQrySel->SQL()->SetText(saved);
-    ADOQrySel->Open();
+    WithSelectionText([&] {
+        if (ADOQrySel->Active()) ADOQrySel->Close();
+        ADOQrySel->SQL()->Clear();
+        ADOQrySel->SQL()->Add(statement);
+        ADOQrySel->ExecSQL();
+    });
 }
 
 void TFrmMain::Cancellaselezione1Click(TObject*) {

@@ -2,6 +2,7 @@
 #include "classlib/Forms.h"
 #include "classlib/ShiftState.h"
 
+#include <functional>
 #include <string>
 
 class TADOConnection;
@@ -165,6 +166,9 @@ class TFrmMain : public TForm {
     std::string LevelOfCurrentClass() const;
     // Runs a statement on the selection query in place of its text, then puts the text back and reopens.
     void ExecuteOnSelection(const std::string& statement);
+    // Runs statements that replace the selection query's text, then puts the text back and reopens it,
+    // whether they succeed or fail.
+    void WithSelectionText(const std::function<void()>& statements);
 
     std::string FLivello;
     std::string FClasse;

@@ -341,8 +341,11 @@ void TCustomEdit::DefaultHandler(TMessage& m) {
     case WM_SETTEXT: {
         std::string text = m.LParam ? reinterpret_cast<const char*>(m.LParam) : "";
         if (text != FCore.Text()) {
+            // The text may have come from the core's own buffer, which SetText frees: the window stores
+            // what the core now holds.
             FCore.SetText(text);
             FTopLine = FScrollX = 0;
+            m.LParam = reinterpret_cast<LPARAM>(FCore.Text().c_str());
             TWinControl::DefaultHandler(m);
             TextEdited();
             return;

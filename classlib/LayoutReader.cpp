@@ -11,6 +11,14 @@
 
 namespace {
 std::string Label(const TObject& instance, const TPropInfo& prop) { return instance.ClassName() + "." + prop.Name; }
+
+// A value or name of the layout that the class library refused, as against a component's own failure
+// (a database that cannot be opened, a rule of the component), which reaches the user as it was raised.
+bool IsReadingError(const Exception& e) {
+    return dynamic_cast<const EPropertyError*>(&e) || dynamic_cast<const EConvertError*>(&e) ||
+           dynamic_cast<const EStreamError*>(&e) || dynamic_cast<const EComponentError*>(&e) ||
+           dynamic_cast<const EInvalidGraphic*>(&e);
+}
 } // namespace
 
 TLayoutReader::TLayoutReader(std::string_view text, std::string layoutName) : FLexer(text, std::move(layoutName)) {}
@@ -20,6 +28,7 @@ auto TLayoutReader::Guard(int line, const std::string& what, F&& action) {
     try {
         return action();
     } catch (const Exception& e) {
+        if (!IsReadingError(e)) throw;
         Error(line, what + ": " + e.Message());
     }
 }
@@ -28,7 +37,7 @@ TComponent* TLayoutReader::ReadRoot(TComponent* owner) {
     THeader header = ReadHeader();
     TClassInfo* cls = GetClass(header.ClassName);
     if (!cls || !cls->Factory()) Error(header.Line, "unknown class " + header.ClassName);
-    std::unique_ptr<TComponent> root(Guard(header.Line, header.ClassName, [&] { return cls->Factory()(owner); }));
+    std::unique_ptr<TComponent> root(cls->Factory()(owner));
     ReadComponent(*root, header);
     return root.release();
 }
@@ -55,7 +64,7 @@ TLayoutReader::THeader TLayoutReader::ReadHeader() {
 void TLayoutReader::ReadComponent(TComponent& root, const THeader& header) {
     FRoot = &root;
     root.FComponentState.Include(csLoading);
-    FLoaded.push_back({&root, header.Line});
+    FLoaded.push_back(&root);
     try {
         Guard(header.Line, header.ClassName + " " + header.Name, [&] { root.SetName(header.Name); });
         ReadBody(root, header.Line);
@@ -90,12 +99,12 @@ void TLayoutReader::ReadChild(TComponent& parent) {
     TClassInfo* cls = GetClass(header.ClassName);
     if (!cls) Error(header.Line, "unknown class " + header.ClassName);
     if (!cls->Factory()) Error(header.Line, "class " + header.ClassName + " cannot be created");
-    TComponent* child = Guard(header.Line, header.ClassName, [&] { return cls->Factory()(FRoot); });
+    TComponent* child = cls->Factory()(FRoot);
     child->FComponentState.Include(csLoading);
-    FLoaded.push_back({child, header.Line});
+    FLoaded.push_back(child);
     std::string what = header.ClassName + " " + header.Name;
     Guard(header.Line, what, [&] { child->SetName(header.Name); });
-    Guard(header.Line, what, [&] { child->SetParentComponent(&parent); });
+    child->SetParentComponent(&parent);
     ReadBody(*child, header.Line);
 }
 
@@ -369,14 +378,14 @@ void TLayoutReader::ResolveReferences() {
 }
 
 void TLayoutReader::RunLoaded() {
-    for (auto [component, line] : FLoaded) {
+    for (TComponent* component : FLoaded) {
         component->FComponentState.Exclude(csLoading);
-        Guard(line, component->ClassName() + " " + component->Name(), [component] { component->Loaded(); });
+        component->Loaded();
     }
 }
 
 void TLayoutReader::ClearLoading() {
-    for (auto [component, line] : FLoaded) component->FComponentState.Exclude(csLoading);
+    for (TComponent* component : FLoaded) component->FComponentState.Exclude(csLoading);
 }
 
 TComponent* ReadLayout(std::string_view text, const std::string& layoutName, TComponent* owner) {

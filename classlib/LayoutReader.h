@@ -31,7 +31,9 @@ class TCollection;
 // nested in (SetParentComponent), and given their properties in stream order through the setters; a
 // collection is cleared before its items are read. References are set once the whole tree is read (those to
 // a root not made yet when a layout makes it); then each component runs Loaded, the root first. Every
-// problem raises EReadError naming the layout and line, and the class, property, value or handler.
+// problem of the layout's text, names or values raises EReadError naming the layout and line, and the
+// class, property, value or handler; a component's own failure (in its constructor, when it is placed, in
+// a setter or in Loaded) passes as the component raised it.
 class TLayoutReader {
 public:
     TLayoutReader(std::string_view text, std::string layoutName);
@@ -74,17 +76,13 @@ private:
     [[noreturn]] void Error(int line, const std::string& message) const { FLexer.Error(line, message); }
     [[noreturn]] void InvalidValue(int line, const TObject& instance, const TPropInfo& prop,
                                    const std::string& value) const;
-    // Runs a setter or a constructor; its exception becomes an EReadError naming the place.
+    // Runs a setter; a refused name or value becomes an EReadError naming the place.
     template <class F>
     auto Guard(int line, const std::string& what, F&& action);
 
     TLayoutLexer FLexer;
     TComponent* FRoot = nullptr;
-    struct TLoaded {
-        TComponent* Component;
-        int Line;
-    };
-    std::vector<TLoaded> FLoaded;
+    std::vector<TComponent*> FLoaded;
     std::vector<TReferenceFixup> FFixups;
 };
 

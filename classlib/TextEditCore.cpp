@@ -171,6 +171,8 @@ void TTextEditCore::SetCharCase(TEditCharCase value) {
 }
 
 std::string TTextEditCore::Normalized(std::string_view text) const {
+    // The control's text is a C string, as in the platform's edit: a NUL ends it.
+    text = text.substr(0, text.find('\0'));
     std::string out;
     if (FMultiLine) {
         // Every break the user or code brings (\n, \r or \r\n) becomes the platform's \r\n.

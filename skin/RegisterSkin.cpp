@@ -11,7 +11,9 @@
 #include "skin/TAVMgr.h"
 #include "skin/TAVPopupMenu.h"
 #include "skin/TAVPublic.h"
+#include "skin/TAVScrollBar.h"
 #include "skin/TAVTitleBar.h"
+#include "skin/TAVTrackBar.h"
 #include "skin/TAVURLLabel.h"
 
 void RegisterSkinClasses() {
@@ -36,5 +38,8 @@ void RegisterSkinClasses() {
     RegisterClass<TtavDBEdit>();
     RegisterClass<TtavDBMemo>();
     RegisterClass<TtavDBLookupListBox>();
+    RegisterClass<TtavTrackBar>();
+    RegisterClass<TtavScrollTrackBar>();
+    RegisterClass<TtavScrollBar>();
     InitWin95BuildFlag();
 }

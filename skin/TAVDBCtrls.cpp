@@ -3,6 +3,7 @@
 #include "classlib/Frame3D.h"
 #include "classlib/SysUtils.h"
 #include "classlib/data/DataSource.h"
+#include "skin/TAVScrollBar.h"
 #include "platform/Utf8.h"
 
 namespace {
@@ -61,6 +62,29 @@ bool MatchesValueList(const std::string& list, const std::string& text) {
         if (SameTextAnyCase(NextItem(list, pos), text)) return true;
     }
     return false;
+}
+
+// ---- TtavDBMemo and TtavDBLookupListBox -----------------------------------------------------------------
+
+TtavDBMemo::TtavDBMemo(TComponent* owner) : TtavFramedDataControl(owner) {
+    FBars = std::make_unique<TtavAttachedScrollBars>(
+        *this, TtavAttachedBarRules{.SetNativeBars = [this](TScrollStyle style) { SetScrollBars(style); }});
+}
+
+void TtavDBMemo::PublishProperties(TPublisher<TtavDBMemo>& p) {
+    PublishSkinProperties(p);
+    p.Component("VScrollBar", &TtavDBMemo::VScrollBar, &TtavDBMemo::SetVScrollBar)
+        .Component("HScrollBar", &TtavDBMemo::HScrollBar, &TtavDBMemo::SetHScrollBar);
+}
+
+TtavDBLookupListBox::TtavDBLookupListBox(TComponent* owner) : TtavFramedDataControl(owner) {
+    FBars = std::make_unique<TtavAttachedScrollBars>(
+        *this, TtavAttachedBarRules{.TextMessages = false, .HideWholeBar = true, .GuardBarScroll = false, .SetNativeBars = nullptr});
+}
+
+void TtavDBLookupListBox::PublishProperties(TPublisher<TtavDBLookupListBox>& p) {
+    PublishSkinProperties(p);
+    p.Component("VScrollBar", &TtavDBLookupListBox::VScrollBar, &TtavDBLookupListBox::SetVScrollBar);
 }
 
 // ---- TtavDBCheckBox --------------------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 #include "classlib/dbctrls/DBEdit.h"
 #include "classlib/dbctrls/DBLookupListBox.h"
 #include "classlib/dbctrls/DBMemo.h"
+#include "skin/TAVAttachedScrollBars.h"
 #include "skin/TAVCheckBox.h"
 #include "skin/TAVMgr.h"
 #include "skin/TAVPublic.h"
@@ -26,11 +27,17 @@ template <class Base> class TtavFramedDataControl : public Base {
     void SetUIStyle(TtavUIStyle value) {
         FUIStyle = value;
         FBorderColor = StyleControlBorderColor(FFileTheme, value);
+        if (FBars) {
+            TtavUIStyle resolved;
+            ResolveFileThemeStyle(FFileTheme, value, resolved);
+            FBars->ApplyStyle(resolved);
+        }
         this->Invalidate();
     }
     TtavFileTheme* FileTheme() const { return FFileTheme; }
     void SetFileTheme(TtavFileTheme* value) {
         FFileTheme = LinkFileTheme(this, FFileTheme, value);
+        if (FBars) FBars->ApplyTheme(value);
         SetUIStyle(FUIStyle);
     }
 
@@ -51,16 +58,23 @@ template <class Base> class TtavFramedDataControl : public Base {
 
     void Notification(TComponent* component, TOperation operation) override {
         Base::Notification(component, operation);
+        if (operation == opRemove && FBars) FBars->Removed(component);
         if (operation == opRemove && component && component == FFileTheme) {
             FFileTheme = nullptr;
             SetUIStyle(TtavUIStyle::DeepBlue);
         }
     }
     void WndProc(TMessage& m) override {
+        auto alive = this->AliveMark();
         Base::WndProc(m);
+        if (alive.expired()) return;
+        if (FBars) FBars->AfterMessage(m);
         if (m.Msg == WM_PAINT || m.Msg == WM_ERASEBKGND)
             PaintControlFrame(this, FBorderColor, this->Color(), true);
     }
+
+    // The skinned scroll bars that a memo or list attaches; none for an edit.
+    std::unique_ptr<TtavAttachedScrollBars> FBars;
 
   private:
     TColor FBorderColor = clBlack;
@@ -78,26 +92,33 @@ class TtavDBEdit : public TtavFramedDataControl<TDBEdit> {
     explicit TtavDBEdit(TComponent* owner) : TtavFramedDataControl(owner) {}
 };
 
-// The memo keeps its own scroll bars; it attaches no skinned ones.
+// The memo's skinned bars stay visible however thin the memo is.
 class TtavDBMemo : public TtavFramedDataControl<TDBMemo> {
     VMR_CLASS(TtavDBMemo, TDBMemo)
 
   public:
-    static void PublishProperties(TPublisher<TtavDBMemo>& p) { PublishSkinProperties(p); }
+    static void PublishProperties(TPublisher<TtavDBMemo>& p);
+    TtavScrollBar* VScrollBar() const { return FBars->Bar(SB_VERT); }
+    void SetVScrollBar(TtavScrollBar* value) { FBars->Attach(SB_VERT, value); }
+    TtavScrollBar* HScrollBar() const { return FBars->Bar(SB_HORZ); }
+    void SetHScrollBar(TtavScrollBar* value) { FBars->Attach(SB_HORZ, value); }
 
   protected:
-    explicit TtavDBMemo(TComponent* owner) : TtavFramedDataControl(owner) {}
+    explicit TtavDBMemo(TComponent* owner);
 };
 
-// The lookup list keeps its own vertical scroll bar; it attaches no skinned one.
+// One skinned vertical bar, shown only while the list has more rows than fit; the list's own scroll bar
+// style stays as it is.
 class TtavDBLookupListBox : public TtavFramedDataControl<TDBLookupListBox> {
     VMR_CLASS(TtavDBLookupListBox, TDBLookupListBox)
 
   public:
-    static void PublishProperties(TPublisher<TtavDBLookupListBox>& p) { PublishSkinProperties(p); }
+    static void PublishProperties(TPublisher<TtavDBLookupListBox>& p);
+    TtavScrollBar* VScrollBar() const { return FBars->Bar(SB_VERT); }
+    void SetVScrollBar(TtavScrollBar* value) { FBars->Attach(SB_VERT, value); }
 
   protected:
-    explicit TtavDBLookupListBox(TComponent* owner) : TtavFramedDataControl(owner) {}
+    explicit TtavDBLookupListBox(TComponent* owner);
 };
 
 // The skinned check box over one field: it shows the field as checked or unchecked, and a toggle by the user

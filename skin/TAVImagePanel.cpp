@@ -206,7 +206,7 @@ void TtavPanel::SetShowButton(bool value) {
 
 void TtavPanel::SetExpandedHeight(int value) {
     FExpandedHeight = value;
-    if (FExpanded) SetHeight(value);
+    if (FExpanded || ComponentState().Contains(csDesigning)) SetHeight(value);
 }
 
 void TtavPanel::Resize() {
@@ -277,8 +277,9 @@ void TtavPanel::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     auto alive = AliveMark();
     TCustomPanel::MouseUp(button, shift, x, y);
     if (alive.expired() || button != mbLeft) return;
-    // A click while a roll runs is ignored: that roll ends at its own target.
-    if (FMouseOnButton && !FAnimating) {
+    // A click while a roll runs is ignored: that roll ends at its own target. The flag of the last paint
+    // with the button shown must not let a hidden button roll the panel.
+    if (FShowButton && FMouseOnButton && !FAnimating) {
         if (FExpanded)
             RollUp();
         else

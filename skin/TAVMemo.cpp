@@ -1,9 +1,12 @@
 #include "skin/TAVMemo.h"
 
 #include "skin/TAVPublic.h"
+#include "skin/TAVScrollBar.h"
 #include "skin/TAVThemeSource.h"
 
-TtavMemo::TtavMemo(TComponent* owner) : TCustomMemo(owner) {
+TtavMemo::TtavMemo(TComponent* owner)
+    : TCustomMemo(owner),
+      FBars(*this, {.HideThinBars = true, .SetNativeBars = [this](TScrollStyle style) { SetScrollBars(style); }}) {
     SetControlStyle(ControlStyle() + TControlStyle{csOpaque});
     SetBorderStyle(bsNone);
     // The ring the frame is painted on.
@@ -18,17 +21,23 @@ void TtavMemo::AfterConstruction() {
 void TtavMemo::PublishProperties(TPublisher<TtavMemo>& p) {
     p.Component("FileTheme", &TtavMemo::FileTheme, &TtavMemo::SetFileTheme)
         .Enum("UIStyle", &TtavMemo::UIStyle, &TtavMemo::SetUIStyle, TtavUIStyle::DeepBlue)
-        .Color("BorderColor", &TtavMemo::BorderColor, &TtavMemo::SetBorderColor, clBlack);
+        .Color("BorderColor", &TtavMemo::BorderColor, &TtavMemo::SetBorderColor, clBlack)
+        .Component("VScrollBar", &TtavMemo::VScrollBar, &TtavMemo::SetVScrollBar)
+        .Component("HScrollBar", &TtavMemo::HScrollBar, &TtavMemo::SetHScrollBar);
 }
 
 void TtavMemo::SetFileTheme(TtavFileTheme* value) {
     FFileTheme = LinkFileTheme(this, FFileTheme, value);
+    FBars.ApplyTheme(value);
     SetUIStyle(FUIStyle);
 }
 
 void TtavMemo::SetUIStyle(TtavUIStyle value) {
     FUIStyle = value;
-    SetBorderColor(TtavThemeSource(FFileTheme, value).Color(tavkey::ControlBorderColor));
+    const TtavThemeSource source(FFileTheme, value);
+    FBorderColor = source.Color(tavkey::ControlBorderColor);
+    FBars.ApplyStyle(source.EffectiveStyle());
+    Repaint();
 }
 
 void TtavMemo::SetBorderColor(TColor value) {
@@ -38,7 +47,9 @@ void TtavMemo::SetBorderColor(TColor value) {
 
 void TtavMemo::Notification(TComponent* component, TOperation operation) {
     TCustomMemo::Notification(component, operation);
-    if (operation != opRemove || !component || component != FFileTheme) return;
+    if (operation != opRemove) return;
+    FBars.Removed(component);
+    if (!component || component != FFileTheme) return;
     FFileTheme = nullptr;
     if (!ComponentState().Contains(csDestroying)) SetUIStyle(TtavUIStyle::DeepBlue);
 }
@@ -51,6 +62,7 @@ void TtavMemo::WndProc(TMessage& m) {
     auto alive = AliveMark();
     TCustomMemo::WndProc(m);
     if (alive.expired()) return;
+    FBars.AfterMessage(m);
     switch (m.Msg) {
     case WM_PAINT:
     case WM_ERASEBKGND:

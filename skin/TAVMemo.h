@@ -1,10 +1,11 @@
 #pragma once
 #include "classlib/Memo.h"
+#include "skin/TAVAttachedScrollBars.h"
 #include "skin/TAVMgr.h"
 #include "skin/TAVThemes.h"
 
 // A memo with a flat one-pixel frame in BorderColor, painted over its border after the memo's own painting.
-// Its native scroll bars serve as they are.
+// Skinned scroll bars attached as VScrollBar and HScrollBar cover its native ones and follow them.
 class TtavMemo : public TCustomMemo {
     VMR_CLASS(TtavMemo, TCustomMemo)
 
@@ -19,6 +20,10 @@ public:
     void SetUIStyle(TtavUIStyle value);
     TColor BorderColor() const { return FBorderColor; }
     void SetBorderColor(TColor value);
+    TtavScrollBar* VScrollBar() const { return FBars.Bar(SB_VERT); }
+    void SetVScrollBar(TtavScrollBar* value) { FBars.Attach(SB_VERT, value); }
+    TtavScrollBar* HScrollBar() const { return FBars.Bar(SB_HORZ); }
+    void SetHScrollBar(TtavScrollBar* value) { FBars.Attach(SB_HORZ, value); }
 
 protected:
     explicit TtavMemo(TComponent* owner);
@@ -31,4 +36,5 @@ private:
     TColor FBorderColor = clBlack;
     TtavUIStyle FUIStyle = TtavUIStyle::DeepBlue;
     TtavFileTheme* FFileTheme = nullptr;
+    TtavAttachedScrollBars FBars;
 };

@@ -2,12 +2,14 @@
 
 #include "classlib/SysUtils.h"
 #include "classlib/data/ADOQuery.h"
+#include "classlib/data/DatabaseError.h"
 #include "platform/Exception.h"
 
 #include <sqlite3.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 namespace {
 // Providers of desktop database files that the embedded engine stands in for.
@@ -15,6 +17,13 @@ bool IsKnownProvider(std::string_view provider) {
     std::string name = UpperCase(Trim(provider));
     return name.empty() || name.starts_with("MICROSOFT.JET.OLEDB.") ||
            name.starts_with("MICROSOFT.ACE.OLEDB.") || name == "SQLITE";
+}
+// The engine's files begin with their format's name; anything else would be read as a damaged database.
+bool HasDatabaseHeader(const std::string& path) {
+    static constexpr char Magic[] = "SQLite format 3";
+    char header[sizeof Magic] = {};
+    std::ifstream file(path, std::ios::binary);
+    return file.read(header, sizeof header) && std::equal(header, header + sizeof header, Magic);
 }
 } // namespace
 
@@ -109,34 +118,36 @@ void TADOConnection::Open() {
     if (Connected()) return;
     if (BeforeConnect) BeforeConnect(this);
     std::string path = DatabasePath();
+    auto fail = [&](const std::string& problem) {
+        throw EDatabaseError("Cannot open the database \"" + path + "\": it " + problem);
+    };
     std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
-        throw EDatabaseError("Cannot open the database \"" + path + "\": the file does not exist");
-    }
-    if (!std::filesystem::is_regular_file(path, error)) {
-        throw EDatabaseError("Cannot open the database \"" + path + "\": it is not a file");
-    }
-    int flags = (FMode == cmRead ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
+    if (!std::filesystem::exists(path, error)) fail("does not exist");
+    if (!std::filesystem::is_regular_file(path, error)) fail("is not a file");
+    // An empty file would become a database at the first write: it holds none of the tables.
+    if (std::filesystem::file_size(path, error) == 0) fail("is empty, not a database file");
+    if (!HasDatabaseHeader(path)) fail("is not a database file");
+    // Opening writes nothing; a file that cannot be written, or whose folder cannot take the journal of a
+    // change, is read for browsing and each write fails saying why.
+    bool readOnly = FMode == cmRead || !CanWritePath(path) ||
+                    !CanWritePath(std::filesystem::path(path).parent_path().string());
+    int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     int code = sqlite3_open_v2(path.c_str(), &FDb, flags, nullptr);
-    // The engine reads the file only when asked something: ask now, so a broken file fails here.
+    // The engine reads the file only when asked something: ask now, so a broken file fails here. A sorted
+    // catalogue reads its rows back in name order, all over the file: mapping the file saves a system call
+    // per page.
     if (code == SQLITE_OK) code = sqlite3_busy_timeout(FDb, BusyTimeoutMs);
     if (code == SQLITE_OK)
         code = sqlite3_exec(FDb, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
-    // A sorted catalogue reads its rows back in name order, all over the file: mapping the file saves a
-    // system call per page. A write-ahead log with normal syncing makes a commit cost no disk flush yet
-    // keeps the file whole after a crash, as the desktop engine's lazy writes did.
     if (code == SQLITE_OK) {
         code = sqlite3_exec(FDb, "PRAGMA temp_store = MEMORY; PRAGMA mmap_size = 268435456", nullptr, nullptr,
                             nullptr);
     }
-    if (code == SQLITE_OK && FMode != cmRead) {
-        code = sqlite3_exec(FDb, "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL", nullptr, nullptr,
-                            nullptr);
-    }
     if (code != SQLITE_OK) {
-        std::string reason = FDb ? sqlite3_errmsg(FDb) : sqlite3_errstr(code);
+        std::string problem = DatabaseProblem(FDb, FDb ? sqlite3_extended_errcode(FDb) : code);
+        if (problem.empty()) problem = std::string("cannot be read: ") + (FDb ? sqlite3_errmsg(FDb) : sqlite3_errstr(code));
         CloseHandle();
-        throw EDatabaseError("Cannot open the database \"" + path + "\": " + reason);
+        fail(problem);
     }
     FFileName = path;
     if (AfterConnect) AfterConnect(this);

@@ -24,7 +24,8 @@ VMR_ENUM_NAMES(TConnectMode, "cmUnknown", "cmRead", "cmWrite", "cmReadWrite", "c
 
 // A connection to a database file named by the Data Source of its connection string, opened with the
 // embedded SQLite engine whatever desktop provider the string names. The file is opened relative to the
-// current folder, read-write (read-only in cmRead mode), and never created.
+// current folder and never created; opening writes nothing to it. It is opened read-write, or read-only in
+// cmRead mode and when the file or its folder cannot be written.
 class TADOConnection : public TComponent {
     VMR_CLASS(TADOConnection, TComponent)
 

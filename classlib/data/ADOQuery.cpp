@@ -2,6 +2,7 @@
 
 #include "classlib/SysUtils.h"
 #include "classlib/data/ADOConnection.h"
+#include "classlib/data/DatabaseError.h"
 #include "classlib/data/SqlText.h"
 #include "classlib/data/SqliteStatement.h"
 #include "platform/Exception.h"
@@ -61,6 +62,41 @@ std::string SourceTable(sqlite3_stmt* stmt) {
     }
     return table;
 }
+
+// An INSERT, UPDATE or DELETE: what sqlite3_changes counts.
+bool IsRowChange(sqlite3_stmt* stmt) {
+    std::string_view sql = sqlite3_sql(stmt);
+    size_t begin = sql.find_first_not_of(" \t\r\n(");
+    std::string word = begin == std::string_view::npos ? "" : UpperCase(sql.substr(begin, 7));
+    return word.starts_with("INSERT") || word.starts_with("UPDATE") || word.starts_with("DELETE") ||
+           word.starts_with("REPLACE");
+}
+
+// A statement that changes no row leaves the file as it was: without this, a DELETE on an empty table
+// still rewrites pages and the file's change counter. It runs in a savepoint rolled back unless rows changed.
+class TUnlessRowsChange {
+  public:
+    TUnlessRowsChange(sqlite3* db, bool rowChange) : FDb(db), FOwn(rowChange && sqlite3_get_autocommit(db)) {
+        if (FOwn && sqlite3_exec(FDb, "SAVEPOINT vmr_exec", nullptr, nullptr, nullptr) != SQLITE_OK) FOwn = false;
+    }
+    TUnlessRowsChange(const TUnlessRowsChange&) = delete;
+    TUnlessRowsChange& operator=(const TUnlessRowsChange&) = delete;
+    // A failed statement or commit leaves nothing behind.
+    ~TUnlessRowsChange() {
+        if (FOwn) sqlite3_exec(FDb, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    void Finish(std::string_view sql) {
+        if (!FOwn) return;
+        const char* end = sqlite3_changes(FDb) == 0 ? "ROLLBACK" : "RELEASE vmr_exec";
+        if (int code = sqlite3_exec(FDb, end, nullptr, nullptr, nullptr); code != SQLITE_OK)
+            RaiseSqliteError(FDb, sqlite3_extended_errcode(FDb), sql);
+        FOwn = false;
+    }
+
+  private:
+    sqlite3* FDb;
+    bool FOwn;
+};
 
 std::string QuoteName(const std::string& name) {
     std::string quoted = "\"";
@@ -138,14 +174,16 @@ int TADOQuery::ExecSQL() {
     TADOConnection& connection = RequireConnection();
     sqlite3* db = connection.Handle();
     std::string text = StatementText();
-    TSqliteStatement statement(db, TranslateStatement(text));
+    TSqliteStatement statement(db, TranslateStatement(text), text);
     if (statement.ColumnCount() > 0) {
-        throw EDatabaseError(Name() + ": ExecSQL runs only statements that return no rows, not \"" + text +
-                             "\"");
+        throw EDatabaseError(Name() + ": ExecSQL runs only statements that return no rows, not " +
+                             QuotedStatement(text));
     }
     connection.LogStatement(text);
+    TUnlessRowsChange guard(db, IsRowChange(statement.Handle()));
     while (statement.Step()) {
     }
+    guard.Finish(text);
     return sqlite3_changes(db);
 }
 
@@ -175,7 +213,7 @@ void TADOQuery::RunSelect(bool defineFields) {
         FLockType == ltReadOnly ? std::nullopt : ReadSingleTableSelect(sql);
     if (single) {
         try {
-            auto withRowId = std::make_unique<TSqliteStatement>(db, single->Rewritten);
+            auto withRowId = std::make_unique<TSqliteStatement>(db, single->Rewritten, text);
             table = SourceTable(withRowId->Handle());
             if (!table.empty()) statement = std::move(withRowId);
         } catch (const EDatabaseError&) {
@@ -183,9 +221,9 @@ void TADOQuery::RunSelect(bool defineFields) {
             // the engine's message on the text as written.
         }
     }
-    if (!statement) statement = std::make_unique<TSqliteStatement>(db, sql);
+    if (!statement) statement = std::make_unique<TSqliteStatement>(db, sql, text);
     if (statement->ColumnCount() == 0 || !statement->ReadOnly()) {
-        throw EDatabaseError(Name() + ": Open runs only statements that return rows, not \"" + text + "\"");
+        throw EDatabaseError(Name() + ": Open runs only statements that return rows, not " + QuotedStatement(text));
     }
     if (defineFields) {
         FTable = table;

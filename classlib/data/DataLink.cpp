@@ -154,8 +154,13 @@ bool TFieldDataLink::CanModify() const {
 }
 
 bool TFieldDataLink::Edit() {
-    if (CanModify()) TDataLink::Edit();
+    // Without a current record there is nothing to edit: a change must not start a blank row.
+    if (CanModify() && !DataSet()->IsEmpty()) TDataLink::Edit();
     return FFieldEditing;
+}
+
+void TFieldDataLink::CheckField() const {
+    if (Active() && !FFieldName.empty() && !FField) DataSet()->FieldByName(FFieldName);
 }
 
 void TFieldDataLink::Reset() {

@@ -56,6 +56,8 @@ class TDataLink : public TPersistent {
     virtual void UpdateData() {}
     virtual void FocusControl(TField* field);
     virtual void CheckBrowseMode() {}
+    // Raises when the link needs what its open dataset lacks.
+    virtual void CheckField() const {}
 
   private:
     friend class TDataSource;
@@ -92,7 +94,8 @@ class TFieldDataLink : public TDataLink {
     void SetControl(TComponent* value) { FControl = value; }
     // Not read-only, with a field that can be modified.
     bool CanModify() const;
-    // Puts the dataset into edit state when it can; returns whether the field is being edited.
+    // Puts the dataset into edit state when it can and has a current record; returns whether the field is
+    // being edited.
     bool Edit();
     // The control's value differs from the field: UpdateData will ask for it.
     void Modified() { FModified = true; }
@@ -114,6 +117,8 @@ class TFieldDataLink : public TDataLink {
     void RecordChanged(TField* field) override;
     void UpdateData() override;
     void FocusControl(TField* field) override;
+    // A named field the open dataset does not have: "DataSet: Field 'X' not found".
+    void CheckField() const override;
 
   private:
     void UpdateField();

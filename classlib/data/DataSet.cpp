@@ -48,6 +48,8 @@ void TDataSet::SetActive(bool value) {
         FEof = FRecords.empty();
         SetState(dsBrowse);
         DoAfterOpen();
+        // Every control has been told first, so one missing field leaves the others showing theirs.
+        CheckLinkFields();
     } else {
         CheckBrowseMode();
         DoBeforeClose();
@@ -331,6 +333,11 @@ void TDataSet::DataEvent(TDataEvent event, intptr_t info) {
             source->DataEvent(event, info);
         }
     }
+}
+
+void TDataSet::CheckLinkFields() const {
+    for (const TDataSource* source : FDataSources)
+        source->CheckLinkFields();
 }
 
 void TDataSet::AddDataSource(TDataSource* source) {

@@ -163,6 +163,8 @@ class TDataSet : public TComponent {
     int FindRecord(const TBookmark& bookmark) const;
     void CloseNow();
     void DataEvent(TDataEvent event, intptr_t info = 0);
+    // Raises the first missing field a data control of this dataset names.
+    void CheckLinkFields() const;
     void AddDataSource(TDataSource* source);
     void RemoveDataSource(TDataSource* source);
 

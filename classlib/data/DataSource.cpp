@@ -92,6 +92,12 @@ void TDataSource::NotifyLinks(TDataEvent event, intptr_t info) {
     }
 }
 
+void TDataSource::CheckLinkFields() const {
+    if (FState == dsInactive) return;
+    for (const TDataLink* link : FDataLinks)
+        link->CheckField();
+}
+
 void TDataSource::AddDataLink(TDataLink* link) {
     FDataLinks.push_back(link);
 }

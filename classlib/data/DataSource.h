@@ -41,6 +41,7 @@ class TDataSource : public TComponent {
     friend class TDataLink;
     void DataEvent(TDataEvent event, intptr_t info);
     void NotifyLinks(TDataEvent event, intptr_t info);
+    void CheckLinkFields() const;
     void NotifyStateChange();
     void AddDataLink(TDataLink* link);
     void RemoveDataLink(TDataLink* link);

@@ -1,31 +1,25 @@
 #include "classlib/data/SqliteStatement.h"
 
 #include "classlib/SysUtils.h"
+#include "classlib/data/DatabaseError.h"
 #include "classlib/data/SqlText.h"
 #include "platform/Exception.h"
 
 #include <sqlite3.h>
 
-void RaiseSqliteError(sqlite3* db, int code, std::string_view sql) {
-    std::string quoted(1, '"');
-    quoted.append(sql).push_back('"');
-    int primary = code & 0xFF;
-    if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) {
-        throw EDatabaseError("The database is busy: another connection holds a lock on it; " + quoted +
-                             " was not run");
-    }
-    throw EDatabaseError(std::string(sqlite3_errmsg(db)) + " in " + quoted);
-}
-
-TSqliteStatement::TSqliteStatement(sqlite3* db, std::string_view sql) : FDb(db), FSql(sql) {
+TSqliteStatement::TSqliteStatement(sqlite3* db, std::string_view sql, std::string_view shown)
+    : FDb(db), FSql(sql), FShown(shown.empty() ? sql : shown) {
+    // The engine would stop reading at the NUL and run what comes before it.
+    if (FSql.find('\0') != std::string::npos)
+        throw EDatabaseError("The statement holds a NUL character and was not run: " + QuotedStatement(FShown));
     const char* tail = nullptr;
     int code = sqlite3_prepare_v2(db, FSql.c_str(), int(FSql.size()), &FStmt, &tail);
-    if (code != SQLITE_OK) RaiseSqliteError(db, code, FSql);
-    if (!FStmt) throw EDatabaseError("The text holds no statement: \"" + FSql + "\"");
+    if (code != SQLITE_OK) RaiseSqliteError(db, code, FShown);
+    if (!FStmt) throw EDatabaseError("The text holds no statement: " + QuotedStatement(FShown));
     if (!IsEmptyStatementTail(std::string_view(tail, FSql.c_str() + FSql.size() - tail))) {
         sqlite3_finalize(FStmt);
         FStmt = nullptr;
-        throw EDatabaseError("Only one statement can be run at a time: \"" + FSql + "\"");
+        throw EDatabaseError("Only one statement can be run at a time: " + QuotedStatement(FShown));
     }
 }
 
@@ -46,11 +40,11 @@ bool TSqliteStatement::Step() {
     if (code == SQLITE_ROW) return true;
     if (code == SQLITE_DONE) return false;
     // The step's own code is generic; the handle's extended code says why.
-    RaiseSqliteError(FDb, sqlite3_extended_errcode(FDb), FSql);
+    RaiseSqliteError(FDb, sqlite3_extended_errcode(FDb), FShown);
 }
 
 void TSqliteStatement::Fail(int code) const {
-    RaiseSqliteError(FDb, code, FSql);
+    RaiseSqliteError(FDb, code, FShown);
 }
 
 void TSqliteStatement::BindNull(int index) {

@@ -8,12 +8,13 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
-// One prepared statement of the engine, finalized with its owner. Failures raise EDatabaseError with the
-// engine's message and the statement text.
+// One prepared statement of the engine, finalized with its owner. Failures raise EDatabaseError naming the
+// file, what is wrong and the statement (RaiseSqliteError).
 class TSqliteStatement {
   public:
     // Prepares the first statement of sql; raises when anything but blanks, comments or semicolons follows.
-    TSqliteStatement(sqlite3* db, std::string_view sql);
+    // Messages quote shown, the text as the application wrote it, when given.
+    TSqliteStatement(sqlite3* db, std::string_view sql, std::string_view shown = {});
     TSqliteStatement(const TSqliteStatement&) = delete;
     TSqliteStatement& operator=(const TSqliteStatement&) = delete;
     ~TSqliteStatement();
@@ -39,7 +40,5 @@ class TSqliteStatement {
     sqlite3* FDb;
     sqlite3_stmt* FStmt = nullptr;
     std::string FSql;
+    std::string FShown;
 };
-
-// Raises EDatabaseError for an engine failure on a statement, saying when the database was busy.
-[[noreturn]] void RaiseSqliteError(sqlite3* db, int code, std::string_view sql);

@@ -108,7 +108,13 @@ void TDBLookupListBox::ShowDataKey() {
 
 void TDBLookupListBox::Click() {
     if (TDataSet* dataSet = ListDataSet(); dataSet && ItemIndex() >= 0) {
-        dataSet->SetRecNo(ItemIndex() + 1);
+        try {
+            dataSet->SetRecNo(ItemIndex() + 1);
+        } catch (...) {
+            // The record stayed (a pending edit failed to post): the list stays on it too.
+            ShowCurrent();
+            throw;
+        }
         TField* field = FDataLink->Field();
         if (field && KeyValue() != field->AsString() && FDataLink->Edit()) field->SetAsString(KeyValue());
     }

@@ -31,9 +31,13 @@ void TDBText::SetDataField(const std::string& value) {
 }
 
 std::string TDBText::FieldText() const {
-    if (TField* field = Field()) return field->DisplayText();
-    // Before a dataset is open the label names what it will show, as it does while a layout is designed.
-    return FDataLink->Active() ? std::string() : Name();
+    // A label's text is a C string, as the platform's: a NUL inside a value ends it.
+    if (TField* field = Field()) {
+        std::string text = field->DisplayText();
+        return text.substr(0, text.find('\0'));
+    }
+    // Only a designer shows the label's name in place of a field it does not have yet.
+    return ComponentState().Contains(csDesigning) ? Name() : std::string();
 }
 
 void TDBText::DataChange() {

@@ -19,7 +19,7 @@ class TDBText : public TCustomLabel {
     void SetDataField(const std::string& value);
     TField* Field() const { return FDataLink->Field(); }
     TFieldDataLink* DataLink() const { return FDataLink.get(); }
-    // What it shows now: the field's text, or its name while no field is there.
+    // What it shows now: the field's text; without a field nothing (its name while designing).
     std::string FieldText() const;
 
   protected:

@@ -254,3 +254,30 @@ TEST_F(EditTest, PaintsTheClassicLookWithTheSelectionHighlighted) {
 }
 
 } // namespace
+
+namespace {
+
+// An edit's text is a C string in its window: a value holding a NUL is cut there, in the control and in
+// the window alike, however it arrives.
+TEST_F(EditTest, ATextHoldingANulIsCutThereForEditsAndMemos) {
+    const std::string withNul("prima\0dopo", 10);
+    TMemo* memo = Make<TMemo>(FForm, {10, 60, 160, 120});
+    for (TCustomEdit* edit : {static_cast<TCustomEdit*>(FEdit), static_cast<TCustomEdit*>(memo)}) {
+        SCOPED_TRACE(edit->ClassName());
+        edit->SetText("altro");
+        edit->SetText(withNul);
+        EXPECT_EQ(edit->Text(), "prima");
+        EXPECT_EQ(GetWindowText(edit->Handle()), "prima");
+        SetWindowText(edit->Handle(), std::string("dal\0messaggio", 13));
+        EXPECT_EQ(edit->Text(), "dal");
+        edit->SelectAll();
+        edit->SetSelText(std::string("x\0y", 3));
+        EXPECT_EQ(edit->Text(), "x");
+        edit->Repaint();
+        Pump();
+    }
+    memo->Lines()->Add(std::string("riga\0coda", 9));
+    EXPECT_EQ(memo->Lines()->Strings(memo->Lines()->Count() - 1), "riga");
+}
+
+} // namespace

@@ -204,7 +204,8 @@ end
     EXPECT_EQ(items->Items(1)->ImageIndex(), 3);
     file->Items(0)->Click();
     EXPECT_EQ(form->Clicked, std::vector<std::string>{"MnuOpen"});
+    // The item's own refusal, as it raised it.
     EXPECT_THROW(
         ReadLayout("object Bad: TMenuTestForm\n object Stray: TMenuItem\n end\nend\n", "TBAD", app.get()),
-        EReadError);
+        EMenuError);
 }

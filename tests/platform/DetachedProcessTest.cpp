@@ -1,4 +1,4 @@
-#include "platform/host/sdl/DetachedProcess.h"
+#include "platform/host/DetachedProcess.h"
 
 #include <gtest/gtest.h>
 

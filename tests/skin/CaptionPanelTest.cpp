@@ -1,7 +1,12 @@
 #include "FrameTestSupport.h"
+#include "ThemeFileBuilder.h"
 
 #include "classlib/Panel.h"
+#include "platform/ImageCodecs.h"
+#include "platform/host/headless/HeadlessHost.h"
+#include "skin/TAVButton.h"
 #include "skin/TAVImagePanel.h"
+#include "skin/TAVMgr.h"
 
 namespace {
 
@@ -66,21 +71,39 @@ TEST_F(CaptionPanelTest, TheButtonRollsThePanelUpAndDownInSteps) {
     EXPECT_EQ(panel->ExpandedHeight(), 225);
 
     // The height set while rolled up is kept for the next roll-down.
-    panel->SetExpandedHeight(66);
+    panel->SetExpandedHeight(300);
     EXPECT_EQ(panel->Height(), 21);
+    EXPECT_EQ(GetOrdProp(panel, "Height"), 300) << "the published height is the expanded one";
     heights.clear();
     FHost.Click(OnButton(panel));
     RunUntilIdle();
-    EXPECT_EQ(heights, (std::vector<int>{36, 51, 66}));
+    std::vector<int> down;
+    for (int h = 36; h < 300; h += 15) down.push_back(h);
+    down.push_back(300);
+    EXPECT_EQ(heights, down);
     EXPECT_EQ(pops, 1);
+    EXPECT_EQ(pushes, 1);
     EXPECT_TRUE(panel->Expanded());
 }
 
 TEST_F(CaptionPanelTest, APanelWithoutButtonNeverRolls) {
     TForm* form = SelectionLayout();
     TtavPanel* panel = PanelOf(form);
-    panel->SetShowButton(false);
+    auto* surface = static_cast<THeadlessSurface*>(GetHostSurface(form->Handle()));
     FHost.MouseMove(OnButton(panel));
+    RunUntilIdle();
+    int presents = surface->PresentCount();
+    FHost.MouseMove(OnButton(panel) + TPoint{1, 0});
+    RunUntilIdle();
+    EXPECT_GT(surface->PresentCount(), presents) << "a mouse move repaints to test the button";
+
+    panel->SetShowButton(false);
+    RunUntilIdle();
+    presents = surface->PresentCount();
+    FHost.MouseMove(OnButton(panel));
+    RunUntilIdle();
+    EXPECT_EQ(surface->PresentCount(), presents) << "no button: mouse moves do not repaint";
+    // The pointer was over the button when it was hidden: the click there still does nothing.
     FHost.Click(OnButton(panel));
     RunUntilIdle();
     EXPECT_TRUE(panel->Expanded());
@@ -99,6 +122,48 @@ TEST_F(CaptionPanelTest, ANewPanelTakesItsFormsStyle) {
     panel->SetUIStyle(TtavUIStyle::MacOS);
     EXPECT_EQ(panel->CaptionFontColor(), clBlack);
     EXPECT_EQ(panel->BorderColor(), TColor(0x7F7F7F));
+}
+
+// A theme file's caption bar, 30 pixels high, lays the children out anew; when the theme goes, the panel and
+// its children that follow a style fall back to DeepBlue.
+TEST_F(CaptionPanelTest, AThemeFileGivesTheBarAndColoursAndItsRemovalFallsBackToDeepBlue) {
+    constexpr TColor BarColor = 0x3060C0;
+    TTempFolder folder;
+    TSurface bar(1, 30, ColorToPixel(BarColor));
+    using B = TThemeFileBuilder;
+    B::Chain({{"SideChannelBarImage", B::Image, EncodeBMP(bar)},
+              {"ControlBorderColor", B::Integer, B::Int32(0x0000C0)},
+              {"MenuSelectedFontColor", B::Integer, B::Int32(0x00C000)}})
+        .Save(folder.File("panel.tav"));
+
+    TForm* form = SelectionLayout();
+    TtavPanel* panel = PanelOf(form);
+    auto* inner = static_cast<TPanel*>(form->FindComponent("Panel3"));
+    auto* button = NewComponent<TtavButton>(form);
+    button->SetParent(panel);
+    auto* theme = NewComponent<TtavFileTheme>(form);
+    theme->SetThemeFile(folder.File("panel.tav"));
+    panel->SetFileTheme(theme);
+    button->SetFileTheme(theme);
+    panel->SetUIStyle(TtavUIStyle::FromThemeFile);
+    button->SetUIStyle(TtavUIStyle::FromThemeFile);
+    EXPECT_EQ(panel->CaptionBarHeight(), 30);
+    EXPECT_EQ(panel->BorderColor(), TColor(0x0000C0));
+    EXPECT_EQ(panel->CaptionFontColor(), TColor(0x00C000));
+    EXPECT_EQ(panel->Color(), clWhite);
+    EXPECT_EQ(inner->Top(), 34) << "below the new bar, 3 pixels and the bevel's one";
+    EXPECT_EQ(panel->Height(), 225);
+    const TPoint origin = panel->ClientToScreen({0, 0}) - form->ClientOrigin();
+    EXPECT_EQ(PixelAt(form, origin.X + 300, origin.Y + 28), BarColor);
+    EXPECT_EQ(PixelAt(form, origin.X, origin.Y + 100), TColor(0x0000C0));
+
+    delete theme;
+    EXPECT_EQ(panel->FileTheme(), nullptr);
+    EXPECT_EQ(panel->UIStyle(), TtavUIStyle::DeepBlue);
+    EXPECT_EQ(panel->CaptionBarHeight(), 20);
+    EXPECT_EQ(inner->Top(), 24);
+    EXPECT_EQ(button->FileTheme(), nullptr);
+    EXPECT_EQ(button->UIStyle(), TtavUIStyle::DeepBlue);
 }
 
 } // namespace

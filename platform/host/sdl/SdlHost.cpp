@@ -1,7 +1,7 @@
 #include "platform/host/sdl/SdlHost.h"
 
 #include "platform/Exception.h"
-#include "platform/host/sdl/DetachedProcess.h"
+#include "platform/host/DetachedProcess.h"
 #include "platform/host/sdl/SdlEventTranslation.h"
 #include "platform/host/sdl/SdlSurface.h"
 #include "platform/host/sdl/X11Window.h"

@@ -2,6 +2,8 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <poll.h>
 
 #include <bit>
 #include <memory>
@@ -80,4 +82,48 @@ std::optional<TRect> TXScreen::FindWindow(const std::string& title) const {
 void TXScreen::WarpPointer(TPoint p) const {
     XWarpPointer(FDisplay, None, DefaultRootWindow(FDisplay), 0, 0, 0, 0, p.X, p.Y);
     XSync(FDisplay, False);
+}
+
+uint64_t TXScreen::Fingerprint(const TRect& area) const {
+    std::unique_ptr<XImage, TImageDeleter> image(
+        XGetImage(FDisplay, DefaultRootWindow(FDisplay), area.Left, area.Top, unsigned(area.Width()),
+                  unsigned(area.Height()), AllPlanes, ZPixmap));
+    if (!image) throw std::runtime_error("XGetImage failed");
+    // FNV-1a over whole words.
+    uint64_t hash = 1469598103934665603ull;
+    const auto* words = reinterpret_cast<const uint32_t*>(image->data);
+    const size_t count = size_t(image->bytes_per_line) * size_t(image->height) / sizeof(uint32_t);
+    for (size_t i = 0; i < count; ++i) hash = (hash ^ words[i]) * 1099511628211ull;
+    return hash;
+}
+
+void TXScreen::Click(TPoint p, int button) const {
+    XTestFakeMotionEvent(FDisplay, -1, p.X, p.Y, CurrentTime);
+    XTestFakeButtonEvent(FDisplay, unsigned(button), True, CurrentTime);
+    XTestFakeButtonEvent(FDisplay, unsigned(button), False, CurrentTime);
+    XFlush(FDisplay);
+}
+
+void TXScreen::WatchTopLevelMaps() {
+    XSelectInput(FDisplay, DefaultRootWindow(FDisplay), SubstructureNotifyMask);
+    XSync(FDisplay, False);
+}
+
+std::optional<TRect> TXScreen::WaitForMappedWindow(int minSize, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        while (XPending(FDisplay)) {
+            XEvent event;
+            XNextEvent(FDisplay, &event);
+            if (event.type != MapNotify || event.xmap.override_redirect) continue;
+            XWindowAttributes attributes{};
+            if (!XGetWindowAttributes(FDisplay, event.xmap.window, &attributes)) continue;
+            if (attributes.width >= minSize && attributes.height >= minSize)
+                return Bounds(attributes.x, attributes.y, attributes.width, attributes.height);
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return std::nullopt;
+        pollfd p{ConnectionNumber(FDisplay), POLLIN, 0};
+        poll(&p, 1, int(left.count()));
+    }
 }

@@ -2,6 +2,8 @@
 #include "platform/Geometry.h"
 #include "platform/Surface.h"
 
+#include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -22,6 +24,15 @@ public:
     void WarpPointer(TPoint p) const;
     // The screen rectangle of the first viewable window with that title, if one shows.
     std::optional<TRect> FindWindow(const std::string& title) const;
+    // A hash of the pixels in `area`: cheap enough to tell frames apart while a program paints.
+    uint64_t Fingerprint(const TRect& area) const;
+    // A press and release of `button` (1 left, 2 middle, 3 right) at `p`, as the input devices would give.
+    void Click(TPoint p, int button = 1) const;
+
+    // From this call on, top-level windows that get mapped are reported to WaitForMappedWindow.
+    void WatchTopLevelMaps();
+    // The screen rectangle of the next top-level window mapped that is at least `minSize` wide and high.
+    std::optional<TRect> WaitForMappedWindow(int minSize, std::chrono::milliseconds limit);
 
 private:
     _XDisplay* FDisplay = nullptr;
