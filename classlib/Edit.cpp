@@ -118,9 +118,10 @@ void TCustomEdit::Change() {
 }
 
 void TCustomEdit::TextEdited() {
-    TWinControl::SetText(FCore.Text());
+    // The view and its scroll information first: the window text's WM_SETTEXT tells of a text laid out.
     FLinesValid = false;
     ScrollCaretIntoView();
+    TWinControl::SetText(FCore.Text());
     Change();
 }
 

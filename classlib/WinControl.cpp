@@ -223,7 +223,6 @@ bool TWinControl::CanHaveHandle() const {
 void TWinControl::SetEnabled(bool value) {
     if (Enabled() == value) return;
     TControl::SetEnabled(value);
-    if (FHandle) EnableWindow(FHandle, value);
     if (!value) {
         if (TCustomForm* form = ParentForm(); form && form != this) form->ControlHidden(this);
     }
@@ -647,6 +646,11 @@ bool TWinControl::RouteMouseToControl(TMessage& m) {
 
 void TWinControl::WndProc(TMessage& m) {
     switch (m.Msg) {
+    // As on the platform, the window is enabled or disabled while the notification is handled, so that
+    // handlers after this one find its state (and its scroll bars') changed.
+    case CM_ENABLEDCHANGED:
+        if (FHandle) EnableWindow(FHandle, Enabled());
+        break;
     case WM_MOUSEMOVE:
         UpdateMouseControl(::ClientToScreen(FHandle, LParamToPoint(m.LParam)));
         if (FHandle) TrackMouseEvent(TRACKMOUSEEVENT{TME_LEAVE, FHandle});

@@ -168,3 +168,41 @@ TEST_F(MemoTest, ReturnsTabsAndReadOnly) {
 }
 
 } // namespace
+
+namespace {
+TEST_F(MemoTest, TheWindowTextFollowsTheScrollInformation) {
+    FMemo->SetScrollBars(ssVertical);
+    std::vector<int> ranges;
+    TWndMethod inherited = FMemo->WindowProc;
+    FMemo->WindowProc = [&](TMessage& m) {
+        if (m.Msg == WM_SETTEXT) {
+            SCROLLINFO info;
+            info.fMask = SIF_RANGE;
+            GetScrollInfo(FMemo->Handle(), SB_VERT, info);
+            ranges.push_back(info.nMax);
+        }
+        inherited(m);
+    };
+    std::string text;
+    for (int i = 0; i < 40; ++i) text += "riga\r\n";
+    FMemo->SetText(text);
+    ASSERT_FALSE(ranges.empty());
+    EXPECT_EQ(ranges.front(), FMemo->LineCount() - 1) << "the new text's lines, not the old ones";
+    FMemo->WindowProc = inherited;
+}
+} // namespace
+
+namespace {
+TEST_F(MemoTest, TheWindowIsDisabledWhileTheEnabledNotificationIsHandled) {
+    std::vector<bool> seen;
+    TWndMethod inherited = FMemo->WindowProc;
+    FMemo->WindowProc = [&](TMessage& m) {
+        inherited(m);
+        if (m.Msg == CM_ENABLEDCHANGED) seen.push_back(IsWindowEnabled(FMemo->Handle()));
+    };
+    FMemo->SetEnabled(false);
+    FMemo->SetEnabled(true);
+    EXPECT_EQ(seen, (std::vector<bool>{false, true}));
+    FMemo->WindowProc = inherited;
+}
+} // namespace
