@@ -50,9 +50,15 @@ TRect ParentRect(HWND hwnd) {
     return w ? w->Rect : TRect{};
 }
 
+// The press that started a loop is where the pointer was when it came, not where it is by now: the moves
+// after it are still queued.
+TPoint PressPoint() {
+    return GetMessagePos();
+}
+
 void MoveLoop(HWND hwnd) {
     TRect start = ParentRect(hwnd);
-    TPoint grab = GetCursorPos();
+    TPoint grab = PressPoint();
     SendMessage(hwnd, WM_ENTERSIZEMOVE);
     bool done = TrackMouse(hwnd, [&](TPoint p) {
         TRect r = start.Offsetted(p.X - grab.X, p.Y - grab.Y);
@@ -83,7 +89,7 @@ TRect SizedRect(const TRect& start, int edge, TPoint delta, const MINMAXINFO& mm
 
 void SizeLoop(HWND hwnd, int edge) {
     TRect start = ParentRect(hwnd);
-    TPoint grab = GetCursorPos();
+    TPoint grab = PressPoint();
     MINMAXINFO mmi = MinMaxInfo(hwnd);
     SendMessage(hwnd, WM_ENTERSIZEMOVE);
     bool done = TrackMouse(hwnd, [&](TPoint p) {
@@ -197,6 +203,7 @@ bool TrackMouse(HWND hwnd, const std::function<void(TPoint)>& onMove) {
             onMove(msg.pt);
             break;
         case WM_LBUTTONUP:
+        case WM_NCLBUTTONUP:
             onMove(msg.pt);
             ended = true;
             break;
@@ -210,6 +217,8 @@ bool TrackMouse(HWND hwnd, const std::function<void(TPoint)>& onMove) {
                 (msg.message >= WM_KEYDOWN && msg.message <= WM_SYSCHAR))
                 break; // other input waits for the end of the loop's gesture
             ProcessMessage(msg);
+            // A nested loop run from that message (a box, a menu) may have taken the release itself.
+            if (GetKeyState(VK_LBUTTON) >= 0) ended = true;
             break;
         }
     }
@@ -289,7 +298,9 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         SysCommand(hwnd, UINT(wParam));
         return 0;
     case WM_SYSKEYDOWN:
-        if (wParam == VK_F4 && !w->IsChild()) PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        // Alt+F4 closes the top-level window, whichever of its controls has the focus.
+        if (wParam == VK_F4 && (DWORD(lParam) & KF_ALTDOWN))
+            PostMessage(GetAncestorRoot(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
         if (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0)
             SendMessage(hwnd, WM_CONTEXTMENU, WPARAM(hwnd), MAKELPARAM(-1, -1));
         return 0;

@@ -176,6 +176,23 @@ HWND NextActivation(HWND leaving) {
     return nullptr;
 }
 
+void RouteButton(int button, bool down, TPoint screen) {
+    int vk = ButtonKey(button);
+    if (down)
+        WS().AsyncKeyState[vk] |= 0x80;
+    else
+        WS().AsyncKeyState[vk] &= ~0x80;
+    RouteMouse(ButtonMessage(button, down), screen, 0);
+}
+
+// A release the host lost (taken by another client's grab, or outside every window without a grab) comes
+// late, when a move says the button is up: a loop that follows the mouse never outlives its button.
+void ReleaseButtonsNotHeld(int buttons, TPoint screen) {
+    if (buttons < 0) return;
+    for (int button = 1; button <= 3; ++button)
+        if (AsyncDown(ButtonKey(button)) && !(buttons & (1 << (button - 1)))) RouteButton(button, false, screen);
+}
+
 bool IsSelfOrChild(HWND parent, HWND hwnd) {
     return hwnd && (hwnd == parent || IsChild(parent, hwnd));
 }
@@ -185,23 +202,19 @@ bool IsSelfOrChild(HWND parent, HWND hwnd) {
 void HandleHostEvent(const THostEvent& ev) {
     using K = THostEvent::TKind;
     TWindowSystem& ws = WS();
+    // Input after a focus-out that no focus-in followed: the focus left the program.
+    if (ev.Kind != K::FocusIn && ev.Kind != K::FocusOut && ev.Kind != K::Expose) SettleHostFocus();
     switch (ev.Kind) {
     case K::MouseMove:
         ws.CursorPos = ev.ScreenPos;
+        ReleaseButtonsNotHeld(ev.Buttons, ev.ScreenPos);
         RouteMouse(WM_MOUSEMOVE, ev.ScreenPos, 0);
         break;
     case K::MouseDown:
-    case K::MouseUp: {
+    case K::MouseUp:
         ws.CursorPos = ev.ScreenPos;
-        bool down = ev.Kind == K::MouseDown;
-        int vk = ButtonKey(ev.Button);
-        if (down)
-            ws.AsyncKeyState[vk] |= 0x80;
-        else
-            ws.AsyncKeyState[vk] &= ~0x80;
-        RouteMouse(ButtonMessage(ev.Button, down), ev.ScreenPos, 0);
+        RouteButton(ev.Button, ev.Kind == K::MouseDown, ev.ScreenPos);
         break;
-    }
     case K::Wheel: {
         ws.CursorPos = ev.ScreenPos;
         HWND target = ws.Focus ? ws.Focus : ws.Active;
@@ -227,12 +240,16 @@ void HandleHostEvent(const THostEvent& ev) {
         break;
     case K::FocusIn:
         if (HWND h = WindowOfSurface(ev.Surface)) {
+            ws.FocusLeaving = nullptr;
+            // A menu, a drop-down list or a hint that the desktop focused leaves the activation where it is.
+            if (FindWindow(h)->ExStyle & WS_EX_NOACTIVATE) break;
             if (!IsWindowEnabled(h)) h = EnabledOwnedWindow(h);
             if (h) ActivateWindow(h, WA_ACTIVE);
         }
         break;
     case K::FocusOut:
-        if (HWND h = WindowOfSurface(ev.Surface); h && h == ws.Active) ActivateWindow(nullptr, WA_INACTIVE);
+        // The focus may be going to one of our own popups; the next focus-in tells, so wait for it.
+        if (HWND h = WindowOfSurface(ev.Surface); h && h == ws.Active) ws.FocusLeaving = h;
         break;
     case K::Quit:
         PostQuitMessage(0);
@@ -260,11 +277,23 @@ void ForgetInputWindow(HWND hwnd) {
     if (ws.Active == hwnd) ActivateWindow(NextActivation(hwnd), WA_ACTIVE);
 }
 
+bool SettleHostFocus() {
+    TWindowSystem& ws = WS();
+    HWND leaving = ws.FocusLeaving;
+    ws.FocusLeaving = nullptr;
+    if (!leaving || leaving != ws.Active) return false;
+    ActivateWindow(nullptr, WA_INACTIVE);
+    return true;
+}
+
 void ActivateWindow(HWND hwnd, int how) {
     TWindowSystem& ws = WS();
     if (ws.Active == hwnd) return;
     HWND old = ws.Active;
     ws.Active = hwnd;
+    // A mode that follows the mouse (a move loop, a menu, a drop-down list) ends when another window or
+    // another program becomes active.
+    if (ws.Capture && GetAncestorRoot(ws.Capture) != hwnd) SendMessage(ws.Capture, WM_CANCELMODE);
     if (IsWindow(old)) {
         SendMessage(old, WM_NCACTIVATE, 0, 0);
         SendMessage(old, WM_ACTIVATE, WA_INACTIVE, LPARAM(hwnd));

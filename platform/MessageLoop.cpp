@@ -129,6 +129,7 @@ TFetch FetchMessage(MSG& msg, bool remove, bool wait) {
             HandleHostEvent(polled);
             continue;
         }
+        if (SettleHostFocus()) continue;
         if (ws.QuitPosted) {
             msg = MakeMessage(nullptr, WM_QUIT, WPARAM(ws.QuitCode), 0);
             if (remove) ws.QuitPosted = false;
@@ -178,7 +179,7 @@ void ShutdownWindowSystem() {
     ws.Hook = nullptr;
     SetMessageBoxHook(nullptr);
     ws.QuitPosted = false;
-    ws.Capture = ws.Focus = ws.Active = ws.MouseWindow = ws.TrackedLeave = nullptr;
+    ws.Capture = ws.Focus = ws.Active = ws.MouseWindow = ws.TrackedLeave = ws.FocusLeaving = nullptr;
     std::fill(std::begin(ws.KeyState), std::end(ws.KeyState), 0);
     std::fill(std::begin(ws.AsyncKeyState), std::end(ws.AsyncKeyState), 0);
     ws.LastClick = {};

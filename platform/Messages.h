@@ -47,6 +47,7 @@ constexpr TPoint LParamToPoint(LPARAM l) {
 constexpr int GET_WHEEL_DELTA_WPARAM(WPARAM w) {
     return int16_t(HIWORD(w));
 }
+constexpr int WHEEL_DELTA = 120; // one notch of the wheel
 
 // A message as the class library's handlers decode it.
 struct TMessage {

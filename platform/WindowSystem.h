@@ -77,6 +77,7 @@ struct TWindowSystem {
     HWND Active = nullptr;
     HWND MouseWindow = nullptr; // the window under the mouse, for leave tracking
     HWND TrackedLeave = nullptr;
+    HWND FocusLeaving = nullptr; // the active window the desktop took the focus from, until settled
     TPoint CursorPos;
     uint8_t KeyState[256] = {};
     uint8_t AsyncKeyState[256] = {};
@@ -128,6 +129,9 @@ void MarkDirty(TWindow& topLevel, const TRect& rect);
 HWND WindowHitTest(TPoint screen, int& hitCode);
 // Input from the host, turned into queued messages.
 void HandleHostEvent(const THostEvent& ev);
+// Applies a focus-out of the desktop once the host has no events waiting: a focus-in that followed it (to a
+// popup that never activates, or back) means the activation stays. True when the activation changed.
+bool SettleHostFocus();
 // Focus and capture bookkeeping when a window goes away or hides.
 void ForgetInputWindow(HWND hwnd);
 void ActivateWindow(HWND hwnd, int how);

@@ -5,6 +5,7 @@
 #include "platform/Services.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 // The grid's link: every change of the data source moves the live panel, the scroll bar and the copies.
 class TDBCtrlGrid::TGridDataLink : public TDataLink {
@@ -290,6 +291,16 @@ void TDBCtrlGrid::WndProc(TMessage& m) {
     case WM_HSCROLL:
         if ((m.Msg == WM_VSCROLL) != (FOrientation == goVertical)) break;
         return GuardBoundary(this, [&] { Scroll(int(LOWORD(m.WParam))); });
+    case WM_MOUSEWHEEL: {
+        // A notch away from the user goes a line of panels back, as the scroll bar's arrow would.
+        int notches = GET_WHEEL_DELTA_WPARAM(m.WParam) / WHEEL_DELTA;
+        GuardBoundary(this, [&] {
+            for (int i = 0; i < std::abs(notches); ++i)
+                Scroll(notches > 0 ? SB_LINEUP : SB_LINEDOWN);
+        });
+        m.Result = 1;
+        return;
+    }
     case CM_CHILDKEY: {
         // A key typed into a control of the live panel: the grid's keys are the grid's.
         auto* sender = reinterpret_cast<TWinControl*>(m.LParam);

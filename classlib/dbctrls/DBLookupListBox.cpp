@@ -1,7 +1,10 @@
 #include "classlib/dbctrls/DBLookupListBox.h"
 
+#include "classlib/SysUtils.h"
 #include "classlib/data/DataSource.h"
+#include "platform/MessageLoop.h"
 #include "platform/ScrollBar.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 
@@ -119,6 +122,42 @@ void TDBLookupListBox::Click() {
         if (field && KeyValue() != field->AsString() && FDataLink->Edit()) field->SetAsString(KeyValue());
     }
     TCustomListBox::Click();
+}
+
+void TDBLookupListBox::KeyPress(char32_t& key) {
+    TCustomListBox::KeyPress(key);
+    if (key && SearchKey(key)) key = 0;
+}
+
+bool TDBLookupListBox::SearchKey(char32_t key) {
+    if (!ListDataSet() || Count() == 0) return false;
+    if (key == 8 || key == 27) {
+        FSearchText.clear();
+        return true;
+    }
+    if (key < 32) return false;
+    DWORD now = GetTickCount();
+    if (now - FSearchTime > SearchPauseMs) FSearchText.clear();
+    FSearchTime = now;
+    if (Utf8Length(FSearchText) >= SearchMaxLength) return true;
+    std::string text = FSearchText + Utf8Encode(key);
+    int found = FindPrefix(text);
+    if (found < 0) return true;
+    FSearchText = text;
+    if (found != ItemIndex()) {
+        SetItemIndex(found);
+        Click();
+    }
+    return true;
+}
+
+int TDBLookupListBox::FindPrefix(const std::string& prefix) const {
+    for (int i = 0; i < Count(); ++i) {
+        std::string text = ItemText(i);
+        if (text.size() >= prefix.size() && SameText(std::string_view(text).substr(0, prefix.size()), prefix))
+            return i;
+    }
+    return -1;
 }
 
 void TDBLookupListBox::ScrollRecord(WPARAM wparam) {

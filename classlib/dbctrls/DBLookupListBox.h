@@ -37,6 +37,7 @@ class TDBLookupListBox : public TCustomListBox {
     explicit TDBLookupListBox(TComponent* owner);
     void WndProc(TMessage& message) override;
     void Click() override;
+    void KeyPress(char32_t& key) override;
 
   private:
     class TListSourceLink;
@@ -52,9 +53,19 @@ class TDBLookupListBox : public TCustomListBox {
     const std::string& ListFieldName() const { return FListField.empty() ? FKeyField : FListField; }
     // The text of the named field in a row of the list dataset; "" without such a field or row.
     std::string RowText(const std::string& fieldName, int index) const;
+    // Typed characters add up to a text the list jumps to the first row starting with (letter case aside);
+    // Backspace, Escape or a pause of SearchPauseMs start again.
+    bool SearchKey(char32_t key);
+    int FindPrefix(const std::string& prefix) const;
 
     std::unique_ptr<TDataLink> FListLink;
     std::unique_ptr<TFieldDataLink> FDataLink = std::make_unique<TFieldDataLink>();
     std::string FKeyField;
     std::string FListField;
+    std::string FSearchText;
+    DWORD FSearchTime = 0;
+
+  public:
+    static constexpr DWORD SearchPauseMs = 2000;
+    static constexpr size_t SearchMaxLength = 32;
 };

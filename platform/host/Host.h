@@ -40,6 +40,7 @@ struct THostEvent {
     TPoint ScreenPos;                // mouse events
     int Button = 0;                  // 1 left, 2 right, 3 middle
     int WheelDelta = 0;              // multiples of 120, positive away from the user
+    int Buttons = -1;                // mouse moves: the buttons held (bit 0 left, 1 right, 2 middle); -1 unknown
     int VirtualKey = 0;              // key events: the platform's VK_ codes
     bool Repeat = false;
     std::string Text;                // text input, UTF-8

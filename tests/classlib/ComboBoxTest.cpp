@@ -97,6 +97,20 @@ TEST_F(ComboBoxTest, PickingFromTheDroppedListByAClick) {
     EXPECT_EQ(FCombo->ItemIndex(), 3);
     EXPECT_EQ(FLog, (std::vector<std::string>{"drop", "close", "change:Mago/Stregone", "click", "select:3"}));
 
+    // A desktop that focuses the list when it shows leaves the form active, and the pick works the same.
+    FHost.SetFocusOnShow(true);
+    FLog.clear();
+    HWND focus = GetFocus();
+    ClickButton();
+    ASSERT_TRUE(FCombo->DroppedDown());
+    EXPECT_EQ(GetActiveWindow(), FForm->Handle());
+    FHost.Click(At(info.hwndList, Center(FCombo->ListItemRect(1))));
+    Pump();
+    EXPECT_EQ(FCombo->Text(), "Chierico");
+    EXPECT_EQ(GetActiveWindow(), FForm->Handle());
+    EXPECT_EQ(GetFocus(), focus);
+    FHost.SetFocusOnShow(false);
+
     // A click elsewhere closes the list and picks nothing.
     FLog.clear();
     ClickButton();

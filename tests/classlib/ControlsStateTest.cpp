@@ -125,4 +125,14 @@ TEST_F(TControlsTest, AHintShowsAfterThePauseAndGoesWithTheMouse) {
     FHost.Pause(1000);
     Pump();
     EXPECT_FALSE(Application->HintWindow()->Visible());
+
+    // A desktop that focuses the hint when it shows: the form stays active and keeps its keys.
+    FHost.SetFocusOnShow(true);
+    HWND focus = GetFocus();
+    FHost.MouseMove(ScreenPoint(button, {6, 6}));
+    FHost.Pause(1000);
+    Pump();
+    ASSERT_TRUE(Application->HintWindow()->Visible());
+    EXPECT_EQ(GetActiveWindow(), form->Handle());
+    EXPECT_EQ(GetFocus(), focus);
 }

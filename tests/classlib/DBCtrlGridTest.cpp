@@ -178,6 +178,15 @@ TEST_F(DBCtrlGridTest, KeysAndTheScrollBarMoveTheCurrentRecord) {
     EXPECT_EQ(Current(), "Epsilon");
     EXPECT_EQ(GetScrollPos(FGrid->Handle(), SB_VERT), 4);
 
+    // The wheel over the grid moves a line a notch: two notches towards the user, then one away.
+    FGrid->Perform(WM_VSCROLL, SB_TOP);
+    FHost.Wheel(PanelPoint(0), -2 * WHEEL_DELTA);
+    Pump();
+    EXPECT_EQ(Current(), "Delta");
+    FHost.Wheel(PanelPoint(0), WHEEL_DELTA);
+    Pump();
+    EXPECT_EQ(Current(), "Beta");
+
     // Closing empties the bar; reopening places the live panel on the first record again.
     FQryInc->Close();
     EXPECT_EQ(GetScrollPos(FGrid->Handle(), SB_VERT), 0);

@@ -84,6 +84,27 @@ TEST_F(DBCtrlLookupListTest, TheSelectionIsTheCurrentRecord) {
     EXPECT_EQ(doubleClicks, 1);
 }
 
+TEST_F(DBCtrlLookupListTest, TypedLettersJumpToTheFirstNameThatStartsWithThem) {
+    AddSpells({"Armatura", "Bagliore", "Benedizione", "Charme"});
+    Pump();
+    FList->SetFocus();
+    auto type = [&](const std::string& text) {
+        FHost.TypeText(text);
+        Pump();
+        return Current();
+    };
+    EXPECT_EQ(type("b"), "Bagliore");
+    EXPECT_EQ(type("E"), "Benedizione") << "the letters add up, whatever their case";
+    EXPECT_EQ(type("x"), "Benedizione") << "a letter that matches nothing leaves the row and the text";
+    EXPECT_EQ(type("n"), "Benedizione");
+    FHost.Pause(FList->SearchPauseMs + 1);
+    EXPECT_EQ(type("v"), "Voce 00") << "a pause starts again";
+    EXPECT_EQ(type("oce 1"), "Voce 10");
+    FHost.KeyPress(VK_BACK);
+    EXPECT_EQ(type("c"), "Charme") << "Backspace starts again";
+    EXPECT_EQ(FList->ItemIndex(), FQryInc->RecNo() - 1);
+}
+
 TEST_F(DBCtrlLookupListTest, ReopeningTheQueryRefillsTheList) {
     FQryInc->Close();
     EXPECT_EQ(FList->Count(), 0);

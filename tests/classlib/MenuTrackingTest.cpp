@@ -88,6 +88,25 @@ TEST_F(MenuTrackingTest, ClickRunsTheItemAfterPopupReturned) {
     EXPECT_EQ(FMenu->PopupPoint(), (TPoint{200, 150}));
 }
 
+TEST_F(MenuTrackingTest, ADesktopThatFocusesTheMenuTakesNoActivationFromTheForm) {
+    Add(FMenu->Items(), "&Copy");
+    Add(FMenu->Items(), "Cancella selezione");
+    FHost.SetFocusOnShow(true);
+    ShowWindow(FForm, SW_HIDE);
+    ShowWindow(FForm, SW_SHOW);
+    RunUntilIdle();
+    ASSERT_EQ(GetActiveWindow(), FForm);
+    FFormMessages.clear();
+    FHost.Click(ItemPoint({200, 150}, 1));
+    FMenu->Popup(200, 150);
+    ProcessPendingMessages();
+    EXPECT_EQ(FClicked, std::vector<std::string>{"Cancella selezione"});
+    EXPECT_EQ(GetActiveWindow(), FForm);
+    // The form's title bar never went grey.
+    EXPECT_EQ(std::count(FFormMessages.begin(), FFormMessages.end(), UINT(WM_NCACTIVATE)), 0);
+    EXPECT_EQ(std::count(FFormMessages.begin(), FFormMessages.end(), UINT(WM_ACTIVATE)), 0);
+}
+
 TEST_F(MenuTrackingTest, ClickOutsideClosesAndIsConsumed) {
     Add(FMenu->Items(), "&Copy");
     FHost.Click({600, 500});

@@ -2,6 +2,8 @@
 
 #include "platform/Services.h"
 
+#include <utility>
+
 namespace {
 
 constexpr DWORD Framed = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
@@ -36,6 +38,68 @@ TEST_F(TWindowTest, AMoveLoopThatRunsOutOfInputIsCancelledInsteadOfBlocking) {
     Pump();
     EXPECT_EQ(GetWindowRect(top), Bounds(100, 100, 300, 200));
     EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(TWindowTest, AMoveLoopEndsWithItsButtonHoweverTheReleaseGoesOrTheCaptureIsLost) {
+    HWND top = Top(Bounds(100, 100, 300, 200), Framed);
+    HWND other = Top(Bounds(600, 600, 100, 100));
+    SetActiveWindow(top);
+    auto dragThenStray = [&](std::function<void()> middle) {
+        MoveWindow(top, 100, 100, 300, 200);
+        FHost.Pause(GetDoubleClickTime() + 1); // not a double click on the caption
+        FHost.MouseMove({150, 110});
+        FHost.MouseDown({150, 110});
+        FHost.MouseMove({160, 120});
+        middle();
+        // The pointer wanders on with no button held: the window must not follow.
+        FHost.MouseMove({400, 500});
+        FHost.MouseMove({450, 550});
+        Pump();
+        EXPECT_EQ(GetCapture(), nullptr);
+        return GetWindowRect(top);
+    };
+    // A box that a timer opened during the move took the release in its own loop.
+    bool openBox = true;
+    FHandlers[top] = [&](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (m != WM_ENTERSIZEMOVE || !std::exchange(openBox, false)) return std::nullopt;
+        SetTimer(nullptr, 5, 10, [](HWND, UINT, uintptr_t id, DWORD) {
+            KillTimer(nullptr, id);
+            RunModalLoop([] { return GetKeyState(VK_LBUTTON) >= 0; });
+        });
+        return 0;
+    };
+    EXPECT_EQ(dragThenStray([&] {
+                  FHost.Pause(20);
+                  FHost.MouseUp({170, 130});
+              }),
+              Bounds(110, 110, 300, 200));
+    // The host lost the release; its next move says the button is up.
+    EXPECT_EQ(dragThenStray([&] { FHost.MouseMove({180, 140}, 0); }), Bounds(130, 130, 300, 200));
+    EXPECT_GE(GetKeyState(VK_LBUTTON), 0);
+    // Another window became active: the capture goes and the move is undone.
+    EXPECT_EQ(dragThenStray([&] { FHost.FocusSurface(GetHostSurface(other), true); }),
+              Bounds(100, 100, 300, 200));
+    EXPECT_EQ(GetActiveWindow(), other);
+    FHost.MouseUp({450, 550});
+    Pump();
+    EXPECT_EQ(Of(top, WM_ENTERSIZEMOVE).size(), Of(top, WM_EXITSIZEMOVE).size());
+}
+
+TEST_F(TWindowTest, AltF4ClosesTheTopLevelWindowFromAnyOfItsControls) {
+    HWND top = Top(Bounds(100, 100, 300, 200), Framed);
+    HWND edit = Child(top, Bounds(10, 10, 100, 20));
+    SetFocus(edit);
+    FHost.KeyPress(VK_F4); // without Alt it is an ordinary key
+    Pump();
+    EXPECT_TRUE(IsWindow(top));
+    FHost.KeyDown(VK_MENU);
+    FHost.KeyPress(VK_F4);
+    FHost.KeyUp(VK_MENU);
+    Pump();
+    ASSERT_EQ(Of(top, WM_SYSCOMMAND).size(), 1u);
+    EXPECT_EQ(Of(top, WM_SYSCOMMAND)[0].WParam & 0xFFF0, WPARAM(SC_CLOSE));
+    EXPECT_EQ(Of(top, WM_CLOSE).size(), 1u);
+    EXPECT_FALSE(IsWindow(top));
 }
 
 TEST_F(TWindowTest, AChildCanHandItsPressToTheWindowsMoveLoop) {

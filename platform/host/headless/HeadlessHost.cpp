@@ -22,7 +22,9 @@ THeadlessSurface::THeadlessSurface(TSurfaceKind kind, const TRect& bounds, THead
 }
 
 THeadlessSurface::~THeadlessSurface() {
-    if (FHost) std::erase(FHost->FStack, this);
+    if (!FHost) return;
+    std::erase(FHost->FStack, this);
+    if (FHost->FFocused == this) FHost->FFocused = nullptr;
 }
 
 void THeadlessSurface::SetBounds(const TRect& screenRect) {
@@ -35,6 +37,7 @@ void THeadlessSurface::Show(bool activate) {
     FVisible = true;
     FMinimized = false;
     if (activate && FHost) FHost->ToTop(this);
+    if (FHost) FHost->FocusShown(this);
 }
 
 void THeadlessSurface::Hide() {
@@ -86,9 +89,10 @@ THostEvent THeadlessHost::WaitEvent(std::optional<uint64_t> deadline) {
     return ev;
 }
 
-void THeadlessHost::MouseMove(TPoint screen) {
+void THeadlessHost::MouseMove(TPoint screen, int buttons) {
     THostEvent ev = MakeEvent(THostEvent::TKind::MouseMove);
     ev.ScreenPos = screen;
+    ev.Buttons = buttons;
     Push(ev);
 }
 
@@ -157,6 +161,19 @@ void THeadlessHost::FocusSurface(THostSurface* surface, bool focused) {
 
 void THeadlessHost::Pause(uint64_t ms) {
     Push(MakeEvent(THostEvent::TKind::Wake), ms);
+}
+
+void THeadlessHost::FocusShown(THeadlessSurface* s) {
+    if (!FFocusOnShow || FFocused == s) return;
+    THostEvent in = MakeEvent(THostEvent::TKind::FocusIn);
+    in.Surface = s;
+    FEvents.push_front({in, 0});
+    if (FFocused) {
+        THostEvent out = MakeEvent(THostEvent::TKind::FocusOut);
+        out.Surface = FFocused;
+        FEvents.push_front({out, 0});
+    }
+    FFocused = s;
 }
 
 void THeadlessHost::ToTop(THeadlessSurface* s) {

@@ -71,7 +71,7 @@ class THeadlessHost : public THost {
     void OpenURL(const std::string& url) override { FOpenedURLs.push_back(url); }
 
     // Injected input, delivered in order.
-    void MouseMove(TPoint screen);
+    void MouseMove(TPoint screen, int buttons = -1); // buttons held as THostEvent::Buttons says
     void MouseDown(TPoint screen, int button = 1);
     void MouseUp(TPoint screen, int button = 1);
     void Click(TPoint screen, int button = 1); // move, press, release
@@ -82,6 +82,9 @@ class THeadlessHost : public THost {
     void TypeText(const std::string& utf8);
     void RequestClose(THostSurface* surface);
     void FocusSurface(THostSurface* surface, bool focused); // the desktop gives or takes the focus
+    // Acts as a desktop that focuses every window it shows, popups too (a bare X server under some
+    // toolkits): the focus-out of the last one and the focus-in of the shown one come next.
+    void SetFocusOnShow(bool focus) { FFocusOnShow = focus; }
     // Time passing between injected events: the clock moves on by `ms` when the loop reaches this point, so
     // timers of a modal loop (auto-repeat, menus) fire inside it.
     void Pause(uint64_t ms);
@@ -106,6 +109,7 @@ class THeadlessHost : public THost {
     };
     void Push(THostEvent ev, uint64_t advance = 0) { FEvents.push_back({std::move(ev), advance}); }
     void ToTop(THeadlessSurface* s);
+    void FocusShown(THeadlessSurface* s);
 
     TRect FScreen;
     TRect FWorkArea;
@@ -117,4 +121,6 @@ class THeadlessHost : public THost {
     std::deque<TQueued> FEvents;
     std::vector<THeadlessSurface*> FStack;
     std::vector<std::string> FOpenedURLs;
+    bool FFocusOnShow = false;
+    THeadlessSurface* FFocused = nullptr;
 };

@@ -85,8 +85,13 @@ THostEvent Window(const SDL_WindowEvent& e, const TSdlWindowLookup& lookup) {
 
 THostEvent TranslateSdlEvent(const SDL_Event& event, const TSdlWindowLookup& lookup, Uint32 wakeEventType) {
     switch (event.type) {
-    case SDL_MOUSEMOTION:
-        return Mouse(TKind::MouseMove, lookup, event.motion.windowID, event.motion.x, event.motion.y);
+    case SDL_MOUSEMOTION: {
+        THostEvent move = Mouse(TKind::MouseMove, lookup, event.motion.windowID, event.motion.x, event.motion.y);
+        const Uint32 held = event.motion.state;
+        move.Buttons = ((held & SDL_BUTTON_LMASK) ? 1 : 0) | ((held & SDL_BUTTON_RMASK) ? 2 : 0) |
+                       ((held & SDL_BUTTON_MMASK) ? 4 : 0);
+        return move;
+    }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: return Button(event.button, lookup);
     case SDL_MOUSEWHEEL: return Wheel(event.wheel, lookup);
