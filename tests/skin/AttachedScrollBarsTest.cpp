@@ -3,6 +3,7 @@
 #include "SkinDataTest.h"
 #include "SkinHostTest.h"
 
+#include "classlib/LayoutReader.h"
 #include "platform/Input.h"
 #include "platform/ScrollBar.h"
 #include "platform/Services.h"
@@ -236,6 +237,93 @@ TEST_F(MemoScrollBarsTest, TheStyleAndThemeGoOnToTheBars) {
     delete theme;
     EXPECT_EQ(FMemo->UIStyle(), TtavUIStyle::DeepBlue);
     EXPECT_EQ(FVert->FileTheme(), nullptr);
+}
+
+// A form layout places the bars, the track bar and a memo that attaches them, and sets their properties.
+class TBarsLayoutForm : public TForm {
+    VMR_CLASS(TBarsLayoutForm, TForm)
+
+  protected:
+    explicit TBarsLayoutForm(TComponent* owner) : TForm(owner) {}
+    std::string LayoutName() const override { return {}; }
+};
+
+constexpr std::string_view BarsLayout = R"(object BarsLayoutForm: TBarsLayoutForm
+  Left = 100
+  Top = 100
+  Width = 400
+  Height = 300
+  BorderStyle = bsNone
+  object Bar: TtavScrollBar
+    Left = 300
+    Top = 10
+    Width = 16
+    Height = 100
+    UIStyle = WinXP
+    Max = 100
+    Min = 0
+    Position = 0
+    SmallChange = 3
+    LargeChange = 20
+    LineButton = 0
+  end
+  object Track: TtavTrackBar
+    Left = 10
+    Top = 200
+    Width = 150
+    Height = 30
+    Orientation = tavHorizontal
+    UIStyle = Protein
+    Max = 20
+    Min = 5
+    Position = 12
+    PageSize = 4
+    LineSize = 2
+    ShowTick = False
+    Transparent = True
+    Frequency = 5
+  end
+  object Memo: TtavMemo
+    Left = 10
+    Top = 10
+    Width = 200
+    Height = 100
+    UIStyle = Protein
+    VScrollBar = Bar
+    Lines.Strings = (
+      'uno'
+      'due')
+  end
+end
+)";
+
+TEST_F(MemoScrollBarsTest, AFormLayoutPlacesAndAttachesTheBars) {
+    RegisterClass<TBarsLayoutForm>();
+    auto* form = NewComponent<TBarsLayoutForm>(Application);
+    ReadLayoutInto(*form, BarsLayout, "TBARSLAYOUTFORM");
+    form->Show();
+    RunUntilIdle();
+    auto* bar = static_cast<TtavScrollBar*>(form->FindComponent("Bar"));
+    auto* track = static_cast<TtavTrackBar*>(form->FindComponent("Track"));
+    auto* memo = static_cast<TtavMemo*>(form->FindComponent("Memo"));
+    ASSERT_TRUE(bar && track && memo);
+    EXPECT_EQ(memo->VScrollBar(), bar);
+    EXPECT_EQ(memo->ScrollBars(), ssVertical);
+    EXPECT_EQ(bar->Orientation(), tavVertical);
+    EXPECT_EQ(bar->UIStyle(), TtavUIStyle::WinXP) << "attaching leaves the bar's style";
+    memo->SetUIStyle(TtavUIStyle::Protein);
+    EXPECT_EQ(bar->UIStyle(), TtavUIStyle::Protein);
+    EXPECT_EQ(bar->SmallChange(), 3);
+    EXPECT_EQ(bar->Left(), 10 + 200 - bar->Width() - 2);
+    EXPECT_EQ(track->Min(), 5);
+    EXPECT_EQ(track->Max(), 20);
+    EXPECT_EQ(track->Position(), 12);
+    EXPECT_EQ(track->PageSize(), 4);
+    EXPECT_EQ(track->LineSize(), 2);
+    EXPECT_EQ(track->Frequency(), 5);
+    EXPECT_FALSE(track->ShowTick());
+    EXPECT_TRUE(track->Transparent());
+    delete form;
 }
 
 // ---- the data-aware memo and lookup list -----------------------------------------------------------------

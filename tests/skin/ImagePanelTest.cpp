@@ -142,6 +142,25 @@ TEST_F(ImagePanelTest, AutoSizeFitsThePictureWhereTheAlignmentLeavesRoom) {
     EXPECT_EQ(left->Width(), 10);
     EXPECT_EQ(left->Height(), FForm->ClientHeight() - 8);
 
+    // Bottom and right as top and left; custom as none.
+    auto* bottom = Make<TtavImagePanel>(FForm, Bounds(0, 0, 30, 30));
+    bottom->SetAlign(alBottom);
+    bottom->SetAutoSize(true);
+    bottom->SetPicture(&picture);
+    EXPECT_EQ(bottom->Width(), FForm->ClientWidth());
+    EXPECT_EQ(bottom->Height(), 8);
+    auto* right = Make<TtavImagePanel>(FForm, Bounds(0, 0, 30, 30));
+    right->SetAlign(alRight);
+    right->SetAutoSize(true);
+    right->SetPicture(&picture);
+    EXPECT_EQ(right->Width(), 10);
+    EXPECT_EQ(right->Height(), FForm->ClientHeight() - 16);
+    auto* custom = Make<TtavImagePanel>(FForm, Bounds(5, 6, 30, 30));
+    custom->SetAlign(alCustom);
+    custom->SetPicture(&picture);
+    custom->SetAutoSize(true);
+    EXPECT_EQ(custom->BoundsRect(), Bounds(5, 6, 10, 8));
+
     auto* client = Make<TtavImagePanel>(FForm, Bounds(0, 0, 30, 30));
     client->SetAlign(alClient);
     const TRect filled = client->BoundsRect();
@@ -155,6 +174,8 @@ TEST_F(ImagePanelTest, CaptionIsDrawnUntrimmedUnlessItIsBlank) {
     FPanel->Font()->SetColor(clWhite);
     FPanel->SetCaption("   ");
     EXPECT_TRUE(InkedColumns(FPanel).empty()) << "blanks only: no text";
+    FPanel->SetCaption(" \t\x01 ");
+    EXPECT_TRUE(InkedColumns(FPanel).empty()) << "control characters count as blanks";
 
     FPanel->SetAlignment(taLeftJustify);
     FPanel->SetCaption("I");
