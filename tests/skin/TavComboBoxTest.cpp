@@ -111,6 +111,28 @@ TEST_F(TavComboBoxTest, LayoutKeepsItsValuesAndTheStyleSetsColours) {
     EXPECT_EQ(fresh->ButtonColor(), TColor(0xE8E8E8));
 }
 
+TEST_F(TavComboBoxTest, StoredColoursAfterTheStyleSurviveALayoutLoad) {
+    auto* form = NewComponent<TComboTestForm>(Application);
+    ReadLayoutInto(*form, R"(object StoredColoursForm: TComboTestForm
+  object Box: TtavComboBox
+    Left = 5
+    Top = 5
+    UIStyle = Protein
+    BorderColor = clRed
+    ButtonColor = clYellow
+    ArrowColor = clBlue
+  end
+end
+)", "TCOMBOTESTFORM");
+    auto* box = static_cast<TtavComboBox*>(form->FindComponent("Box"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->UIStyle(), TtavUIStyle::Protein);
+    EXPECT_EQ(box->BorderColor(), clRed);
+    EXPECT_EQ(box->ButtonColor(), clYellow);
+    EXPECT_EQ(box->ArrowColor(), clBlue);
+    delete form;
+}
+
 TEST_F(TavComboBoxTest, TypingChangesFireOnChangeButAnIndexSetInCodeDoesNot) {
     FCombo->SetItemIndex(0);
     EXPECT_EQ(FCombo->Text(), "Bardo");
