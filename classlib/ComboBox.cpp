@@ -5,12 +5,15 @@
 #include "platform/Painting.h"
 #include "platform/ScrollBar.h"
 #include "platform/Services.h"
+#include "platform/WindowSystem.h"
 
 #include <algorithm>
 
 namespace {
 const char* const ListClassName = "VmrComboLBox";
 constexpr int ListBorder = 1;
+// A drop-down box draws its sunken edge in its client area, and its parts lie inside it.
+constexpr int BoxEdge = 2;
 
 bool StartsWithText(std::string_view item, std::string_view prefix) {
     return item.size() >= prefix.size() && CompareText(item.substr(0, prefix.size()), prefix) == 0;
@@ -96,6 +99,7 @@ void TCustomComboBox::SetStyle(TComboBoxStyle value) {
     SetDroppedDown(false);
     DestroyList(); // a popup list or a child one, as the style says
     FStyle = value;
+    UpdateEdge();
     UpdateEditPart();
     if (FStyle == csSimple) EnsureList();
     Arrange();
@@ -242,17 +246,20 @@ void TCustomComboBox::TypedTextChanged() {
 
 TRect TCustomComboBox::ButtonRect() {
     if (FStyle == csSimple || !HandleAllocated()) return {};
-    TRect client = ::GetClientRect(Handle());
-    return {client.Right - GetSystemMetrics(SM_CXVSCROLL), client.Top, client.Right, client.Bottom};
+    const TRect inside = ::GetClientRect(Handle()).Inflated(-BoxEdge, -BoxEdge);
+    return {std::max(inside.Right - GetSystemMetrics(SM_CXVSCROLL), inside.Left), inside.Top, inside.Right,
+            std::max(inside.Bottom, inside.Top)};
 }
 
 TRect TCustomComboBox::ItemRect() {
     if (!HandleAllocated()) return {};
     TRect client = ::GetClientRect(Handle());
-    if (FStyle == csSimple) client.Bottom = client.Top + std::min(FItemHeight + 6, client.Height());
-    TRect r{client.Left + 1, client.Top + 1, ButtonRect().IsEmpty() ? client.Right - 1 : ButtonRect().Left - 1,
-            client.Bottom - 1};
-    return r;
+    if (FStyle == csSimple) {
+        client.Bottom = client.Top + std::min(FItemHeight + 6, client.Height());
+        return client.Inflated(-1, -1);
+    }
+    const TRect inside = client.Inflated(-BoxEdge - 1, -BoxEdge - 1);
+    return {inside.Left, inside.Top, std::max(ButtonRect().Left - 1, inside.Left), inside.Bottom};
 }
 
 void TCustomComboBox::Arrange() {
@@ -466,14 +473,22 @@ void TCustomComboBox::PaintList(TDC& dc) {
 
 void TCustomComboBox::CreateHandleDone() {
     TWinControl::CreateHandleDone();
-    SetWindowExStyle(Handle(), GetWindowExStyle(Handle()) | WS_EX_CLIENTEDGE);
+    UpdateEdge();
     if (FStyle == csSimple) EnsureList();
     Arrange();
+}
+
+// A simple box is an edit above a list, in a sunken edge round both; a drop-down box draws its own edge.
+void TCustomComboBox::UpdateEdge() {
+    if (!HandleAllocated()) return;
+    const DWORD exStyle = GetWindowExStyle(Handle());
+    SetWindowExStyle(Handle(), FStyle == csSimple ? exStyle | WS_EX_CLIENTEDGE : exStyle & ~DWORD(WS_EX_CLIENTEDGE));
 }
 
 void TCustomComboBox::Paint(TDC& dc) {
     TRect client = ::GetClientRect(Handle());
     dc.FillRect(client, TBrushDesc::SolidColor(Color()));
+    if (FStyle != csSimple) DrawEdge(dc, client, clBtnShadow, clBtnHighlight, cl3DDkShadow, cl3DLight);
     if (TRect button = ButtonRect(); !button.IsEmpty()) PaintButton(dc, button);
     if (HasEdit()) return;
     TRect item = ItemRect();

@@ -10,7 +10,7 @@ VMR_ENUM_NAMES(TComboBoxStyle, "csDropDown", "csSimple", "csDropDownList", "csOw
 // What the platform tells about a combo box: where its parts are (client coordinates) and its list window.
 struct TComboBoxInfo {
     TRect rcItem;             // the edit or the selected item's text
-    TRect rcButton;           // the drop button; empty for csSimple
+    TRect rcButton;           // the drop button inside the box's edge; empty for csSimple
     DWORD stateButton = 0;    // STATE_SYSTEM_PRESSED while dropped down, STATE_SYSTEM_INVISIBLE without button
     HWND hwndCombo = nullptr;
     HWND hwndItem = nullptr;  // the edit window, or the combo's own for a drop-down list
@@ -101,6 +101,7 @@ class TCustomComboBox : public TWinControl {
     bool HasEdit() const { return FStyle == csDropDown || FStyle == csSimple; }
     TRect ButtonRect();
     TRect ItemRect();
+    void UpdateEdge();
     void Arrange();
     void UpdateEditPart();
     void EnsureList();

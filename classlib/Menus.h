@@ -29,7 +29,7 @@ class TMenu : public TComponent {
     TImageList* Images() const { return FImages; }
     void SetImages(TImageList* value);
     bool OwnerDraw() const { return FOwnerDraw; }
-    void SetOwnerDraw(bool value);
+    virtual void SetOwnerDraw(bool value);
     TMenuAutoFlag AutoHotkeys() const { return FAutoHotkeys; }
     void SetAutoHotkeys(TMenuAutoFlag value) { FAutoHotkeys = value; }
     // The items measure and draw themselves through their handlers: OwnerDraw, or an image list.

@@ -34,7 +34,7 @@ constexpr std::array<std::pair<TShortCut, std::string_view>, 3> Modifiers{{
 
 std::string KeyName(WORD key) {
     if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, char(key));
-    if (key >= VK_F1 && key <= VK_F12) return "F" + std::to_string(key - VK_F1 + 1);
+    if (key >= VK_F1 && key <= VK_F12) return std::string("F") += IntToStr(key - VK_F1 + 1);
     for (auto [vk, name] : SpecialKeys)
         if (vk == key) return std::string(name);
     return {};

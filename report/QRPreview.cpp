@@ -166,7 +166,7 @@ void TQRPreview::SetTitle(const std::string& title) {
     SetCaption(title.empty() ? DefaultCaption : title);
 }
 
-const std::string& TQRPreview::PageNumberText() const { return FToolBar->Text(FPageText); }
+const std::string& TQRPreview::PageNumberText() const { return FToolBar->BarText(FPageText); }
 
 void TQRPreview::GoToPage(size_t index) {
     FView->SetPageIndex(index);
@@ -176,7 +176,7 @@ void TQRPreview::GoToPage(size_t index) {
 void TQRPreview::PageChanged() {
     size_t count = FView->PageCount();
     size_t page = FView->PageIndex();
-    FToolBar->SetText(FPageText, "Pagina " + std::to_string(count ? page + 1 : 0) + " di " + std::to_string(count));
+    FToolBar->SetBarText(FPageText, "Pagina " + std::to_string(count ? page + 1 : 0) + " di " + std::to_string(count));
     bool notFirst = page > 0, notLast = page + 1 < count;
     Button(TQRPreviewButton::First)->SetEnabled(notFirst);
     Button(TQRPreviewButton::Prior)->SetEnabled(notFirst);

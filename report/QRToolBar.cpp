@@ -29,7 +29,7 @@ size_t TQRToolBar::AddText(int width) {
     return FTexts.size() - 1;
 }
 
-void TQRToolBar::SetText(size_t index, const std::string& text) {
+void TQRToolBar::SetBarText(size_t index, const std::string& text) {
     TBarText& t = FTexts.at(index);
     if (t.Text == text) return;
     t.Text = text;

@@ -12,10 +12,10 @@ class TQRToolBar : public TCustomControl {
     static constexpr int BarHeight = TQRToolButton::Size + 6;
     TQRToolButton* AddButton(const std::string& hint, TQRToolButton::TGlyphPainter glyph, TNotifyEvent onClick);
     void AddSeparator();
-    // A place for a text of the given width, painted by the bar; returns its index for SetText.
+    // A place for a text of the given width, painted by the bar; returns its index for SetBarText.
     size_t AddText(int width);
-    void SetText(size_t index, const std::string& text);
-    const std::string& Text(size_t index) const { return FTexts.at(index).Text; }
+    void SetBarText(size_t index, const std::string& text);
+    const std::string& BarText(size_t index) const { return FTexts.at(index).Text; }
 
   protected:
     explicit TQRToolBar(TComponent* owner);

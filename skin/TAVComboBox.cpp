@@ -96,10 +96,6 @@ void TtavCustomComboBox::Notification(TComponent* component, TOperation operatio
 
 void TtavCustomComboBox::CreateHandleDone() {
     TCustomComboBox::CreateHandleDone();
-    // The flat frame is painted in the client area, where the platform's sunken edge would be; a simple
-    // combo box keeps the platform's look.
-    if (!IsWin95BuildFlag() && Style() != csSimple)
-        SetWindowExStyle(Handle(), GetWindowExStyle(Handle()) & ~DWORD(WS_EX_CLIENTEDGE));
     PlaceEditPart();
 }
 
@@ -148,11 +144,7 @@ void TtavCustomComboBox::PaintComboFrame(TCanvas& canvas) {
     if (info.hwndList != FHookedList) HookListWindow(info.hwndList);
     if (DroppedDown() && info.hwndList) PaintDroppedListBorder(info.hwndList);
 
-    // The platform's button runs the full client height; the flat one sits inside the frame.
-    TRect button = info.rcButton;
-    button.Top += 1;
-    button.Right -= 1;
-    button.Bottom -= 1;
+    const TRect& button = info.rcButton;
     if (const char* picture = ButtonPictureName(FUIStyle)) {
         TBitmap bitmap;
         bitmap.LoadFromResourceName(picture);

@@ -25,9 +25,8 @@ void TtavFileTheme::SetThemeFile(const std::string& value) {
         name = ExeFolder() + ExtractFileName(value);
         if (!FileExists(name)) return;
     }
-    const bool loaded = FManager->LoadThemeFile(name);
     FThemeFile = name;
-    FLoaded = loaded;
+    FLoaded = FManager->LoadThemeFile(name);
     if (FLoaded && dynamic_cast<TForm*>(Owner())) RefreshOwnerControls();
 }
 

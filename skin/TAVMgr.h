@@ -19,7 +19,8 @@ public:
     const std::string& ThemeFile() const { return FThemeFile; }
     // Loads the file, or the file of that name in the program's folder, and has the owner form's skinned
     // controls that use this theme read their values again. A name found under neither is ignored, and so is
-    // the current name. A file that cannot be read raises and changes nothing.
+    // the current name. A file that cannot be read raises after ThemeFile took the name found; the loaded
+    // flag stays and lookups answer as without a file until a later load succeeds.
     void SetThemeFile(const std::string& value);
     bool IsThemeLoaded() const { return FLoaded; }
 

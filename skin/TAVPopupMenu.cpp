@@ -13,10 +13,12 @@ TtavPopupMenu::TtavPopupMenu(TComponent* owner) : TPopupMenu(owner) {
     SetOwnerDraw(true);
 }
 
+void TtavPopupMenu::SetOwnerDraw(bool) {
+    TPopupMenu::SetOwnerDraw(true);
+}
+
 void TtavPopupMenu::PublishProperties(TPublisher<TtavPopupMenu>& p) {
-    // The menu always draws its items itself; a stored False changes nothing.
-    p.Boolean(
-         "OwnerDraw", [](const TtavPopupMenu&) { return true; }, [](TtavPopupMenu&, bool) {}, false)
+    p.Boolean("OwnerDraw", &TtavPopupMenu::OwnerDraw, &TtavPopupMenu::SetOwnerDraw, false)
         .Component("FileTheme", &TtavPopupMenu::FileTheme, &TtavPopupMenu::SetFileTheme)
         .Enum("UIStyle", &TtavPopupMenu::UIStyle, &TtavPopupMenu::SetUIStyle, TtavUIStyle::DeepBlue)
         .Integer("MenuItemHeight", &TtavPopupMenu::MenuItemHeight, &TtavPopupMenu::SetMenuItemHeight, 21)

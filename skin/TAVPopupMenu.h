@@ -14,6 +14,8 @@ class TtavPopupMenu : public TPopupMenu {
 
   public:
     static void PublishProperties(TPublisher<TtavPopupMenu>& p);
+    // The menu always draws its items itself: False, from a layout or from code, changes nothing.
+    void SetOwnerDraw(bool value) override;
     void AfterConstruction() override;
     void Loaded() override;
 

@@ -36,8 +36,9 @@ public:
         FStream.SetPosition(int64_t(offset));
         FStream.Read(buffer, int64_t(n));
     }
-    // Entries may share data, but the images and texts together may not hold more than the file: a chain of
-    // overlapping entries would otherwise take memory in the square of the file's size.
+    // The images and texts the reader holds may not together be more than the file: a chain of overlapping
+    // entries would otherwise take memory in the square of the file's size. Entries naming the same image
+    // data share one copy, so it is spent once.
     void Spend(uint64_t count) {
         if (count > FBudget) throw EReadError("Stream read error");
         FBudget -= count;
@@ -95,6 +96,15 @@ std::string ReadTextData(TThemeFileBytes& file, const TThemeEntry& e) {
     return text;
 }
 
+// The stream of the image data at offset, made on its first use.
+TMemoryStream* ImageStream(TtavThemeFileReader::TImageStreams& streams, TThemeFileBytes& file, const TThemeEntry& e) {
+    if (auto it = streams.find({e.DataOffset, e.DataSize}); it != streams.end()) return it->second.get();
+    auto stream = std::make_unique<TMemoryStream>();
+    file.CopyTo(*stream, e.DataOffset, e.DataSize);
+    stream->SetPosition(0);
+    return streams.emplace(std::pair{e.DataOffset, e.DataSize}, std::move(stream)).first->second.get();
+}
+
 } // namespace
 
 TtavThemeFileReader::TtavThemeFileReader(const std::string& fileName) {
@@ -121,14 +131,9 @@ void TtavThemeFileReader::ParseThemeFile(TStream& stream) {
         const TThemeEntry e = DecodeEntry(raw);
         if (e.Next == 0) break;
         switch (e.Type) {
-        case etImage: {
-            auto stream = std::make_unique<TMemoryStream>();
-            file.CopyTo(*stream, e.DataOffset, e.DataSize);
-            stream->SetPosition(0);
-            FImages.AddObject(e.Name, stream.get());
-            FImageStreams.push_back(std::move(stream));
+        case etImage:
+            FImages.AddObject(e.Name, ImageStream(FImageStreams, file, e));
             break;
-        }
         case etInteger:
             FIntegers.Add(e.Name + "=" + IntToStr(ReadInt32Data(file, e)));
             break;

@@ -3,8 +3,9 @@
 
 #include <memory>
 #include <string>
+#include <map>
 #include <string_view>
-#include <vector>
+#include <utility>
 
 class TMemoryStream;
 class TStream;
@@ -16,7 +17,8 @@ class TStream;
 // The file is untrusted: the header is the first 24 bytes whatever its length field says, bytes past the end
 // read as zeros, a truncated entry ends the chain like a terminator, a chain that comes back to an entry it
 // has read ends there, and image data that does not lie within the file raises EReadError before anything is
-// allocated for it, as do images and texts that together would hold more bytes than the file.
+// allocated for it, as do images and texts that together would hold more bytes than the file. Image entries
+// with the same data share its stream.
 class TtavThemeFileReader : public TObject {
     VMR_CLASS(TtavThemeFileReader, TObject)
 
@@ -25,6 +27,8 @@ public:
     static constexpr int EntrySize = 77;
     static constexpr int NameSize = 64;
     enum TEntryType : uint8_t { etImage = 0, etInteger = 1, etBoolean = 2, etString = 3 };
+    // The image data by its offset and size.
+    using TImageStreams = std::map<std::pair<uint32_t, uint32_t>, std::unique_ptr<TMemoryStream>>;
 
     // Raises EFOpenError "Cannot open file <name>" or EReadError "Stream read error".
     explicit TtavThemeFileReader(const std::string& fileName);
@@ -51,5 +55,5 @@ private:
     TStringList FIntegers;
     TStringList FBooleans;
     TStringList FStrings;
-    std::vector<std::unique_ptr<TMemoryStream>> FImageStreams;
+    TImageStreams FImageStreams;
 };

@@ -221,8 +221,8 @@ TtavFileThemeMgr::~TtavFileThemeMgr() = default;
 
 bool TtavFileThemeMgr::LoadThemeFile(const std::string& fileName) {
     if (!FileExists(fileName)) return false;
-    auto reader = std::make_unique<TtavThemeFileReader>(fileName);
-    FReader = std::move(reader);
+    FReader.reset();
+    FReader = std::make_unique<TtavThemeFileReader>(fileName);
     return true;
 }
 

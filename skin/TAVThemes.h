@@ -97,8 +97,8 @@ public:
     TtavFileThemeMgr();
     ~TtavFileThemeMgr() override;
 
-    // False, changing nothing, when the file does not exist. Otherwise the file is read completely and only
-    // then replaces the present reader; a file that cannot be read raises and keeps the present reader.
+    // False, changing nothing, when the file does not exist. Otherwise the present reader goes first, so a
+    // file that cannot be read raises and leaves the manager without a reader.
     bool LoadThemeFile(const std::string& fileName);
     bool HasReader() const { return FReader != nullptr; }
 

@@ -152,12 +152,22 @@ TEST_F(ComboBoxTest, KeysChangeTheSelectionOpenAndPick) {
 TEST_F(ComboBoxTest, InfoAndStylesAndAListKeptInsideTheWorkArea) {
     TComboBoxInfo info;
     ASSERT_TRUE(GetComboBoxInfo(FCombo->Handle(), info));
-    TRect client = ::GetClientRect(FCombo->Handle());
-    EXPECT_EQ(info.rcButton.Right, client.Right);
-    EXPECT_EQ(info.rcButton.Top, client.Top);
-    EXPECT_EQ(info.rcButton.Bottom, client.Bottom);
-    EXPECT_EQ(info.rcButton.Width(), GetSystemMetrics(SM_CXVSCROLL));
+    // The box draws its two-pixel sunken edge in its client area; the button and the item lie inside it.
+    const TRect client = ::GetClientRect(FCombo->Handle());
+    EXPECT_EQ(client, (TRect{0, 0, 177, 21}));
+    EXPECT_FALSE(GetWindowExStyle(FCombo->Handle()) & WS_EX_CLIENTEDGE);
+    EXPECT_EQ(info.rcButton, (TRect{175 - GetSystemMetrics(SM_CXVSCROLL), 2, 175, 19}));
+    EXPECT_EQ(info.rcItem, (TRect{3, 3, info.rcButton.Left - 1, 18}));
+    EXPECT_EQ(FCombo->EditPart()->BoundsRect(), info.rcItem);
     EXPECT_EQ(info.stateButton, 0u);
+    auto pixel = [&](TPoint p) { return FHost.ScreenPixel(At(FCombo->Handle(), p)) & 0xFFFFFF; };
+    auto rgb = [](TColor c) { return ColorToPixel(c) & 0xFFFFFF; };
+    EXPECT_EQ(pixel({0, 0}), rgb(clBtnShadow));
+    EXPECT_EQ(pixel({1, 1}), rgb(cl3DDkShadow));
+    EXPECT_EQ(pixel({176, 20}), rgb(clBtnHighlight));
+    EXPECT_EQ(pixel({175, 19}), rgb(cl3DLight));
+    EXPECT_EQ(pixel({info.rcButton.Left, 2}), rgb(cl3DLight)) << "the button's raised edge";
+    EXPECT_EQ(pixel({info.rcButton.Right - 1, 18}), rgb(cl3DDkShadow));
     EXPECT_EQ(info.hwndItem, FCombo->EditPart()->Handle());
     EXPECT_FALSE(GetComboBoxInfo(FForm->Handle(), info));
 
@@ -179,6 +189,7 @@ TEST_F(ComboBoxTest, InfoAndStylesAndAListKeptInsideTheWorkArea) {
 
     FCombo->SetStyle(csSimple);
     info = FCombo->ComboBoxInfo();
+    EXPECT_TRUE(GetWindowExStyle(FCombo->Handle()) & WS_EX_CLIENTEDGE);
     EXPECT_TRUE(info.rcButton.IsEmpty());
     EXPECT_EQ(info.stateButton, DWORD(STATE_SYSTEM_INVISIBLE));
     EXPECT_TRUE(GetWindowStyle(info.hwndList) & WS_CHILD);

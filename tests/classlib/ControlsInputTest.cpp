@@ -121,7 +121,7 @@ TEST_F(TControlsTest, TabOrderDialogKeysAndAccelerators) {
     // A control that wants tabs keeps them, and sees the key.
     int tabsSeen = 0;
     inner2->OnKeyDown = [&](TObject*, WORD& key, TShiftState) { tabsSeen += key == VK_TAB; };
-    inner2->WindowProc = [inner2, old = inner2->WindowProc](TMessage& m) {
+    inner2->WindowProc = [old = inner2->WindowProc](TMessage& m) {
         if (m.Msg == WM_GETDLGCODE) m.Result = DLGC_WANTTAB;
         else old(m);
     };

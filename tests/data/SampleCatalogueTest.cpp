@@ -36,8 +36,8 @@ TEST_F(SampleCatalogue, EveryClassHasSpellsAtEveryLevelItHasAndNoOther) {
             EXPECT_GT(Count(cls.Column + " = '" + std::to_string(level) + "'"), 0)
                 << cls.Column << ' ' << level;
         // Anything else than a level of the class is '' or NULL.
-        const std::string outside =
-            "'" + std::to_string(cls.Lowest) + "' AND '" + std::to_string(cls.Highest) + "'";
+        std::string outside = "'";
+        outside += std::to_string(cls.Lowest) + "' AND '" + std::to_string(cls.Highest) + "'";
         EXPECT_EQ(Count(cls.Column + " <> '' AND " + cls.Column + " NOT BETWEEN " + outside), 0)
             << cls.Column;
         EXPECT_EQ(Count("typeof(" + cls.Column + ") NOT IN ('text', 'null')"), 0) << cls.Column;

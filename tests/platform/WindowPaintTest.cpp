@@ -2,6 +2,9 @@
 
 #include "platform/ImageCodecs.h"
 
+#include <cstdlib>
+#include <filesystem>
+
 namespace {
 
 TPixel PixelOf(HWND top, TPoint windowPoint) {
@@ -239,9 +242,12 @@ TEST_F(TWindowTest, TheScreenIsComposedInStackingOrderAndSavedAsPNG) {
     EXPECT_EQ(screen.Pixel(10, 10), 0xFF0000u);
     EXPECT_EQ(screen.Pixel(60, 60), 0xFFFFFFu);
     EXPECT_EQ(screen.Pixel(200, 200), 0u);
-    std::string path = ::testing::TempDir() + "screen.png";
+    std::string folder = ::testing::TempDir() + "vmr-screen-XXXXXX";
+    ASSERT_NE(mkdtemp(folder.data()), nullptr);
+    const std::string path = folder + "/screen.png";
     FHost.SaveScreenPNG(path);
     EXPECT_EQ(LoadImageFile(path), screen);
+    std::filesystem::remove_all(folder);
     // Hiding shows what lies below again.
     ShowWindow(front, SW_HIDE);
     Pump();

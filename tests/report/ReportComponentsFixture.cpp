@@ -91,7 +91,7 @@ void TTestLibro::MakeX(std::string& value) {
     std::string upper = value;
     for (char& c : upper)
         c = char(std::toupper(static_cast<unsigned char>(c)));
-    value = upper == "TRUE" ? "X" : " ";
+    value.assign(1, upper == "TRUE" ? 'X' : ' ');
 }
 
 void TTestLibro::QRDBText17Print(TObject*, std::string& value) {

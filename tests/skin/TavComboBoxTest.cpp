@@ -4,6 +4,7 @@
 #include "classlib/SysUtils.h"
 #include "platform/Input.h"
 #include "platform/MessageLoop.h"
+#include "platform/Services.h"
 #include "skin/TAVComboBox.h"
 
 #include <gtest/gtest.h>
@@ -110,6 +111,28 @@ TEST_F(TavComboBoxTest, LayoutKeepsItsValuesAndTheStyleSetsColours) {
     EXPECT_EQ(fresh->ButtonColor(), TColor(0xE8E8E8));
 }
 
+TEST_F(TavComboBoxTest, StoredColoursAfterTheStyleSurviveALayoutLoad) {
+    auto* form = NewComponent<TComboTestForm>(Application);
+    ReadLayoutInto(*form, R"(object StoredColoursForm: TComboTestForm
+  object Box: TtavComboBox
+    Left = 5
+    Top = 5
+    UIStyle = Protein
+    BorderColor = clRed
+    ButtonColor = clYellow
+    ArrowColor = clBlue
+  end
+end
+)", "TCOMBOTESTFORM");
+    auto* box = static_cast<TtavComboBox*>(form->FindComponent("Box"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->UIStyle(), TtavUIStyle::Protein);
+    EXPECT_EQ(box->BorderColor(), clRed);
+    EXPECT_EQ(box->ButtonColor(), clYellow);
+    EXPECT_EQ(box->ArrowColor(), clBlue);
+    delete form;
+}
+
 TEST_F(TavComboBoxTest, TypingChangesFireOnChangeButAnIndexSetInCodeDoesNot) {
     FCombo->SetItemIndex(0);
     EXPECT_EQ(FCombo->Text(), "Bardo");
@@ -134,35 +157,75 @@ TEST_F(TavComboBoxTest, TypingChangesFireOnChangeButAnIndexSetInCodeDoesNot) {
 }
 
 TEST_F(TavComboBoxTest, PaintsAFlatFrameAndButtonWithAnArrow) {
-    const TRect button = Button();
+    // The platform's button lies inside the box's edge; the skin draws into it unchanged.
     const int width = FCombo->Width(), height = FCombo->Height();
-    EXPECT_EQ(button.Right, width) << "no sunken edge around the client area";
+    const TRect button = Button();
+    EXPECT_EQ(button, (TRect{width - 2 - GetSystemMetrics(SM_CXVSCROLL), 2, width - 2, height - 2}));
     const TComboEdit* edit = FCombo->EditPart();
     EXPECT_GT(edit->Top(), 1);
     EXPECT_EQ(edit->Top(), height - edit->BoundsRect().Bottom) << "the edit's line in the middle";
-    EXPECT_EQ(Color(0, 0), clBlack);
-    EXPECT_EQ(Color(width - 1, height - 1), clBlack);
-    EXPECT_EQ(Color(40, height - 1), clBlack);
-    EXPECT_EQ(Color(button.Left, 5), clBlack) << "the button's left line";
-    EXPECT_EQ(Color(button.Left + 2, 3), ProteinBackground);
-    EXPECT_EQ(Color(button.Right - 2, height - 3), ProteinBackground);
+    EXPECT_LT(edit->BoundsRect().Right, button.Left);
 
-    // The arrow: seven pixels across at the top, one at its tip three rows down.
-    const int x = button.Left + (button.Width() - 1) / 2 - 3, y = (button.Height() - 2) / 2;
-    for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(Color(x + i, y), clBlack) << i;
-    EXPECT_EQ(Color(x + 3, y + 3), clBlack);
-    EXPECT_EQ(Color(x, y + 3), ProteinBackground);
+    // The frame in BorderColor, a ring in Color inside it.
+    for (TPoint p : {TPoint{0, 0}, TPoint{width - 1, height - 1}, TPoint{40, height - 1}, TPoint{width - 1, 1}})
+        EXPECT_EQ(Color(p.X, p.Y), clBlack) << p.X << "," << p.Y;
+    EXPECT_EQ(Color(1, 1), clWhite);
+    EXPECT_EQ(Color(40, height - 2), clWhite);
+    EXPECT_EQ(Color(width - 2, 5), clWhite) << "right of the button";
 
+    // The button's left line runs from one row above it to one row below it.
+    for (int y = button.Top - 1; y <= button.Bottom; ++y)
+        EXPECT_EQ(Color(button.Left, y), clBlack) << y;
+    EXPECT_EQ(Color(button.Left + 1, button.Top), ProteinBackground);
+    EXPECT_EQ(Color(button.Right - 1, button.Bottom - 1), ProteinBackground);
+    EXPECT_EQ(Color(button.Left + 1, button.Top - 1), clWhite) << "the ring above the button";
+
+    // The arrow: left at the button's middle less 3, top at half the button's height (not below its top).
+    const int x = button.Left + button.Width() / 2 - 3, y = button.Height() / 2;
+    auto arrowAt = [&](TColor colour) {
+        for (int i = 0; i < 7; ++i)
+            EXPECT_EQ(Color(x + i, y), colour) << i;
+        EXPECT_EQ(Color(x + 3, y + 3), colour);
+        EXPECT_EQ(Color(x, y + 3), ProteinBackground);
+        EXPECT_EQ(Color(x + 3, y - 1), ProteinBackground);
+    };
+    arrowAt(clBlack);
     FCombo->SetArrowColor(clRed);
-    EXPECT_EQ(Color(x + 3, y + 1), clRed);
+    arrowAt(clRed);
     FCombo->SetEnabled(false);
     EXPECT_EQ(Color(x, y), clGray) << "grey when disabled";
     EXPECT_EQ(Color(x + 7, y + 1), clWhite) << "over a white copy one pixel down and right";
-
+    EXPECT_EQ(Color(x + 4, y + 4), clWhite);
     FCombo->SetEnabled(true);
+
+    // Every style but the two picture styles fills the flat button in its button colour, with the arrow.
+    for (TtavUIStyle style : {TtavUIStyle::DeepBlue, TtavUIStyle::Protein, TtavUIStyle::FromThemeFile}) {
+        FCombo->SetUIStyle(style);
+        EXPECT_EQ(Color(button.Left + 1, button.Top), FCombo->ButtonColor()) << int(style);
+        EXPECT_EQ(Color(button.Left, button.Top - 1), FCombo->BorderColor()) << int(style);
+        EXPECT_EQ(Color(x + 3, y + 3), clBlack) << int(style);
+    }
+    // The pictures fill the button: MacOS with the arrow over it, WinXP without.
+    FCombo->SetUIStyle(TtavUIStyle::MacOS);
+    EXPECT_EQ(Color(x + 3, y + 3), clBlack);
+    const TColor macCorner = Color(button.Left, button.Top);
     FCombo->SetUIStyle(TtavUIStyle::WinXP);
-    EXPECT_NE(Color(x + 3, y + 1), clBlack) << "WinXP shows its picture without an arrow";
+    EXPECT_NE(Color(x + 3, y + 3), clBlack) << "WinXP shows its picture without an arrow";
+    EXPECT_NE(Color(button.Left, button.Top), macCorner);
+    EXPECT_NE(Color(button.Left, button.Top), FCombo->ButtonColor());
+}
+
+TEST_F(TavComboBoxTest, ASimpleBoxKeepsThePlatformsLook) {
+    TtavComboBox* simple = Make<TtavComboBox>(FForm, {5, 60, 125, 160});
+    simple->SetStyle(csSimple);
+    simple->Items()->Add("Bardo");
+    TComboBox* plain = Make<TComboBox>(FForm, {150, 60, 270, 160});
+    plain->SetStyle(csSimple);
+    plain->Items()->Add("Bardo");
+    RunUntilIdle();
+    for (int y = 0; y < 100; y += 3)
+        for (int x = 0; x < 120; x += 4)
+            ASSERT_EQ(WindowPixel(FForm, 5 + x, 60 + y), WindowPixel(FForm, 150 + x, 60 + y)) << x << "," << y;
 }
 
 TEST_F(TavComboBoxTest, TheDroppedListHasABorderInTheBorderColour) {

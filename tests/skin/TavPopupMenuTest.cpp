@@ -147,6 +147,10 @@ TEST_F(TavPopupMenuTest, LayoutValuesAndEveryItemHooked) {
     SetOrdProp(FMenu, "OwnerDraw", 0);
     EXPECT_TRUE(FMenu->OwnerDraw()) << "always owner-drawn";
     EXPECT_EQ(GetOrdProp(FMenu, "OwnerDraw"), 1);
+    FMenu->SetOwnerDraw(false);
+    static_cast<TMenu*>(FMenu)->SetOwnerDraw(false);
+    EXPECT_TRUE(FMenu->OwnerDraw()) << "also when code sets it";
+    EXPECT_TRUE(FMenu->IsOwnerDraw());
 
     // A sub-item added later is drawn by the platform until the items are hooked again, at any depth.
     TMenuItem* later = NewComponent<TMenuItem>(FForm);

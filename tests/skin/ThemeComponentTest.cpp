@@ -160,18 +160,31 @@ TEST_F(ThemeComponentTest, BareNamesAreFoundBesideTheProgram) {
     EXPECT_EQ(theme->GetThemeColor(kFormBorderColor), 0x313131);
 }
 
-TEST_F(ThemeComponentTest, AFailedLoadKeepsThePreviousTheme) {
+TEST_F(ThemeComponentTest, AFailedLoadTakesTheNameAndDropsThePreviousTheme) {
     auto* theme = NewComponent<TtavFileTheme>(Root.get());
-    const std::string good = SaveTheme(0x445566);
-    theme->SetThemeFile(good);
+    theme->SetThemeFile(SaveTheme(0x445566));
 
     B damaged = B::Chain({{"ButtonImage", B::Image, {1, 2, 3}}});
     damaged.PutU32(24 + 69, 100000);
-    damaged.Save(Folder.File("damaged.tav"));
-    EXPECT_THROW(theme->SetThemeFile(Folder.File("damaged.tav")), EReadError);
-    EXPECT_EQ(theme->ThemeFile(), good);
-    EXPECT_TRUE(theme->IsThemeLoaded());
-    EXPECT_EQ(theme->GetThemeColor(kFormBorderColor), 0x445566);
+    const std::string damagedPath = Folder.File("damaged.tav");
+    damaged.Save(damagedPath);
+    EXPECT_THROW(theme->SetThemeFile(damagedPath), EReadError);
+    EXPECT_EQ(theme->ThemeFile(), damagedPath);
+    EXPECT_TRUE(theme->IsThemeLoaded()); // the flag keeps its value
+    EXPECT_EQ(theme->GetThemeColor(kFormBorderColor), 0); // as without a file
+    EXPECT_FALSE(theme->GetThemeBool(2));
+
+    // The same name again is not reloaded; another good file is.
+    theme->SetThemeFile(damagedPath);
+    EXPECT_EQ(theme->GetThemeColor(kFormBorderColor), 0);
+    theme->SetThemeFile(SaveTheme(0x778899, "again.tav"));
+    EXPECT_EQ(theme->GetThemeColor(kFormBorderColor), 0x778899);
+
+    // Before any file loaded, a failure leaves the flag False.
+    auto* fresh = NewComponent<TtavFileTheme>(Root.get());
+    EXPECT_THROW(fresh->SetThemeFile(damagedPath), EReadError);
+    EXPECT_EQ(fresh->ThemeFile(), damagedPath);
+    EXPECT_FALSE(fresh->IsThemeLoaded());
 }
 
 TEST_F(ThemeComponentTest, ImagesAndFramesFromTheFile) {

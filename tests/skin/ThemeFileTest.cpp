@@ -10,10 +10,43 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+
+#include <linux/capability.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace {
+
+// While it lives, this thread is held to file permissions as other users are, also when it runs as root: it
+// drops the capabilities that pass over them and takes them back at the end.
+class TWithoutAccessOverride {
+public:
+    TWithoutAccessOverride() {
+        if (Capabilities(SYS_capget, FSaved) != 0) return;
+        auto dropped = FSaved;
+        for (int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH})
+            dropped[0].effective &= ~(1u << cap);
+        FChanged = Capabilities(SYS_capset, dropped) == 0;
+    }
+    ~TWithoutAccessOverride() {
+        if (FChanged) Capabilities(SYS_capset, FSaved);
+    }
+    TWithoutAccessOverride(const TWithoutAccessOverride&) = delete;
+    TWithoutAccessOverride& operator=(const TWithoutAccessOverride&) = delete;
+
+private:
+    using TSets = std::array<__user_cap_data_struct, _LINUX_CAPABILITY_U32S_3>;
+    static long Capabilities(long call, TSets& sets) {
+        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+        return syscall(call, &header, sets.data());
+    }
+    TSets FSaved{};
+    bool FChanged = false;
+};
 
 using B = TThemeFileBuilder;
 
@@ -147,9 +180,10 @@ TEST_F(ThemeFileTest, ManagerWithoutReader) {
     EXPECT_FALSE(mgr.HasReader());
 }
 
-TEST_F(ThemeFileTest, FailedLoadsKeepThePreviousFile) {
+TEST_F(ThemeFileTest, AFailedLoadLeavesNoReader) {
     TtavFileThemeMgr mgr;
     ASSERT_TRUE(mgr.LoadThemeFile(Save(SmallestFile(7), "first.tav")));
+    // A file that does not exist changes nothing.
     EXPECT_FALSE(mgr.LoadThemeFile(Folder.File("second.tav")));
     EXPECT_EQ(mgr.GetKeyColor(kFormBorderColor), 7);
 
@@ -162,20 +196,28 @@ TEST_F(ThemeFileTest, FailedLoadsKeepThePreviousFile) {
     } catch (const EReadError& e) {
         EXPECT_STREQ(e.what(), "Stream read error");
     }
-    EXPECT_EQ(mgr.GetKeyColor(kFormBorderColor), 7);
+    // The first file's reader went before the damaged file was read.
+    EXPECT_FALSE(mgr.HasReader());
+    EXPECT_EQ(mgr.GetKeyColor(kFormBorderColor), 0);
+    EXPECT_FALSE(mgr.GetKeyBool(kButtonTransparentBool));
+    ASSERT_TRUE(mgr.LoadThemeFile(Save(SmallestFile(8), "third.tav")));
+    EXPECT_EQ(mgr.GetKeyColor(kFormBorderColor), 8);
 }
 
 TEST_F(ThemeFileTest, UnreadableFileNamesItself) {
-    const std::string path = Save(SmallestFile(1));
-    chmod(path.c_str(), 0);
-    if (access(path.c_str(), R_OK) == 0) GTEST_SKIP() << "permissions do not apply to this user";
     TtavFileThemeMgr mgr;
+    ASSERT_TRUE(mgr.LoadThemeFile(Save(SmallestFile(1), "first.tav")));
+    const std::string path = Save(SmallestFile(2));
+    ASSERT_EQ(chmod(path.c_str(), 0), 0);
+    TWithoutAccessOverride asOtherUsers;
+    ASSERT_NE(faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS), 0);
     try {
         mgr.LoadThemeFile(path);
         FAIL() << "no error";
     } catch (const EFOpenError& e) {
         EXPECT_EQ(std::string(e.what()), "Cannot open file " + path);
     }
+    EXPECT_FALSE(mgr.HasReader());
 }
 
 TEST_F(ThemeFileTest, DamagedFilesReadWhatIsThere) {
@@ -243,21 +285,62 @@ TEST_F(ThemeFileTest, ValuesNeverTakeMoreThanTheirSize) {
 }
 
 TEST_F(ThemeFileTest, OverlappingEntriesHoldNoMoreThanTheFile) {
-    // Many entries over the same image data: each copy is fine alone, together they outgrow the file.
+    // Many entries over overlapping image data: each copy is fine alone, together they outgrow the file.
     std::vector<B::TItem> items(40, {"ButtonImage", B::Image, {}});
     B b = B::Chain(items);
     const uint32_t size = uint32_t(b.Bytes.size());
     for (size_t i = 0; i < items.size(); ++i) {
-        b.PutU32(24 + 77 * i + 65, 0);
+        b.PutU32(24 + 77 * i + 65, uint32_t(i));
         b.PutU32(24 + 77 * i + 69, size / 8);
     }
     EXPECT_THROW(TtavThemeFileReader(Save(b)), EReadError);
+    // Texts are copies each, also of the same data.
+    for (size_t i = 0; i < items.size(); ++i)
+        b.PutU32(24 + 77 * i + 65, 0);
     for (size_t i = 0; i < items.size(); ++i)
         b.PutByte(24 + 77 * i + 64, B::String);
     EXPECT_THROW(TtavThemeFileReader(Save(b)), EReadError);
     for (size_t i = 8; i < items.size(); ++i)
         b.PutByte(24 + 77 * i + 64, B::Integer);
     EXPECT_EQ(TtavThemeFileReader(Save(b)).Texts().Count(), 8);
+}
+
+TEST_F(ThemeFileTest, EntriesShareImageData) {
+    const std::vector<uint8_t> bmp = SmallBMP(3, 2, 0x0000FF);
+    B b = B::Chain({{"ButtonImage", B::Image, bmp}, {"CheckBoxImage", B::Image, {}},
+                    {"FormBorderColor", B::Integer, B::Int32(5)}});
+    // The second image names the first one's data.
+    const uint32_t data = 24 + 77 * 4;
+    b.PutU32(24 + 77 + 65, data);
+    b.PutU32(24 + 77 + 69, uint32_t(bmp.size()));
+    TtavThemeFileReader reader(Save(b));
+    EXPECT_EQ(Lines(reader.Images()), (std::vector<std::string>{"ButtonImage", "CheckBoxImage"}));
+    EXPECT_EQ(reader.GetIntByName("FormBorderColor"), 5);
+    TMemoryStream* first = reader.GetImageStreamByName("ButtonImage");
+    ASSERT_NE(first, nullptr);
+    first->SetPosition(7);
+    TMemoryStream* second = reader.GetImageStreamByName("CheckBoxImage");
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->Position(), 0);
+    ASSERT_EQ(second->Size(), int64_t(bmp.size()));
+    EXPECT_TRUE(std::equal(bmp.begin(), bmp.end(), second->Memory()));
+
+    TtavFileThemeMgr mgr;
+    ASSERT_TRUE(mgr.LoadThemeFile(Save(b)));
+    TBitmap bitmap;
+    mgr.GetKeyImage(kButtonImage, &bitmap);
+    EXPECT_EQ(bitmap.Width(), 3);
+    EXPECT_EQ(bitmap.Height(), 2);
+
+    // More entries over one image than the file could hold copies of: it is held once.
+    std::vector<B::TItem> items(30, {"ButtonImage", B::Image, {}});
+    B many = B::Chain(items);
+    const uint32_t size = uint32_t(many.Bytes.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+        many.PutU32(24 + 77 * i + 65, 0);
+        many.PutU32(24 + 77 * i + 69, size / 2);
+    }
+    EXPECT_EQ(TtavThemeFileReader(Save(many)).Images().Count(), 30);
 }
 
 } // namespace
