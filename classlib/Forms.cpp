@@ -2,6 +2,7 @@
 
 #include "classlib/Application.h"
 #include "classlib/LayoutReader.h"
+#include "classlib/MDIClient.h"
 #include "classlib/Menus.h"
 #include "classlib/ToolBar.h"
 #include "classlib/Screen.h"
@@ -108,9 +109,22 @@ void TCustomForm::CreateParams(TCreateParams& params) {
         break;
     }
     if (FFormStyle == fsStayOnTop) params.ExStyle |= WS_EX_TOPMOST;
+    if (FFormStyle == fsMDIChild) MDIChildParams(params);
+}
+
+void TCustomForm::MDIChildParams(TCreateParams& params) {
+    TCustomForm* parent = Application ? Application->MainForm() : nullptr;
+    if (!parent || parent == this || parent->FormStyle() != fsMDIForm || !parent->Handle() || !parent->ClientHandle())
+        throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
+    params.Style = (params.Style & ~DWORD(WS_POPUP)) | WS_CHILD | WS_CLIPSIBLINGS;
+    params.WndParent = parent->ClientHandle();
 }
 
 void TCustomForm::CreateHandleDone() {
+    if (FFormStyle == fsMDIForm && !IsWindow(FClientHandle)) {
+        FClientHandle = CreateMDIClient(Handle());
+        Realign();
+    }
     if (Visible()) {
         PlaceOnFirstShow();
         UpdateWindowState();
@@ -168,9 +182,26 @@ void TCustomForm::PlaceOnFirstShow() {
     }
 }
 
+void TCustomForm::AlignControls(TControl* changed, TRect& rect) {
+    TWinControl::AlignControls(changed, rect);
+    if (IsWindow(FClientHandle)) MoveWindow(FClientHandle, rect.Left, rect.Top, rect.Width(), rect.Height());
+}
+
+TCustomForm* TCustomForm::ActiveMDIChild() const {
+    if (!IsWindow(FClientHandle)) return nullptr;
+    auto* active = reinterpret_cast<HWND>(SendMessage(FClientHandle, WM_MDIGETACTIVE));
+    return dynamic_cast<TCustomForm*>(FindControl(active));
+}
+
+void TCustomForm::ActivateMDIChild() {
+    if (FFormStyle == fsMDIChild && HandleAllocated() && Visible())
+        SendMessage(GetParent(Handle()), WM_MDIACTIVATE, WPARAM(Handle()));
+}
+
 void TCustomForm::Show() {
     SetVisible(true);
     BringToFront();
+    if (FFormStyle == fsMDIChild) return ActivateMDIChild();
     if (HandleAllocated()) {
         BringWindowToTop(Handle());
         SetActiveWindow(Handle());
@@ -366,6 +397,7 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
     TWinControl* old = FFocusedControl;
     FFocusedControl = control;
     FActiveControl = control;
+    if (control && !FActive) ActivateMDIChild();
     if (Screen && Screen->ActiveForm() != this && FActive) Screen->SetActiveForm(this);
     auto alive = AliveMark();
     // Exits from the control that had the focus up to the parent it shares with the new one.
@@ -465,6 +497,12 @@ void TCustomForm::WndProc(TMessage& m) {
             ::SetFocus(FActiveControl->Handle());
             return;
         }
+        break;
+    case WM_MDIACTIVATE:
+        if (FFormStyle == fsMDIChild) WindowActivated(HWND(m.LParam) == Handle());
+        break;
+    case WM_NCLBUTTONDOWN:
+        ActivateMDIChild();
         break;
     case WM_SIZE:
         if (m.WParam == SIZE_MINIMIZED) FWindowState = wsMinimized;

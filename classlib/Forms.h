@@ -84,6 +84,11 @@ class TCustomForm : public TWinControl {
     // button per top-level item; its shortcuts run from the form's key handling.
     TMainMenu* Menu() const { return FMenu; }
     void SetMenu(TMainMenu* value);
+    // An fsMDIForm form's MDI client window, made with the form's window, which holds the fsMDIChild forms'
+    // windows; nullptr for any other form.
+    HWND ClientHandle() const { return FClientHandle; }
+    // The MDI client's active child form, or nullptr.
+    TCustomForm* ActiveMDIChild() const;
     // Runs the item of Menu whose ShortCut the key with the modifiers is; true when one ran.
     bool IsShortCut(WORD key, TShiftState shift);
 
@@ -118,6 +123,8 @@ class TCustomForm : public TWinControl {
     void CreateParams(TCreateParams& params) override;
     bool IsTopLevel() const override { return true; }
     void CreateHandleDone() override;
+    // The MDI client takes the room the aligned controls leave.
+    void AlignControls(TControl* changed, TRect& rect) override;
     void WndProc(TMessage& message) override;
     void VisibleChanged() override;
     void PaintWindow(HDC dc) override;
@@ -140,6 +147,9 @@ class TCustomForm : public TWinControl {
     void CloseModal();
     void UpdateWindowState();
     void RebuildMenuBar();
+    // An MDI child: its window lives in the main form's MDI client.
+    void MDIChildParams(TCreateParams& params);
+    void ActivateMDIChild();
 
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
@@ -156,6 +166,7 @@ class TCustomForm : public TWinControl {
     bool FOldCreateOrder = false;
     TMainMenu* FMenu = nullptr;
     TToolBar* FMenuBar = nullptr;
+    HWND FClientHandle = nullptr;
     TWinControl* FActiveControl = nullptr;
     TWinControl* FFocusedControl = nullptr;
     TModalResult FModalResult = mrNone;

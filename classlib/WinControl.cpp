@@ -675,6 +675,10 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+        // A press anywhere in an MDI child form activates it.
+        if (TCustomForm* form = ParentForm()) form->ActivateMDIChild();
+        if (RouteMouseToControl(m)) return;
+        break;
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK:

@@ -16,6 +16,20 @@ constexpr int OwnerMinHeight = 50;
 constexpr int OwnerMinWidth = 125;
 // The sizing bands of the margin: 0 to 4 at the left and top, W - 4 to W - 1 at the right and bottom.
 constexpr int SizingBand = 5;
+// An MDI child's system border stays: its frame leaves room for it at the right and bottom.
+constexpr int MDIChildBorder = 3;
+// Sent to the main form's MDI client window by the frame of an MDI child; nothing needs to answer them.
+constexpr UINT MDIChildActivated = 0x1330;
+constexpr UINT MDIChildTitleBarScrolledAway = 0x1331;
+constexpr UINT MDIChildTitleBarBack = 0x1332;
+
+// One for the whole program: an MDI child's title bar was scrolled away as it was maximised.
+bool gTitleBarScrolledAway = false;
+
+void SendToMainClient(UINT msg, WPARAM wParam = 0) {
+    TCustomForm* main = Application ? Application->MainForm() : nullptr;
+    if (main && IsWindow(main->ClientHandle())) SendMessage(main->ClientHandle(), msg, wParam, 0);
+}
 } // namespace
 
 TtavForm::TtavForm(TComponent* owner) : TCustomPanel(owner) {
@@ -439,7 +453,8 @@ void TtavForm::ResizeFrame() {
     const TRect client = FOwnerForm->ClientRect();
     const int B = FBorderWidth;
     const int T = FTitleBar->Visible() ? 0 : B;
-    SetBounds(B, T, client.Width() - 2 * B, client.Height() - B - T);
+    const int system = OwnerIsMDIChild() ? MDIChildBorder : 0;
+    SetBounds(B, T, client.Width() - 2 * B - system, client.Height() - B - T - system);
 }
 
 void TtavForm::PaintFormBorder(HDC dc) {
@@ -456,9 +471,11 @@ void TtavForm::PaintFormBorder(HDC dc) {
     TDCStateSaver saved(*dc);
     dc->SetPen({TPenStyle::Solid, B, color});
     const TBrushDesc brush = TBrushDesc::SolidColor(color);
-    dc->FillRect({0, 0, B, H}, brush);
-    dc->FillRect({0, H - B, W, H}, brush);
-    dc->FillRect({W - B, 0, W, H}, brush);
+    const bool child = OwnerIsMDIChild();
+    const int system = child ? MDIChildBorder : 0;
+    dc->FillRect({0, 0, B, child ? H - 2 : H}, brush);
+    dc->FillRect({0, H - B - system, W, H}, brush);
+    dc->FillRect({W - B - system, 0, W, H}, brush);
     dc->MoveTo({0, 0});
     dc->LineTo({W, 0});
 }
@@ -502,6 +519,9 @@ void TtavForm::OwnerWndProc(TMessage& m) {
     hook->Saved(m);
     if (!hook->Frame) return; // the form's handling freed the frame
     switch (m.Msg) {
+    case WM_MDIACTIVATE:
+        if (HWND(m.LParam) == FOwnerForm->Handle()) SendToMainClient(MDIChildActivated);
+        break;
     case WM_KEYDOWN: m.Result = HandleMenuShortCut(m) ? 1 : 0; break;
     // The form never shows a menu bar of its own.
     case WM_SHOWWINDOW: FOwnerForm->SetMenu(nullptr); break;
@@ -509,32 +529,62 @@ void TtavForm::OwnerWndProc(TMessage& m) {
     case WM_SIZE: OwnerSized(); break;
     case WM_ERASEBKGND: PaintFormBorder(reinterpret_cast<HDC>(m.WParam)); break;
     case WM_NCHITTEST: OwnerHitTest(m); break;
+    case WM_DESTROY:
+        if (!OwnerIsMDIChild()) break;
+        SendToMainClient(MDIChildActivated);
+        if (FOwnerForm->WindowState() == wsMaximized) SendToMainClient(MDIChildTitleBarBack);
+        break;
     }
 }
 
 void TtavForm::OwnerSized() {
     TCustomForm* form = FOwnerForm;
-    if (FCreatedMaximized && form->WindowState() != wsMaximized) {
-        SetFormBounds(form, FSavedBounds);
-        FCreatedMaximized = false;
+    const bool maximized = form->WindowState() == wsMaximized;
+    if (FCreatedMaximized) {
+        if (!maximized) {
+            SetFormBounds(form, FSavedBounds);
+            FCreatedMaximized = false;
+        }
+        gTitleBarScrolledAway = true;
     }
     // A maximised window leaves the task bar free.
     TRect area;
-    if (form->WindowState() == wsMaximized && FOwnerBorderStyle != bsNone && GetWorkArea(area))
+    if (maximized && !OwnerIsMDIChild() && FOwnerBorderStyle != bsNone && GetWorkArea(area))
         SetFormBounds(form, area);
     ResizeFrame();
     PaintFormBorder();
     FTitleBar->UpdateMaxButtons();
+    if (OwnerIsMDIChild()) ScrollTitleBar(form->WindowState() == wsMaximized);
     FTitleBar->UpdateRoundCorner();
+}
+
+bool TtavForm::TitleBarScrolledAway() {
+    return gTitleBarScrolledAway;
+}
+
+void TtavForm::SetTitleBarScrolledAway(bool value) {
+    gTitleBarScrolledAway = value;
+}
+
+// A maximised MDI child hides its title bar; the first to do so moves its controls up into the room.
+void TtavForm::ScrollTitleBar(bool away) {
+    SetTitleBarVisible(!away);
+    if (away == gTitleBarScrolledAway) return;
+    const int step = away ? -FTitleBar->Height() : FTitleBar->Height();
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* control = Controls(i);
+        control->SetTop(control->Top() + step);
+    }
+    gTitleBarScrolledAway = away;
+    if (away) return SendToMainClient(MDIChildTitleBarScrolledAway, WPARAM(FOwnerForm->Handle()));
+    FTitleBar->UpdateMaxButtons();
+    SendToMainClient(MDIChildTitleBarBack);
 }
 
 void TtavForm::OwnerHitTest(TMessage& m) {
     TCustomForm* form = FOwnerForm;
     if (form->WindowState() == wsMaximized) return;
-    if (form->FormStyle() == fsMDIForm && m.Result == HTCLIENT) {
-        m.Result = HTTRANSPARENT;
-        return;
-    }
+    if (form->FormStyle() == fsMDIForm && m.Result == HTCLIENT) m.Result = HTTRANSPARENT;
     if (FOwnerBorderStyle != bsSizeable) return;
     const TPoint p = form->ScreenToClient(LParamToPoint(m.LParam));
     const TRect client = form->ClientRect();

@@ -73,6 +73,10 @@ public:
     std::string Version() const { return "4.06"; }
     void SetVersion(const std::string&) {}
 
+    // Shared by every frame: an MDI child's title bar has been scrolled away and its controls moved up.
+    static bool TitleBarScrolledAway();
+    static void SetTitleBarScrolledAway(bool value);
+
     // The form's border style when the frame was made, before the frame took the border away.
     TFormBorderStyle OwnerBorderStyle() const { return FOwnerBorderStyle; }
     TtavTitleBar* TitleBar() const { return FTitleBar; }
@@ -115,6 +119,7 @@ private:
     void TakeOverOwner();
     void OwnerWndProc(TMessage& m);
     void OwnerSized();
+    void ScrollTitleBar(bool away);
     void OwnerHitTest(TMessage& m);
     void AppMessageHook(MSG& msg, bool& handled);
     void DrawMenuBarButton(TToolBar* bar, TToolButton* button, TCustomDrawState state, bool& defaultDraw);

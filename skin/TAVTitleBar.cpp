@@ -2,6 +2,7 @@
 
 #include "classlib/Application.h"
 #include "classlib/Bitmap.h"
+#include "classlib/Icon.h"
 #include "classlib/MenuItem.h"
 #include "platform/Input.h"
 #include "platform/MessageBox.h"
@@ -414,7 +415,7 @@ void TtavTitleBar::SetUIStyle(TtavUIStyle value) {
         FButtons->Items(i)->SetUIStyle(source.EffectiveStyle());
     if (FSystemMenu) {
         FSystemMenu->SetFileTheme(FFileTheme);
-        FSystemMenu->SetUIStyle(FUIStyle);
+        FSystemMenu->SetUIStyle(source.EffectiveStyle());
     }
     if (Frame()) ApplyRoundCorner(FRoundCorner);
     if (!FKeepFontColor) Font()->SetColor(FUIStyle == TtavUIStyle::MacOS ? clBlack : clWhite);
@@ -618,10 +619,9 @@ void TtavTitleBar::DrawButtons(TBitmap* bitmap) {
             const TRect rect{captionLeft, box->Top(), captionLeft + box->PicNormal()->Width(),
                              box->Top() + box->PicNormal()->Height()};
             if (PointInRect(cursor, rect)) FHotButton = controlBox;
-            TBitmap icon;
-            icon.LoadFromResourceName("MAINICON");
-            icon.SetTransparent(true);
-            bitmap->Canvas()->StretchDraw(Bounds(captionLeft + 3, box->Top(), 16, 16), &icon);
+            TIcon icon;
+            icon.LoadFromResourceName("MAINICON", 16, 16);
+            bitmap->Canvas()->Draw(captionLeft + 3, box->Top(), &icon);
             captionLeft += 21;
         }
     }
@@ -702,10 +702,7 @@ void TtavTitleBar::DblClick() {
 void TtavTitleBar::HitTest(TMessage& m) {
     TCustomForm* form = OwnerForm();
     if (!form || form->WindowState() == wsMaximized) return;
-    if (form->FormStyle() == fsMDIForm && m.Result == HTCLIENT) {
-        m.Result = HTTRANSPARENT;
-        return;
-    }
+    if (form->FormStyle() == fsMDIForm && m.Result == HTCLIENT) m.Result = HTTRANSPARENT;
     TtavForm* frame = Frame();
     if (!frame || frame->OwnerBorderStyle() != bsSizeable) return;
     const TPoint p = ScreenToClient(LParamToPoint(m.LParam));
