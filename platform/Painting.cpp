@@ -155,7 +155,7 @@ bool UpdateWindow(HWND hwnd) {
         MSG msg{hwnd, WM_PAINT, 0, 0, GetTickCount(), GetCursorPos()};
         DispatchMessage(msg);
     }
-    PresentWindows();
+    // The screen gets the picture when the loop is about to wait: one whole frame per burst of painting.
     return true;
 }
 

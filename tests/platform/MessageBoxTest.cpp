@@ -60,6 +60,7 @@ TEST_F(TWindowTest, TheBoxIsModalOverItsOwnerAndAnswersAClickOnAButton) {
         clicked = true;
         ownerWasDisabled = !IsWindowEnabled(owner);
         UpdateWindow(box);
+        PresentWindows();
         TRect r = GetWindowRect(box);
         boxRect = r;
         captionPixel = FHost.ScreenPixel({r.Left + 10, r.Top + 8});

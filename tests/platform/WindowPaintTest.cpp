@@ -62,10 +62,12 @@ TEST_F(TWindowTest, PaintingIsClippedToTheInvalidPartAndEraseOnlyWhenAsked) {
     EXPECT_EQ(PixelOf(top, {29, 19}), 0x0000FFu);
     EXPECT_EQ(PixelOf(top, {30, 19}), 0xFF0000u); // outside the invalid part, the old paint stays
     EXPECT_EQ(PixelOf(top, {9, 10}), 0xFF0000u);
-    // UpdateWindow paints at once, without the queue.
+    // UpdateWindow paints at once, without the queue; the screen gets the frame when the loop would wait.
     InvalidateRect(top, nullptr, true);
     FHandlers[top] = FillOnPaint(clLime, &painted);
     UpdateWindow(top);
+    EXPECT_EQ(PixelOf(top, {60, 60}), 0xFF0000u);
+    PresentWindows();
     EXPECT_EQ(PixelOf(top, {60, 60}), 0x00FF00u);
     EXPECT_EQ(Of(top, WM_ERASEBKGND).size(), 1u);
 }
