@@ -32,6 +32,8 @@ class TCustomEdit : public TWinControl {
     void PasteFromClipboard() { Perform(WM_PASTE); }
     void Undo() { Perform(WM_UNDO); }
     bool CanUndo() const { return FCore.CanUndo(); }
+    // A memo's text takes line breaks and tabs.
+    bool MultiLine() const { return FCore.MultiLine(); }
     void ClearUndo() { FCore.ClearUndo(); }
     void Clear() { SetText({}); }
 

@@ -2,6 +2,8 @@
 
 #include "classlib/Application.h"
 #include "classlib/LayoutReader.h"
+#include "classlib/Menus.h"
+#include "classlib/ToolBar.h"
 #include "classlib/Screen.h"
 #include "classlib/SysUtils.h"
 #include "platform/Input.h"
@@ -44,6 +46,7 @@ void TCustomForm::PublishProperties(TPublisher<TCustomForm>& p) {
         .Integer("PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch, 96)
         .Integer("TextHeight", &TCustomForm::TextHeight, &TCustomForm::SetTextHeight, 13)
         .Boolean("OldCreateOrder", &TCustomForm::OldCreateOrder, &TCustomForm::SetOldCreateOrder, false)
+        .Component("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu)
         .Event("OnCreate", &TCustomForm::OnCreate)
         .Event("OnDestroy", &TCustomForm::OnDestroy)
         .Event("OnShow", &TCustomForm::OnShow)
@@ -67,6 +70,11 @@ void TCustomForm::AfterConstruction() {
     if (Screen) Screen->AddForm(this);
     if (std::string name = LayoutName(); !name.empty()) ReadLayoutResource(*this, name);
     GuardBoundary(this, [this] { DoCreate(); });
+}
+
+void TCustomForm::Loaded() {
+    TWinControl::Loaded();
+    RebuildMenuBar(); // the menu's items are read by now
 }
 
 // ---- window ----------------------------------------------------------------------------------------------
@@ -216,6 +224,37 @@ void TCustomForm::Deactivate() {
     if (OnDeactivate) OnDeactivate(this);
 }
 
+// ---- menu ----------------------------------------------------------------------------------------------
+
+void TCustomForm::SetMenu(TMainMenu* value) {
+    if (FMenu == value) return;
+    if (FMenu) FMenu->RemoveFreeNotification(this);
+    FMenu = value;
+    if (value) value->FreeNotification(this);
+    RebuildMenuBar();
+}
+
+void TCustomForm::RebuildMenuBar() {
+    if (!FMenu) {
+        delete FMenuBar;
+        return;
+    }
+    if (ComponentState().Contains(csDestroying)) return;
+    if (!FMenuBar) {
+        FMenuBar = NewComponent<TToolBar>(this);
+        FMenuBar->SetFlat(true);
+        FMenuBar->SetEdgeBorders({});
+        FMenuBar->SetShowCaptions(true);
+        FMenuBar->SetHeight(FMenuBar->ButtonHeight());
+        FMenuBar->SetParent(this);
+    }
+    FMenuBar->ShowMenuItems(FMenu, FMenuBar);
+}
+
+bool TCustomForm::IsShortCut(WORD key, TShiftState shift) {
+    return FMenu && FMenu->IsShortCut(key, shift);
+}
+
 // ---- closing -----------------------------------------------------------------------------------------------
 
 bool TCustomForm::CloseQuery() {
@@ -358,6 +397,8 @@ void TCustomForm::ControlHidden(TWinControl* control) {
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
     TWinControl::Notification(component, operation);
     if (operation != opRemove) return;
+    if (component == FMenuBar) FMenuBar = nullptr;
+    if (component == FMenu) SetMenu(nullptr);
     if (component == FActiveControl) FActiveControl = nullptr;
     if (component == FFocusedControl) FFocusedControl = nullptr;
 }

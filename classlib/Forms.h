@@ -35,6 +35,9 @@ using TModalResult = int;
 constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
                        mrIgnore = IDIGNORE, mrYes = IDYES, mrNo = IDNO, mrAll = mrNo + 1;
 
+class TMainMenu;
+class TToolBar;
+
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
@@ -47,6 +50,7 @@ class TCustomForm : public TWinControl {
     ~TCustomForm() override;
     static void PublishProperties(TPublisher<TCustomForm>& p);
     void AfterConstruction() override;
+    void Loaded() override;
 
     TFormBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TFormBorderStyle value);
@@ -76,6 +80,12 @@ class TCustomForm : public TWinControl {
     void SetTextHeight(int value) { FTextHeight = value; }
     bool OldCreateOrder() const { return FOldCreateOrder; }
     void SetOldCreateOrder(bool value) { FOldCreateOrder = value; }
+    // The menu along the form's top: a menu bar of the class library's own, above the aligned controls, one
+    // button per top-level item; its shortcuts run from the form's key handling.
+    TMainMenu* Menu() const { return FMenu; }
+    void SetMenu(TMainMenu* value);
+    // Runs the item of Menu whose ShortCut the key with the modifiers is; true when one ran.
+    bool IsShortCut(WORD key, TShiftState shift);
 
     // Visible and in front.
     void Show();
@@ -129,6 +139,7 @@ class TCustomForm : public TWinControl {
     void DialogKey(TMessage& m);
     void CloseModal();
     void UpdateWindowState();
+    void RebuildMenuBar();
 
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
@@ -143,6 +154,8 @@ class TCustomForm : public TWinControl {
     int FPixelsPerInch = 96;
     int FTextHeight = 13;
     bool FOldCreateOrder = false;
+    TMainMenu* FMenu = nullptr;
+    TToolBar* FMenuBar = nullptr;
     TWinControl* FActiveControl = nullptr;
     TWinControl* FFocusedControl = nullptr;
     TModalResult FModalResult = mrNone;

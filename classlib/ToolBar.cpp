@@ -576,3 +576,17 @@ void TToolButton::SetMenuItem(TMenuItem* value) {
     SetImageIndex(value->ImageIndex());
     SetVisible(value->Visible());
 }
+
+void TToolBar::ShowMenuItems(TMenu* menu, TComponent* owner) {
+    while (!FButtons.empty()) delete FButtons.back();
+    if (!menu) return;
+    // Each new button goes in front of the others: made from the last item to the first.
+    TMenuItem* items = menu->Items();
+    for (int i = items->Count() - 1; i >= 0; --i) {
+        auto* button = NewComponent<TToolButton>(owner);
+        button->SetParent(this);
+        button->SetGrouped(true);
+        button->SetMenuItem(items->Items(i));
+        button->SetAutoSize(true);
+    }
+}

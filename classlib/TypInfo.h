@@ -417,6 +417,19 @@ public:
         return *this;
     }
 
+    // An event held elsewhere (in a sub-object), stored through the setter.
+    template <class F, class B>
+    TPublisher& EventVia(std::string name, void (B::*set)(F)) {
+        static_assert(std::is_base_of_v<B, C>);
+        using H = std::remove_cvref_t<F>;
+        auto& p = Add(std::move(name), TPropKind::Event);
+        p.EventType = typeid(H);
+        p.SetEvent = [set](TObject& o, const std::any& handler) {
+            (static_cast<C&>(o).*set)(std::any_cast<const H&>(handler));
+        };
+        return *this;
+    }
+
     // A method that layouts bind events to by name.
     template <class M>
     TPublisher& Method(std::string name, M method) {

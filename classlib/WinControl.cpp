@@ -558,6 +558,12 @@ bool TWinControl::DoKeyPress(TMessage& m) {
     return ch == 0 || alive.expired();
 }
 
+// A shortcut of the form's menu runs before the control sees the key.
+bool TWinControl::MenuKey(TMessage& m) {
+    TCustomForm* form = ParentForm();
+    return form && form->IsShortCut(WORD(m.WParam), KeyboardShiftState());
+}
+
 bool TWinControl::HandleDialogKey(TMessage& m) {
     WORD key = WORD(m.WParam);
     if (!IsDialogKeyCode(key) || WantsKey(Perform(WM_GETDLGCODE), key)) return false;
@@ -683,7 +689,7 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         auto alive = AliveMark();
-        if (ChildKey(m) || DoKeyDown(m) || HandleDialogKey(m)) {
+        if (ChildKey(m) || MenuKey(m) || DoKeyDown(m) || HandleDialogKey(m)) {
             if (!alive.expired()) DropTranslatedChar(FHandle);
             return;
         }

@@ -120,6 +120,7 @@ class TWinControl : public TControl {
     bool RouteMouseToControl(TMessage& m);
     // Offers a key to the parents first (CM_CHILDKEY): true when one of them took it.
     bool ChildKey(TMessage& m);
+    bool MenuKey(TMessage& m);
     bool DoKeyDown(TMessage& m);
     bool DoKeyPress(TMessage& m);
     bool DoKeyUp(TMessage& m);

@@ -7,6 +7,7 @@
 #include "skin/TAVDBCtrls.h"
 #include "skin/TAVForm.h"
 #include "skin/TAVImagePanel.h"
+#include "skin/TAVMainMenu.h"
 #include "skin/TAVMemo.h"
 #include "skin/TAVMgr.h"
 #include "skin/TAVPopupMenu.h"
@@ -33,6 +34,7 @@ void RegisterSkinClasses() {
     RegisterClass<TtavCustomComboBox>();
     RegisterClass<TtavComboBox>();
     RegisterClass<TtavPopupMenu>();
+    RegisterClass<TtavMainMenu>();
     RegisterClass<TtavCheckBox>();
     RegisterClass<TtavDBCheckBox>();
     RegisterClass<TtavDBEdit>();

@@ -1,9 +1,13 @@
 #include "skin/TAVForm.h"
 
+#include "classlib/Application.h"
 #include "classlib/Bitmap.h"
+#include "classlib/MenuItem.h"
 #include "platform/MessageBox.h"
 #include "platform/Painting.h"
 #include "skin/TAVImagePanel.h"
+#include "skin/TAVMainMenu.h"
+#include "skin/TAVMenu.h"
 #include "skin/TAVPublic.h"
 #include "skin/TAVThemeSource.h"
 
@@ -17,18 +21,18 @@ constexpr int SizingBand = 5;
 TtavForm::TtavForm(TComponent* owner) : TCustomPanel(owner) {
     FTitleBar = NewComponent<TtavTitleBar>(this);
     FTitleBar->SetParent(this);
-    FTitleBar->OnCustomBtnsClick = [this](TObject* sender, int index) {
-        if (OnTitleBarCustomBtnsClick) OnTitleBarCustomBtnsClick(sender, index);
-    };
-    FTitleBar->OnHelpBtnClick = [this](TObject* sender, int index) {
-        if (OnTitleBarHelpBtnClick) OnTitleBarHelpBtnClick(sender, index);
-    };
 }
 
 TtavForm::~TtavForm() {
     Destroying();
     // The form's window procedure goes straight to the form's own from now on.
     if (FOwnerHook) FOwnerHook->Frame = nullptr;
+    if (FHookOwned && Application) Application->OnMessage = nullptr;
+    if (auto* menu = dynamic_cast<TtavMainMenu*>(FMenu); menu && menu->Frame() == this) menu->SetFrame(nullptr);
+    delete FMenuBar;
+    FMenuBar = nullptr;
+    delete FTitleBar;
+    FTitleBar = nullptr;
 }
 
 void TtavForm::PublishProperties(TPublisher<TtavForm>& p) {
@@ -54,32 +58,35 @@ void TtavForm::PublishProperties(TPublisher<TtavForm>& p) {
         .Integer("Width", &TtavForm::FrameWidth, &TtavForm::SetFrameWidth)
         .Integer("RoundCorner", &TtavForm::RoundCorner, &TtavForm::SetRoundCorner, 0)
         .String("Version", &TtavForm::Version, &TtavForm::SetVersion)
-        .Event("OnTitleBarCustomBtnsClick", &TtavForm::OnTitleBarCustomBtnsClick)
-        .Event("OnTitleBarHelpBtnClick", &TtavForm::OnTitleBarHelpBtnClick);
+        .EventVia("OnTitleBarCustomBtnsClick", &TtavForm::SetOnTitleBarCustomBtnsClick)
+        .EventVia("OnTitleBarHelpBtnClick", &TtavForm::SetOnTitleBarHelpBtnClick);
 }
 
-// Takes the form over. A frame on anything but a form only carries its title bar.
+// Takes the form over, in the order the frame's users rely on: a second frame is refused only after it has
+// applied its style. A frame on anything but a form only carries its title bar.
 void TtavForm::AfterConstruction() {
     TCustomPanel::AfterConstruction();
     auto* form = dynamic_cast<TForm*>(Owner());
+    const bool running = !ComponentState().Contains(csDesigning);
     if (form) {
-        // A layout reads its form's properties before its components: these replace the layout's.
-        form->Constraints()->SetMinHeight(OwnerMinHeight);
-        form->Constraints()->SetMinWidth(OwnerMinWidth);
         FOwnerForm = form;
+        // A layout reads its form's properties before its components: these replace the layout's.
+        if (running) {
+            form->Constraints()->SetMinHeight(OwnerMinHeight);
+            form->Constraints()->SetMinWidth(OwnerMinWidth);
+        }
         FSavedBounds = form->BoundsRect();
         FCreatedMaximized = form->WindowState() == wsMaximized;
-        FOwnerBorderStyle = form->BorderStyle();
-        // Only an earlier frame counts: this one is not among the form's controls yet.
-        for (int i = 0; i < form->ControlCount(); ++i)
-            if (dynamic_cast<TtavForm*>(form->Controls(i)))
-                throw EComponentError("Sorry, You can create only one TtavForm component in one form!");
-        form->SetScaled(false);
-        TakeOverOwner();
     }
     FMenuBarColor = Color();
+    FMenuBarHeight = 22;
+    if (form) FOwnerBorderStyle = form->BorderStyle();
     SetUIStyle(TtavUIStyle::DeepBlue);
     FUIStyleAutoUpdateSub = false;
+    if (form) {
+        FNonClientHeight = form->Height() - form->ClientHeight();
+        FNonClientWidth = form->Width() - form->ClientWidth();
+    }
     SetBevelOuter(bvNone);
     SetBevelInner(bvNone);
     SetBorderStyle(bsNone);
@@ -87,6 +94,14 @@ void TtavForm::AfterConstruction() {
     SetCaption(form ? form->Caption() : std::string());
     SetTitleBarVisible(true);
     TCustomPanel::SetText(" ");
+    FHookOwned = false;
+    if (!form) return;
+    // Only an earlier frame counts: this one is not among the form's controls yet.
+    for (int i = 0; i < form->ControlCount(); ++i)
+        if (dynamic_cast<TtavForm*>(form->Controls(i)))
+            throw EComponentError("Sorry, You can create only one TtavForm component in one form!");
+    form->SetScaled(false);
+    if (running) TakeOverOwner();
 }
 
 void TtavForm::Loaded() {
@@ -107,6 +122,15 @@ void TtavForm::TakeOverOwner() {
     const HWND window = form->Handle();
     if (const DWORD style = GetWindowStyle(window); style & WS_CAPTION)
         SetWindowStyle(window, style & ~DWORD(WS_CAPTION));
+    // The first frame finding the application's hook free serves it: the main window's.
+    if (Application && !Application->OnMessage) {
+        Application->OnMessage = [this](MSG& msg, bool& handled) { AppMessageHook(msg, handled); };
+        FHookOwned = true;
+    }
+}
+
+bool TtavForm::OwnerIsMDIChild() const {
+    return FOwnerForm && FOwnerForm->FormStyle() == fsMDIChild;
 }
 
 // ---- properties ----------------------------------------------------------------------------------------
@@ -126,6 +150,11 @@ void TtavForm::SetUIStyle(TtavUIStyle value) {
     FMenuBarColor = Color();
     FTitleBar->SetFileTheme(FFileTheme);
     FTitleBar->SetUIStyle(value);
+    if (OwnerIsMDIChild()) FTitleBar->SetRoundCorner(0);
+    if (auto* menu = dynamic_cast<TtavMainMenu*>(FMenu)) {
+        menu->SetUIStyle(value);
+        menu->SetFileTheme(FFileTheme);
+    }
     if (FUIStyleAutoUpdateSub) ApplyThemeToChildren(this, value, FFileTheme);
     ResizeFrame();
     Repaint();
@@ -181,39 +210,226 @@ void TtavForm::SetFormPanel(TCustomPanel* value) {
 }
 
 void TtavForm::SetMenu(TMainMenu* value) {
-    if (FMenu) FMenu->RemoveFreeNotification(this);
+    if (auto* old = dynamic_cast<TtavMainMenu*>(FMenu); old && old->Frame() == this) old->SetFrame(nullptr);
+    if (FMenu && FMenu != value) FMenu->RemoveFreeNotification(this);
     FMenu = value;
-    if (value) value->FreeNotification(this);
+    if (auto* menu = dynamic_cast<TtavMainMenu*>(value)) menu->SetFrame(this);
+    if (!value) return RemoveMenuBar();
+    value->FreeNotification(this);
+    CreateMenuBar();
+    RebuildMenuBar();
+}
+
+void TtavForm::SetMenuBarColor(TColor value) {
+    FMenuBarColor = value;
+    if (FMenuBar) FMenuBar->SetColor(value);
+}
+
+void TtavForm::SetMenuBarHeight(int value) {
+    FMenuBarHeight = value;
+    if (!FMenuBar) return;
+    FMenuBar->SetHeight(value);
+    FMenuBar->SetButtonHeight(value);
 }
 
 void TtavForm::SetFrameWidth(int value) {
     if (!FOwnerForm) return SetWidth(value);
-    FOwnerForm->SetWidth(value + 2 * FBorderWidth);
+    const int designing = ComponentState().Contains(csDesigning) ? FNonClientWidth : 0;
+    FOwnerForm->SetWidth(value + 2 * FBorderWidth + designing);
     ResizeFrame();
 }
 
 void TtavForm::SetFrameHeight(int value) {
     if (!FOwnerForm) return SetHeight(value);
-    FOwnerForm->SetHeight(value + FBorderWidth + FBorderWidth / 2);
+    const int designing = ComponentState().Contains(csDesigning) ? FNonClientHeight : 0;
+    FOwnerForm->SetHeight(value + FBorderWidth + FBorderWidth / 2 + designing);
     ResizeFrame();
 }
 
 void TtavForm::SetRoundCorner(int value) {
-    if (FOwnerForm && FOwnerForm->FormStyle() == fsMDIChild) return;
+    if (OwnerIsMDIChild()) return;
     FTitleBar->SetRoundCorner(value);
 }
 
 void TtavForm::Notification(TComponent* component, TOperation operation) {
     TCustomPanel::Notification(component, operation);
-    if (operation != opRemove || !component) return;
+    if (!component) return;
+    if (operation == opInsert) return AdviseMainMenu(component);
     if (component == FFormPanel) FFormPanel = nullptr;
-    if (component == FMenu) FMenu = nullptr;
+    if (component == FMenuBar) FMenuBar = nullptr;
+    if (component == FMenu) RemoveMenuBar();
+    if (component == this && !ComponentState().Contains(csDestroying)) {
+        if (FOwnerForm) FOwnerForm->Repaint();
+        if (auto* menu = dynamic_cast<TtavMainMenu*>(FMenu); menu && menu->Frame() == this) menu->SetFrame(nullptr);
+    }
     if (component == FFileTheme) {
         FFileTheme = nullptr;
         if (ComponentState().Contains(csDestroying)) return;
         ApplyThemeToChildren(this, TtavUIStyle::DeepBlue, nullptr);
         SetUIStyle(TtavUIStyle::DeepBlue);
     }
+}
+
+// Designing only: a plain main menu dropped on the form gets the advice to use the skinned one.
+void TtavForm::AdviseMainMenu(TComponent* menu) {
+    const TComponentState state = ComponentState();
+    if (!state.Contains(csDesigning) || state.Contains(csLoading)) return;
+    if (!dynamic_cast<TMainMenu*>(menu) || menu->ClassName() == "TtavMainMenu") return;
+    const std::string lines = "\r\n\r\n";
+    const std::string text = "Strongly recommend you to use \"TtavMainMenu\" instead of \"TMainMenu\"." + lines +
+                             "If you still want to use TMainForm, " + lines + "set " +
+                             (Owner() ? Owner()->Name() : std::string()) + "'s MENU property to NIL please." + lines +
+                             "And set " + Name() + "'s MENU property to this Menu when you finished designing the menu.";
+    MessageBox(nullptr, text, "Information", MB_OK | MB_ICONINFORMATION);
+}
+
+// ---- menu bar ------------------------------------------------------------------------------------------
+
+void TtavForm::CreateMenuBar() {
+    if (FMenuBar || OwnerIsMDIChild()) return;
+    FMenuBar = NewComponent<TToolBar>(this);
+    FMenuBar->SetParent(this);
+    FMenuBar->SetFlat(true);
+    FMenuBar->SetEdgeBorders({});
+    FMenuBar->SetShowCaptions(true);
+    FMenuBar->SetHeight(FMenuBarHeight);
+    FMenuBar->SetColor(FMenuBarColor);
+    if (!ComponentState().Contains(csDesigning))
+        FMenuBar->OnCustomDrawButton = [this](TToolBar* bar, TToolButton* button, TCustomDrawState state,
+                                              bool& defaultDraw) {
+            DrawMenuBarButton(bar, button, state, defaultDraw);
+        };
+    FMenuBar->OnCustomDraw = [this](TToolBar* bar, const TRect& rect, bool& defaultDraw) {
+        DrawMenuBarBackground(bar, rect, defaultDraw);
+    };
+    // The title bar stays above the menu bar.
+    FTitleBar->SetTop(0);
+}
+
+void TtavForm::RemoveMenuBar() {
+    if (!OwnerIsMDIChild()) {
+        delete FMenuBar;
+        FMenuBar = nullptr;
+    }
+    if (FMenu) FMenu->RemoveFreeNotification(this);
+    FMenu = nullptr;
+}
+
+void TtavForm::RebuildMenuBar() {
+    if (!FMenuBar) return;
+    if (!FMenu) return RemoveMenuBar();
+    FMenuBar->ShowMenuItems(FMenu, this);
+}
+
+void TtavForm::UpdateMenuBarItems() {
+    if (!FMenuBar) return;
+    for (int i = 0; i < FMenuBar->ButtonCount(); ++i) {
+        TToolButton* button = FMenuBar->Buttons(i);
+        if (TMenuItem* item = button->MenuItem()) {
+            button->SetCaption(item->Caption());
+            button->SetEnabled(item->Enabled());
+        }
+    }
+}
+
+void TtavForm::UpdateMenuBarFont() {
+    if (!FMenuBar || !FMenu) return;
+    if (auto* menu = dynamic_cast<TtavMainMenu*>(FMenu)) {
+        TFont* font = FMenuBar->Font();
+        if (menu->UseSystemFont()) {
+            ApplySystemMenuFont(*font);
+        } else {
+            font->SetName(menu->Look().FontName);
+            font->SetSize(menu->Look().FontSize);
+            font->SetCharset(menu->Look().FontCharset);
+        }
+    }
+    FMenuBar->Repaint();
+}
+
+TtavUIStyle TtavForm::MenuBarStyle() const {
+    auto* menu = dynamic_cast<TtavMainMenu*>(FMenu);
+    return menu ? menu->UIStyle() : FUIStyle;
+}
+
+TtavFileTheme* TtavForm::MenuBarTheme() const {
+    auto* menu = dynamic_cast<TtavMainMenu*>(FMenu);
+    return menu ? menu->FileTheme() : FFileTheme;
+}
+
+void TtavForm::DrawMenuBarButton(TToolBar* bar, TToolButton* button, TCustomDrawState state, bool& defaultDraw) {
+    TCanvas* canvas = bar->Canvas();
+    const TtavUIStyle style = MenuBarStyle();
+    bool menuFont = false;
+    auto* menu = dynamic_cast<TtavMainMenu*>(FMenu);
+    if (menu) {
+        const TtavMenuLook& look = menu->Look();
+        if (look.UseSystemFont) {
+            ApplySystemMenuFont(*canvas->Font());
+        } else {
+            canvas->Font()->SetName(look.FontName);
+            canvas->Font()->SetSize(look.FontSize);
+            canvas->Font()->SetCharset(look.FontCharset);
+            canvas->Font()->SetColor(look.FontColor);
+            menuFont = true;
+        }
+    }
+    const bool hot = state.Contains(cdsHot), selected = state.Contains(cdsSelected);
+    if (!hot && !selected) {
+        defaultDraw = true;
+        return;
+    }
+    defaultDraw = false;
+    const TtavThemeSource source(MenuBarTheme(), style);
+    const TColor fontColor = source.Color(tavkey::MenuSelectedFontColor);
+    const UINT textFlags = DT_SINGLELINE | DT_CENTER | DT_VCENTER;
+    if (style == TtavUIStyle::MacOS) {
+        // Composed off-screen: the selection picture with the caption over it.
+        TBitmap bitmap;
+        bitmap.SetSize(button->Width(), button->Height());
+        TBitmap select;
+        select.LoadFromResourceName("MACOS_MENU_SELECT");
+        TCanvas* off = bitmap.Canvas();
+        off->StretchDraw({0, 0, button->Width(), button->Height()}, &select);
+        off->Brush()->SetStyle(bsClear);
+        const TFont* from = canvas->Font();
+        off->Font()->SetName(menuFont ? menu->Look().FontName : from->Name());
+        off->Font()->SetSize(menuFont ? menu->Look().FontSize : from->Size());
+        off->Font()->SetCharset(menuFont ? menu->Look().FontCharset : from->Charset());
+        off->Font()->SetColor(fontColor);
+        TRect text{0, 0, button->Width(), button->Height() + 2};
+        off->Handle()->DrawText(button->Caption(), text, textFlags);
+        canvas->Draw(button->Left(), button->Top(), &bitmap);
+        return;
+    }
+    TRect r = button->BoundsRect();
+    if (selected) r.Right -= 2;
+    FillMenuRect(*canvas, r, source.Color(tavkey::MenuSelectedBackgroundColor));
+    FrameMenuRect(*canvas, r, source.Color(tavkey::MenuSelectedBorderColor));
+    if (selected) r.Left += 2;
+    r.Top += 2;
+    // The brush stays solid: the caption's cells take the border colour, the brush's last.
+    canvas->Font()->SetColor(fontColor);
+    canvas->Handle()->DrawText(button->Caption(), r, textFlags);
+}
+
+void TtavForm::DrawMenuBarBackground(TToolBar* bar, const TRect& rect, bool&) {
+    if (MenuBarStyle() != TtavUIStyle::MacOS) return;
+    TBitmap background;
+    background.LoadFromResourceName("MACOS_MENU_BAR");
+    bar->Canvas()->StretchDraw(rect, &background);
+}
+
+bool TtavForm::HandleMenuShortCut(const TMessage& keyDown) {
+    TCustomForm* form = FOwnerForm;
+    if (!form || !IsFormActive(form) || !form->Active() || !FMenu) return false;
+    return FMenu->IsShortCut(WORD(keyDown.WParam), KeyboardShiftState());
+}
+
+void TtavForm::AppMessageHook(MSG& msg, bool& handled) {
+    if (msg.message != WM_KEYDOWN) return;
+    const TMessage keyDown{WM_KEYDOWN, msg.wParam, msg.lParam, 0};
+    if (HandleMenuShortCut(keyDown)) handled = true;
 }
 
 // ---- layout and painting -------------------------------------------------------------------------------
@@ -286,6 +502,9 @@ void TtavForm::OwnerWndProc(TMessage& m) {
     hook->Saved(m);
     if (!hook->Frame) return; // the form's handling freed the frame
     switch (m.Msg) {
+    case WM_KEYDOWN: m.Result = HandleMenuShortCut(m) ? 1 : 0; break;
+    // The form never shows a menu bar of its own.
+    case WM_SHOWWINDOW: FOwnerForm->SetMenu(nullptr); break;
     case WM_ACTIVATE: FTitleBar->SetFormActive(LOWORD(m.WParam) != WA_INACTIVE); break;
     case WM_SIZE: OwnerSized(); break;
     case WM_ERASEBKGND: PaintFormBorder(reinterpret_cast<HDC>(m.WParam)); break;

@@ -1,6 +1,7 @@
 #pragma once
 #include "classlib/Menus.h"
 #include "classlib/Panel.h"
+#include "classlib/ToolBar.h"
 #include "skin/TAVMgr.h"
 #include "skin/TAVThemes.h"
 #include "skin/TAVTitleBar.h"
@@ -52,13 +53,15 @@ public:
     // The title bar's font.
     TFont* Font() const { return FTitleBar->Font(); }
     void SetFont(const TFont* value) { FTitleBar->Font()->Assign(value); }
-    // Kept for a menu bar, which no form here has: the reference is stored and cleared when the menu goes.
+    // The main menu the frame's menu bar shows, one button per top-level item dropping its sub-items down;
+    // none removes the bar. Never a bar for an MDI child's frame.
     TMainMenu* Menu() const { return FMenu; }
     void SetMenu(TMainMenu* value);
     TColor MenuBarColor() const { return FMenuBarColor; }
-    void SetMenuBarColor(TColor value) { FMenuBarColor = value; }
+    void SetMenuBarColor(TColor value);
+    // The height of the menu bar and of its buttons.
     int MenuBarHeight() const { return FMenuBarHeight; }
-    void SetMenuBarHeight(int value) { FMenuBarHeight = value; }
+    void SetMenuBarHeight(int value);
     // Setting the frame's size sizes the form: Width + 2 x BorderWidth by Height + BorderWidth + BorderWidth
     // div 2. Reading gives the frame's own size.
     int FrameWidth() const { return Width(); }
@@ -73,13 +76,29 @@ public:
     // The form's border style when the frame was made, before the frame took the border away.
     TFormBorderStyle OwnerBorderStyle() const { return FOwnerBorderStyle; }
     TtavTitleBar* TitleBar() const { return FTitleBar; }
+    // The tool bar in menu mode below the title bar while a menu is attached; nullptr otherwise.
+    TToolBar* MenuBar() const { return FMenuBar; }
+    void CreateMenuBar();
+    // Frees the bar and forgets Menu.
+    void RemoveMenuBar();
+    // Makes the bar's buttons again from Menu's top-level items.
+    void RebuildMenuBar();
+    // The buttons take their items' captions and enabled states; items come or go only by a rebuild.
+    void UpdateMenuBarItems();
+    // The bar takes the skinned main menu's font.
+    void UpdateMenuBarFont();
+    // Runs the shortcut of Menu's item for a key-down while the form is the active one; true when one ran.
+    bool HandleMenuShortCut(const TMessage& keyDown);
     // Places the frame over the form's client area, leaving the margin.
     void ResizeFrame();
     // Paints the margin on the form, into the DC given or the form's own.
     void PaintFormBorder(HDC dc = nullptr);
 
-    TtavTitleBarButtonClickEvent OnTitleBarCustomBtnsClick;
-    TtavTitleBarButtonClickEvent OnTitleBarHelpBtnClick;
+    // The title bar's own events: handlers receive the title bar as Sender.
+    const TtavTitleBarButtonClickEvent& OnTitleBarCustomBtnsClick() const { return FTitleBar->OnCustomBtnsClick; }
+    void SetOnTitleBarCustomBtnsClick(TtavTitleBarButtonClickEvent e) { FTitleBar->OnCustomBtnsClick = std::move(e); }
+    const TtavTitleBarButtonClickEvent& OnTitleBarHelpBtnClick() const { return FTitleBar->OnHelpBtnClick; }
+    void SetOnTitleBarHelpBtnClick(TtavTitleBarButtonClickEvent e) { FTitleBar->OnHelpBtnClick = std::move(e); }
 
 protected:
     explicit TtavForm(TComponent* owner);
@@ -97,8 +116,17 @@ private:
     void OwnerWndProc(TMessage& m);
     void OwnerSized();
     void OwnerHitTest(TMessage& m);
+    void AppMessageHook(MSG& msg, bool& handled);
+    void DrawMenuBarButton(TToolBar* bar, TToolButton* button, TCustomDrawState state, bool& defaultDraw);
+    void DrawMenuBarBackground(TToolBar* bar, const TRect& rect, bool& defaultDraw);
+    // The style and theme the menu bar is drawn in: the skinned main menu's, else the frame's.
+    TtavUIStyle MenuBarStyle() const;
+    TtavFileTheme* MenuBarTheme() const;
+    bool OwnerIsMDIChild() const;
+    void AdviseMainMenu(TComponent* menu);
 
     TtavTitleBar* FTitleBar = nullptr;
+    TToolBar* FMenuBar = nullptr;
     TMainMenu* FMenu = nullptr;
     std::shared_ptr<TOwnerHook> FOwnerHook;
     TCustomForm* FOwnerForm = nullptr;
@@ -110,7 +138,11 @@ private:
     TtavFileTheme* FFileTheme = nullptr;
     TColor FMenuBarColor = clBtnFace;
     int FMenuBarHeight = 22;
+    bool FHookOwned = false;
     bool FUIStyleAutoUpdateSub = false;
     TRect FSavedBounds;
     bool FCreatedMaximized = false;
+    // The form's non-client size when the frame was made; added to the size properties while designing.
+    int FNonClientHeight = 0;
+    int FNonClientWidth = 0;
 };

@@ -76,10 +76,8 @@ void DrawFlatBorder(const TtavMenuLook& look, TCanvas& canvas) {
     DrawMenuPopupBorder(window, clBlack, LookColor(look, tavkey::FormBackgroundColor));
 }
 
-void DrawCheckAndImage(const TtavMenuLook& look, const TImageList& checkMarks, const TMenuItem& item,
-                       TCanvas& canvas, const TRect& r) {
-    const TMenu* menu = item.GetParentMenu();
-    const TImageList* images = menu ? menu->Images() : nullptr;
+void DrawCheckAndImage(const TtavMenuLook& look, const TImageList& checkMarks, const TImageList* images,
+                       const TMenuItem& item, TCanvas& canvas, const TRect& r) {
     const bool hasImage = item.ImageIndex() != -1 && images && item.ImageIndex() < images->Count();
     if (item.Checked()) {
         if (hasImage) {
@@ -116,8 +114,8 @@ void MeasureSkinnedMenuItem(const TtavMenuLook& look, const TMenuItem& item, TCa
             look.BarWidth + 40;
 }
 
-void DrawSkinnedMenuItem(const TtavMenuLook& look, const TImageList& checkMarks, const TMenuItem& item,
-                         TCanvas& canvas, const TRect& rect, bool selected) {
+void DrawSkinnedMenuItem(const TtavMenuLook& look, const TImageList& checkMarks, const TImageList* itemImages,
+                         const TMenuItem& item, TCanvas& canvas, const TRect& rect, bool selected) {
     if (look.FlatMenu) DrawFlatBorder(look, canvas);
     if (item.IsLine()) return DrawSeparatorItem(look, canvas, rect);
     DrawItemBackground(look, item, canvas, rect, selected);
@@ -126,7 +124,7 @@ void DrawSkinnedMenuItem(const TtavMenuLook& look, const TImageList& checkMarks,
     canvas.Handle()->DrawText(item.Caption(), text, DT_SINGLELINE);
     if (const std::string shortCut = ShortCutToText(item.ShortCut()); !shortCut.empty())
         canvas.TextOut(rect.Right - canvas.TextWidth(shortCut) - 16, rect.Top + CaptionInset, shortCut);
-    DrawCheckAndImage(look, checkMarks, item, canvas, rect);
+    DrawCheckAndImage(look, checkMarks, itemImages, item, canvas, rect);
 }
 
 void InstallMenuDrawHandlers(TMenuItem* item, const TMenuDrawItemEvent& draw,

@@ -1,6 +1,7 @@
 #pragma once
 #include "classlib/Font.h"
 #include "classlib/MenuItem.h"
+#include "classlib/TypInfo.h"
 #include "platform/Messages.h"
 #include "skin/TAVThemes.h"
 
@@ -40,9 +41,32 @@ void ApplyMenuStyle(TtavMenuLook& look, TtavUIStyle style);
 // The two item handlers of a skinned menu, run with the menu's values. An item captioned "-" is a separator.
 void MeasureSkinnedMenuItem(const TtavMenuLook& look, const TMenuItem& item, TCanvas& canvas, int& width,
                             int& height);
-// checkMarks holds the mark drawn for a checked item without an image of its own.
-void DrawSkinnedMenuItem(const TtavMenuLook& look, const TImageList& checkMarks, const TMenuItem& item,
-                         TCanvas& canvas, const TRect& rect, bool selected);
+// checkMarks holds the mark drawn for a checked item without an image of its own; itemImages (or none) the
+// items' own images.
+void DrawSkinnedMenuItem(const TtavMenuLook& look, const TImageList& checkMarks, const TImageList* itemImages,
+                         const TMenuItem& item, TCanvas& canvas, const TRect& rect, bool selected);
+
+// The values of the menu property set that are only stored, for the next drawing: published alike by the
+// skinned popup and main menus, which give them by Look() and take them by LookValues().
+template <class C>
+void PublishMenuLookValues(TPublisher<C>& p) {
+    auto get = [](auto member) { return [member](const C& m) { return m.Look().*member; }; };
+    auto set = [](auto member) { return [member](C& m, auto v) { m.LookValues().*member = v; }; };
+    using L = TtavMenuLook;
+    p.Integer("BarWidth", get(&L::BarWidth), set(&L::BarWidth), 0)
+        .Color("BarColor", get(&L::BarColor), set(&L::BarColor), clBtnFace)
+        .Color("Color", get(&L::Color), set(&L::Color), clWhite)
+        .Color("SeparatorColor", get(&L::SeparatorColor), set(&L::SeparatorColor), clGray)
+        .Color("SelectedBorderColor", get(&L::SelectedBorderColor), set(&L::SelectedBorderColor), clHighlight)
+        .Color("SelectedColor", get(&L::SelectedColor), set(&L::SelectedColor), clHighlight)
+        .Color("SelectedFontColor", get(&L::SelectedFontColor), set(&L::SelectedFontColor), clWhite)
+        .Color("FontColor", get(&L::FontColor), set(&L::FontColor), clWhite)
+        .Color("BorderColor", get(&L::BorderColor), set(&L::BorderColor), clBlack)
+        .Boolean("FlatMenu", get(&L::FlatMenu), set(&L::FlatMenu), false)
+        .String("FontName", get(&L::FontName), set(&L::FontName), "MS Sans Serif")
+        .Integer("FontSize", get(&L::FontSize), set(&L::FontSize), 8)
+        .Enum("FontCharset", get(&L::FontCharset), set(&L::FontCharset), DEFAULT_CHARSET);
+}
 
 // Sets both handlers on the item and, depth first, on every item under it.
 void InstallMenuDrawHandlers(TMenuItem* item, const TMenuDrawItemEvent& draw,

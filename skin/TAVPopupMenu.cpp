@@ -9,15 +9,6 @@ const TImageList& CheckMarkImages() {
     return *images;
 }
 
-namespace {
-
-// A published value of the menu's look that is only stored.
-template <auto Member> auto LookGetter() {
-    return [](const TtavPopupMenu& menu) { return menu.Look().*Member; };
-}
-
-} // namespace
-
 TtavPopupMenu::TtavPopupMenu(TComponent* owner) : TPopupMenu(owner) {
     SetOwnerDraw(true);
 }
@@ -30,48 +21,10 @@ void TtavPopupMenu::PublishProperties(TPublisher<TtavPopupMenu>& p) {
         .Enum("UIStyle", &TtavPopupMenu::UIStyle, &TtavPopupMenu::SetUIStyle, TtavUIStyle::DeepBlue)
         .Integer("MenuItemHeight", &TtavPopupMenu::MenuItemHeight, &TtavPopupMenu::SetMenuItemHeight, 21)
         .Integer("SeparatorHeight", &TtavPopupMenu::SeparatorHeight, &TtavPopupMenu::SetSeparatorHeight, 21)
-        .Integer(
-            "BarWidth", LookGetter<&TtavMenuLook::BarWidth>(),
-            [](TtavPopupMenu& m, int v) { m.FLook.BarWidth = v; }, 0)
-        .Color(
-            "BarColor", LookGetter<&TtavMenuLook::BarColor>(),
-            [](TtavPopupMenu& m, TColor v) { m.FLook.BarColor = v; }, clBtnFace)
-        .Color(
-            "Color", LookGetter<&TtavMenuLook::Color>(),
-            [](TtavPopupMenu& m, TColor v) { m.FLook.Color = v; }, clWhite)
-        .Color(
-            "SeparatorColor", LookGetter<&TtavMenuLook::SeparatorColor>(),
-            [](TtavPopupMenu& m, TColor v) { m.FLook.SeparatorColor = v; }, clGray)
-        .Color(
-            "SelectedBorderColor", LookGetter<&TtavMenuLook::SelectedBorderColor>(),
-            [](TtavPopupMenu& m, TColor v) { m.FLook.SelectedBorderColor = v; }, clHighlight)
-        .Color(
-            "SelectedColor", LookGetter<&TtavMenuLook::SelectedColor>(),
-            [](TtavPopupMenu& m, TColor v) { m.FLook.SelectedColor = v; }, clHighlight)
-        .Color(
-            "SelectedFontColor", LookGetter<&TtavMenuLook::SelectedFontColor>(),
-            [](TtavPopupMenu& m, TColor v) { m.FLook.SelectedFontColor = v; }, clWhite)
-        .Color(
-            "FontColor", LookGetter<&TtavMenuLook::FontColor>(),
-            [](TtavPopupMenu& m, TColor v) { m.FLook.FontColor = v; }, clWhite)
-        .Color(
-            "BorderColor", LookGetter<&TtavMenuLook::BorderColor>(),
-            [](TtavPopupMenu& m, TColor v) { m.FLook.BorderColor = v; }, clBlack)
         .Boolean(
-            "FlatMenu", LookGetter<&TtavMenuLook::FlatMenu>(),
-            [](TtavPopupMenu& m, bool v) { m.FLook.FlatMenu = v; }, false)
-        .String(
-            "FontName", LookGetter<&TtavMenuLook::FontName>(),
-            [](TtavPopupMenu& m, const std::string& v) { m.FLook.FontName = v; }, "MS Sans Serif")
-        .Integer(
-            "FontSize", LookGetter<&TtavMenuLook::FontSize>(),
-            [](TtavPopupMenu& m, int v) { m.FLook.FontSize = v; }, 8)
-        .Enum(
-            "FontCharset", LookGetter<&TtavMenuLook::FontCharset>(),
-            [](TtavPopupMenu& m, TFontCharset v) { m.FLook.FontCharset = v; }, DEFAULT_CHARSET)
-        .Boolean(
-            "UseSystemFont", LookGetter<&TtavMenuLook::UseSystemFont>(),
+            "UseSystemFont", [](const TtavPopupMenu& m) { return m.Look().UseSystemFont; },
             [](TtavPopupMenu& m, bool v) { m.FLook.UseSystemFont = v; }, true);
+    PublishMenuLookValues(p);
 }
 
 void TtavPopupMenu::AfterConstruction() {
@@ -127,6 +80,6 @@ void TtavPopupMenu::MeasureSkinnedItem(TObject* Sender, TCanvas* ACanvas, int& W
 }
 
 void TtavPopupMenu::DrawSkinnedItem(TObject* Sender, TCanvas* ACanvas, TRect ARect, bool Selected) {
-    DrawSkinnedMenuItem(FLook, CheckMarkImages(), static_cast<const TMenuItem&>(*Sender), *ACanvas, ARect,
-                        Selected);
+    DrawSkinnedMenuItem(FLook, CheckMarkImages(), Images(), static_cast<const TMenuItem&>(*Sender), *ACanvas,
+                        ARect, Selected);
 }

@@ -18,6 +18,7 @@ class TtavPopupMenu : public TPopupMenu {
     void Loaded() override;
 
     const TtavMenuLook& Look() const { return FLook; }
+    TtavMenuLook& LookValues() { return FLook; }
     TtavUIStyle UIStyle() const { return FLook.UIStyle; }
     void SetUIStyle(TtavUIStyle value) { ApplyMenuStyle(FLook, value); }
     TtavFileTheme* FileTheme() const { return FLook.FileTheme; }

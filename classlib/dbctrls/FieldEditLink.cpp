@@ -50,8 +50,9 @@ bool TFieldEditLink::KeyDown(WORD& key, TShiftState shift) {
 }
 
 bool TFieldEditLink::KeyPress(char32_t& key) {
-    constexpr char32_t CtrlV = 22, CtrlX = 24, CtrlZ = 26, Backspace = 8;
-    bool changes = key >= 32 || key == Backspace || key == CtrlV || key == CtrlX || key == CtrlZ;
+    constexpr char32_t CtrlV = 22, CtrlX = 24, CtrlZ = 26, Backspace = 8, Tab = 9, LineFeed = 10, Return = 13;
+    bool changes = key >= 32 || key == Backspace || key == CtrlV || key == CtrlX || key == CtrlZ ||
+                   (FEdit->MultiLine() && (key == Tab || key == LineFeed || key == Return));
     if (changes && key != 127 && !StartEdit()) {
         key = 0;
         return false;

@@ -127,6 +127,44 @@ TEST_F(DBCtrlEditTest, TheMemoEditsItsLongTextField) {
     FQryInc->Post();
     EXPECT_EQ(RawText(DatabaseFile(), "SELECT DESCRIZIONE FROM INCANTESIMI WHERE ID = " + std::to_string(FAlfa)),
               before + "Fine.");
+
+    // A line break typed first puts the record in edit too, so leaving the memo writes it.
+    FHost.Click(ScreenPoint(memo, {5, 5}));
+    FHost.KeyDown(VK_CONTROL);
+    FHost.KeyPress(VK_HOME);
+    FHost.KeyUp(VK_CONTROL);
+    FHost.KeyPress(VK_RETURN);
+    Pump();
+    EXPECT_EQ(FQryInc->State(), dsEdit);
+    FHost.Click(ScreenPoint(FEdit, {5, 5}));
+    Pump();
+    FQryInc->Post();
+    EXPECT_EQ(RawText(DatabaseFile(), "SELECT DESCRIZIONE FROM INCANTESIMI WHERE ID = " + std::to_string(FAlfa)),
+              "\r\n" + before + "Fine.");
+}
+
+// With no current record nothing is there to edit: typing, deleting and pasting change nothing and
+// start no new row.
+TEST_F(DBCtrlEditTest, WithoutACurrentRecordNothingIsTypedOrInserted) {
+    OpenWith(FQryInc, "SELECT * FROM INCANTESIMI WHERE BARDO = 'nessuno'");
+    TDBMemo* memo = Make<TDBMemo>(FForm, {10, 100, 300, 200});
+    memo->SetDataSource(FSource);
+    memo->SetDataField("DESCRIZIONE");
+    Pump();
+    const std::string rows = RawText(DatabaseFile(), "SELECT count(*) FROM INCANTESIMI");
+    for (TCustomEdit* edit : {static_cast<TCustomEdit*>(FEdit), static_cast<TCustomEdit*>(memo)}) {
+        FHost.Click(ScreenPoint(edit, {5, 5}));
+        FHost.TypeText("Nuovo");
+        FHost.KeyPress(VK_RETURN);
+        FHost.KeyPress(VK_DELETE);
+        Pump();
+        EXPECT_EQ(edit->Text(), "");
+        EXPECT_EQ(FQryInc->State(), dsBrowse);
+    }
+    FHost.Click(ScreenPoint(FEdit, {5, 5}));
+    Pump();
+    FQryInc->Close();
+    EXPECT_EQ(RawText(DatabaseFile(), "SELECT count(*) FROM INCANTESIMI"), rows);
 }
 
 } // namespace

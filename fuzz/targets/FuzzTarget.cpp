@@ -1,0 +1,18 @@
+// One libFuzzer target; VMR_FUZZ_TARGET names its entry.
+#include "fuzz/FuzzEntries.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const TFuzzEntry entry = [] {
+        TFuzzEntry found = FindFuzzEntry(VMR_FUZZ_TARGET);
+        if (!found) {
+            std::fprintf(stderr, "no fuzz entry %s\n", VMR_FUZZ_TARGET);
+            std::abort();
+        }
+        return found;
+    }();
+    entry({data, size});
+    return 0;
+}

@@ -1,0 +1,359 @@
+#include "FrameTestSupport.h"
+#include "ThemeFileBuilder.h"
+
+#include "classlib/Edit.h"
+#include "classlib/ImageList.h"
+#include "classlib/MenuWindow.h"
+#include "classlib/ShortCut.h"
+#include "platform/Input.h"
+#include "skin/TAVMainMenu.h"
+#include "skin/TAVPublic.h"
+
+#include <functional>
+
+namespace {
+
+constexpr TColor ProteinMenuBar = 0xCED3D6;
+constexpr TColor ProteinSelected = 0xC4302D;
+
+// A skinned main menu on the main window's frame: File (New with Ctrl+N, a line, Exit), Edit (Copy), Help.
+class MainMenuTest : public TFrameTest {
+protected:
+    TtavMainMenu* AttachMenu(TForm* form) {
+        auto* menu = NewComponent<TtavMainMenu>(form);
+        TMenuItem* file = Item(form, menu->Items(), "&File");
+        Item(form, file, "&New")->SetShortCut(ShortCut('N', {ssCtrl}));
+        Item(form, file, "-");
+        Item(form, file, "E&xit");
+        Item(form, Item(form, menu->Items(), "&Edit"), "&Copy");
+        Item(form, menu->Items(), "&Help");
+        menu->Loaded(); // as a layout ends: items hooked, the bar rebuilt
+        RunUntilIdle();
+        return menu;
+    }
+    TMenuItem* Item(TForm* form, TMenuItem* parent, const std::string& caption) {
+        auto* item = NewComponent<TMenuItem>(form);
+        item->SetCaption(caption);
+        item->OnClick = [this](TObject* s) { Clicked.push_back(static_cast<TMenuItem*>(s)->Caption()); };
+        parent->Add(item);
+        return item;
+    }
+    static TPoint ButtonMiddle(TToolBar* bar, int index) {
+        const TRect r = bar->Buttons(index)->BoundsRect();
+        return bar->ClientToScreen({(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2});
+    }
+    // Runs `look` once while a menu window shows, as the user's input goes on.
+    void WhileMenuShows(std::function<void(HWND)> look) {
+        static std::function<void(HWND)> peek;
+        peek = std::move(look);
+        SetTimer(nullptr, 21, 20, [](HWND, UINT, uintptr_t, DWORD) {
+            for (HWND h : GetTopLevelWindows())
+                if (GetClassName(h) == MenuWindowClass && IsWindowVisible(h) && peek) {
+                    PresentWindows();
+                    auto once = std::move(peek);
+                    peek = nullptr;
+                    once(h);
+                }
+        });
+    }
+    TColor Screen(TPoint p) { return PixelToColor(FHost.ScreenPixel(p)); }
+
+    std::vector<std::string> Clicked;
+};
+
+TEST_F(MainMenuTest, ANewMenuTakesItsFramesStyleAndKeepsItsValues) {
+    TForm* form = ShowLayout(MainLayout());
+    auto* plain = NewComponent<TMainMenu>(form);
+    form->SetMenu(plain);
+    TtavMainMenu* menu = AttachMenu(form);
+    EXPECT_EQ(form->Menu(), nullptr) << "the form's own menu is taken away";
+    EXPECT_EQ(FrameOf(form)->Menu(), menu);
+    EXPECT_EQ(menu->Frame(), FrameOf(form));
+    EXPECT_EQ(menu->UIStyle(), TtavUIStyle::Protein);
+    EXPECT_EQ(menu->Look().BarWidth, 26);
+    EXPECT_EQ(menu->MenuItemHeight(), 21);
+    EXPECT_EQ(menu->SeparatorHeight(), 5);
+    EXPECT_EQ(menu->Look().BarColor, ProteinMenuBar);
+    EXPECT_TRUE(GetOrdProp(menu, "OwnerDraw"));
+
+    // Without a frame: DeepBlue and the defaults under it.
+    TForm* bare = ShownForm();
+    auto* other = NewComponent<TtavMainMenu>(bare);
+    EXPECT_EQ(other->UIStyle(), TtavUIStyle::DeepBlue);
+    EXPECT_EQ(other->Frame(), nullptr);
+    EXPECT_TRUE(other->Look().UseSystemFont);
+    EXPECT_EQ(other->Look().FontName, "MS Sans Serif");
+
+    // MacOS keeps its heights.
+    other->SetUIStyle(TtavUIStyle::MacOS);
+    other->SetMenuItemHeight(30);
+    other->SetSeparatorHeight(3);
+    EXPECT_EQ(other->MenuItemHeight(), 20);
+    EXPECT_EQ(other->SeparatorHeight(), 12);
+    EXPECT_EQ(other->Look().SeparatorColor, TColor(0));
+
+    // The own check-mark list never reads as Images; a user's list does, and none puts the own back.
+    EXPECT_EQ(menu->Images(), nullptr);
+    EXPECT_NE(static_cast<TMenu*>(menu)->Images(), nullptr);
+    std::unique_ptr<TImageList> images = TImageList::CreateSize(16, 16);
+    menu->SetImages(images.get());
+    EXPECT_EQ(menu->Images(), images.get());
+    menu->SetImages(nullptr);
+    EXPECT_EQ(menu->Images(), nullptr);
+    EXPECT_TRUE(static_cast<TMenu*>(menu)->IsOwnerDraw());
+
+    // Through the frame: a new style reaches the menu.
+    FrameOf(form)->SetUIStyle(TtavUIStyle::WinXP);
+    EXPECT_EQ(menu->UIStyle(), TtavUIStyle::WinXP);
+}
+
+TEST_F(MainMenuTest, ItemsDrawInTheMenusStyleWithItsOwnCheckMark) {
+    TForm* form = ShowLayout(MainLayout());
+    TtavMainMenu* menu = AttachMenu(form);
+    TMenuItem* item = menu->Items()->Items(0)->Items(0);
+    TBitmap bitmap;
+    bitmap.SetSize(160, 21);
+    auto draw = [&](bool selected) {
+        bitmap.Canvas()->Brush()->SetColor(clLime);
+        bitmap.Canvas()->FillRect({0, 0, 160, 21});
+        item->DrawItem(bitmap.Canvas(), {0, 0, 160, 21}, selected);
+    };
+    auto at = [&](int x, int y) { return PixelToColor(bitmap.Surface().Pixel(x, y)); };
+    int width = 0, height = 0;
+    item->MeasureItem(bitmap.Canvas(), width, height);
+    EXPECT_EQ(height, 21);
+    menu->Items()->Items(0)->Items(1)->MeasureItem(bitmap.Canvas(), width, height);
+    EXPECT_EQ(height, 5) << "a separator";
+
+    draw(false);
+    EXPECT_EQ(at(10, 10), ProteinMenuBar);
+    EXPECT_EQ(at(100, 2), clWhite);
+    draw(true);
+    EXPECT_EQ(at(10, 10), ProteinSelected);
+
+    // A checked item with an image index but no list of the user's shows the mark, and no image.
+    item->SetImageIndex(0);
+    item->SetChecked(true);
+    draw(false);
+    int mark = 0;
+    for (int y = 3; y < 19; ++y)
+        for (int x = 4; x < 20; ++x)
+            if (at(x, y) != ProteinMenuBar) ++mark;
+    EXPECT_GT(mark, 10);
+    EXPECT_EQ(at(3, 2), ProteinMenuBar) << "no black box: it has no image";
+
+    // BorderColor draws nothing; the other stored values draw at once.
+    SetOrdProp(menu, "BorderColor", int64_t(clRed));
+    item->SetChecked(false);
+    draw(false);
+    EXPECT_EQ(at(100, 2), clWhite);
+    SetOrdProp(menu, "Color", int64_t(clYellow));
+    draw(false);
+    EXPECT_EQ(at(100, 2), clYellow);
+
+    // MacOS pictures; the theme component's removal brings DeepBlue back.
+    menu->SetUIStyle(TtavUIStyle::MacOS);
+    draw(true);
+    EXPECT_EQ(at(0, 10), RGB(0x39, 0x73, 0xC4));
+    auto* theme = NewComponent<TtavFileTheme>(form);
+    menu->SetFileTheme(theme);
+    delete theme;
+    EXPECT_EQ(menu->FileTheme(), nullptr);
+    EXPECT_EQ(menu->UIStyle(), TtavUIStyle::DeepBlue);
+}
+
+TEST_F(MainMenuTest, TheFrameShowsTheTopItemsAsAMenuBarUnderItsTitleBar) {
+    TForm* form = ShowLayout(MainLayout());
+    TtavForm* frame = FrameOf(form);
+    EXPECT_EQ(frame->MenuBar(), nullptr) << "no menu, no bar";
+    TtavMainMenu* menu = AttachMenu(form);
+    TToolBar* bar = frame->MenuBar();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->ButtonCount(), 3);
+    EXPECT_EQ(bar->Buttons(0)->Caption(), "&File");
+    EXPECT_EQ(bar->Buttons(1)->Caption(), "&Edit");
+    EXPECT_EQ(bar->Buttons(2)->Caption(), "&Help");
+    EXPECT_LT(bar->Buttons(0)->Left(), bar->Buttons(1)->Left());
+    EXPECT_TRUE(bar->Buttons(0)->Grouped());
+    EXPECT_EQ(bar->Buttons(0)->Owner(), frame);
+    EXPECT_EQ(frame->TitleBar()->Top(), 0);
+    EXPECT_EQ(bar->BoundsRect(), Bounds(0, 23, 699, 22));
+    EXPECT_EQ(bar->Color(), TColor(16514043));
+
+    // At run time renaming or disabling an item changes its button; a new top item adds none.
+    menu->Items()->Items(1)->SetCaption("&Modifica");
+    menu->Items()->Items(2)->SetEnabled(false);
+    Item(form, menu->Items(), "&Tools");
+    EXPECT_EQ(bar->Buttons(1)->Caption(), "&Modifica");
+    EXPECT_FALSE(bar->Buttons(2)->Enabled());
+    EXPECT_EQ(bar->ButtonCount(), 3);
+
+    frame->SetMenuBarHeight(30);
+    frame->SetMenuBarColor(clYellow);
+    RunUntilIdle();
+    EXPECT_EQ(bar->Height(), 30);
+    EXPECT_EQ(bar->Buttons(0)->Height(), 30);
+    EXPECT_EQ(bar->Color(), clYellow);
+    EXPECT_EQ(PixelAt(form, 1 + 600, 23 + 10), clYellow);
+
+    // Dropping the menu frees the bar; so does destroying it.
+    frame->SetMenu(nullptr);
+    EXPECT_EQ(frame->MenuBar(), nullptr);
+    EXPECT_EQ(menu->Frame(), nullptr);
+    frame->SetMenu(menu);
+    ASSERT_NE(frame->MenuBar(), nullptr);
+    EXPECT_EQ(frame->MenuBar()->ButtonCount(), 4) << "an attachment rebuilds";
+    delete menu;
+    EXPECT_EQ(frame->MenuBar(), nullptr);
+    EXPECT_EQ(frame->Menu(), nullptr);
+
+    // A plain main menu gets buttons too; a plain one given to the form is detached when it is shown.
+    auto* plain = NewComponent<TMainMenu>(form);
+    Item(form, plain->Items(), "&Solo");
+    frame->SetMenu(plain);
+    ASSERT_NE(frame->MenuBar(), nullptr);
+    EXPECT_EQ(frame->MenuBar()->Buttons(0)->Caption(), "&Solo");
+    form->SetMenu(plain);
+    form->Hide();
+    EXPECT_EQ(form->Menu(), nullptr);
+}
+
+TEST_F(MainMenuTest, ASubMenuDropsFromItsButtonDrawnByTheMenuAndRunsTheChosenItem) {
+    TForm* form = ShowLayout(MainLayout());
+    AttachMenu(form);
+    TToolBar* bar = FrameOf(form)->MenuBar();
+    TColor barPixel = clNone, selectedPixel = clNone, pressedEdge = clNone, pressedInside = clNone;
+    WhileMenuShows([&](HWND menuWindow) {
+        const TRect r = GetWindowRect(menuWindow);
+        barPixel = Screen({r.Left + 3 + 10, r.Top + 3 + 21 + 5 + 10}); // on Exit, below New and the line
+        selectedPixel = Screen({r.Left + 3 + 60, r.Top + 3 + 2});
+        const TRect button = bar->Buttons(0)->BoundsRect();
+        pressedEdge = PixelToColor(WindowPixel(form, 1 + button.Right - 2, 23 + 10));
+        pressedInside = PixelToColor(WindowPixel(form, 1 + button.Right - 3, 23 + 10));
+    });
+    FHost.Click(ButtonMiddle(bar, 0));
+    FHost.KeyPress(VK_DOWN);
+    FHost.Pause(60);
+    FHost.KeyPress(VK_RETURN);
+    RunUntilIdle();
+    KillTimer(nullptr, 21);
+    EXPECT_EQ(Clicked, (std::vector<std::string>{"&File", "&New"}));
+    EXPECT_EQ(barPixel, ProteinMenuBar);
+    EXPECT_EQ(selectedPixel, ProteinSelected);
+    EXPECT_NE(pressedEdge, ProteinSelected) << "a pressed button's rectangle ends 2 pixels early";
+    EXPECT_EQ(pressedInside, GetBuiltinThemeColor(TtavUIStyle::Protein, tavkey::MenuSelectedBorderColor));
+
+    // Right moves on to Edit; Alt with an accelerator drops that menu, whose accelerator then runs.
+    Clicked.clear();
+    FHost.Pause(1000);
+    FHost.Click(ButtonMiddle(bar, 0));
+    FHost.KeyPress(VK_RIGHT); // New has no sub-items
+    FHost.KeyPress(VK_DOWN);
+    FHost.KeyPress(VK_RETURN);
+    FHost.KeyDown(VK_MENU);
+    FHost.KeyPress('F');
+    FHost.KeyUp(VK_MENU);
+    FHost.KeyPress('X');
+    RunUntilIdle();
+    EXPECT_EQ(Clicked, (std::vector<std::string>{"&File", "&Edit", "&Copy", "&File", "E&xit"}));
+}
+
+TEST_F(MainMenuTest, AShortcutRunsItsItemOnceAndTheFocusedEditNeverSeesTheKey) {
+    TForm* form = ShowLayout(MainLayout());
+    AttachMenu(form);
+    auto* edit = Make<TEdit>(FrameOf(form), {20, 60, 120, 21});
+    int editKeys = 0;
+    edit->OnKeyDown = [&](TObject*, WORD& key, TShiftState) {
+        if (key == 'N') ++editKeys;
+    };
+    RunUntilIdle();
+    edit->SetFocus();
+    ASSERT_TRUE(IsFormActive(form));
+    EXPECT_TRUE(Application->OnMessage) << "the main window's frame holds the hook";
+    FHost.KeyDown(VK_CONTROL);
+    FHost.KeyPress('N');
+    FHost.KeyUp(VK_CONTROL);
+    RunUntilIdle();
+    EXPECT_EQ(Clicked, std::vector<std::string>{"&New"});
+    EXPECT_EQ(editKeys, 0);
+
+    // A second frame finds the hook taken: its shortcuts run for keys that reach its own form's window.
+    TForm* about = nullptr;
+    Application->CreateForm(about);
+    ReadLayoutInto(*about, AboutLayout(), "FRAMETEST");
+    TtavMainMenu* aboutMenu = AttachMenu(about);
+    about->Show();
+    RunUntilIdle();
+    aboutMenu->Items()->Items(0)->Items(0)->SetShortCut(ShortCut(VK_F2, {}));
+    Clicked.clear();
+    auto* aboutEdit = Make<TEdit>(FrameOf(about), {20, 60, 120, 21});
+    RunUntilIdle();
+    aboutEdit->SetFocus();
+    FHost.KeyPress(VK_F2);
+    RunUntilIdle();
+    EXPECT_TRUE(Clicked.empty()) << "the key went to the edit only";
+    EXPECT_EQ(SendMessage(about->Handle(), WM_KEYDOWN, VK_F2, 0), 1);
+    EXPECT_EQ(Clicked, std::vector<std::string>{"&New"});
+    EXPECT_EQ(SendMessage(about->Handle(), WM_KEYDOWN, VK_F3, 0), 0);
+
+    // The hook goes with the frame that took it.
+    delete FrameOf(about);
+    EXPECT_TRUE(Application->OnMessage);
+    delete FrameOf(form);
+    EXPECT_FALSE(Application->OnMessage);
+}
+
+TEST_F(MainMenuTest, HotAndPressedButtonsWearTheStylesMenuColours) {
+    TForm* form = ShowLayout(MainLayout());
+    TtavForm* frame = FrameOf(form);
+    auto* plain = NewComponent<TMainMenu>(form);
+    Item(form, plain->Items(), "&File");
+    Item(form, plain->Items(), "&Edit");
+    frame->SetMenu(plain);
+    RunUntilIdle();
+    TToolBar* bar = frame->MenuBar();
+    auto hotPixels = [&](int dx, int dy) {
+        FHost.MouseMove(ButtonMiddle(bar, 1));
+        RunUntilIdle();
+        const TRect b = bar->Buttons(1)->BoundsRect();
+        PresentWindows();
+        return Screen(bar->ClientToScreen({b.Left + dx, b.Top + dy}));
+    };
+    // A plain menu is drawn in the frame's style colours (Protein).
+    EXPECT_EQ(hotPixels(3, 10), ProteinSelected);
+    EXPECT_EQ(hotPixels(0, 0), TColor(GetBuiltinThemeColor(TtavUIStyle::Protein, tavkey::MenuSelectedBorderColor)));
+
+    // MacOS: the selection picture under the caption.
+    frame->SetUIStyle(TtavUIStyle::MacOS);
+    TBitmap select;
+    select.LoadFromResourceName("MACOS_MENU_SELECT");
+    FHost.MouseMove({0, 0});
+    RunUntilIdle();
+    const TColor macHot = hotPixels(1, 2);
+    bool fromPicture = false;
+    for (int y = 0; y < select.Height(); ++y)
+        fromPicture = fromPicture || PixelToColor(select.Surface().Pixel(0, y)) == macHot;
+    EXPECT_TRUE(fromPicture) << macHot;
+    EXPECT_NE(macHot, ProteinSelected);
+
+    // A theme file's colours.
+    TTempFolder folder;
+    const std::string path = folder.File("menu.tav");
+    using B = TThemeFileBuilder;
+    B::Chain({{"FormBorderWidthInt", B::Integer, B::Int32(1)},
+              {"FormBackgroundColor", B::Integer, B::Int32(0xFFFFFF)},
+              {"MenuSelectedFontColor", B::Integer, B::Int32(0)},
+              {"MenuSelectedBackgroundColor", B::Integer, B::Int32(0x123456)},
+              {"MenuSelectedBorderColor", B::Integer, B::Int32(0x654321)}})
+        .Save(path);
+    auto* theme = NewComponent<TtavFileTheme>(form);
+    theme->SetThemeFile(path);
+    frame->SetFileTheme(theme);
+    frame->SetUIStyle(TtavUIStyle::FromThemeFile);
+    FHost.MouseMove({0, 0});
+    RunUntilIdle();
+    EXPECT_EQ(hotPixels(2, 10), TColor(0x123456));
+    EXPECT_EQ(hotPixels(0, 5), TColor(0x654321));
+}
+
+} // namespace
