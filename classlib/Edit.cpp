@@ -354,8 +354,8 @@ void TCustomEdit::DefaultHandler(TMessage& m) {
         break;
     }
     case WM_SETFOCUS:
-        if (FAutoSelect && !IsDown(VK_LBUTTON)) FCore.SelectAll();
-        ScrollCaretIntoView();
+        // The view stays where it was scrolled, as on the platform; only selecting everything moves it.
+        if (FAutoSelect && !IsDown(VK_LBUTTON)) SelectAll();
         Invalidate();
         break;
     case WM_KILLFOCUS: Invalidate(); break;

@@ -206,3 +206,26 @@ TEST_F(MemoTest, TheWindowIsDisabledWhileTheEnabledNotificationIsHandled) {
     FMemo->WindowProc = inherited;
 }
 } // namespace
+
+namespace {
+TEST_F(MemoTest, TakingTheFocusLeavesTheViewWhereItWasScrolled) {
+    FMemo->SetScrollBars(ssBoth);
+    FMemo->SetWordWrap(false);
+    std::string text;
+    for (int i = 0; i < 40; ++i) text += "riga di un testo che va ben oltre il bordo destro del memo\r\n";
+    FMemo->SetText(text);
+    FMemo->SetSelStart(0);
+    SendMessage(FMemo->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 12), 0);
+    SendMessage(FMemo->Handle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 30), 0);
+    auto* other = Make<TMemo>(FForm, {10, 150, 210, 200});
+    other->SetFocus();
+    FMemo->SetFocus();
+    Pump();
+    EXPECT_EQ(FMemo->FirstVisibleLine(), 12) << "the caret on the first line is not brought into view";
+    EXPECT_EQ(Info(SB_VERT).nPos, 12);
+    EXPECT_EQ(Info(SB_HORZ).nPos, 30);
+    FHost.KeyPress(VK_DOWN);
+    Pump();
+    EXPECT_EQ(FMemo->FirstVisibleLine(), 1) << "moving the caret brings it into view";
+}
+} // namespace

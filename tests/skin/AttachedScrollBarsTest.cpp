@@ -160,6 +160,14 @@ TEST_F(MemoScrollBarsTest, ABarScrollsTheMemoWithoutBeingWrittenBack) {
     }
     EXPECT_GT(FVert->Position(), 4);
     EXPECT_EQ(FMemo->FirstVisibleLine(), FVert->Position());
+
+    // Taking the focus leaves the view where the bar scrolled it, away from the caret.
+    FMemo->SetSelStart(0);
+    FVert->SetPosition(30);
+    FMemo->SetFocus();
+    RunUntilIdle();
+    EXPECT_EQ(FMemo->FirstVisibleLine(), 30);
+    EXPECT_EQ(FVert->Position(), 30);
 }
 
 TEST_F(MemoScrollBarsTest, TypingPastingKeysAndTheWheelMoveTheBar) {
