@@ -69,6 +69,13 @@ void TBrush::Assign(const TPersistent* source) {
     Changed();
 }
 
+void TBrush::SetColor(TColor value) {
+    if (FColor == value && FStyle != bsClear) return;
+    FColor = value;
+    if (FStyle == bsClear) FStyle = bsSolid;
+    Changed();
+}
+
 void TBrush::SetBitmap(const TBitmap* bitmap) {
     if (!bitmap || bitmap->Empty()) {
         if (!FPattern) return;

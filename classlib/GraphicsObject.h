@@ -82,7 +82,8 @@ class TBrush : public TGraphicsObject {
     void Assign(const TPersistent* source) override;
 
     TColor Color() const { return FColor; }
-    void SetColor(TColor value) { Update(FColor, value); }
+    // A clear brush given a colour becomes solid, as the platform's brushes do.
+    void SetColor(TColor value);
     TBrushStyle Style() const { return FStyle; }
     void SetStyle(TBrushStyle value) { Update(FStyle, value); }
     // A pattern tiled from the brush origin, taken as the bitmap is now (as the platform's pattern brushes

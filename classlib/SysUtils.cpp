@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -133,6 +136,43 @@ std::string ExeName() {
 }
 
 std::string ExeFolder() { return ExtractFilePath(ExeName()); }
+
+namespace {
+
+std::string HomeFolder() {
+    const char* home = std::getenv("HOME");
+    return home && *home ? home : "/";
+}
+
+// XDG_DOCUMENTS_DIR="$HOME/..." from the desktop's user-dirs.dirs, or "".
+std::string UserDirsDocuments(const std::string& home) {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    std::string file = (config && *config ? std::string(config) : home + "/.config") + "/user-dirs.dirs";
+    std::ifstream in(file);
+    const std::string key = "XDG_DOCUMENTS_DIR=";
+    for (std::string line; std::getline(in, line);) {
+        line = Trim(line);
+        if (line.rfind(key, 0) != 0) continue;
+        std::string value = line.substr(key.size());
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+        if (value.rfind("$HOME", 0) == 0) value = home + value.substr(5);
+        return value.empty() || value.front() != '/' ? std::string() : value;
+    }
+    return {};
+}
+
+} // namespace
+
+std::string DocumentsFolder() {
+    const std::string home = HomeFolder();
+    std::error_code error;
+    auto folderThere = [&](const std::string& f) { return !f.empty() && std::filesystem::is_directory(f, error); };
+    if (const char* set = std::getenv("XDG_DOCUMENTS_DIR"); set && folderThere(set)) return set;
+    if (std::string named = UserDirsDocuments(home); folderThere(named)) return named;
+    for (const char* name : {"Documenti", "Documents"})
+        if (std::string f = home + "/" + name; folderThere(f)) return f;
+    return home;
+}
 
 size_t Utf8Offset(std::string_view s, size_t charIndex) {
     size_t offset = 0;

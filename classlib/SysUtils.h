@@ -37,6 +37,9 @@ std::string ExtractFileName(std::string_view fileName);
 // The running program's executable and its folder (with a trailing '/').
 std::string ExeName();
 std::string ExeFolder();
+// The user's documents folder as the desktop names it (XDG_DOCUMENTS_DIR, set or in user-dirs.dirs), else
+// Documenti or Documents in the home folder where one is there, else the home folder; no trailing '/'.
+std::string DocumentsFolder();
 
 // UTF-8 texts are counted in Unicode characters; these never cut a character in two.
 // The byte offset of the character with the 0-based index, or s.size() past the end.

@@ -105,6 +105,6 @@ void SetClipboardText(const std::string& utf8) {
     Host().SetClipboardText(utf8);
 }
 
-void ShellOpen(const std::string& url) {
-    Host().OpenURL(url);
+bool ShellOpen(const std::string& url) {
+    return Host().OpenURL(url);
 }

@@ -24,4 +24,4 @@ std::string GetClipboardText();
 void SetClipboardText(const std::string& utf8);
 
 // Opens a URL or document with the desktop's handler, detached; the result is not waited for.
-void ShellOpen(const std::string& url);
+bool ShellOpen(const std::string& url); // false when the desktop has no program that could open it

@@ -2,6 +2,7 @@
 
 #include "classlib/SysUtils.h"
 #include "platform/Exception.h"
+#include "report/SystemReason.h"
 #include "platform/FaceStyle.h"
 #include "platform/FontEngine.h"
 #include "platform/Utf8.h"
@@ -14,6 +15,7 @@
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <map>
 #include <memory>
@@ -131,6 +133,17 @@ std::string Printable(std::string_view text) {
     return result;
 }
 
+// An image surface puts each glyph at a whole pixel, which spaces small text unevenly; as outlines the glyphs
+// sit at their true advances. Vector targets keep real text.
+void ShowText(cairo_t* cr, const std::string& text) {
+    if (cairo_surface_get_type(cairo_get_target(cr)) != CAIRO_SURFACE_TYPE_IMAGE) {
+        cairo_show_text(cr, text.c_str());
+        return;
+    }
+    cairo_text_path(cr, text.c_str());
+    cairo_fill(cr);
+}
+
 double Advance(cairo_t* cr, const std::string& text) {
     cairo_text_extents_t extents;
     cairo_text_extents(cr, text.c_str(), &extents);
@@ -197,7 +210,7 @@ void DrawText(cairo_t* cr, const TReportText& text) {
         if (text.Alignment == TTextAlign::Center) x = left + (width - advance) / 2;
         const double baseline = lineTop + font.ascent;
         cairo_move_to(cr, x, baseline);
-        cairo_show_text(cr, line.c_str());
+        ShowText(cr, line);
         if (text.Font.Underline) DrawDecoration(cr, x, advance, baseline + size * 0.1, size / 15);
         if (text.Font.StrikeOut) DrawDecoration(cr, x, advance, baseline - size * 0.28, size / 15);
         lineTop += lineHeight;
@@ -325,8 +338,8 @@ void DrawPage(cairo_t* cr, const TReportPage& page) {
 
 void CheckStatus(cairo_status_t status, const std::string& fileName) {
     if (status != CAIRO_STATUS_SUCCESS)
-        throw EFCreateError("The PDF file \"" + fileName +
-                            "\" cannot be written: " + cairo_status_to_string(status));
+        throw EFCreateError("Il file PDF \"" + fileName + "\" non si può scrivere: " +
+                            (status == CAIRO_STATUS_WRITE_ERROR ? SystemReason(errno) : cairo_status_to_string(status)));
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 #include "report/Printers.h"
 
 #include "platform/Exception.h"
+#include "report/SystemReason.h"
 #include "report/PageRenderer.h"
 
 #include <cups/cups.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -37,7 +39,8 @@ class TTemporaryPdf {
         if (error) folder = "/tmp";
         std::string pattern = (folder / "vmr-report-XXXXXX.pdf").string();
         const int fd = mkstemps(pattern.data(), 4);
-        if (fd < 0) throw EPrinterError("Printing: no temporary file can be created in " + pattern);
+        if (fd < 0) throw EPrinterError("La stampa non può creare il suo file temporaneo in " + folder.string() + ": " +
+                                         SystemReason(errno));
         close(fd);
         FName = pattern;
     }
@@ -49,6 +52,13 @@ class TTemporaryPdf {
   private:
     std::string FName;
 };
+
+// A file that cannot be made says why before any page is drawn.
+void CheckWritable(const std::string& fileName) {
+    std::FILE* file = std::fopen(fileName.c_str(), "ab");
+    if (!file) throw EPrinterError("Il file PDF \"" + fileName + "\" non si può scrivere: " + SystemReason(errno));
+    std::fclose(file);
+}
 
 } // namespace
 
@@ -74,14 +84,14 @@ std::optional<TPrinterDestination> TPrinters::DefaultDestination() {
 
 TPrinters::TPageRange TPrinters::SelectedRange(size_t pageCount, const TPrintSettings& settings) {
     if (settings.Copies < 1)
-        throw EPrinterError("Printing: " + std::to_string(settings.Copies) + " copies cannot be printed");
+        throw EPrinterError("Non si possono stampare " + std::to_string(settings.Copies) + " copie");
     const int pages = int(std::min<size_t>(pageCount, INT32_MAX));
     const TPageRange range{settings.FirstPage == 0 ? 1 : settings.FirstPage,
                            settings.LastPage == 0 ? pages : std::min(settings.LastPage, pages)};
     if (range.First < 1 || range.First > range.Last)
-        throw EPrinterError("Printing: the pages " + std::to_string(settings.FirstPage) + " to " +
-                            std::to_string(settings.LastPage) + " select none of the report's " +
-                            std::to_string(pages) + " pages");
+        throw EPrinterError("Le pagine da " + std::to_string(settings.FirstPage) + " a " +
+                            std::to_string(settings.LastPage) + " non sono tra le " + std::to_string(pages) +
+                            " pagine del report");
     return range;
 }
 
@@ -104,7 +114,7 @@ std::vector<std::pair<std::string, std::string>> TPrinters::JobOptions(const TPr
 int TPrinters::PrintPdfFile(const TPrinterDestination& printer, const std::string& pdfFileName,
                             const std::string& title, const TPrintSettings& settings) {
     if (!ServerAnswers())
-        throw EPrinterError("Printing to \"" + printer.Name + "\": the print server cannot be reached");
+        throw EPrinterError("La stampante \"" + printer.Name + "\" non risponde: il servizio di stampa non è raggiungibile");
     cups_option_t* options = nullptr;
     int count = 0;
     for (const auto& [name, value] : JobOptions(settings))
@@ -113,7 +123,7 @@ int TPrinters::PrintPdfFile(const TPrinterDestination& printer, const std::strin
                                    title.c_str(), count, options);
     cupsFreeOptions(count, options);
     if (job == 0)
-        throw EPrinterError("Printing to \"" + printer.Name + "\" failed: " + cupsLastErrorString());
+        throw EPrinterError("La stampante \"" + printer.Name + "\" ha rifiutato il lavoro: " + cupsLastErrorString());
     return job;
 }
 
@@ -129,7 +139,8 @@ int TPrinters::Print(const TReportDocument& document, const TPrintTarget& target
                                      everyPage ? 0 : range.Last};
             return PrintPdfFile(*target.Printer, pdf.Name(), title, job);
         }
-        if (target.PdfFileName.empty()) throw EPrinterError("Printing to a PDF file: no file name is given");
+        if (target.PdfFileName.empty()) throw EPrinterError("Manca il nome del file PDF");
+        CheckWritable(target.PdfFileName);
         TPageRenderer::WritePdf(SelectPages(document, settings), target.PdfFileName);
         return 0;
     } catch (const EStreamError& e) {

@@ -33,7 +33,7 @@ struct TPrintSettings {
 class TPrinters {
   public:
     static constexpr const char* NoPrinterMessage =
-        "No printer is installed: the report can be printed to a PDF file.";
+        "Nessuna stampante è installata: il report si può stampare su un file PDF.";
     static constexpr int ServerTimeoutMs = 1500;
 
     // The print server's queues; empty when there is no server.

@@ -185,7 +185,7 @@ void TQRPreview::PageChanged() {
 }
 
 void TQRPreview::PrinterSetup() {
-    if (auto choice = TQRPrinterSetup::Execute(FDocument.Pages.size(), FPrint)) {
+    if (auto choice = TQRPrinterSetup::Execute(FDocument.Pages.size(), FPrint, FTitle.empty() ? DefaultCaption : FTitle)) {
         FPrint = *choice;
         FPrintChosen = true;
     }
@@ -194,7 +194,7 @@ void TQRPreview::PrinterSetup() {
 // Printing goes where the set-up said; before any set-up the set-up shows first.
 void TQRPreview::PrintReport() {
     if (!FPrintChosen) {
-        auto choice = TQRPrinterSetup::Execute(FDocument.Pages.size(), FPrint);
+        auto choice = TQRPrinterSetup::Execute(FDocument.Pages.size(), FPrint, FTitle.empty() ? DefaultCaption : FTitle);
         if (!choice) return;
         FPrint = *choice;
         FPrintChosen = true;
@@ -203,7 +203,10 @@ void TQRPreview::PrintReport() {
         TPrinters::Print(FDocument, FPrint.Target, FPrint.Settings, FTitle.empty() ? DefaultCaption : FTitle);
     } catch (const std::exception& e) {
         ShowError("La stampa non è riuscita", e);
+        return;
     }
+    ShowDone(FPrint.Target.Printer ? "Il report è stato mandato alla stampante \"" + FPrint.Target.Printer->Name + "\"."
+                                   : "Il report è stato stampato nel file " + FPrint.Target.PdfFileName + ".");
 }
 
 void TQRPreview::SaveReport() {
@@ -214,7 +217,9 @@ void TQRPreview::SaveReport() {
         FFileName = *name;
     } catch (const std::exception& e) {
         ShowError("Il report non è stato salvato", e);
+        return;
     }
+    ShowDone("Il report è stato salvato nel file " + *name + ".");
 }
 
 // A file that cannot be read leaves the report shown as it was.
@@ -231,6 +236,10 @@ void TQRPreview::LoadReport() {
 
 void TQRPreview::ShowError(const std::string& what, const std::exception& e) {
     MessageBox(Handle(), what + ": " + e.what(), Caption(), MB_OK | MB_ICONERROR);
+}
+
+void TQRPreview::ShowDone(const std::string& where) {
+    MessageBox(Handle(), where, Caption(), MB_OK | MB_ICONINFORMATION);
 }
 
 void TQRPreview::TurnOrScroll(int direction) {

@@ -53,6 +53,8 @@ class TQRPreview : public TQRDialogForm {
     void PageChanged();
     void TurnOrScroll(int direction);
     void ShowError(const std::string& what, const std::exception& e);
+    // Where a finished print or file went.
+    void ShowDone(const std::string& where);
 
     TReportDocument FDocument;
     std::string FTitle;

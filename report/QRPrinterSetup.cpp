@@ -1,6 +1,7 @@
 #include "report/QRPrinterSetup.h"
 
 #include "classlib/Application.h"
+#include "classlib/SysUtils.h"
 #include "platform/MessageBox.h"
 #include "report/QRChoiceList.h"
 #include "report/QRNumberField.h"
@@ -50,14 +51,23 @@ TQRPrinterSetup::TQRPrinterSetup(TComponent* owner) : TQRDialogForm(owner) {
     cancel->OnClick = [this](TObject*) { SetModalResult(mrCancel); };
 }
 
-std::optional<TQRPrintChoice> TQRPrinterSetup::Execute(size_t pageCount, const TQRPrintChoice& initial) {
+std::optional<TQRPrintChoice> TQRPrinterSetup::Execute(size_t pageCount, const TQRPrintChoice& initial,
+                                                       const std::string& title) {
     std::unique_ptr<TQRPrinterSetup> form(NewComponent<TQRPrinterSetup>(Application));
-    form->Load(pageCount, initial);
+    form->Load(pageCount, initial, title);
     if (form->ShowModal() != mrOk) return std::nullopt;
     return form->Choice();
 }
 
-void TQRPrinterSetup::Load(size_t pageCount, const TQRPrintChoice& initial) {
+std::string TQRPrinterSetup::DefaultPdfFileName(const std::string& title) {
+    std::string name;
+    for (char c : Trim(title))
+        name += (c == '/' || c == '\\' || c == ':' || (unsigned char)c < 32) ? '-' : c;
+    if (name.empty() || name == "." || name == "..") name = "Report";
+    return DocumentsFolder() + "/" + name + ".pdf";
+}
+
+void TQRPrinterSetup::Load(size_t pageCount, const TQRPrintChoice& initial, const std::string& title) {
     FPrinters = TPrinters::Destinations();
     std::vector<std::string> items;
     int selected = int(FPrinters.size()); // the file, unless a printer is chosen or the default
@@ -70,7 +80,7 @@ void TQRPrinterSetup::Load(size_t pageCount, const TQRPrintChoice& initial) {
     items.push_back(PdfChoice);
     FDestinations->SetItems(std::move(items));
     FDestinations->SetItemIndex(selected);
-    FPdfFile->SetValue(initial.Target.PdfFileName);
+    FPdfFile->SetValue(initial.Target.PdfFileName.empty() ? DefaultPdfFileName(title) : initial.Target.PdfFileName);
     int pages = std::max(1, int(pageCount));
     FCopies->SetLimits(1, 999);
     FCopies->SetValue(initial.Settings.Copies);

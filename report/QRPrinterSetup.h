@@ -23,8 +23,12 @@ class TQRPrinterSetup : public TQRDialogForm {
 
   public:
     static constexpr const char* PdfChoice = "Stampa su file PDF";
-    // Shows the set-up for a report of `pageCount` pages starting from `initial`; nothing when cancelled.
-    static std::optional<TQRPrintChoice> Execute(size_t pageCount, const TQRPrintChoice& initial);
+    // Shows the set-up for a report of `pageCount` pages starting from `initial`; nothing when cancelled. The
+    // file line starts with the report's title as a PDF in the documents folder when `initial` names none.
+    static std::optional<TQRPrintChoice> Execute(size_t pageCount, const TQRPrintChoice& initial,
+                                                 const std::string& title);
+    // The title, without the characters a file name cannot hold, plus ".pdf" in the documents folder.
+    static std::string DefaultPdfFileName(const std::string& title);
 
     TQRChoiceList* DestinationList() const { return FDestinations; }
     TQRTextEntry* PdfFileEntry() const { return FPdfFile; }
@@ -43,7 +47,7 @@ class TQRPrinterSetup : public TQRDialogForm {
     void Paint() override;
 
   private:
-    void Load(size_t pageCount, const TQRPrintChoice& initial);
+    void Load(size_t pageCount, const TQRPrintChoice& initial, const std::string& title);
     void Confirm();
 
     std::vector<TPrinterDestination> FPrinters;

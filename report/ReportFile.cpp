@@ -1,6 +1,7 @@
 #include "report/ReportFile.h"
 
 #include "platform/Exception.h"
+#include "report/SystemReason.h"
 
 #include <bit>
 #include <cerrno>
@@ -40,13 +41,13 @@ class TByteWriter {
     // What could not be loaded again is not written.
     void Length(TMm v) {
         if (v.Micrometres() < -MaxMicrometres || v.Micrometres() > MaxMicrometres)
-            throw EWriteError("A report length of " + std::to_string(v.Millimetres()) +
-                              " mm cannot be saved");
+            throw EWriteError("Una misura di " + std::to_string(v.Millimetres()) +
+                              " mm non si può salvare nel report");
         I32(int32_t(v.Micrometres()));
     }
     void FontSize(double points) {
         if (!(points > 0 && points <= MaxFontSizePt))
-            throw EWriteError("A report font size of " + std::to_string(points) + " pt cannot be saved");
+            throw EWriteError("Un carattere di " + std::to_string(points) + " pt non si può salvare nel report");
         F64(points);
     }
     void Rect(const TMmRect& r) { Length(r.Left), Length(r.Top), Length(r.Width), Length(r.Height); }
@@ -71,8 +72,8 @@ class TByteReader {
         : FBytes(bytes), FFileName(fileName) {}
 
     [[noreturn]] void Fail(const std::string& what) const {
-        throw EReadError("The report file \"" + FFileName + "\" is damaged or not a report file: " + what +
-                         " (at byte " + std::to_string(FPos) + ")");
+        throw EReadError("Il file \"" + FFileName + "\" è rovinato o non è un report (" + what + ", al byte " +
+                         std::to_string(FPos) + ")");
     }
     size_t Remaining() const { return FBytes.size() - FPos; }
 
@@ -212,7 +213,7 @@ TMm ReadPaperSide(TByteReader& in, const char* what) {
 }
 
 std::string SystemError() {
-    return std::strerror(errno);
+    return SystemReason(errno);
 }
 
 } // namespace
@@ -261,30 +262,30 @@ void TReportFile::Save(const TReportDocument& document, const std::string& fileN
     const std::vector<uint8_t> bytes = Encode(document);
     std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
     if (!file)
-        throw EFCreateError("The report file \"" + fileName + "\" cannot be created: " + SystemError());
+        throw EFCreateError("Il file del report \"" + fileName + "\" non si può creare: " + SystemError());
     file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     file.close();
     if (!file) {
         const std::string reason = SystemError();
         std::remove(fileName.c_str());
-        throw EWriteError("The report file \"" + fileName + "\" cannot be written: " + reason);
+        throw EWriteError("Il file del report \"" + fileName + "\" non si può scrivere: " + reason);
     }
 }
 
 TReportDocument TReportFile::Load(const std::string& fileName) {
     std::error_code error;
     if (std::filesystem::is_directory(fileName, error))
-        throw EFOpenError("The report file \"" + fileName + "\" cannot be opened: it is a folder");
+        throw EFOpenError("Il file del report \"" + fileName + "\" non si può aprire: è una cartella");
     std::ifstream file(fileName, std::ios::binary | std::ios::ate);
-    if (!file) throw EFOpenError("The report file \"" + fileName + "\" cannot be opened: " + SystemError());
+    if (!file) throw EFOpenError("Il file del report \"" + fileName + "\" non si può aprire: " + SystemError());
     const std::streamoff size = file.tellg();
-    if (size < 0) throw EReadError("The report file \"" + fileName + "\" cannot be read");
+    if (size < 0) throw EReadError("Il file del report \"" + fileName + "\" non si può leggere");
     if (uint64_t(size) > MaxFileSize)
-        throw EReadError("The report file \"" + fileName + "\" is too large to be a report (" +
-                         std::to_string(size) + " bytes)");
+        throw EReadError("Il file \"" + fileName + "\" è troppo grande per essere un report (" +
+                         std::to_string(size) + " byte)");
     std::vector<uint8_t> bytes(static_cast<size_t>(size));
     file.seekg(0);
     if (!file.read(reinterpret_cast<char*>(bytes.data()), size))
-        throw EReadError("The report file \"" + fileName + "\" cannot be read: " + SystemError());
+        throw EReadError("Il file del report \"" + fileName + "\" non si può leggere: " + SystemError());
     return Decode(bytes, fileName);
 }

@@ -1,6 +1,8 @@
 #include "skin/TAVURLLabel.h"
 
 #include "classlib/SysUtils.h"
+#include "classlib/Forms.h"
+#include "platform/MessageBox.h"
 #include "platform/Services.h"
 
 namespace {
@@ -36,9 +38,17 @@ void TtavURLLabel::SetFontLinkColor(TColor value) {
     Font()->SetColor(value);
 }
 
-// The URL goes to the desktop as it stands, blanks included; a blank one opens nothing.
+// The URL goes to the desktop as it stands, blanks included; a blank one opens nothing. A desktop without a
+// program for it gets the user told, rather than a click that does nothing.
 void TtavURLLabel::Click() {
-    if (!Trim(FURL).empty()) ShellOpen(FURL);
+    if (!Trim(FURL).empty() && !ShellOpen(FURL)) {
+        TCustomForm* form = ParentForm();
+        MessageBox(form ? form->Handle() : nullptr,
+                   "L'indirizzo " + FURL +
+                       " non si è potuto aprire: su questo computer nessun programma apre gli indirizzi di questo "
+                       "tipo (manca il comando xdg-open, o non parte).",
+                   form ? form->Caption() : std::string(), MB_OK | MB_ICONWARNING);
+    }
     TCustomLabel::Click();
 }
 

@@ -64,6 +64,6 @@ public:
     virtual THostEvent WaitEvent(std::optional<uint64_t> deadline) = 0;
     // Makes a pending or the next WaitEvent return at once (a posted message needs handling).
     virtual void Wake() = 0;
-    // Opens a URL with the desktop's handler, detached; the result is ignored.
-    virtual void OpenURL(const std::string& url) = 0;
+    // Opens a URL with the desktop's handler, detached; false when no handler could be started for it.
+    virtual bool OpenURL(const std::string& url) = 0;
 };

@@ -106,10 +106,13 @@ TEST(GraphicsFont, FontPenAndBrushPropertiesAreSetByName) {
     EXPECT_EQ(pen.Desc(), (TPenDesc{TPenStyle::Dot, 3, clBlack}));
 
     TBrush brush;
-    SetEnumProp(&brush, "Style", "bsClear");
     SetOrdProp(&brush, "Color", clYellow);
+    SetEnumProp(&brush, "Style", "bsClear");
     EXPECT_EQ(brush.Style(), bsClear);
     EXPECT_EQ(brush.Color(), clYellow);
+    // A colour given to a clear brush makes it solid again, even the colour it had.
+    SetOrdProp(&brush, "Color", clYellow);
+    EXPECT_EQ(brush.Style(), bsSolid);
 }
 
 TEST(GraphicsFont, BrushPatternIsACopyThatReplacesTheStyle) {

@@ -163,6 +163,27 @@ TEST(PageRenderer, ChanceryValuesSitOnTheRuleUnderThem) {
     EXPECT_NEAR(TPageRenderer::MeasureText(value.Font, "Una").Height.Millimetres(), 1.10 * 9 * 25.4 / 72, 0.01);
 }
 
+TEST(PageRenderer, GlyphsSitAtTheirTrueAdvancesNotAtWholePixels) {
+    // One italic letter starting on a whole pixel, then a quarter of a pixel further right: its ink moves by as
+    // much, where a glyph put at the nearest whole pixel would not move at all.
+    auto inkCentre = [](double leftMm) {
+        TReportText text = PlainText({leftMm, 20, 80, 10}, "l");
+        text.Font.Italic = true;
+        TSurface surface;
+        TPageRenderer::RenderPage(OnePage({text}), 0, Dpi, surface);
+        double weight = 0, sum = 0;
+        for (int y = 0; y < surface.Height(); ++y)
+            for (int x = 0; x < surface.Width(); ++x) {
+                double ink = 255 - double(surface.Pixel(x, y) & 0xFF);
+                weight += ink;
+                sum += ink * x;
+            }
+        return sum / weight;
+    };
+    const double pixelMm = 25.4 / Dpi;
+    EXPECT_NEAR(inkCentre(80 * pixelMm + pixelMm / 4) - inkCentre(80 * pixelMm), 0.25, 0.08);
+}
+
 TEST(PageRenderer, MalformedTextStillPrintsAndStopsNothingAfterIt) {
     TReportText bad = PlainText({20, 20, 80, 10}, std::string("Dardo \xFF\xC3 in\0canta", 18) + "\xE2\x80");
     TReportShape after = Box(20, 40, 10, 10);

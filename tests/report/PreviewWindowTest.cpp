@@ -6,11 +6,15 @@
 #include "report/QRNumberField.h"
 #include "report/QRFileNamePrompt.h"
 #include "report/QRPageView.h"
+#include "report/QRPrinterSetup.h"
 #include "report/QRTextEntry.h"
 #include "report/QRToolButton.h"
 #include "report/ReportFile.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <vector>
 
 namespace {
 using B = TQRPreviewButton;
@@ -58,8 +62,18 @@ TEST_F(PreviewTest, NavigationShowsTheChosenPage) {
         EXPECT_FALSE(preview.Button(B::Prior)->Enabled());
         EXPECT_TRUE(ShowsPage(view, Rendered(doc, 0, 100)));
 
+        // The page label between the arrows, as the screen shows it.
+        auto label = [&] {
+            TRect prior = preview.Button(B::Prior)->BoundsRect(), next = preview.Button(B::Next)->BoundsRect();
+            std::vector<TPixel> pixels;
+            for (int y = prior.Top; y < prior.Bottom; ++y)
+                for (int x = prior.Right; x < next.Left; ++x)
+                    pixels.push_back(FHost.ScreenPixel(ScreenPoint(preview.Button(B::Prior)->Parent(), {x, y})));
+            return pixels;
+        };
         ClickOn(preview.Button(B::Next));
         EXPECT_EQ(preview.PageNumberText(), "Pagina 2 di 3");
+        const std::vector<TPixel> secondPage = label();
         EXPECT_TRUE(ShowsPage(view, Rendered(doc, 1, 100)));
         EXPECT_FALSE(ShowsPage(view, Rendered(doc, 0, 100)));
 
@@ -78,6 +92,7 @@ TEST_F(PreviewTest, NavigationShowsTheChosenPage) {
         EXPECT_EQ(view->PageIndex(), 2u);
         ClickOn(preview.Button(B::Prior));
         EXPECT_EQ(preview.PageNumberText(), "Pagina 2 di 3");
+        EXPECT_EQ(label(), secondPage) << "each label paints over the one before, not on it";
 
         // PageDown scrolls down the page first, and turns it only at its bottom.
         FHost.KeyPress(VK_NEXT);
@@ -172,7 +187,9 @@ TEST_F(PreviewTest, PrinterSetupPrintsTheChosenPagesToAPdfFile) {
         EXPECT_TRUE(setup.SaysNoPrinter());
         EXPECT_EQ(setup.DestinationList()->Items(), std::vector<std::string>{TQRPrinterSetup::PdfChoice});
         EXPECT_EQ(setup.DestinationList()->ItemIndex(), 0);
-        // No file name yet: OK asks for one and the set-up stays.
+        // The file line starts in the documents folder; emptied, OK asks for a name and the set-up stays.
+        EXPECT_EQ(setup.PdfFileEntry()->Value(), TQRPrinterSetup::DefaultPdfFileName(TQRPreview::DefaultCaption));
+        setup.PdfFileEntry()->SetValue("");
         ClickOn(setup.OkButton());
         ASSERT_EQ(FBoxes.size(), 1u);
         EXPECT_TRUE(setup.Visible());
@@ -185,11 +202,36 @@ TEST_F(PreviewTest, PrinterSetupPrintsTheChosenPagesToAPdfFile) {
         ClickOn(setup.OkButton());
     });
     EXPECT_TRUE(setupShown);
-    ASSERT_EQ(FBoxes.size(), 1u) << FBoxes.back().Text;
+    // The finished file says where it went.
+    ASSERT_EQ(FBoxes.size(), 2u) << FBoxes.back().Text;
+    EXPECT_NE(FBoxes[1].Text.find(pdf.Path()), std::string::npos) << FBoxes[1].Text;
+    EXPECT_EQ(FBoxes[1].Type & MB_ICONINFORMATION, UINT(MB_ICONINFORMATION));
     const std::string info = CommandOutput("pdfinfo '" + pdf.Path() + "'");
     const size_t pages = info.find("Pages:");
     ASSERT_NE(pages, std::string::npos) << info;
     EXPECT_EQ(std::stoi(info.substr(pages + 6)), 2) << info;
+}
+
+TEST(PrinterSetup, TheDefaultPdfIsTheTitleInTheUsersDocumentsFolder) {
+    TTempFile home("-home");
+    std::filesystem::create_directories(home.Path() + "/.config");
+    std::filesystem::create_directories(home.Path() + "/Carte");
+    std::ofstream(home.Path() + "/.config/user-dirs.dirs") << "# desktop folders\nXDG_DOCUMENTS_DIR=\"$HOME/Carte\"\n";
+    const char* oldHome = std::getenv("HOME");
+    const std::string savedHome = oldHome ? oldHome : "";
+    setenv("HOME", home.Path().c_str(), 1);
+    unsetenv("XDG_CONFIG_HOME");
+    unsetenv("XDG_DOCUMENTS_DIR");
+    EXPECT_EQ(TQRPrinterSetup::DefaultPdfFileName("Libro degli incantesimi"),
+              home.Path() + "/Carte/Libro degli incantesimi.pdf");
+    EXPECT_EQ(TQRPrinterSetup::DefaultPdfFileName(" Bardo/Mago: 1 "), home.Path() + "/Carte/Bardo-Mago- 1.pdf");
+    // Without the desktop's list, the home folder's Documenti, and else the home folder itself.
+    std::filesystem::remove(home.Path() + "/.config/user-dirs.dirs");
+    EXPECT_EQ(TQRPrinterSetup::DefaultPdfFileName(""), home.Path() + "/Report.pdf");
+    std::filesystem::create_directories(home.Path() + "/Documenti");
+    EXPECT_EQ(TQRPrinterSetup::DefaultPdfFileName("Libro"), home.Path() + "/Documenti/Libro.pdf");
+    setenv("HOME", savedHome.c_str(), 1);
+    std::filesystem::remove_all(home.Path());
 }
 
 TEST_F(PreviewTest, SavedReportLoadsAgainAndADamagedOneIsRefused) {
@@ -212,12 +254,17 @@ TEST_F(PreviewTest, SavedReportLoadsAgainAndADamagedOneIsRefused) {
         nameToType = saved.Path();
         ClickOn(preview.Button(B::Save));
         EXPECT_EQ(TReportFile::Load(saved.Path()), original);
+        // The saved file says where it went.
+        ASSERT_EQ(FBoxes.size(), 1u);
+        EXPECT_NE(FBoxes[0].Text.find(saved.Path()), std::string::npos) << FBoxes[0].Text;
+        FBoxes.clear();
 
         nameToType = damaged.Path();
         ClickOn(preview.Button(B::Last));
         ClickOn(preview.Button(B::Load));
         ASSERT_EQ(FBoxes.size(), 1u);
         EXPECT_NE(FBoxes[0].Text.find(damaged.Path()), std::string::npos) << FBoxes[0].Text;
+        EXPECT_NE(FBoxes[0].Text.find("non è un report"), std::string::npos) << FBoxes[0].Text;
         EXPECT_EQ(FBoxes[0].Type & MB_ICONERROR, UINT(MB_ICONERROR));
         EXPECT_EQ(preview.Document(), original);
         EXPECT_EQ(preview.PageNumberText(), "Pagina 2 di 2");

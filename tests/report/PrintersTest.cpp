@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <cstdlib>
 
 using namespace spellbook;
@@ -57,6 +58,19 @@ TEST_F(NoPrintServer, NoServerMeansNoPrintersQuicklyAndPrintingToOneFails) {
     } catch (const EPrinterError& e) {
         EXPECT_NE(e.Message().find("\"Ufficio\""), std::string::npos) << e.Message();
     }
+}
+
+TEST_F(NoPrintServer, AFileThatCannotBeWrittenSaysWhyInItalian) {
+    TTempFile folder("-cartella");
+    const std::string inMissingFolder = folder.Path() + "/libro.pdf";
+    try {
+        TPrinters::Print(Pages(1), {std::nullopt, inMissingFolder}, {}, "Libro");
+        FAIL() << "a PDF in a missing folder was written";
+    } catch (const EPrinterError& e) {
+        EXPECT_NE(e.Message().find(inMissingFolder), std::string::npos) << e.Message();
+        EXPECT_NE(e.Message().find("non esiste"), std::string::npos) << e.Message();
+    }
+    EXPECT_FALSE(std::filesystem::exists(inMissingFolder));
 }
 
 TEST_F(NoPrintServer, PrintingToAPdfFileWritesTheChosenPages) {

@@ -65,6 +65,17 @@ TEST_F(MemoAndLinkTest, TheLinkOpensItsAddressAndLightsUpUnderTheMouse) {
     FHost.Click(middle);
     RunUntilIdle();
     EXPECT_EQ(FHost.OpenedURLs().back(), " mailto:a@b.c");
+    EXPECT_TRUE(Boxes.empty());
+
+    // No program opens the address: the user is told which one and why, and the click still counts.
+    FHost.SetOpensURLs(false);
+    FHost.Advance(1000);
+    FHost.Click(middle);
+    RunUntilIdle();
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_NE(Boxes[0].find("mailto:a@b.c"), std::string::npos) << Boxes[0];
+    EXPECT_NE(Boxes[0].find("xdg-open"), std::string::npos) << Boxes[0];
+    EXPECT_EQ(clicks, 4);
 }
 
 TEST_F(MemoAndLinkTest, ANewLinkHasTheMakersDefaults) {

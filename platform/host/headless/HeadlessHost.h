@@ -68,7 +68,12 @@ class THeadlessHost : public THost {
     uint64_t Now() const override { return FNow; }
     THostEvent WaitEvent(std::optional<uint64_t> deadline) override;
     void Wake() override {}
-    void OpenURL(const std::string& url) override { FOpenedURLs.push_back(url); }
+    bool OpenURL(const std::string& url) override {
+        FOpenedURLs.push_back(url);
+        return FOpensURLs;
+    }
+    // A desktop with no program for addresses: every opening fails.
+    void SetOpensURLs(bool opens) { FOpensURLs = opens; }
 
     // Injected input, delivered in order.
     void MouseMove(TPoint screen, int buttons = -1); // buttons held as THostEvent::Buttons says
@@ -122,5 +127,6 @@ class THeadlessHost : public THost {
     std::vector<THeadlessSurface*> FStack;
     std::vector<std::string> FOpenedURLs;
     bool FFocusOnShow = false;
+    bool FOpensURLs = true;
     THeadlessSurface* FFocused = nullptr;
 };

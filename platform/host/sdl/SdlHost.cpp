@@ -158,8 +158,8 @@ void TSdlHost::Wake() {
     if (SDL_PushEvent(&event) != 1) FWakePending = false;
 }
 
-void TSdlHost::OpenURL(const std::string& url) {
+bool TSdlHost::OpenURL(const std::string& url) {
     // A leading dash would reach xdg-open or the browser as an option.
-    if (url.empty() || url.front() == '-') return;
-    SpawnDetached({"xdg-open", url});
+    if (url.empty() || url.front() == '-') return false;
+    return SpawnDetached({"xdg-open", url});
 }

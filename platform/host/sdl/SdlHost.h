@@ -30,7 +30,7 @@ public:
     uint64_t Now() const override;
     THostEvent WaitEvent(std::optional<uint64_t> deadline) override;
     void Wake() override;
-    void OpenURL(const std::string& url) override;
+    bool OpenURL(const std::string& url) override;
 
     // How many times WaitEvent has come back from sleeping: what an idle loop must keep low.
     uint64_t WakeUps() const { return FWakeUps.load(); }
