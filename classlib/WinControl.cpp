@@ -124,6 +124,8 @@ void TWinControl::CreateParams(TCreateParams& params) {
 void TWinControl::CreateWnd() {
     TCreateParams params;
     CreateParams(params);
+    // Making the parent's window made this one with it.
+    if (FHandle) return;
     if ((params.Style & WS_CHILD) && !params.WndParent)
         throw EInvalidOperation("Control '" + Name() + "' has no parent window");
     RegisterClass(WNDCLASS{params.WinClassName, params.ClassStyle, ControlWindowProc, clNone, THostCursor::Arrow});

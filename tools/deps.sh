@@ -7,7 +7,7 @@ packages=(
   libsdl2-dev libx11-dev libxext-dev libfreetype-dev libfontconfig-dev libcairo2-dev libpng-dev
   libsqlite3-dev sqlite3 libcups2-dev cups-client
   fonts-liberation fonts-dejavu-core fonts-texgyre
-  libxtst-dev xvfb x11-utils x11-apps imagemagick poppler-utils
+  libxtst-dev xvfb openbox x11-utils x11-apps imagemagick poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -136,3 +136,20 @@ TEST_F(TControlsTest, AHintShowsAfterThePauseAndGoesWithTheMouse) {
     EXPECT_EQ(GetActiveWindow(), form->Handle());
     EXPECT_EQ(GetFocus(), focus);
 }
+
+namespace {
+TEST_F(TControlsTest, AChildAskedForItsWindowBeforeItsParentHasOneGetsOnlyOne) {
+    TForm* form = NewComponent<TForm>(Application);
+    TTestPanel* first = NewComponent<TTestPanel>(form);
+    first->SetParent(form);
+    TTestPanel* second = NewComponent<TTestPanel>(form);
+    second->SetParent(form);
+    form->DestroyHandle();
+    ASSERT_FALSE(second->HandleAllocated());
+    const HWND handle = second->Handle();
+    EXPECT_EQ(GetChildren(form->Handle()), (std::vector<HWND>{first->Handle(), handle}))
+        << "the parent's window brings its children's, and no second window of the one asked";
+    EXPECT_EQ(TWinControl::FindControl(handle), second);
+    delete form;
+}
+} // namespace

@@ -315,6 +315,7 @@ TEST_F(MemoScrollBarsTest, AFormLayoutPlacesAndAttachesTheBars) {
     auto* track = static_cast<TtavTrackBar*>(form->FindComponent("Track"));
     auto* memo = static_cast<TtavMemo*>(form->FindComponent("Memo"));
     ASSERT_TRUE(bar && track && memo);
+    EXPECT_EQ(GetChildren(form->Handle()).size(), 3u) << "one window for each control, none left where the bar was";
     EXPECT_EQ(memo->VScrollBar(), bar);
     EXPECT_EQ(memo->ScrollBars(), ssVertical);
     EXPECT_EQ(bar->Orientation(), tavVertical);

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <sstream>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -138,5 +140,141 @@ TEST_F(ProgramOnXvfb, AnEmptyFolderEndsWithTheErrorAndStaysEmpty) {
     EXPECT_TRUE(fs::is_empty(Folder()));
     EXPECT_FALSE(FScreen->FindWindow("Il Velmarune"));
 }
+
+
+// A window manager of Debian's on the test's display, for as long as the object lives.
+class TWindowManager {
+  public:
+    explicit TWindowManager(const std::string& display) {
+        FPid = fork();
+        if (FPid == 0) {
+            setenv("DISPLAY", display.c_str(), 1);
+            if (!freopen("/dev/null", "w", stderr)) _exit(126);
+            execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        std::this_thread::sleep_for(1500ms); // it takes the root window over
+    }
+    ~TWindowManager() {
+        if (FPid <= 0) return;
+        kill(FPid, SIGTERM);
+        waitpid(FPid, nullptr, 0);
+    }
+    TWindowManager(const TWindowManager&) = delete;
+    TWindowManager& operator=(const TWindowManager&) = delete;
+    bool Running() const {
+        int status = 0;
+        return FPid > 0 && waitpid(FPid, &status, WNOHANG) == 0;
+    }
+
+  private:
+    pid_t FPid = -1;
+};
+
+// The program driven as a user would, through the X server's own input, with and without a window manager.
+class ProgramOnTheDesktop : public ProgramOnXvfb, public ::testing::WithParamInterface<bool> {
+  protected:
+    void SetUp() override {
+        ProgramOnXvfb::SetUp();
+        if (IsSkipped()) return;
+        if (GetParam()) {
+            FManager = std::make_unique<TWindowManager>(FServer.Display());
+            if (!FManager->Running()) GTEST_SKIP() << "openbox does not run here";
+        }
+        fs::copy_file(VMR_SAMPLE_DATABASE, Folder() / "Incantesimi.mdb");
+    }
+    void TearDown() override {
+        FManager.reset();
+        ProgramOnXvfb::TearDown();
+    }
+    // Waits until what the area shows passes the test.
+    bool WaitFor(const std::function<bool()>& test, std::chrono::milliseconds limit = 8s) {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (!test()) {
+            if (std::chrono::steady_clock::now() > deadline) return false;
+            std::this_thread::sleep_for(50ms);
+        }
+        return true;
+    }
+    bool WaitForChange(const TRect& area, uint64_t before, std::chrono::milliseconds limit = 8s) {
+        return WaitFor([&] { return FScreen->Fingerprint(area) != before; }, limit);
+    }
+    // Waits until the area has stopped changing, and returns what it shows.
+    uint64_t Settled(const TRect& area) {
+        uint64_t last = FScreen->Fingerprint(area);
+        for (int still = 0; still < 6;) {
+            std::this_thread::sleep_for(100ms);
+            const uint64_t now = FScreen->Fingerprint(area);
+            still = now == last ? still + 1 : 0;
+            last = now;
+        }
+        return last;
+    }
+    void Shot(const TRect& area, const std::string& name) {
+        SavePNGFile(FScreen->Grab(area), (fs::current_path() / (name + (GetParam() ? "-openbox" : "-bare") + ".png")).string());
+    }
+
+    std::unique_ptr<TWindowManager> FManager;
+};
+
+constexpr const char* MainTitle = "Il Velmarune";
+
+TEST_P(ProgramOnTheDesktop, MenusAndListsWorkAsAUserDrivesThem) {
+    TProgram program(Folder(), FServer.Display());
+    const std::optional<TRect> found = WaitForWindow(MainTitle, 20s);
+    ASSERT_TRUE(found) << program.Errors();
+    const TPoint w = found->TopLeft();
+    auto at = [&](int x, int y) { return w + TPoint{x, y}; };
+    const TRect gridRow = Bounds(w.X + 212, w.Y + 298, 460, 18);
+    const TRect title = Bounds(w.X + 200, w.Y + 40, 400, 30);
+    const uint64_t emptyRow = Settled(gridRow);
+    Settled(*found);
+
+    // A double-click on a spell adds it to the selection grid.
+    FScreen->DoubleClick(at(60, 129));
+    ASSERT_TRUE(WaitForChange(gridRow, emptyRow)) << "the spell never reached the selection";
+    const uint64_t fullRow = Settled(gridRow);
+
+    // A right-click on the row shows the popup menu; its first item removes the row.
+    const TPoint rightClick = at(400, 306);
+    const TRect menuArea = Bounds(rightClick.X + 2, rightClick.Y + 2, 120, 40);
+    const uint64_t noMenu = FScreen->Fingerprint(menuArea);
+    FScreen->Click(rightClick, 3);
+    ASSERT_TRUE(WaitForChange(menuArea, noMenu)) << "no popup menu showed";
+    Settled(menuArea);
+    Shot(Bounds(rightClick.X - 20, rightClick.Y - 20, 200, 100), "vmr-popup");
+    FScreen->Click(rightClick + TPoint{40, 13});
+    EXPECT_TRUE(WaitFor([&] { return FScreen->Fingerprint(gridRow) == emptyRow; }))
+        << "\"Cancella selezione\" left the row";
+    EXPECT_NE(fullRow, emptyRow);
+
+    // The title bar's system menu opens under its icon, and Escape closes it.
+    const TRect systemMenu = Bounds(w.X + 4, w.Y + 24, 150, 60);
+    const uint64_t noSystemMenu = Settled(systemMenu);
+    FScreen->Click(at(10, 11));
+    EXPECT_TRUE(WaitForChange(systemMenu, noSystemMenu)) << "the system menu did not open";
+    Shot(Bounds(w.X, w.Y, 250, 200), "vmr-system-menu");
+    FScreen->PressKey("Escape");
+    EXPECT_TRUE(WaitFor([&] { return FScreen->Fingerprint(systemMenu) == noSystemMenu; }))
+        << "the system menu stayed";
+
+    // The class's drop-down list opens and closes.
+    const TRect dropArea = Bounds(w.X + 6, w.Y + 70, 170, 40);
+    const uint64_t closedList = Settled(dropArea);
+    FScreen->Click(at(174, 57));
+    EXPECT_TRUE(WaitForChange(dropArea, closedList)) << "the drop-down list did not open";
+    FScreen->Click(at(174, 57));
+    EXPECT_TRUE(WaitFor([&] { return FScreen->Fingerprint(dropArea) == closedList; }))
+        << "the drop-down list did not close";
+    // A click still chooses a spell.
+    const uint64_t before = Settled(title);
+    FScreen->Click(at(60, 142));
+    EXPECT_TRUE(WaitForChange(title, before)) << "after the menus a click on the spell list was ignored";
+    program.Terminate();
+    EXPECT_EQ(program.WaitExit(20s), std::optional<int>(0)) << program.Errors();
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktop, ProgramOnTheDesktop, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "UnderOpenbox" : "WithoutWindowManager"; });
 
 } // namespace

@@ -49,25 +49,21 @@ TSurface TXScreen::Grab(const TRect& area) const {
 
 namespace {
 
-std::optional<TRect> FindIn(_XDisplay* display, Window window, const std::string& title) {
+// The first window of that title, viewable ones only unless `anyState`.
+Window WindowNamed(_XDisplay* display, Window window, const std::string& title, bool anyState) {
     XWindowAttributes attributes{};
-    if (XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable) {
+    if (XGetWindowAttributes(display, window, &attributes) && (anyState || attributes.map_state == IsViewable)) {
         char* name = nullptr;
         const bool match = XFetchName(display, window, &name) && name && title == name;
         if (name) XFree(name);
-        if (match) {
-            int x = 0, y = 0;
-            Window child = 0;
-            XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
-            return Bounds(x, y, attributes.width, attributes.height);
-        }
+        if (match) return window;
     }
     Window root = 0, parent = 0, *children = nullptr;
     unsigned count = 0;
-    if (!XQueryTree(display, window, &root, &parent, &children, &count)) return std::nullopt;
-    std::optional<TRect> found;
+    if (!XQueryTree(display, window, &root, &parent, &children, &count)) return 0;
+    Window found = 0;
     for (unsigned i = 0; i < count && !found; ++i)
-        found = FindIn(display, children[i], title);
+        found = WindowNamed(display, children[i], title, anyState);
     if (children) XFree(children);
     return found;
 }
@@ -76,7 +72,51 @@ std::optional<TRect> FindIn(_XDisplay* display, Window window, const std::string
 
 std::optional<TRect> TXScreen::FindWindow(const std::string& title) const {
     XSync(FDisplay, False);
-    return FindIn(FDisplay, DefaultRootWindow(FDisplay), title);
+    const Window window = WindowNamed(FDisplay, DefaultRootWindow(FDisplay), title, false);
+    XWindowAttributes attributes{};
+    if (!window || !XGetWindowAttributes(FDisplay, window, &attributes)) return std::nullopt;
+    int x = 0, y = 0;
+    Window child = 0;
+    XTranslateCoordinates(FDisplay, window, DefaultRootWindow(FDisplay), 0, 0, &x, &y, &child);
+    return Bounds(x, y, attributes.width, attributes.height);
+}
+
+void TXScreen::DoubleClick(TPoint p) const {
+    Click(p);
+    Click(p);
+}
+
+void TXScreen::PressKey(const std::string& key, std::initializer_list<const char*> modifiers) const {
+    auto code = [&](const char* name) { return XKeysymToKeycode(FDisplay, XStringToKeysym(name)); };
+    for (const char* m : modifiers) XTestFakeKeyEvent(FDisplay, code(m), True, CurrentTime);
+    XTestFakeKeyEvent(FDisplay, code(key.c_str()), True, CurrentTime);
+    XTestFakeKeyEvent(FDisplay, code(key.c_str()), False, CurrentTime);
+    for (const char* m : modifiers) XTestFakeKeyEvent(FDisplay, code(m), False, CurrentTime);
+    XFlush(FDisplay);
+}
+
+bool TXScreen::ResizeWindow(const std::string& title, int width, int height) const {
+    const Window window = WindowNamed(FDisplay, DefaultRootWindow(FDisplay), title, false);
+    if (!window) return false;
+    XResizeWindow(FDisplay, window, unsigned(width), unsigned(height));
+    XSync(FDisplay, False);
+    return true;
+}
+
+bool TXScreen::ActivateWindow(const std::string& title) const {
+    const Window window = WindowNamed(FDisplay, DefaultRootWindow(FDisplay), title, true);
+    if (!window) return false;
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(FDisplay, "_NET_ACTIVE_WINDOW", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = 2; // from a pager
+    XSendEvent(FDisplay, DefaultRootWindow(FDisplay), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &event);
+    XMapRaised(FDisplay, window);
+    XSync(FDisplay, False);
+    return true;
 }
 
 void TXScreen::WarpPointer(TPoint p) const {

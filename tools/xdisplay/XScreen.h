@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -28,6 +29,14 @@ public:
     uint64_t Fingerprint(const TRect& area) const;
     // A press and release of `button` (1 left, 2 middle, 3 right) at `p`, as the input devices would give.
     void Click(TPoint p, int button = 1) const;
+    void DoubleClick(TPoint p) const;
+    // A key by its X key name ("F4", "Escape", "b"), pressed and released while the modifiers ("Alt_L",
+    // "Shift_L") are held.
+    void PressKey(const std::string& key, std::initializer_list<const char*> modifiers = {}) const;
+    // What a window manager or `xdotool windowsize` does: the window of that title gets a new size.
+    bool ResizeWindow(const std::string& title, int width, int height) const;
+    // Asks the window manager to bring the window back (as a task bar does), and maps it where there is none.
+    bool ActivateWindow(const std::string& title) const;
 
     // From this call on, top-level windows that get mapped are reported to WaitForMappedWindow.
     void WatchTopLevelMaps();
