@@ -35,11 +35,45 @@ std::vector<fs::path> FilesWithExtension(const fs::path& folder, const std::stri
     return files;
 }
 
+std::vector<std::string> Lines(const fs::path& path) {
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+void WriteText(const fs::path& path, const std::string& text) { WriteFile(path, {text.begin(), text.end()}); }
+
+// Each component of a layout, with what it holds, as the only child of a root: small layouts that a
+// fuzzer runs many times faster than a whole window.
+void ComponentLayouts(const std::vector<std::string>& lines, const std::string& root, const fs::path& folder,
+                      const std::string& prefix) {
+    int count = 0;
+    for (size_t first = 1; first < lines.size(); ++first) {
+        size_t indent = lines[first].find_first_not_of(' ');
+        if (indent == std::string::npos || lines[first].compare(indent, 7, "object ") != 0) continue;
+        const std::string end = std::string(indent, ' ') + "end";
+        size_t last = first + 1;
+        while (last < lines.size() && lines[last] != end)
+            ++last;
+        if (last >= lines.size() || last - first > 150) continue;
+        std::string text = root + "\n";
+        for (size_t i = first; i <= last; ++i)
+            text += "  " + lines[i].substr(indent) + "\n";
+        WriteText(folder / (prefix + std::to_string(++count) + ".layout"), text + "end\n");
+    }
+}
+
 void Layouts(const fs::path& source, const fs::path& out) {
     for (const fs::path& layout : FilesWithExtension(source / "app/layouts", ".layout")) {
         fs::copy_file(layout, out / "layout_text" / layout.filename(), fs::copy_options::overwrite_existing);
-        if (layout.stem() == "TFRMMAIN")
+        std::vector<std::string> lines = Lines(layout);
+        ComponentLayouts(lines, "object Form1: TForm", out / "layout_text", layout.stem().string() + "_");
+        if (layout.stem() == "TFRMMAIN") {
             fs::copy_file(layout, out / "form_layout" / layout.filename(), fs::copy_options::overwrite_existing);
+            ComponentLayouts(lines, lines[0], out / "form_layout", "TFRMMAIN_");
+        }
     }
 }
 

@@ -65,7 +65,7 @@ TEST(DC, OriginClipAndSaveRestoreCombine) {
     EXPECT_EQ(surface.Pixel(11, 7), White);
 
     ASSERT_TRUE(dc.RestoreDC(-1)); // back to origin (4,0) and the plain clip
-    EXPECT_EQ(dc.GetViewportOrg(), TPoint(4, 0));
+    EXPECT_EQ(dc.GetViewportOrg(), (TPoint{4, 0}));
     EXPECT_EQ(dc.GetClipBox(), Rect(0, 0, 5, 5));
     dc.FillRect(Rect(2, 2, 3, 3), TBrushDesc::SolidColor(clBlue));
     EXPECT_EQ(surface.Pixel(8, 5), Blue);
@@ -75,7 +75,7 @@ TEST(DC, OriginClipAndSaveRestoreCombine) {
     ASSERT_TRUE(dc.RestoreDC(outer));
     EXPECT_FALSE(dc.RestoreDC(outer)); // that level is gone
     EXPECT_FALSE(dc.RestoreDC(-1));
-    EXPECT_EQ(dc.GetViewportOrg(), TPoint(0, 0));
+    EXPECT_EQ(dc.GetViewportOrg(), (TPoint{0, 0}));
     EXPECT_EQ(dc.GetClipBox(), Rect(-2, -3, 18, 17)); // the whole surface again
     dc.FillRect(Rect(-5, -5, 100, 100), TBrushDesc::SolidColor(clBlack));
     EXPECT_EQ(CountPixels(surface, Black), 400);
@@ -175,7 +175,7 @@ TEST(DC, LinesLeaveOutTheirEndPoint) {
     dc.LineTo({5, 1});
     dc.LineTo({5, 4});
     dc.LineTo({2, 7});
-    EXPECT_EQ(dc.CurrentPosition(), TPoint(2, 7));
+    EXPECT_EQ(dc.CurrentPosition(), (TPoint{2, 7}));
     EXPECT_EQ(Picture(surface, surface.BoundsRect()), "........\n"
                                                       ".#####..\n"
                                                       ".....#..\n"

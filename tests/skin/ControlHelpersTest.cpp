@@ -75,7 +75,7 @@ TEST_F(ControlHelpers, BoundsAreSetThroughThePropertiesInOrder) {
     EXPECT_EQ(form->Calls, (std::vector<std::string>{"SetBounds 10,-3,30,40", "SetBounds 10,20,30,40",
                                                      "SetBounds 10,20,100,40", "Resize",
                                                      "SetBounds 10,20,100,50", "Resize"}));
-    EXPECT_EQ(form->BoundsRect(), TRect(10, 20, 110, 70));
+    EXPECT_EQ(form->BoundsRect(), (TRect{10, 20, 110, 70}));
     MoveControlTo(nullptr, {1, 1});
     SetFormBounds(nullptr, {});
 }
@@ -84,7 +84,7 @@ TEST_F(ControlHelpers, WorkAreaIsTheHosts) {
     TRect area;
     EXPECT_TRUE(GetWorkArea(area));
     EXPECT_EQ(area, FHost.WorkArea());
-    EXPECT_EQ(area, TRect(0, 24, 1200, 1000));
+    EXPECT_EQ(area, (TRect{0, 24, 1200, 1000}));
 }
 
 TEST_F(ControlHelpers, FormActivity) {
@@ -158,7 +158,7 @@ TEST_F(ControlHelpers, ControlFrameOverTheNonClientEdge) {
     TForm* form = ShownForm();
     auto* box = Make<TEdgedBox>(form, {20, 30, 60, 50});
     RunUntilIdle();
-    ASSERT_EQ(box->ClientRect(), TRect(0, 0, 36, 16)); // the edge is two pixels on each side
+    ASSERT_EQ(box->ClientRect(), (TRect{0, 0, 36, 16})); // the edge is two pixels on each side
 
     PaintControlFrame(box, clBtnShadow, RGB(0, 0, 0xFF), true);
     const TPixel shadow = ColorToPixel(clBtnShadow);
@@ -211,8 +211,8 @@ TEST_F(ControlHelpers, ParentBackgroundBehindASeeThroughControl) {
     EXPECT_EQ(target.Surface().Pixel(5, 5), 0xFF0000u);
     EXPECT_EQ(target.Surface().Pixel(29, 29), 0xFF0000u);
     TDC* dc = target.Canvas()->Handle();
-    EXPECT_EQ(dc->GetViewportOrg(), TPoint(0, 0));
-    EXPECT_EQ(dc->GetClipBox(), TRect(0, 0, 30, 30));
+    EXPECT_EQ(dc->GetViewportOrg(), (TPoint{0, 0}));
+    EXPECT_EQ(dc->GetClipBox(), (TRect{0, 0, 30, 30}));
 
     // Clipped to the parent's client area.
     seeThrough->SetBounds(90, 40, 30, 30);
