@@ -1,13 +1,13 @@
 #include "app/Vmr.h"
 #include "platform/MessageLoop.h"
-#include "platform/host/sdl/SdlHost.h"
+#include "platform/host/xcb/XcbHost.h"
 
 #include <cstdio>
 #include <exception>
 
 int main() {
     try {
-        TSdlHost host;
+        TXcbHost host;
         InitWindowSystem(host);
         const int status = RunVmr();
         ShutdownWindowSystem();

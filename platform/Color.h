@@ -3,7 +3,7 @@
 
 // A colour is 0x00BBGGRR, or a system colour: the high bit set and the system colour index in the low byte.
 using TColor = int32_t;
-// A pixel of a surface: 0x00RRGGBB in a native 32-bit word (the layout SDL and cairo RGB24 use).
+// A pixel of a surface: 0x00RRGGBB in a native 32-bit word (the layout of X true-colour images and cairo RGB24).
 using TPixel = uint32_t;
 
 constexpr TColor RGB(int r, int g, int b) { return TColor((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16)); }

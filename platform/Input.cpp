@@ -251,6 +251,18 @@ void HandleHostEvent(const THostEvent& ev) {
         // The focus may be going to one of our own popups; the next focus-in tells, so wait for it.
         if (HWND h = WindowOfSurface(ev.Surface); h && h == ws.Active) ws.FocusLeaving = h;
         break;
+    case K::Configure:
+        if (HWND h = WindowOfSurface(ev.Surface))
+            SetWindowPos(h, nullptr, ev.Bounds.Left, ev.Bounds.Top, ev.Bounds.Width(), ev.Bounds.Height(),
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        break;
+    case K::Minimized:
+        if (HWND h = WindowOfSurface(ev.Surface); h && !IsIconic(h)) ShowWindow(h, SW_SHOWMINNOACTIVE);
+        break;
+    case K::Restored:
+        // Also where nobody carried out a minimise: a window on screen takes input again.
+        if (HWND h = WindowOfSurface(ev.Surface); h && IsIconic(h)) ShowWindow(h, SW_RESTORE);
+        break;
     case K::Quit:
         PostQuitMessage(0);
         break;
@@ -304,6 +316,7 @@ void ActivateWindow(HWND hwnd, int how) {
         SendMessage(lost, WM_KILLFOCUS, 0, 0);
     }
     if (!IsWindow(hwnd) || ws.Active != hwnd) return;
+    if (TWindow* w = FindWindow(hwnd); w->Surface) w->Surface->TakeFocus();
     SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessage(hwnd, WM_NCACTIVATE, 1, 0);
     SendMessage(hwnd, WM_ACTIVATE, WPARAM(how), LPARAM(old));

@@ -22,6 +22,8 @@ public:
     virtual void Hide() = 0;
     virtual void Minimize() = 0;
     virtual void Raise() = 0;
+    // The window system activated this window: keyboard input goes to it from now on.
+    virtual void TakeFocus() = 0;
     virtual void SetTitle(const std::string& utf8) = 0;
     virtual void SetIcon(const TSurface& icon) = 0;
     virtual void SetShape(const std::optional<TRegion>& shape) = 0; // window coordinates; nullopt: whole
@@ -33,11 +35,15 @@ struct THostEvent {
     enum class TKind {
         None, MouseMove, MouseDown, MouseUp, Wheel, KeyDown, KeyUp, Text, CloseRequest, Expose, FocusIn,
         FocusOut, Quit, Wake,
+        Configure, // the desktop moved or sized the window: Bounds
+        Minimized, // the desktop minimised the window
+        Restored,  // the window is on screen again, or a minimise asked for did not happen
         Idle // the host has no input and never will (the headless host out of injected events)
     };
     TKind Kind = TKind::None;
     THostSurface* Surface = nullptr; // the surface the event concerns, when any
     TPoint ScreenPos;                // mouse events
+    TRect Bounds;                    // Configure: the window's new place on the screen
     int Button = 0;                  // 1 left, 2 right, 3 middle
     int WheelDelta = 0;              // multiples of 120, positive away from the user
     int Buttons = -1;                // mouse moves: the buttons held (bit 0 left, 1 right, 2 middle); -1 unknown

@@ -27,16 +27,10 @@ using namespace std::chrono_literals;
 class TProgram {
   public:
     TProgram(const fs::path& folder, const std::string& display) : FErrors(folder.parent_path() / "stderr.txt") {
-        // The desktop bus library that the display start-up loads keeps a buffer for the process's lifetime.
-        const fs::path suppressions = folder.parent_path() / "leaks.supp";
-        std::ofstream(suppressions) << "leak:libdbus-1.so\n";
-        const std::string leakOptions = "suppressions=" + suppressions.string();
         FPid = fork();
         if (FPid == 0) {
             if (chdir(folder.c_str()) != 0) _exit(126);
             setenv("DISPLAY", display.c_str(), 1);
-            setenv("SDL_VIDEODRIVER", "x11", 1);
-            setenv("LSAN_OPTIONS", leakOptions.c_str(), 1);
             if (!freopen(FErrors.c_str(), "w", stderr)) _exit(126);
             execl(VMR_PROGRAM, "vmr", static_cast<char*>(nullptr));
             _exit(127);

@@ -167,3 +167,57 @@ std::optional<TRect> TXScreen::WaitForMappedWindow(int minSize, std::chrono::mil
         poll(&p, 1, int(left.count()));
     }
 }
+
+bool TXScreen::Configure(const std::string& title, const TRect& bounds) const {
+    XSync(FDisplay, False);
+    const Window window = WindowNamed(FDisplay, DefaultRootWindow(FDisplay), title, false);
+    if (!window) return false;
+    XMoveResizeWindow(FDisplay, window, bounds.Left, bounds.Top, unsigned(bounds.Width()), unsigned(bounds.Height()));
+    XSync(FDisplay, False);
+    return true;
+}
+
+bool TXScreen::RequestClose(const std::string& title) const {
+    XSync(FDisplay, False);
+    const Window window = WindowNamed(FDisplay, DefaultRootWindow(FDisplay), title, false);
+    if (!window) return false;
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(FDisplay, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(FDisplay, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(FDisplay, window, False, NoEventMask, &event);
+    XSync(FDisplay, False);
+    return true;
+}
+
+std::string TXScreen::ClipboardText() const {
+    const Window requestor = XCreateSimpleWindow(FDisplay, DefaultRootWindow(FDisplay), 0, 0, 1, 1, 0, 0, 0);
+    const Atom property = XInternAtom(FDisplay, "XSCREEN_CLIPBOARD", False);
+    XConvertSelection(FDisplay, XInternAtom(FDisplay, "CLIPBOARD", False), XInternAtom(FDisplay, "UTF8_STRING", False),
+                      property, requestor, CurrentTime);
+    XFlush(FDisplay);
+    std::string text;
+    XEvent event{};
+    for (int tries = 0; tries < 100; ++tries) {
+        if (XCheckTypedWindowEvent(FDisplay, requestor, SelectionNotify, &event)) {
+            Atom type = 0;
+            int format = 0;
+            unsigned long count = 0, after = 0;
+            unsigned char* data = nullptr;
+            if (event.xselection.property != None &&
+                XGetWindowProperty(FDisplay, requestor, property, 0, 1 << 20, True, AnyPropertyType, &type, &format,
+                                   &count, &after, &data) == Success && data) {
+                text.assign(reinterpret_cast<const char*>(data), count);
+                XFree(data);
+            }
+            break;
+        }
+        pollfd p{ConnectionNumber(FDisplay), POLLIN, 0};
+        poll(&p, 1, 10);
+    }
+    XDestroyWindow(FDisplay, requestor);
+    return text;
+}

@@ -37,6 +37,12 @@ public:
     bool ResizeWindow(const std::string& title, int width, int height) const;
     // Asks the window manager to bring the window back (as a task bar does), and maps it where there is none.
     bool ActivateWindow(const std::string& title) const;
+    // As a window manager or a tool from outside would: moves and sizes the window of that title, or asks
+    // it to close (WM_DELETE_WINDOW). False when no such window shows.
+    bool Configure(const std::string& title, const TRect& bounds) const;
+    bool RequestClose(const std::string& title) const;
+    // The text another program finds on the clipboard (CLIPBOARD, as UTF-8); empty after a second.
+    std::string ClipboardText() const;
 
     // From this call on, top-level windows that get mapped are reported to WaitForMappedWindow.
     void WatchTopLevelMaps();

@@ -25,6 +25,7 @@ THeadlessSurface::~THeadlessSurface() {
     if (!FHost) return;
     std::erase(FHost->FStack, this);
     if (FHost->FFocused == this) FHost->FFocused = nullptr;
+    if (FHost->FGivenFocus == this) FHost->FGivenFocus = nullptr;
 }
 
 void THeadlessSurface::SetBounds(const TRect& screenRect) {
@@ -48,6 +49,10 @@ void THeadlessSurface::Minimize() {
 }
 void THeadlessSurface::Raise() {
     if (FHost) FHost->ToTop(this);
+}
+
+void THeadlessSurface::TakeFocus() {
+    if (FHost) FHost->FGivenFocus = this;
 }
 
 void THeadlessSurface::Present(const TSurface& backBuffer, const TRect& dirty) {
@@ -155,6 +160,21 @@ void THeadlessHost::RequestClose(THostSurface* surface) {
 
 void THeadlessHost::FocusSurface(THostSurface* surface, bool focused) {
     THostEvent ev = MakeEvent(focused ? THostEvent::TKind::FocusIn : THostEvent::TKind::FocusOut);
+    ev.Surface = surface;
+    Push(ev);
+}
+
+void THeadlessHost::ConfigureSurface(THeadlessSurface* surface, const TRect& bounds) {
+    surface->SetBounds(bounds);
+    THostEvent ev = MakeEvent(THostEvent::TKind::Configure);
+    ev.Surface = surface;
+    ev.Bounds = bounds;
+    Push(ev);
+}
+
+void THeadlessHost::SetSurfaceMinimized(THeadlessSurface* surface, bool minimized) {
+    surface->FMinimized = minimized;
+    THostEvent ev = MakeEvent(minimized ? THostEvent::TKind::Minimized : THostEvent::TKind::Restored);
     ev.Surface = surface;
     Push(ev);
 }

@@ -18,6 +18,7 @@ class THeadlessSurface : public THostSurface {
     void Hide() override;
     void Minimize() override;
     void Raise() override;
+    void TakeFocus() override;
     void SetTitle(const std::string& utf8) override { FTitle = utf8; }
     void SetIcon(const TSurface& icon) override { FIcon = icon; }
     void SetShape(const std::optional<TRegion>& shape) override { FShape = shape; }
@@ -87,6 +88,9 @@ class THeadlessHost : public THost {
     void TypeText(const std::string& utf8);
     void RequestClose(THostSurface* surface);
     void FocusSurface(THostSurface* surface, bool focused); // the desktop gives or takes the focus
+    // The desktop moves or sizes a surface, or minimises or restores it, as a window manager would.
+    void ConfigureSurface(THeadlessSurface* surface, const TRect& bounds);
+    void SetSurfaceMinimized(THeadlessSurface* surface, bool minimized);
     // Acts as a desktop that focuses every window it shows, popups too (a bare X server under some
     // toolkits): the focus-out of the last one and the focus-in of the shown one come next.
     void SetFocusOnShow(bool focus) { FFocusOnShow = focus; }
@@ -105,6 +109,8 @@ class THeadlessHost : public THost {
     THostCursor Cursor() const { return FCursor; }
     bool Captured() const { return FCaptured; }
     const std::vector<std::string>& OpenedURLs() const { return FOpenedURLs; }
+    // The surface the window system last gave the keyboard to.
+    const THeadlessSurface* FocusedSurface() const { return FGivenFocus; }
 
   private:
     friend class THeadlessSurface;
@@ -125,6 +131,7 @@ class THeadlessHost : public THost {
     std::string FClipboard;
     std::deque<TQueued> FEvents;
     std::vector<THeadlessSurface*> FStack;
+    THeadlessSurface* FGivenFocus = nullptr; // by the window system
     std::vector<std::string> FOpenedURLs;
     bool FFocusOnShow = false;
     bool FOpensURLs = true;

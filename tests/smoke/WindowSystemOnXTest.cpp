@@ -4,7 +4,7 @@
 #include "platform/MessageLoop.h"
 #include "platform/Painting.h"
 #include "platform/Window.h"
-#include "platform/host/sdl/SdlHost.h"
+#include "platform/host/xcb/XcbHost.h"
 
 #include <gtest/gtest.h>
 
@@ -25,14 +25,13 @@ void RunFor(UINT ms) {
 
 } // namespace
 
-TEST(WindowSystemOnSdl, AWindowShowsItsClassicFrameAndItsPaintOnTheXScreen) {
+TEST(WindowSystemOnX, AWindowShowsItsClassicFrameAndItsPaintOnTheXScreen) {
     TXvfbServer server(1280, 1024);
     if (!server.Running())
         GTEST_SKIP() << "Xvfb cannot start here, so real windows cannot be checked: " << server.Failure();
     setenv("DISPLAY", server.Display().c_str(), 1);
-    setenv("SDL_VIDEODRIVER", "x11", 1);
     TXScreen screen(server.Display());
-    TSdlHost host;
+    TXcbHost host;
     InitWindowSystem(host);
     RegisterClass(WNDCLASS{"Smoke", 0,
                            [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
