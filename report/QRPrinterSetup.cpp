@@ -4,10 +4,12 @@
 #include "classlib/SysUtils.h"
 #include "platform/MessageBox.h"
 #include "report/QRChoiceList.h"
+#include "report/QRFileNamePrompt.h"
 #include "report/QRNumberField.h"
 #include "report/QRTextEntry.h"
 #include "report/QRToolButton.h"
 
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -34,7 +36,10 @@ TQRPrinterSetup::TQRPrinterSetup(TComponent* owner) : TQRDialogForm(owner) {
     SetClientWidth(360);
     SetClientHeight(330);
     FDestinations = Place<TQRChoiceList>(this, {12, 44, 348, 44 + 4 * TQRChoiceList::RowHeight + 4});
-    FPdfFile = Place<TQRTextEntry>(this, {80, 126, 348, 147});
+    FPdfFile = Place<TQRTextEntry>(this, {80, 126, 268, 147});
+    FFolder = Place<TQRToolButton>(this, {273, 124, 348, 149});
+    FFolder->SetCaption("Cartella...");
+    FFolder->OnClick = [this](TObject*) { ChooseFolder(); };
     FCopies = Place<TQRNumberField>(this, {12, 158, 220, 182});
     FCopies->SetLabel("Copie");
     FRange = Place<TQRChoiceList>(this, {12, 192, 348, 192 + 2 * TQRChoiceList::RowHeight + 4});
@@ -120,6 +125,22 @@ void TQRPrinterSetup::Confirm() {
         return;
     }
     SetModalResult(mrOk);
+}
+
+void TQRPrinterSetup::ChooseFolder() {
+    const std::string current = FPdfFile->Value();
+    std::string folder = ExtractFilePath(current);
+    if (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    auto chosen = TQRFileNamePrompt::Ask("Cartella del file PDF", "Cartella:", folder.empty() ? DocumentsFolder() : folder);
+    if (!chosen) return;
+    std::error_code error;
+    if (!std::filesystem::is_directory(*chosen, error)) {
+        MessageBox(Handle(), "La cartella " + *chosen + " non esiste.", Caption(), MB_OK | MB_ICONWARNING);
+        return;
+    }
+    std::string name = ExtractFileName(current);
+    if (name.empty()) name = "Report.pdf";
+    FPdfFile->SetValue(*chosen + (chosen->back() == '/' ? "" : "/") + name);
 }
 
 void TQRPrinterSetup::KeyDown(WORD& key, TShiftState shift) {

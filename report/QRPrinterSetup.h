@@ -37,6 +37,7 @@ class TQRPrinterSetup : public TQRDialogForm {
     TQRNumberField* FromField() const { return FFrom; }
     TQRNumberField* ToField() const { return FTo; }
     TQRToolButton* OkButton() const { return FOk; }
+    TQRToolButton* FolderButton() const { return FFolder; }
     bool SaysNoPrinter() const { return FPrinters.empty(); }
     // The choice as the controls show it now.
     TQRPrintChoice Choice() const;
@@ -49,6 +50,8 @@ class TQRPrinterSetup : public TQRDialogForm {
   private:
     void Load(size_t pageCount, const TQRPrintChoice& initial, const std::string& title);
     void Confirm();
+    // Asks for the folder of the PDF file, keeping its name.
+    void ChooseFolder();
 
     std::vector<TPrinterDestination> FPrinters;
     TQRChoiceList* FDestinations = nullptr;
@@ -58,4 +61,5 @@ class TQRPrinterSetup : public TQRDialogForm {
     TQRNumberField* FFrom = nullptr;
     TQRNumberField* FTo = nullptr;
     TQRToolButton* FOk = nullptr;
+    TQRToolButton* FFolder = nullptr;
 };

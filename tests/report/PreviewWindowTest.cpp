@@ -176,9 +176,15 @@ TEST_F(PreviewTest, PrinterSetupPrintsTheChosenPagesToAPdfFile) {
     SelectLevels(3);
     TTempFile pdf(".pdf");
     bool setupShown = false;
+    const std::string folder = std::filesystem::path(pdf.Path()).parent_path().string();
     Preview([&](TCustomForm& form) {
         if (auto* preview = dynamic_cast<TQRPreview*>(&form)) {
             FHost.Click(ScreenPoint(preview->Button(B::Print), {12, 12}));
+            return;
+        }
+        if (auto* prompt = dynamic_cast<TQRFileNamePrompt*>(&form)) {
+            prompt->Entry()->SetValue(folder);
+            FHost.KeyPress(VK_RETURN);
             return;
         }
         auto& setup = dynamic_cast<TQRPrinterSetup&>(form);
@@ -189,6 +195,9 @@ TEST_F(PreviewTest, PrinterSetupPrintsTheChosenPagesToAPdfFile) {
         EXPECT_EQ(setup.DestinationList()->ItemIndex(), 0);
         // The file line starts in the documents folder; emptied, OK asks for a name and the set-up stays.
         EXPECT_EQ(setup.PdfFileEntry()->Value(), TQRPrinterSetup::DefaultPdfFileName(TQRPreview::DefaultCaption));
+        // Another folder keeps the file's name.
+        ClickOn(setup.FolderButton());
+        EXPECT_EQ(setup.PdfFileEntry()->Value(), folder + "/" + TQRPreview::DefaultCaption + ".pdf");
         setup.PdfFileEntry()->SetValue("");
         ClickOn(setup.OkButton());
         ASSERT_EQ(FBoxes.size(), 1u);

@@ -268,6 +268,56 @@ TEST_P(ProgramOnTheDesktop, MenusAndListsWorkAsAUserDrivesThem) {
     EXPECT_EQ(program.WaitExit(20s), std::optional<int>(0)) << program.Errors();
 }
 
+TEST_P(ProgramOnTheDesktop, KeysReachTheFocusedControlAfterADropDownAndAltF4Closes) {
+    TProgram program(Folder(), FServer.Display());
+    const std::optional<TRect> found = WaitForWindow(MainTitle, 20s);
+    ASSERT_TRUE(found) << program.Errors();
+    const TPoint w = found->TopLeft();
+    auto at = [&](int x, int y) { return w + TPoint{x, y}; };
+    const TRect title = Bounds(w.X + 200, w.Y + 40, 400, 30);
+    Settled(*found);
+
+    // After a drop-down list opens and closes, a click on the spell list and a typed letter reach it: the
+    // list jumps to the first spell with that letter, and the description shows it.
+    FScreen->Click(at(174, 57));
+    std::this_thread::sleep_for(500ms);
+    FScreen->Click(at(174, 57));
+    FScreen->Click(at(60, 142));
+    const uint64_t clicked = Settled(title);
+    FScreen->PressKey("m");
+    EXPECT_TRUE(WaitForChange(title, clicked)) << "the typed letter did not reach the spell list";
+
+    // Alt+F4 closes the program.
+    Settled(title);
+    FScreen->PressKey("F4", {"Alt_L"});
+    EXPECT_EQ(program.WaitExit(20s), std::optional<int>(0)) << program.Errors();
+}
+
+TEST_P(ProgramOnTheDesktop, MinimiseAndRestoreKeepTheWindowUsable) {
+    TProgram program(Folder(), FServer.Display());
+    const std::optional<TRect> found = WaitForWindow(MainTitle, 20s);
+    ASSERT_TRUE(found) << program.Errors();
+    const TPoint w = found->TopLeft();
+    auto at = [&](int x, int y) { return w + TPoint{x, y}; };
+    const TRect title = Bounds(w.X + 200, w.Y + 40, 400, 30);
+    Settled(*found);
+
+    // Minimised, the window leaves the screen, or stays on it and still takes input.
+    FScreen->Click(at(651, 11));
+    const bool hidden = WaitFor([&] { return !FScreen->FindWindow(MainTitle); }, 3s);
+    if (hidden) {
+        ASSERT_TRUE(FScreen->ActivateWindow(MainTitle));
+        ASSERT_TRUE(WaitForWindow(MainTitle, 5s)) << "the window did not come back";
+    }
+    FScreen->Click(at(60, 155));
+    const uint64_t before = Settled(title);
+    FScreen->Click(at(60, 181));
+    EXPECT_TRUE(WaitForChange(title, before)) << "after minimising, a click on the spell list was ignored";
+
+    program.Terminate();
+    EXPECT_EQ(program.WaitExit(20s), std::optional<int>(0)) << program.Errors();
+}
+
 INSTANTIATE_TEST_SUITE_P(Desktop, ProgramOnTheDesktop, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "UnderOpenbox" : "WithoutWindowManager"; });
 

@@ -27,6 +27,8 @@ struct TImageDeleter {
 
 TXScreen::TXScreen(const std::string& display) : FDisplay(XOpenDisplay(display.c_str())) {
     if (!FDisplay) throw std::runtime_error("cannot open X display " + display);
+    // Windows come and go while the tree is walked: a window gone by the time it is asked about is no error.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
 }
 
 TXScreen::~TXScreen() { XCloseDisplay(FDisplay); }
