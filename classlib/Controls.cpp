@@ -125,7 +125,9 @@ void TControl::PublishProperties(TPublisher<TControl>& p) {
         .Event("OnMouseEnter", &TControl::OnMouseEnter)
         .Event("OnMouseLeave", &TControl::OnMouseLeave)
         .Event("OnResize", &TControl::OnResize)
-        .Event("OnContextPopup", &TControl::OnContextPopup);
+        .Event("OnContextPopup", &TControl::OnContextPopup)
+        .Event("OnCanResize", &TControl::OnCanResize)
+        .Event("OnConstrainedResize", &TControl::OnConstrainedResize);
 }
 
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -315,8 +317,8 @@ bool TControl::Showing() const {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
-    width = FConstraints.ConstrainWidth(std::max(width, 0));
-    height = FConstraints.ConstrainHeight(std::max(height, 0));
+    auto alive = AliveMark();
+    if (!CheckNewSize(width, height) || alive.expired()) return;
     if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
     TRect old = BoundsRect();
     bool resized = width != FWidth || height != FHeight;
@@ -324,11 +326,34 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     FTop = top;
     FWidth = width;
     FHeight = height;
-    auto alive = AliveMark();
     BoundsChanged(old);
     if (!FAnchoring) UpdateAnchorRules();
     RequestAlign();
     if (resized && !alive.expired()) Resize();
+}
+
+// Asked on every SetBounds, a move too: the size may be refused (and the move with it) or changed, then it
+// is held to the limits.
+bool TControl::CheckNewSize(int& width, int& height) {
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (!CanResize(width, height)) return false;
+    int minWidth = FConstraints.MinWidth(), minHeight = FConstraints.MinHeight();
+    int maxWidth = FConstraints.MaxWidth(), maxHeight = FConstraints.MaxHeight();
+    ConstrainedResize(minWidth, minHeight, maxWidth, maxHeight);
+    width = TSizeConstraints::Constrain(std::max(width, 0), minWidth, maxWidth);
+    height = TSizeConstraints::Constrain(std::max(height, 0), minHeight, maxHeight);
+    return true;
+}
+
+bool TControl::CanResize(int& newWidth, int& newHeight) {
+    bool resize = true;
+    if (OnCanResize) OnCanResize(this, newWidth, newHeight, resize);
+    return resize;
+}
+
+void TControl::ConstrainedResize(int& minWidth, int& minHeight, int& maxWidth, int& maxHeight) {
+    if (OnConstrainedResize) OnConstrainedResize(this, minWidth, minHeight, maxWidth, maxHeight);
 }
 
 void TControl::BoundsChanged(const TRect& old) {

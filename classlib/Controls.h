@@ -72,6 +72,9 @@ using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, i
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char32_t& Key)>;
 using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
+using TCanResizeEvent = std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
+using TConstrainedResizeEvent =
+    std::function<void(TObject* Sender, int& MinWidth, int& MinHeight, int& MaxWidth, int& MaxHeight)>;
 
 // Popup menus live in another unit: it installs the one routine that shows a menu component at a screen
 // point, so controls need nothing of it but the component.
@@ -214,6 +217,8 @@ class TControl : public TComponent {
     TNotifyEvent OnMouseLeave;
     TNotifyEvent OnResize;
     TContextPopupEvent OnContextPopup;
+    TCanResizeEvent OnCanResize;
+    TConstrainedResizeEvent OnConstrainedResize;
 
   protected:
     explicit TControl(TComponent* owner);
@@ -228,6 +233,10 @@ class TControl : public TComponent {
     virtual void MouseEnter();
     virtual void MouseLeave();
     virtual void Resize();
+    // Whether a new size (which OnCanResize may change) is taken at all; a refused one leaves the bounds.
+    virtual bool CanResize(int& newWidth, int& newHeight);
+    // The limits a new size is held to, the constraints' unless OnConstrainedResize changes them.
+    virtual void ConstrainedResize(int& minWidth, int& minHeight, int& maxWidth, int& maxHeight);
     virtual void DoContextPopup(TPoint mousePos, bool& handled);
     // The action changed, or became the control's: take its look. checkDefaults (while loading) takes only
     // what the control still has at its default.
@@ -251,6 +260,7 @@ class TControl : public TComponent {
     void ContextMenu(TMessage& m);
     void FontChanged();
     void ConstraintsChanged();
+    bool CheckNewSize(int& width, int& height);
     void TakeParentFont();
     void TakeParentColor();
     void TakeParentShowHint();

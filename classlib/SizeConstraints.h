@@ -26,10 +26,12 @@ class TSizeConstraints : public TPersistent {
     int ConstrainWidth(int width) const { return Constrain(width, FMinWidth, FMaxWidth); }
     int ConstrainHeight(int height) const { return Constrain(height, FMinHeight, FMaxHeight); }
 
+    // Clamps to limits given apart; 0 leaves a limit open, and the minimum wins over a lower maximum.
+    static int Constrain(int value, int minimum, int maximum);
+
     TNotifyEvent OnChange;
 
   private:
-    static int Constrain(int value, int minimum, int maximum);
     void Update(int& field, int value);
 
     int FMinWidth = 0;

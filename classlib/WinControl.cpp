@@ -173,6 +173,8 @@ void TWinControl::UpdateBoundsFromWindow() {
     FAnchoring = true; // the window system moved it: keep the rules of the bounds it was given
     TControl::SetBounds(r.Left, r.Top, r.Width(), r.Height());
     FAnchoring = false;
+    // A size the control refused goes back to its window.
+    if (r != BoundsRect()) BoundsChanged(r);
     Realign();
 }
 

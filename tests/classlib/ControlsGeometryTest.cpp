@@ -87,6 +87,51 @@ TEST_F(TControlsTest, ConstraintsAndBoundsEdgeCases) {
     EXPECT_EQ(panel->ScreenToClient({51, 62}), (TPoint{1, 2}));
 }
 
+// OnCanResize may refuse a new size, the move with it, or change it; OnConstrainedResize may change the limits.
+// Both are asked for every size, an aligned control's and a window's that the window system gave.
+TEST_F(TControlsTest, CanResizeAndConstrainedResizeDecideANewSize) {
+    TForm* form = ShownForm({0, 0, 400, 300});
+    TTestPanel* panel = Make<TTestPanel>(form, {0, 0, 100, 100});
+    std::vector<std::pair<int, int>> asked;
+    panel->OnCanResize = [&](TObject* sender, int& w, int& h, bool& resize) {
+        EXPECT_EQ(sender, panel);
+        asked.emplace_back(w, h);
+        if (w > 150) resize = false;
+        h = h / 10 * 10;
+    };
+    panel->SetBounds(10, 10, 200, 50);
+    EXPECT_EQ(panel->BoundsRect(), (TRect{0, 0, 100, 100})) << "refused, the move too";
+    panel->SetBounds(10, 10, 120, 47);
+    EXPECT_EQ(panel->BoundsRect(), (TRect{10, 10, 130, 50}));
+    EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{200, 50}, {120, 47}}));
+
+    panel->OnCanResize = nullptr;
+    panel->Constraints()->SetMaxWidth(140);
+    panel->OnConstrainedResize = [&](TObject*, int& minW, int& minH, int& maxW, int& maxH) {
+        EXPECT_EQ(maxW, 140) << "the constraints come in";
+        EXPECT_EQ(minH, 0);
+        maxW = 110;
+        minH = 60;
+        (void)minW;
+        (void)maxH;
+    };
+    panel->SetWidth(125);
+    EXPECT_EQ(panel->Width(), 110);
+    EXPECT_EQ(panel->Height(), 60);
+    panel->SetAlign(alClient);
+    EXPECT_EQ(panel->Width(), 110) << "alignment asks too";
+    EXPECT_EQ(panel->Height(), 300);
+
+    // A window size the form refuses goes back to the window.
+    form->OnCanResize = [](TObject*, int&, int&, bool& resize) { resize = false; };
+    SetWindowPos(form->Handle(), nullptr, 0, 0, 500, 350, SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump();
+    EXPECT_EQ(form->Width(), 400);
+    EXPECT_EQ(GetWindowRect(form->Handle()), (TRect{0, 0, 400, 300}));
+    EXPECT_TRUE(HasPublishedProperty(panel, "OnCanResize"));
+    EXPECT_TRUE(HasPublishedProperty(panel, "OnConstrainedResize"));
+}
+
 TEST_F(TControlsTest, GraphicControlsPaintInCreationOrderBeneathWindowedOnes) {
     TForm* form = ShownForm({0, 0, 200, 200});
     form->SetColor(clWhite);
