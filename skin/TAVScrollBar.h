@@ -82,5 +82,4 @@ class TtavScrollBar : public TCustomPanel {
     TtavProgressBarOrientation FOrientation = tavHorizontal;
     uint16_t FSmallChange = 1;
     int FLineButton = 0;
-    bool FLaidOut = false;
 };
