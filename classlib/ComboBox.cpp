@@ -8,6 +8,7 @@
 #include "platform/WindowSystem.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 const char* const ListClassName = "VmrComboLBox";
@@ -89,7 +90,9 @@ void TCustomComboBox::PublishProperties(TPublisher<TCustomComboBox>& p) {
         .Event("OnChange", &TCustomComboBox::OnChange)
         .Event("OnSelect", &TCustomComboBox::OnSelect)
         .Event("OnDropDown", &TCustomComboBox::OnDropDown)
-        .Event("OnCloseUp", &TCustomComboBox::OnCloseUp);
+        .Event("OnCloseUp", &TCustomComboBox::OnCloseUp)
+        .Event("OnDrawItem", &TCustomComboBox::OnDrawItem)
+        .Event("OnMeasureItem", &TCustomComboBox::OnMeasureItem);
 }
 
 // ---- properties ------------------------------------------------------------------------------------------
@@ -99,6 +102,7 @@ void TCustomComboBox::SetStyle(TComboBoxStyle value) {
     SetDroppedDown(false);
     DestroyList(); // a popup list or a child one, as the style says
     FStyle = value;
+    FMeasured = false;
     UpdateEdge();
     UpdateEditPart();
     if (FStyle == csSimple) EnsureList();
@@ -168,7 +172,11 @@ void TCustomComboBox::Loaded() {
 }
 
 void TCustomComboBox::SetItemHeight(int value) {
-    FItemHeight = std::max(value, 1);
+    value = std::max(value, 1);
+    if (FItemHeight == value) return;
+    FItemHeight = value;
+    FMeasured = false;
+    if (FDropped || FStyle == csSimple) PlaceList();
     Invalidate();
 }
 
@@ -183,6 +191,7 @@ void TCustomComboBox::SetMaxLength(int value) {
 }
 
 void TCustomComboBox::ItemsChanged() {
+    FMeasured = false;
     if (FItemIndex >= FItems.Count()) FItemIndex = -1;
     if (FHighlight >= FItems.Count()) FHighlight = -1;
     if (FDropped || FStyle == csSimple) PlaceList();
@@ -205,6 +214,19 @@ void TCustomComboBox::DropDown() {
 
 void TCustomComboBox::CloseUp() {
     if (OnCloseUp) OnCloseUp(this);
+}
+
+void TCustomComboBox::DrawItem(int index, const TRect& rect, TOwnerDrawState state) {
+    if (OnDrawItem) {
+        OnDrawItem(this, index, rect, state);
+        return;
+    }
+    FCanvas.FillRect(rect);
+    FCanvas.TextOut(rect.Left + 2, rect.Top, FItems.Strings(index));
+}
+
+void TCustomComboBox::MeasureItem(int index, int& height) {
+    if (OnMeasureItem) OnMeasureItem(this, index, height);
 }
 
 void TCustomComboBox::Pick(int index) {
@@ -317,17 +339,54 @@ void TCustomComboBox::DestroyList() {
     FList = nullptr;
 }
 
+void TCustomComboBox::MeasureItems() {
+    if (FMeasured) return;
+    FMeasured = true;
+    FHeights.clear();
+    if (FStyle != csOwnerDrawVariable) return;
+    FHeights.resize(size_t(FItems.Count()), FItemHeight);
+    for (int i = 0; i < FItems.Count(); ++i) {
+        int height = FItemHeight;
+        MeasureItem(i, height);
+        FHeights[size_t(i)] = std::max(height, 1);
+    }
+}
+
+int TCustomComboBox::ListItemHeight(int index) const {
+    if (index >= 0 && index < int(FHeights.size())) return FHeights[size_t(index)];
+    return FItemHeight;
+}
+
+int TCustomComboBox::ListRows() {
+    int space = FList ? ::GetClientRect(FList).Height() : 0;
+    int rows = 0;
+    for (int i = FListTop; i < FItems.Count() && (space -= ListItemHeight(i)) >= 0; ++i) ++rows;
+    return std::max(rows, 1);
+}
+
+int TCustomComboBox::TopShowing(int index, int space) const {
+    int top = index + 1;
+    while (top > 0 && (space -= ListItemHeight(top - 1)) >= 0) --top;
+    return std::clamp(top, 0, std::max(index, 0));
+}
+
+int TCustomComboBox::MaxListTop() {
+    int count = FItems.Count();
+    return count == 0 ? 0 : TopShowing(count - 1, ::GetClientRect(FList).Height());
+}
+
 void TCustomComboBox::PlaceList() {
     if (!FList || !IsWindow(FList)) return;
+    MeasureItems();
     int count = FItems.Count();
-    int rows = FStyle == csSimple ? count : std::clamp(count, 1, FDropDownCount);
-    int height = rows * FItemHeight + 2 * ListBorder;
     if (FStyle == csSimple) {
         TRect client = ::GetClientRect(Handle());
         int top = ItemRect().Bottom + 1;
         MoveWindow(FList, 0, top, client.Width(), std::max(client.Bottom - top, 0));
-        rows = std::max((client.Bottom - top - 2 * ListBorder) / FItemHeight, 1);
     } else {
+        // As high as the first DropDownCount items; an empty list shows one empty row.
+        int height = 2 * ListBorder;
+        for (int i = 0, shown = std::clamp(count, 1, FDropDownCount); i < shown; ++i) height += ListItemHeight(i);
         TRect box = GetWindowRect(Handle());
         TRect work;
         SystemParametersInfo(SPI_GETWORKAREA, 0, &work);
@@ -337,33 +396,43 @@ void TCustomComboBox::PlaceList() {
         y = std::clamp(y, work.Top, std::max(work.Bottom - height, work.Top));
         MoveWindow(FList, x, y, box.Width(), height);
     }
-    SCROLLINFO info{SIF_ALL, 0, std::max(count - 1, 0), UINT(rows), FListTop, 0};
-    SetScrollInfo(FList, SB_VERT, info, true);
-    ShowScrollBar(FList, SB_VERT, count > rows);
-    FListTop = std::clamp(FListTop, 0, std::max(count - rows, 0));
+    int maxTop = MaxListTop();
+    FListTop = std::clamp(FListTop, 0, maxTop);
+    UpdateListScroll();
+    ShowScrollBar(FList, SB_VERT, maxTop > 0);
     InvalidateRect(FList, nullptr, true);
+}
+
+// The page is what shows below the top item, which varies with the top when items differ in height.
+void TCustomComboBox::UpdateListScroll() {
+    SCROLLINFO info{SIF_ALL, 0, std::max(FItems.Count() - 1, 0), UINT(ListRows()), FListTop, 0};
+    SetScrollInfo(FList, SB_VERT, info, true);
 }
 
 TRect TCustomComboBox::ListItemRect(int index) {
     TRect client = FList ? ::GetClientRect(FList) : TRect{};
-    int top = (index - FListTop) * FItemHeight;
-    return {client.Left, top, client.Right, top + FItemHeight};
+    int top = 0;
+    for (int i = FListTop; i < index; ++i) top += ListItemHeight(i);
+    for (int i = index; i < FListTop; ++i) top -= ListItemHeight(i);
+    return {client.Left, top, client.Right, top + ListItemHeight(index)};
 }
 
 int TCustomComboBox::ListItemAt(TPoint p) {
     TRect client = ::GetClientRect(FList);
     if (!client.Contains(p)) return -1;
-    int index = FListTop + p.Y / FItemHeight;
-    return index < FItems.Count() ? index : -1;
+    for (int i = FListTop, bottom = 0; i < FItems.Count(); ++i) {
+        bottom += ListItemHeight(i);
+        if (p.Y < bottom) return i;
+    }
+    return -1;
 }
 
 void TCustomComboBox::SetHighlight(int index) {
     FHighlight = index;
     if (!FList || !IsWindow(FList) || index < 0) return;
-    int rows = std::max(::GetClientRect(FList).Height() / FItemHeight, 1);
     if (index < FListTop) FListTop = index;
-    if (index >= FListTop + rows) FListTop = index - rows + 1;
-    SetScrollPos(FList, SB_VERT, FListTop, true);
+    else FListTop = std::max(FListTop, TopShowing(index, ::GetClientRect(FList).Height()));
+    UpdateListScroll();
     InvalidateRect(FList, nullptr, true);
 }
 
@@ -373,6 +442,7 @@ void TCustomComboBox::SetDroppedDown(bool value) {
         auto alive = AliveMark();
         DropDown(); // the handler may fill the items
         if (alive.expired()) return;
+        FMeasured = false; // the handler may answer differently now
         EnsureList();
         FDropped = true;
         FHighlight = FItemIndex;
@@ -432,7 +502,7 @@ LRESULT TCustomComboBox::ListMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         PlaceList();
         return 0;
     case WM_VSCROLL: {
-        int rows = std::max(::GetClientRect(FList).Height() / FItemHeight, 1);
+        int rows = ListRows();
         int top = FListTop;
         switch (int(LOWORD(wParam))) {
         case SB_LINEUP: --top; break;
@@ -444,8 +514,8 @@ LRESULT TCustomComboBox::ListMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case SB_TOP: top = 0; break;
         case SB_BOTTOM: top = FItems.Count(); break;
         }
-        FListTop = std::clamp(top, 0, std::max(FItems.Count() - rows, 0));
-        SetScrollPos(FList, SB_VERT, FListTop, true);
+        FListTop = std::clamp(top, 0, MaxListTop());
+        UpdateListScroll();
         InvalidateRect(FList, nullptr, true);
         return 0;
     }
@@ -456,6 +526,17 @@ LRESULT TCustomComboBox::ListMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void TCustomComboBox::PaintList(TDC& dc) {
     TRect client = ::GetClientRect(FList);
     dc.FillRect(client, TBrushDesc::SolidColor(Color()));
+    if (IsOwnerDraw()) {
+        for (int i = FListTop; i < FItems.Count(); ++i) {
+            TRect r = ListItemRect(i);
+            if (r.Top >= client.Bottom) break;
+            TOwnerDrawState state;
+            if (i == FHighlight) state += TOwnerDrawState{odSelected, odFocused};
+            if (!Enabled()) state.Include(odDisabled);
+            PaintOwnerItem(dc, i, r, state);
+        }
+        return;
+    }
     dc.SetFont(Font()->Desc());
     dc.SetBkMode(TBkMode::Transparent);
     for (int i = FListTop; i < FItems.Count(); ++i) {
@@ -493,6 +574,12 @@ void TCustomComboBox::Paint(TDC& dc) {
     if (HasEdit()) return;
     TRect item = ItemRect();
     bool focused = Focused() && !FDropped;
+    if (IsOwnerDraw()) {
+        TOwnerDrawState state{odComboBoxEdit};
+        if (focused) state += TOwnerDrawState{odSelected, odFocused};
+        if (!Enabled()) state.Include(odDisabled);
+        return PaintOwnerItem(dc, FItemIndex, item, state);
+    }
     if (focused) dc.FillRect(item, TBrushDesc::SolidColor(clHighlight));
     dc.SetFont(Font()->Desc());
     dc.SetBkMode(TBkMode::Transparent);
@@ -500,6 +587,23 @@ void TCustomComboBox::Paint(TDC& dc) {
     TRect text{item.Left + 2, item.Top, item.Right, item.Bottom};
     dc.DrawText(Text(), text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
     if (focused) dc.DrawFocusRect(item);
+}
+
+void TCustomComboBox::PaintOwnerItem(TDC& dc, int index, const TRect& rect, TOwnerDrawState state) {
+    FCanvas.PaintOn(&dc, [&] {
+        FCanvas.Font()->Assign(Font());
+        FCanvas.Brush()->SetStyle(bsSolid);
+        FCanvas.Brush()->SetColor(Color());
+        if (index >= 0 && state.Contains(odSelected)) {
+            FCanvas.Brush()->SetColor(clHighlight);
+            FCanvas.Font()->SetColor(clHighlightText);
+        }
+        if (state.Contains(odDisabled)) FCanvas.Font()->SetColor(clGrayText);
+        // No item chosen: the edit part is only filled.
+        if (index >= 0) DrawItem(index, rect, state);
+        else FCanvas.FillRect(rect);
+        if (state.Contains(odFocused)) FCanvas.DrawFocusRect(rect);
+    });
 }
 
 void TCustomComboBox::PaintButton(TDC& dc, const TRect& r) {

@@ -1,5 +1,7 @@
 #pragma once
+#include "classlib/ControlCanvas.h"
 #include "classlib/Edit.h"
+#include "classlib/OwnerDraw.h"
 #include "classlib/Strings.h"
 
 enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
@@ -77,11 +79,17 @@ class TCustomComboBox : public TWinControl {
     // The item shown highlighted in the list.
     int ListHighlight() const { return FHighlight; }
     TRect ListItemRect(int index); // client coordinates of the list window
+    // What the owner-drawing handlers draw on; it holds a DC only while an item is drawn.
+    TControlCanvas* Canvas() { return &FCanvas; }
 
     TNotifyEvent OnChange;
     TNotifyEvent OnSelect;
     TNotifyEvent OnDropDown;
     TNotifyEvent OnCloseUp;
+    // Owner-drawn styles: the edit part and every list item are drawn by DrawItem; csOwnerDrawVariable asks
+    // each item's height as the list is laid out.
+    TDrawItemEvent OnDrawItem;
+    TMeasureItemEvent OnMeasureItem;
 
   protected:
     explicit TCustomComboBox(TComponent* owner);
@@ -94,11 +102,16 @@ class TCustomComboBox : public TWinControl {
     virtual void DropDown();
     // The list has closed (picked, cancelled or by a click elsewhere).
     virtual void CloseUp();
+    // The default fires OnDrawItem, or fills the rectangle and writes the item's text.
+    virtual void DrawItem(int index, const TRect& rect, TOwnerDrawState state);
+    // The default fires OnMeasureItem; height comes in as ItemHeight.
+    virtual void MeasureItem(int index, int& height);
 
   private:
     friend class TComboEdit;
     friend LRESULT ComboListProc(HWND, UINT, WPARAM, LPARAM);
     bool HasEdit() const { return FStyle == csDropDown || FStyle == csSimple; }
+    bool IsOwnerDraw() const { return FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable; }
     TRect ButtonRect();
     TRect ItemRect();
     void UpdateEdge();
@@ -120,6 +133,16 @@ class TCustomComboBox : public TWinControl {
     void PaintList(TDC& dc);
     int ListItemAt(TPoint listClient);
     int ListTopIndex() const { return FListTop; }
+    void MeasureItems(); // once after each change that can alter the heights
+    void UpdateListScroll();
+    int ListItemHeight(int index) const;
+    // Items that fit whole below the list's top item (at least one).
+    int ListRows();
+    // The highest top item that still shows `index` whole in `space` pixels.
+    int TopShowing(int index, int space) const;
+    int MaxListTop();
+    // Sets up the canvas as the platform hands it to an owner-drawn item, then draws it.
+    void PaintOwnerItem(TDC& dc, int index, const TRect& rect, TOwnerDrawState state);
     void SetHighlight(int index);
 
     TComboBoxStyle FStyle = csDropDown;
@@ -137,6 +160,9 @@ class TCustomComboBox : public TWinControl {
     bool FDropped = false;
     int FHighlight = -1;
     int FListTop = 0;
+    std::vector<int> FHeights; // measured for csOwnerDrawVariable
+    bool FMeasured = false;
+    TControlCanvas FCanvas{this};
     bool FSettingText = false; // the edit part's text is being set by the combo, not typed
 };
 

@@ -1,20 +1,12 @@
 #pragma once
 #include "classlib/ControlCanvas.h"
+#include "classlib/OwnerDraw.h"
 #include "classlib/Panel.h"
 #include "classlib/Strings.h"
 
 enum class TListBoxStyle { lbStandard, lbOwnerDrawFixed };
 using enum TListBoxStyle;
 VMR_ENUM_NAMES(TListBoxStyle, "lbStandard", "lbOwnerDrawFixed")
-
-enum class TOwnerDrawStateFlag { odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault };
-using enum TOwnerDrawStateFlag;
-VMR_ENUM_NAMES(TOwnerDrawStateFlag, "odSelected", "odGrayed", "odDisabled", "odChecked", "odFocused",
-               "odDefault")
-using TOwnerDrawState = TSet<TOwnerDrawStateFlag>;
-
-using TDrawItemEvent =
-    std::function<void(TWinControl* Control, int Index, const TRect& Rect, TOwnerDrawState State)>;
 
 // A list of texts with one selected, drawn by the control itself (or by OnDrawItem), with the window's own
 // vertical scroll bar following the items. OnClick fires whenever the user changes the selection.

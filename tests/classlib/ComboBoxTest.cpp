@@ -1,6 +1,7 @@
 #include "ControlsTestSupport.h"
 #include "classlib/ComboBox.h"
 #include "classlib/RegisterEditControls.h"
+#include "platform/ScrollBar.h"
 #include "platform/Services.h"
 
 namespace {
@@ -193,6 +194,136 @@ TEST_F(ComboBoxTest, InfoAndStylesAndAListKeptInsideTheWorkArea) {
     EXPECT_TRUE(info.rcButton.IsEmpty());
     EXPECT_EQ(info.stateButton, DWORD(STATE_SYSTEM_INVISIBLE));
     EXPECT_TRUE(GetWindowStyle(info.hwndList) & WS_CHILD);
+}
+
+struct TDrawnItem {
+    int Index;
+    TRect Rect;
+    TOwnerDrawState State;
+    bool operator==(const TDrawnItem&) const = default;
+};
+
+TEST_F(ComboBoxTest, OwnerDrawnItemsGetTheirIndexRectAndState) {
+    std::vector<TDrawnItem> drawn;
+    std::vector<TColor> brushes;
+    FCombo->OnDrawItem = [&](TWinControl* control, int index, const TRect& rect, TOwnerDrawState state) {
+        EXPECT_EQ(control, FCombo);
+        EXPECT_TRUE(FCombo->Canvas()->HandleAllocated()) << "the canvas holds the paint DC";
+        drawn.push_back({index, rect, state});
+        brushes.push_back(FCombo->Canvas()->Brush()->Color());
+        FCombo->Canvas()->Brush()->SetColor(clLime);
+        FCombo->Canvas()->FillRect(rect);
+    };
+    FCombo->SetStyle(csOwnerDrawFixed);
+    EXPECT_EQ(FCombo->EditPart(), nullptr) << "an owner-drawn box shows its chosen item, not an edit";
+    FCombo->SetItemIndex(2);
+    Pump();
+    const TRect item = FCombo->ComboBoxInfo().rcItem;
+    ASSERT_FALSE(drawn.empty());
+    EXPECT_EQ(drawn.back(), (TDrawnItem{2, item, TOwnerDrawState{odComboBoxEdit}}));
+    EXPECT_EQ(brushes.back(), clWindow);
+    EXPECT_EQ(FHost.ScreenPixel(At(FCombo->Handle(), Center(item))) & 0xFFFFFF, ColorToPixel(clLime) & 0xFFFFFF);
+
+    drawn.clear();
+    FCombo->SetFocus();
+    Pump();
+    ASSERT_FALSE(drawn.empty());
+    EXPECT_EQ(drawn.back(), (TDrawnItem{2, item, TOwnerDrawState{odComboBoxEdit, odSelected, odFocused}}));
+    EXPECT_EQ(brushes.back(), clHighlight) << "the canvas comes set for a selected item";
+
+    // The dropped list: each item in its row, the highlighted one selected and focused.
+    drawn.clear();
+    FCombo->SetDroppedDown(true);
+    Pump();
+    std::vector<TDrawnItem> list;
+    for (const TDrawnItem& d : drawn)
+        if (!d.State.Contains(odComboBoxEdit)) list.push_back(d);
+    ASSERT_EQ(list.size(), 6u);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(list[size_t(i)].Index, i);
+        EXPECT_EQ(list[size_t(i)].Rect, FCombo->ListItemRect(i));
+        EXPECT_EQ(list[size_t(i)].Rect.Height(), 13);
+        EXPECT_EQ(list[size_t(i)].State, (i == 2 ? TOwnerDrawState{odSelected, odFocused} : TOwnerDrawState{}));
+    }
+    FCombo->SetDroppedDown(false);
+
+    // No item chosen: the edit part is only filled, no handler call.
+    drawn.clear();
+    FCombo->SetItemIndex(-1);
+    Pump();
+    for (const TDrawnItem& d : drawn) EXPECT_GE(d.Index, 0);
+}
+
+TEST_F(ComboBoxTest, VariableHeightsLayOutTheDroppedList) {
+    std::vector<int> measured;
+    FCombo->OnMeasureItem = [&](TWinControl*, int index, int& height) {
+        EXPECT_EQ(height, 13) << "the handler starts from ItemHeight";
+        measured.push_back(index);
+        height = 10 + 4 * index;
+    };
+    FCombo->SetStyle(csOwnerDrawVariable);
+    FCombo->SetDroppedDown(true);
+    Pump();
+    EXPECT_EQ(measured, (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    HWND list = FCombo->ComboBoxInfo().hwndList;
+    EXPECT_EQ(::GetClientRect(list).Height(), 10 + 14 + 18 + 22 + 26 + 30);
+    EXPECT_EQ(FCombo->ListItemRect(3), (TRect{0, 42, ::GetClientRect(list).Right, 64}));
+    FHost.MouseMove(At(list, {5, 63})); // the last row of item 3
+    Pump();
+    EXPECT_EQ(FCombo->ListHighlight(), 3);
+    FHost.Click(At(list, {5, 64}));
+    Pump();
+    EXPECT_EQ(FCombo->ItemIndex(), 4);
+
+    // Three rows' worth of the first heights: the list scrolls so that a tall item shows whole.
+    FCombo->SetDropDownCount(3);
+    FCombo->SetItemIndex(0);
+    FCombo->SetDroppedDown(true);
+    Pump();
+    EXPECT_EQ(::GetClientRect(list).Height(), 10 + 14 + 18);
+    FCombo->SetFocus();
+    FHost.KeyPress(VK_END);
+    for (int i = 0; i < 5; ++i) FHost.KeyPress(VK_DOWN);
+    Pump();
+    EXPECT_EQ(FCombo->ListHighlight(), 5);
+    EXPECT_EQ(FCombo->ListItemRect(5).Top, 0) << "item 5 (30 high) fits only alone in 42 pixels";
+    EXPECT_EQ(FCombo->ListItemRect(4).Top, -26);
+    SCROLLINFO scroll;
+    scroll.fMask = SIF_ALL;
+    GetScrollInfo(list, SB_VERT, scroll);
+    EXPECT_EQ(scroll.nPos, 5);
+    FCombo->SetDroppedDown(false);
+
+    // A fixed style measures nothing.
+    measured.clear();
+    FCombo->SetStyle(csOwnerDrawFixed);
+    FCombo->SetDroppedDown(true);
+    EXPECT_TRUE(measured.empty());
+    EXPECT_EQ(FCombo->ListItemRect(1).Height(), 13);
+}
+
+TEST_F(ComboBoxTest, OwnerDrawnWithoutAHandlerDrawsTheItemsText) {
+    FCombo->SetStyle(csOwnerDrawFixed);
+    FCombo->SetItemIndex(1);
+    FCombo->SetDroppedDown(true);
+    Pump();
+    HWND list = FCombo->ComboBoxInfo().hwndList;
+    auto pixel = [&](TPoint p) { return FHost.ScreenPixel(At(list, p)) & 0xFFFFFF; };
+    auto rgb = [](TColor c) { return ColorToPixel(c) & 0xFFFFFF; };
+    // Text in each row: somewhere a pixel in the font's colour (highlight text on the chosen row).
+    auto hasInk = [&](int index, TColor ink) {
+        TRect r = FCombo->ListItemRect(index);
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left + 2; x < r.Left + 40; ++x)
+                if (pixel({x, y}) == rgb(ink)) return true;
+        return false;
+    };
+    TRect chosen = FCombo->ListItemRect(1);
+    EXPECT_EQ(pixel({chosen.Right - 3, chosen.Top + 1}), rgb(clHighlight));
+    TRect other = FCombo->ListItemRect(3);
+    EXPECT_EQ(pixel({other.Right - 3, other.Top + 1}), rgb(clWindow));
+    EXPECT_TRUE(hasInk(1, clHighlightText));
+    EXPECT_TRUE(hasInk(3, clWindowText));
 }
 
 } // namespace

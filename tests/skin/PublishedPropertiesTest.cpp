@@ -1,6 +1,7 @@
-// What a form layout can set on the picture panel, the caption panel, the picture button, the track bar and the
-// scroll bar: each name they publish, their own and the class library's.
+// What a form layout can set on the picture panel, the caption panel, the picture button, the track bar, the
+// scroll bar and the combo box: each name they publish, their own and the class library's.
 #include "skin/TAVButton.h"
+#include "skin/TAVComboBox.h"
 #include "skin/TAVImagePanel.h"
 #include "skin/TAVScrollBar.h"
 #include "skin/TAVTrackBar.h"
@@ -60,6 +61,16 @@ TEST(PublishedPropertiesTest, EachClassPublishesWhatALayoutMaySet) {
         "ParentBiDiMode", "ParentColor", "ParentShowHint", "PopupMenu", "ShowHint", "Visible", "OnContextPopup",
         "OnEnter", "OnExit"};
     EXPECT_EQ(Unpublished(TtavScrollBar::StaticClassInfo(), scrollBar), std::vector<std::string>{});
+
+    // Drag, dock, IME and 3-D names stay out: the class library has none of them.
+    const std::vector<std::string> comboBox = {
+        "UIStyle", "FileTheme", "BorderColor", "ButtonColor", "ArrowColor", "AutoComplete", "AutoDropDown",
+        "Style", "Anchors", "BiDiMode", "CharCase", "Color", "Constraints", "DropDownCount", "Enabled", "Font",
+        "ItemHeight", "ItemIndex", "MaxLength", "ParentBiDiMode", "ParentColor", "ParentFont", "ParentShowHint",
+        "PopupMenu", "ShowHint", "Sorted", "TabOrder", "TabStop", "Text", "Visible", "Items", "OnChange",
+        "OnClick", "OnContextPopup", "OnDblClick", "OnDrawItem", "OnDropDown", "OnEnter", "OnExit", "OnKeyDown",
+        "OnKeyPress", "OnKeyUp", "OnMeasureItem", "OnSelect"};
+    EXPECT_EQ(Unpublished(TtavComboBox::StaticClassInfo(), comboBox), std::vector<std::string>{});
 }
 
 } // namespace

@@ -22,8 +22,19 @@ class TComboTestForm : public TForm {
 
   public:
     static void PublishProperties(TPublisher<TComboTestForm>& p) {
-        p.Method("CmBIncantatoreChange", &TComboTestForm::CmBIncantatoreChange);
+        p.Method("CmBIncantatoreChange", &TComboTestForm::CmBIncantatoreChange)
+            .Method("BoxDrawItem", &TComboTestForm::BoxDrawItem)
+            .Method("BoxMeasureItem", &TComboTestForm::BoxMeasureItem);
     }
+    // Owner drawing: each item a solid block, two pixels taller per index.
+    void BoxDrawItem(TWinControl* control, int index, const TRect& rect, TOwnerDrawState state) {
+        Drawn.push_back(index);
+        TCanvas* canvas = static_cast<TCustomComboBox*>(control)->Canvas();
+        canvas->Brush()->SetColor(state.Contains(odSelected) ? clRed : clLime);
+        canvas->FillRect(rect);
+    }
+    void BoxMeasureItem(TWinControl*, int index, int& height) { height += 2 * index; }
+    std::vector<int> Drawn;
     void CmBIncantatoreChange(TObject* sender) {
         Changes.push_back(UpperCase(static_cast<TCustomComboBox*>(sender)->Text()));
     }
@@ -242,6 +253,63 @@ TEST_F(TavComboBoxTest, TheDroppedListHasABorderInTheBorderColour) {
     FCombo->SetDroppedDown(false);
     RunUntilIdle();
     EXPECT_EQ(Color(0, 0), clRed);
+}
+
+TEST_F(TavComboBoxTest, AnOwnerDrawnBoxFromALayoutDrawsInsideTheFlatFrame) {
+    auto* form = NewComponent<TComboTestForm>(Application);
+    ReadLayoutInto(*form, R"(object OwnerDrawnForm: TComboTestForm
+  Left = 100
+  Top = 300
+  Width = 300
+  Height = 100
+  BorderStyle = bsNone
+  object Box: TtavComboBox
+    Left = 5
+    Top = 5
+    Width = 177
+    Height = 21
+    UIStyle = Protein
+    BorderColor = clBlack
+    Style = csOwnerDrawVariable
+    ItemHeight = 15
+    Items.Strings = (
+      'Bardo'
+      'Chierico'
+      'Druido')
+    ItemIndex = 1
+    OnDrawItem = BoxDrawItem
+    OnMeasureItem = BoxMeasureItem
+  end
+end
+)", "TCOMBOTESTFORM");
+    auto* box = static_cast<TtavComboBox*>(form->FindComponent("Box"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->Style(), csOwnerDrawVariable);
+    EXPECT_EQ(box->ItemHeight(), 15);
+    ASSERT_TRUE(box->OnDrawItem);
+    ASSERT_TRUE(box->OnMeasureItem);
+    form->Show();
+    RunUntilIdle();
+    EXPECT_EQ(form->Drawn, std::vector<int>{1}) << "the chosen item in the box";
+    auto pixel = [&](int x, int y) {
+        RunUntilIdle();
+        return PixelToColor(WindowPixel(form, box->Left() + x, box->Top() + y));
+    };
+    const TComboBoxInfo info = box->ComboBoxInfo();
+    ASSERT_TRUE(box->Focused()) << "the form's first control";
+    EXPECT_EQ(pixel(info.rcItem.Left + 5, 10), clRed) << "focused: the chosen item comes selected";
+    EXPECT_EQ(pixel(0, 0), clBlack) << "the flat frame over the platform's painting";
+    EXPECT_EQ(pixel(info.rcButton.Left, 10), clBlack) << "the button's left line";
+
+    form->Drawn.clear();
+    box->SetDroppedDown(true);
+    RunUntilIdle();
+    ASSERT_GE(form->Drawn.size(), 3u); // the box repaints too, its button now pressed
+    EXPECT_EQ(std::vector<int>(form->Drawn.end() - 3, form->Drawn.end()), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(::GetClientRect(info.hwndList).Height(), 15 + 17 + 19);
+    EXPECT_EQ(box->ListItemRect(2), (TRect{0, 32, ::GetClientRect(info.hwndList).Right, 51}));
+    box->SetDroppedDown(false);
+    delete form;
 }
 
 } // namespace
