@@ -95,8 +95,18 @@ void TComponent::InsertComponent(TComponent* component) {
     if (component->FOwner) component->FOwner->RemoveComponent(component);
     component->FOwner = this;
     FComponents.push_back(component);
+    if (FComponentState.Contains(csDesigning)) component->SetDesigning(true);
     component->SetReference(true);
     Notification(component, opInsert);
+}
+
+void TComponent::SetDesigning(bool value, bool setChildren) {
+    if (value)
+        FComponentState.Include(csDesigning);
+    else
+        FComponentState.Exclude(csDesigning);
+    if (setChildren)
+        for (TComponent* c : FComponents) c->SetDesigning(value);
 }
 
 void TComponent::RemoveComponent(TComponent* component) {

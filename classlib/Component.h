@@ -43,7 +43,8 @@ public:
     virtual void SetName(const std::string& name);
     intptr_t Tag() const { return FTag; }
     void SetTag(intptr_t tag) { FTag = tag; }
-    // Designing is never set: nothing runs inside a designer here.
+    // No designer runs here: designing is set only through SetDesigning, and a component owned by a designed
+    // one is designed too.
     TComponentState ComponentState() const { return FComponentState; }
 
     void InsertComponent(TComponent* component);
@@ -71,6 +72,8 @@ public:
 
 protected:
     explicit TComponent(TComponent* owner);
+    // Marks the component, and with setChildren what it owns, as being designed.
+    void SetDesigning(bool value, bool setChildren = true);
     // Sent to the owner and, through it, to every component it owns; an override calls the inherited one.
     virtual void Notification(TComponent* component, TOperation operation);
 

@@ -423,7 +423,11 @@ TRect TControl::AnchoredBounds(TSize parentClient) const {
 }
 
 void TControl::RequestAlign() {
-    if (FParent && FAlign != alNone) FParent->AlignControl(this);
+    if (!FParent) return;
+    if (FAlign != alNone)
+        FParent->AlignControl(this);
+    else
+        FParent->ControlBoundsChanged(this);
 }
 
 void TControl::ConstraintsChanged() {

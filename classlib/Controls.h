@@ -245,7 +245,8 @@ class TControl : public TComponent {
     virtual void BoundsChanged(const TRect& old);
     virtual void SetZOrder(bool topmost);
     virtual void VisibleChanged();
-    // Asks the parent to align its controls again when this control's place depends on it.
+    // Asks the parent to align its controls again when this control's place depends on it; an unaligned
+    // control only tells the parent that it moved.
     void RequestAlign();
     // Remembers the control's distances to its parent's edges, which anchors keep on a resize.
     void UpdateAnchorRules();

@@ -47,6 +47,7 @@ void TCustomForm::PublishProperties(TPublisher<TCustomForm>& p) {
         .Integer("PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch, 96)
         .Integer("TextHeight", &TCustomForm::TextHeight, &TCustomForm::SetTextHeight, 13)
         .Boolean("OldCreateOrder", &TCustomForm::OldCreateOrder, &TCustomForm::SetOldCreateOrder, false)
+        .Boolean("AutoScroll", &TCustomForm::AutoScroll, &TCustomForm::SetAutoScroll, true)
         .Component("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu)
         .Event("OnCreate", &TCustomForm::OnCreate)
         .Event("OnDestroy", &TCustomForm::OnDestroy)
@@ -125,6 +126,7 @@ void TCustomForm::CreateHandleDone() {
         FClientHandle = CreateMDIClient(Handle());
         Realign();
     }
+    UpdateScrollRange(); // a window made again has no bars yet
     if (Visible()) {
         PlaceOnFirstShow();
         UpdateWindowState();
@@ -184,7 +186,34 @@ void TCustomForm::PlaceOnFirstShow() {
 
 void TCustomForm::AlignControls(TControl* changed, TRect& rect) {
     TWinControl::AlignControls(changed, rect);
+    if (FAutoScroll && FScroller.UpdateRange()) {
+        // The bars took room or gave it back.
+        rect = ClientRect();
+        AdjustClientRect(rect);
+        TWinControl::AlignControls(changed, rect);
+    }
     if (IsWindow(FClientHandle)) MoveWindow(FClientHandle, rect.Left, rect.Top, rect.Width(), rect.Height());
+}
+
+// ---- AutoScroll ------------------------------------------------------------------------------------------
+
+void TCustomForm::SetAutoScroll(bool value) {
+    if (FAutoScroll == value) return;
+    FAutoScroll = value;
+    if (value)
+        UpdateScrollRange();
+    else if (FScroller.Reset())
+        Realign();
+}
+
+void TCustomForm::ControlBoundsChanged(TControl*) {
+    UpdateScrollRange();
+}
+
+void TCustomForm::UpdateScrollRange() {
+    // Alignment and scrolling move controls themselves and range the bars afterwards.
+    if (!FAutoScroll || FScroller.Moving() || FAligning || AlignDeferred()) return;
+    if (FScroller.UpdateRange()) Realign();
 }
 
 TCustomForm* TCustomForm::ActiveMDIChild() const {
@@ -503,6 +532,18 @@ void TCustomForm::WndProc(TMessage& m) {
         break;
     case WM_NCLBUTTONDOWN:
         ActivateMDIChild();
+        break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        // The form's own bars; a scroll bar control's notification names its window in LParam.
+        if (!FAutoScroll || m.LParam) break;
+        FScroller.Scroll(m.Msg == WM_VSCROLL ? SB_VERT : SB_HORZ, m.WParam);
+        return;
+    case WM_MOUSEWHEEL:
+        if (FAutoScroll && FScroller.Wheel(GET_WHEEL_DELTA_WPARAM(m.WParam))) {
+            m.Result = 1;
+            return;
+        }
         break;
     case WM_SIZE:
         if (m.WParam == SIZE_MINIMIZED) FWindowState = wsMinimized;

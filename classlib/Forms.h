@@ -1,4 +1,5 @@
 #pragma once
+#include "classlib/AutoScroller.h"
 #include "classlib/ControlCanvas.h"
 #include "classlib/WinControl.h"
 
@@ -80,6 +81,12 @@ class TCustomForm : public TWinControl {
     void SetTextHeight(int value) { FTextHeight = value; }
     bool OldCreateOrder() const { return FOldCreateOrder; }
     void SetOldCreateOrder(bool value) { FOldCreateOrder = value; }
+    // Scroll bars appear when unaligned controls reach past the client area, and scroll those controls;
+    // switched off, the bars go and the controls return to where scrolling found them.
+    bool AutoScroll() const { return FAutoScroll; }
+    void SetAutoScroll(bool value);
+    // Where AutoScroll has scrolled to (0, 0 without bars).
+    TPoint ScrollPosition() const { return FScroller.Position(); }
     // The menu along the form's top: a menu bar of the class library's own, above the aligned controls, one
     // button per top-level item; its shortcuts run from the form's key handling.
     TMainMenu* Menu() const { return FMenu; }
@@ -125,6 +132,7 @@ class TCustomForm : public TWinControl {
     void CreateHandleDone() override;
     // The MDI client takes the room the aligned controls leave.
     void AlignControls(TControl* changed, TRect& rect) override;
+    void ControlBoundsChanged(TControl* control) override;
     void WndProc(TMessage& message) override;
     void VisibleChanged() override;
     void PaintWindow(HDC dc) override;
@@ -150,6 +158,8 @@ class TCustomForm : public TWinControl {
     // An MDI child: its window lives in the main form's MDI client.
     void MDIChildParams(TCreateParams& params);
     void ActivateMDIChild();
+    // AutoScroll's bars follow the controls; when they come or go the aligned controls are placed again.
+    void UpdateScrollRange();
 
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
@@ -164,6 +174,8 @@ class TCustomForm : public TWinControl {
     int FPixelsPerInch = 96;
     int FTextHeight = 13;
     bool FOldCreateOrder = false;
+    bool FAutoScroll = true;
+    TAutoScroller FScroller{*this};
     TMainMenu* FMenu = nullptr;
     TToolBar* FMenuBar = nullptr;
     HWND FClientHandle = nullptr;

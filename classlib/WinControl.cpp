@@ -351,12 +351,15 @@ void TWinControl::Realign() {
     AlignControl(nullptr);
 }
 
+bool TWinControl::AlignDeferred() {
+    if (FAlignDisabled == 0 && !ComponentState().Contains(csLoading) && !ComponentState().Contains(csDestroying))
+        return false;
+    FAlignPending = true;
+    return true;
+}
+
 void TWinControl::AlignControl(TControl* changed) {
-    if (FAligning) return;
-    if (FAlignDisabled > 0 || ComponentState().Contains(csLoading) || ComponentState().Contains(csDestroying)) {
-        FAlignPending = true;
-        return;
-    }
+    if (FAligning || AlignDeferred()) return;
     FAlignPending = false;
     FAligning = true;
     try {

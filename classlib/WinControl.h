@@ -98,6 +98,11 @@ class TWinControl : public TControl {
 
     virtual void AlignControls(TControl* changed, TRect& rect);
     virtual void AdjustClientRect(TRect& rect);
+    // An unaligned child moved or was resized; nothing depends on it by default.
+    virtual void ControlBoundsChanged(TControl*) {}
+    // Alignment waits while it is disabled or the control is loading or being destroyed: true then, and
+    // it runs once that ends.
+    bool AlignDeferred();
     // Places a child with alCustom; the default leaves it where it is.
     virtual void CustomAlignPosition(TControl*, TRect&) {}
     void AlignControl(TControl* changed);

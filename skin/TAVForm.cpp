@@ -126,6 +126,8 @@ void TtavForm::Loaded() {
 void TtavForm::TakeOverOwner() {
     TCustomForm* form = FOwnerForm;
     if (form->FormStyle() != fsMDIChild && form->FormStyle() != fsMDIForm) form->SetBorderStyle(bsNone);
+    // The frame fits itself to the client area: bars of the form would only take room from it.
+    form->SetAutoScroll(false);
     FOwnerHook = std::make_shared<TOwnerHook>(TOwnerHook{this, form->WindowProc});
     form->WindowProc = [hook = FOwnerHook](TMessage& m) {
         if (hook->Frame)

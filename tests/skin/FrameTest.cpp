@@ -7,6 +7,18 @@
 
 namespace {
 
+// A form as a designer holds it: what it owns is designed too.
+class TDesignedForm : public TForm {
+    VMR_CLASS(TDesignedForm, TForm)
+
+public:
+    using TComponent::SetDesigning;
+
+protected:
+    explicit TDesignedForm(TComponent* owner) : TForm(owner) {}
+    std::string LayoutName() const override { return {}; }
+};
+
 class FrameTest : public TFrameTest {
 protected:
     // What the form's window answers for a point of its client area.
@@ -211,6 +223,37 @@ TEST_F(FrameTest, AFrameDestroyedBeforeItsFormIsNoLongerCalled) {
     RunUntilIdle();
     EXPECT_EQ(form->BoundsRect(), Bounds(10, 10, 300, 200));
     EXPECT_EQ(SendMessage(form->Handle(), WM_NCHITTEST, 0, PointToLParam(form->ClientToScreen({0, 100}))), HTCLIENT);
+}
+
+TEST_F(FrameTest, TheFrameTurnsItsFormsAutoScrollOffAtRunTimeOnly) {
+    // The application's main window: the frame fits the client area and the form never scrolls.
+    TForm* main = ShowLayout(MainLayout());
+    EXPECT_FALSE(main->AutoScroll());
+    EXPECT_EQ(GetWindowStyle(main->Handle()) & (WS_HSCROLL | WS_VSCROLL), 0u);
+
+    // A form already scrolled loses its bars and its controls go back when a frame takes it over.
+    TForm* form = NewComponent<TForm>(Application);
+    form->SetBounds(10, 10, 300, 200);
+    auto* far = NewComponent<TPanel>(form);
+    far->SetParent(form);
+    far->SetBounds(20, 500, 50, 50);
+    form->Show();
+    RunUntilIdle();
+    ASSERT_TRUE(GetWindowStyle(form->Handle()) & WS_VSCROLL);
+    form->Perform(WM_VSCROLL, SB_BOTTOM);
+    ASSERT_LT(far->Top(), 500);
+    NewComponent<TtavForm>(form)->SetParent(form);
+    EXPECT_FALSE(form->AutoScroll());
+    EXPECT_EQ(GetWindowStyle(form->Handle()) & (WS_HSCROLL | WS_VSCROLL), 0u);
+    EXPECT_EQ(far->Top(), 500);
+
+    // While designing, the frame leaves the form's AutoScroll, as it leaves its border.
+    auto* designed = NewComponent<TDesignedForm>(Application);
+    designed->SetDesigning(true);
+    auto* frame = NewComponent<TtavForm>(designed);
+    EXPECT_TRUE(frame->ComponentState().Contains(csDesigning));
+    EXPECT_TRUE(designed->AutoScroll());
+    EXPECT_EQ(designed->BorderStyle(), bsSizeable);
 }
 
 } // namespace
