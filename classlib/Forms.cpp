@@ -14,6 +14,11 @@
 
 #include <algorithm>
 
+namespace {
+// Bars and the controls placed for them settle within a few rounds; more would only repeat themselves.
+constexpr int MaxScrollPasses = 3;
+} // namespace
+
 TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
     SetVisible(false);
     SetColor(clBtnFace);
@@ -186,8 +191,9 @@ void TCustomForm::PlaceOnFirstShow() {
 
 void TCustomForm::AlignControls(TControl* changed, TRect& rect) {
     TWinControl::AlignControls(changed, rect);
-    if (FAutoScroll && FScroller.UpdateRange()) {
-        // The bars took room or gave it back.
+    // The bars took room or gave it back: the controls placed again in the new client area may reach less
+    // far, or further (anchored ones, or a control that fits itself to the form on WM_SIZE).
+    for (int pass = 0; pass < MaxScrollPasses && FAutoScroll && FScroller.UpdateRange(); ++pass) {
         rect = ClientRect();
         AdjustClientRect(rect);
         TWinControl::AlignControls(changed, rect);

@@ -89,6 +89,20 @@ TEST_F(TFormScrollTest, BarsFollowTheUnalignedControlsExtentAndTheFormsSize) {
     EXPECT_FALSE(HasBar(SB_HORZ));
 }
 
+TEST_F(TFormScrollTest, AControlAnchoredToTheRightGivesTheVerticalBarItsRoom) {
+    auto* stretched = Make<TTestPanel>(Form, {10, 10, 395, 50});
+    stretched->SetAnchors({akLeft, akTop, akRight});
+    Make<TTestPanel>(Form, {0, 100, 50, 290});
+    EXPECT_FALSE(HasBar(SB_VERT));
+    // Shorter, the form needs a vertical bar. Reaching 395 of 400, the stretched control would need a
+    // horizontal one as well, but it shrinks with the client area the vertical bar leaves.
+    Form->SetHeight(250);
+    EXPECT_TRUE(HasBar(SB_VERT));
+    EXPECT_FALSE(HasBar(SB_HORZ));
+    EXPECT_EQ(stretched->BoundsRect(), (TRect{10, 10, 400 - Bar - 5, 50}));
+    EXPECT_EQ(Info(SB_VERT).nPage, 250u);
+}
+
 TEST_F(TFormScrollTest, ScrollingMovesTheUnalignedControlsByExactlyTheDistance) {
     auto* top = Make<TTestPanel>(Form, {0, 0, 10, 30});
     top->SetAlign(alTop);

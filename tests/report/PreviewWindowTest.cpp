@@ -178,6 +178,8 @@ TEST_F(PreviewTest, PrinterSetupPrintsTheChosenPagesToAPdfFile) {
     bool setupShown = false;
     const std::string folder = std::filesystem::path(pdf.Path()).parent_path().string();
     Preview([&](TCustomForm& form) {
+        // The dialogs' controls fit them: the forms show no scroll bars of their own.
+        EXPECT_EQ(GetWindowStyle(form.Handle()) & (WS_HSCROLL | WS_VSCROLL), 0u) << form.ClassName();
         if (auto* preview = dynamic_cast<TQRPreview*>(&form)) {
             FHost.Click(ScreenPoint(preview->Button(B::Print), {12, 12}));
             return;
