@@ -235,7 +235,7 @@ TEST_F(TFormScrollTest, MovingAControlRepaintsOnlyWhereItWasAndIs) {
     ASSERT_TRUE(HasBar(SB_VERT));
     TRect pending;
     ASSERT_FALSE(GetUpdateRect(Form->Handle(), &pending, false));
-    // The bars are unchanged: neither they nor the aligned controls are drawn again.
+    // The bars stay as they are, so they are not drawn again: only where the control was and is.
     shape->SetLeft(40);
     ASSERT_TRUE(GetUpdateRect(Form->Handle(), &pending, false));
     EXPECT_EQ(pending, (TRect{10, 10, 60, 30}));
