@@ -30,8 +30,10 @@ TEST_F(MainWindowSize, ASizeFromTheDesktopLaysTheWindowOutAgainAndKeepsItsSizing
     const int gridMargin = FrmMain->Width() - FrmMain->DBCGSelezionati->Width();
 
     const TRect wanted = Bounds(before.Left + 10, before.Top + 5, 900, 700);
+    const int frames = MainSurface()->PresentCount();
     FHost.ConfigureSurface(MainSurface(), wanted);
     Pump();
+    EXPECT_EQ(MainSurface()->PresentCount(), frames + 1) << "the new layout reaches the screen in one frame";
     EXPECT_EQ(GetWindowRect(Main()), wanted);
     EXPECT_EQ(FrmMain->Width(), 900);
     EXPECT_EQ(FrmMain->Height(), 700);
