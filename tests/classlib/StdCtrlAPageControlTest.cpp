@@ -50,7 +50,7 @@ TEST_F(PageControlTest, ATabShowsItsPageAndOnlyThatOne) {
 
     // The page fills the body inside its raised frame, below the tabs.
     const int tabs = FPages->TabHeight();
-    EXPECT_EQ(FThird->BoundsRect(), TRect(4, tabs + 4, 296, 196));
+    EXPECT_EQ(FThird->BoundsRect(), (TRect{4, tabs + 4, 296, 196}));
 }
 
 TEST_F(PageControlTest, RemovingOrHidingThePageMovesToAnotherTab) {

@@ -161,7 +161,7 @@ TEST_F(DBNavigatorTest, WidthsAtSeveralNavigatorWidths) {
     fresh->SetParent(FForm);
     Pump();
     for (int i = 0; i < NavigateBtnCount; ++i) {
-        EXPECT_EQ(fresh->NavButton(TNavigateBtn(i))->BoundsRect(), TRect(i * 25, 0, i * 25 + 25, 30)) << i;
+        EXPECT_EQ(fresh->NavButton(TNavigateBtn(i))->BoundsRect(), (TRect{i * 25, 0, i * 25 + 25, 30})) << i;
     }
     FNav->SetWidth(255);
     EXPECT_EQ(FNav->Width(), 250);
