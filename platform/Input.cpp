@@ -124,6 +124,17 @@ void RouteMouse(UINT clientMsg, TPoint screen, WPARAM extra) {
         QueueInput(target, NonClientOf(clientMsg), WPARAM(code), PointToLParam(screen));
 }
 
+// The wheel scrolls what the pointer is over, as desktops do, whichever control has the keyboard; a mode that
+// follows the mouse keeps it, and off our windows (or over one a modal box disabled) it goes to the focus.
+HWND WheelTarget(TPoint screen) {
+    TWindowSystem& ws = WS();
+    if (ws.Capture) return ws.Capture;
+    int code = HTNOWHERE;
+    HWND under = WindowHitTest(screen, code);
+    if (under && code != HTERROR && code != HTNOWHERE) return under;
+    return ws.Focus ? ws.Focus : ws.Active;
+}
+
 bool IsExtendedKey(int vk) {
     return (vk >= VK_PRIOR && vk <= VK_DOWN) || vk == VK_INSERT || vk == VK_DELETE;
 }
@@ -215,14 +226,12 @@ void HandleHostEvent(const THostEvent& ev) {
         ws.CursorPos = ev.ScreenPos;
         RouteButton(ev.Button, ev.Kind == K::MouseDown, ev.ScreenPos);
         break;
-    case K::Wheel: {
+    case K::Wheel:
         ws.CursorPos = ev.ScreenPos;
-        HWND target = ws.Focus ? ws.Focus : ws.Active;
-        if (target)
+        if (HWND target = WheelTarget(ev.ScreenPos))
             QueueInput(target, WM_MOUSEWHEEL, MAKEWPARAM(unsigned(MouseKeyFlags()), unsigned(ev.WheelDelta)),
                        PointToLParam(ev.ScreenPos));
         break;
-    }
     case K::KeyDown:
         RouteKey(ev.VirtualKey & 0xFF, true, ev.Repeat);
         break;

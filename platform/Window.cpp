@@ -738,4 +738,7 @@ void RecalcClient(TWindow& w) {
     TRect client = params.Rgrc[0].Offsetted(-again->Rect.Left, -again->Rect.Top);
     again->Client = Intersection(client, again->SizeRect());
     if (again->Client.IsEmpty()) again->Client = TRect{client.Left, client.Top, client.Left, client.Top};
+    // What was left to paint of a larger client area must not reach into the frame or scroll bars now there.
+    again->Update &= TRegion(again->Client);
+    if (again->Update.IsEmpty()) again->NeedErase = false;
 }

@@ -1,24 +1,17 @@
 #pragma once
-#include "classlib/CustomControl.h"
+#include "classlib/Edit.h"
 
 #include <string>
 
-// A one-line text field of the preview's dialogs: typing appends, Backspace removes the last character.
-class TQRTextEntry : public TCustomControl {
-    VMR_CLASS(TQRTextEntry, TCustomControl)
+// A one-line text field of the preview's dialogs: the platform's edit, with caret, selection and clipboard.
+class TQRTextEntry : public TCustomEdit {
+    VMR_CLASS(TQRTextEntry, TCustomEdit)
 
   public:
-    const std::string& Value() const { return FValue; }
+    const std::string& Value() const { return Text(); }
+    // Puts the caret at the end, so that the end of a long path (the file's name) is in view.
     void SetValue(const std::string& value);
 
   protected:
     explicit TQRTextEntry(TComponent* owner);
-    void Paint() override;
-    void KeyPress(char32_t& key) override;
-    void KeyDown(WORD& key, TShiftState shift) override;
-    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
-    void WndProc(TMessage& message) override;
-
-  private:
-    std::string FValue;
 };

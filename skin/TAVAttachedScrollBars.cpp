@@ -28,7 +28,10 @@ TtavAttachedScrollBars::TtavAttachedScrollBars(TWinControl& control, TtavAttache
 
 TtavAttachedScrollBars::~TtavAttachedScrollBars() {
     // The bars belong to their own owner and may outlive the control.
-    ForEachBar([](TtavScrollBar* bar) { bar->OnChange = nullptr; });
+    ForEachBar([](TtavScrollBar* bar) {
+        bar->OnChange = nullptr;
+        bar->SetWheelTarget(nullptr);
+    });
 }
 
 void TtavAttachedScrollBars::ForEachBar(const std::function<void(TtavScrollBar*)>& action) const {
@@ -38,6 +41,7 @@ void TtavAttachedScrollBars::ForEachBar(const std::function<void(TtavScrollBar*)
 
 void TtavAttachedScrollBars::Release(TtavScrollBar* bar) {
     bar->OnChange = nullptr;
+    bar->SetWheelTarget(nullptr);
     bar->SetLineButton(0);
     bar->SetMax(100);
     bar->SetEnabled(true);
@@ -55,6 +59,7 @@ void TtavAttachedScrollBars::Attach(int which, TtavScrollBar* value) {
     FControl.FreeNotification(value);
     value->SetOrientation(which == SB_HORZ ? tavHorizontal : tavVertical);
     value->OnChange = [this, which](TObject*) { BarChanged(which); };
+    value->SetWheelTarget(&FControl);
     value->BringToFront();
     UpdateNativeScrollBars();
     PlaceScrollBars();

@@ -283,6 +283,12 @@ void TtavScrollBar::Resize() {
 void TtavScrollBar::WndProc(TMessage& m) {
     switch (m.Msg) {
     case WM_ERASEBKGND: m.Result = 1; return;
+    case WM_MOUSEWHEEL:
+        if (FWheelTarget && FWheelTarget->HandleAllocated()) {
+            m.Result = FWheelTarget->Perform(m.Msg, m.WParam, m.LParam);
+            return;
+        }
+        break;
     case CM_COLORCHANGED: {
         TCustomPanel::WndProc(m);
         if (FTrack) FTrack->SetColor(Color());

@@ -50,6 +50,9 @@ class TtavScrollBar : public TCustomPanel {
     TtavImageButton* BackButton() const { return FBackButton; }
     TtavImageButton* ForwardButton() const { return FForwardButton; }
 
+    // The control an attached bar lies over: the wheel over the bar scrolls that control. nullptr: none.
+    void SetWheelTarget(TWinControl* value) { FWheelTarget = value; }
+
     // Fired by the track, with the track as Sender.
     TNotifyEvent OnChange;
 
@@ -72,6 +75,7 @@ class TtavScrollBar : public TCustomPanel {
     int TrackLength() const;
 
     TtavScrollTrackBar* FTrack = nullptr;
+    TWinControl* FWheelTarget = nullptr;
     TtavImageButton* FForwardButton = nullptr;
     TtavImageButton* FBackButton = nullptr;
     TBitmap FFirstPiece;

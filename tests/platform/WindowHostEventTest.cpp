@@ -17,6 +17,11 @@ TEST_F(WindowHostEvents, TheDesktopsMovesAndSizesReachTheWindowAsItsOwnWould) {
     ASSERT_EQ(Of(w, WM_SIZE).size(), 1u);
     EXPECT_EQ(Of(w, WM_SIZE)[0].WParam, WPARAM(SIZE_RESTORED));
     EXPECT_EQ(Of(w, WM_MOVE).size(), 1u);
+    // As the window's own SetWindowPos: asked first, told after, and the size and move come of being told.
+    const auto order = Seen({WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE});
+    ASSERT_EQ(order.size(), 4u);
+    EXPECT_EQ(order[0].second, UINT(WM_WINDOWPOSCHANGING));
+    EXPECT_EQ(order[1].second, UINT(WM_WINDOWPOSCHANGED));
     EXPECT_EQ(SurfaceOf(w)->Bounds(), Bounds(150, 120, 400, 260));
     // Laid out and painted again at the new size.
     EXPECT_EQ(SurfaceOf(w)->Pixels().Width(), 400);

@@ -225,17 +225,36 @@ TEST_F(TWindowTest, AltWithALetterIsASystemKeyWithASystemCharacter) {
     EXPECT_TRUE(Of(top, WM_CHAR).empty());
 }
 
-TEST_F(TWindowTest, TheWheelGoesToTheFocusAndUnhandledRisesToTheParent) {
+TEST_F(TWindowTest, TheWheelGoesToTheWindowUnderThePointerElseTheFocusAndUnhandledRisesToTheParent) {
     HWND top = Top(Bounds(0, 0, 200, 200));
     HWND edit = Child(top, Bounds(10, 10, 50, 20));
+    HWND list = Child(top, Bounds(10, 100, 100, 80));
     SetFocus(edit);
-    FHost.Wheel({100, 100}, -120);
+    // Over the list, which does not have the keyboard: the list gets it, and its parent after it.
+    FHost.Wheel({50, 140}, -120);
     Pump();
     auto wheel = Of(top, WM_MOUSEWHEEL);
     ASSERT_EQ(wheel.size(), 1u);
     EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(wheel[0].WParam), -120);
-    EXPECT_EQ(LParamToPoint(wheel[0].LParam), (TPoint{100, 100}));
+    EXPECT_EQ(LParamToPoint(wheel[0].LParam), (TPoint{50, 140}));
+    EXPECT_EQ(Of(list, WM_MOUSEWHEEL).size(), 1u);
+    EXPECT_TRUE(Of(edit, WM_MOUSEWHEEL).empty());
+
+    // Off every window it goes to the focus.
+    FLog.clear();
+    FHost.Wheel({500, 500}, 120);
+    Pump();
     EXPECT_EQ(Of(edit, WM_MOUSEWHEEL).size(), 1u);
+    EXPECT_TRUE(Of(list, WM_MOUSEWHEEL).empty());
+
+    // A mode that follows the mouse keeps it wherever the pointer is.
+    FLog.clear();
+    SetCapture(edit);
+    FHost.Wheel({50, 140}, 120);
+    Pump();
+    EXPECT_EQ(Of(edit, WM_MOUSEWHEEL).size(), 1u);
+    EXPECT_TRUE(Of(list, WM_MOUSEWHEEL).empty());
+    ReleaseCapture();
 }
 
 TEST_F(TWindowTest, TheCursorFollowsTheHitTestCodeAndTheClassUnderTheMouse) {

@@ -1,6 +1,7 @@
 #include "WindowTestSupport.h"
 
 #include "platform/ImageCodecs.h"
+#include "platform/Services.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -276,4 +277,30 @@ TEST_F(TWindowTest, HidingOrMovingAChildRepaintsWhatItCovered) {
     }
     Pump();
     EXPECT_EQ(PixelOf(top, {55, 55}), 0xFFFFFFu);
+}
+
+TEST_F(TWindowTest, WhatWasLeftToPaintOfALargerClientStaysOffTheScrollBarAfterAShrink) {
+    HWND top = Top(Bounds(0, 0, 300, 200), WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
+    HWND grid = Child(top, Bounds(10, 10, 200, 150), WS_CHILD | WS_VISIBLE | WS_VSCROLL);
+    // A control that paints past its client area, trusting the DC's clip (as a grid filling its bounds).
+    FHandlers[grid] = [](HWND h, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (m != WM_PAINT) return std::nullopt;
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(h, ps);
+        dc->FillRect(Rect(0, 0, 1000, 1000), TBrushDesc::SolidColor(clRed));
+        EndPaint(h, ps);
+        return 0;
+    };
+    Pump();
+    const int bar = GetSystemMetrics(SM_CXVSCROLL);
+    const TPixel barFace = PixelOf(top, {10 + 200 - bar / 2, 90});
+    EXPECT_NE(barFace, 0xFF0000u);
+
+    // Made larger, invalidated whole, then smaller again before it painted (a maximise and a restore that
+    // re-lays the window out): the scroll bar is where the larger client area was.
+    MoveWindow(grid, 10, 10, 280, 180);
+    MoveWindow(grid, 10, 10, 200, 150);
+    Pump();
+    EXPECT_EQ(PixelOf(top, {10 + 200 - bar / 2, 90}), barFace);
+    EXPECT_EQ(PixelOf(top, {100, 90}), 0xFF0000u);
 }

@@ -204,8 +204,16 @@ TEST_F(PreviewTest, PrinterSetupPrintsTheChosenPagesToAPdfFile) {
         ClickOn(setup.OkButton());
         ASSERT_EQ(FBoxes.size(), 1u);
         EXPECT_TRUE(setup.Visible());
+        // The line is edited as any: what is selected, the typing replaces.
         ClickOn(setup.PdfFileEntry());
+        FHost.TypeText("bozza.pdf");
+        FHost.KeyPress(VK_HOME);
+        FHost.KeyDown(VK_SHIFT);
+        FHost.KeyPress(VK_END);
+        FHost.KeyUp(VK_SHIFT);
         FHost.TypeText(pdf.Path());
+        Pump();
+        EXPECT_EQ(setup.PdfFileEntry()->Value(), pdf.Path());
         FHost.Click(ScreenPoint(setup.RangeList(), setup.RangeList()->ItemRect(1).TopLeft() + TPoint{5, 5}));
         Pump();
         ClickOn(setup.FromField()->PlusButton());

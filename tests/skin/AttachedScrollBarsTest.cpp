@@ -196,6 +196,11 @@ TEST_F(MemoScrollBarsTest, TypingPastingKeysAndTheWheelMoveTheBar) {
     RunUntilIdle();
     EXPECT_EQ(FVert->Position(), 3);
     ExpectMirrors(FMemo, FVert, SB_VERT);
+    // The wheel over the bar that lies on the memo scrolls the memo too.
+    FHost.Wheel(FVert->Track()->ClientToScreen({FVert->Track()->Width() / 2, FVert->Track()->Height() / 2}), -120);
+    RunUntilIdle();
+    EXPECT_EQ(FVert->Position(), 6);
+    ExpectMirrors(FMemo, FVert, SB_VERT);
 
     FMemo->SelectAll();
     FMemo->Perform(WM_CUT);

@@ -318,6 +318,96 @@ TEST_P(ProgramOnTheDesktop, MinimiseAndRestoreKeepTheWindowUsable) {
     EXPECT_EQ(program.WaitExit(20s), std::optional<int>(0)) << program.Errors();
 }
 
+// Places in the main window at its first size (701 x 562): the "?" button in the bottom-right corner and the
+// selection grid's scroll bar.
+constexpr TRect CornerButton{648, 527, 682, 558};
+constexpr int CornerButtonRight = 701 - CornerButton.Right, CornerButtonBottom = 562 - CornerButton.Bottom;
+constexpr TRect GridScrollBar{681, 292, 695, 524};
+
+bool SamePixels(const TSurface& a, const TSurface& b) {
+    if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
+    return true;
+}
+
+TEST_P(ProgramOnTheDesktop, ASizeFromOutsideLaysTheWindowOutForItAndTheEdgesStillSize) {
+    TProgram program(Folder(), FServer.Display());
+    const std::optional<TRect> found = WaitForWindow(MainTitle, 20s);
+    ASSERT_TRUE(found) << program.Errors();
+    const TPoint w = found->TopLeft();
+    Settled(*found);
+    const TSurface button = FScreen->Grab(CornerButton.Offsetted(w.X, w.Y));
+    // The "?" button keeps its place from the corner of a window of `size`, with the frame's border round it.
+    auto laidOutFor = [&](TSize size) {
+        const std::optional<TRect> now = FScreen->FindWindow(MainTitle);
+        if (!now || now->Size() != size) return false;
+        const TRect place = Bounds(now->Right - CornerButtonRight - CornerButton.Width(),
+                                   now->Bottom - CornerButtonBottom - CornerButton.Height(), CornerButton.Width(),
+                                   CornerButton.Height());
+        return SamePixels(FScreen->Grab(place), button) &&
+               FScreen->PixelAt({now->Right - 1, now->Top + size.cy / 2}) == 0x000000u &&
+               FScreen->PixelAt({now->Left + size.cx / 2, now->Bottom - 1}) == 0x000000u;
+    };
+
+    ASSERT_TRUE(FScreen->ResizeWindow(MainTitle, 900, 700));
+    EXPECT_TRUE(WaitFor([&] { return laidOutFor({900, 700}); })) << "not laid out for 900 x 700";
+    Shot(Bounds(w.X, w.Y, 900, 700), "vmr-resized");
+
+    // The sizing edge at the new corner still sizes the window.
+    const TPoint corner = w + TPoint{899, 699};
+    Settled(Bounds(w.X, w.Y, 900, 700));
+    FScreen->Drag(corner, corner - TPoint{100, 50});
+    EXPECT_TRUE(WaitFor([&] { return laidOutFor({800, 650}); })) << "the corner did not size the window";
+
+    program.Terminate();
+    EXPECT_EQ(program.WaitExit(20s), std::optional<int>(0)) << program.Errors();
+}
+
+TEST_P(ProgramOnTheDesktop, AfterMaximiseAndRestoreTheGridShowsItsScrollBarAndTheWheelScrollsIt) {
+    TProgram program(Folder(), FServer.Display());
+    const std::optional<TRect> found = WaitForWindow(MainTitle, 20s);
+    ASSERT_TRUE(found) << program.Errors();
+    const TPoint w = found->TopLeft();
+    auto at = [&](int x, int y) { return w + TPoint{x, y}; };
+    const TRect bar = GridScrollBar.Offsetted(w.X, w.Y);
+    const TRect title = Bounds(w.X + 200, w.Y + 40, 400, 30);
+    Settled(*found);
+
+    // Three spells in the selection; the grid's first row current, then the spell list focused.
+    const TRect rows = Bounds(w.X + 212, w.Y + 298, 460, 220);
+    for (int row : {129, 142, 155}) {
+        const uint64_t before = Settled(rows);
+        FScreen->DoubleClick(at(60, row));
+        ASSERT_TRUE(WaitForChange(rows, before)) << "the spell never reached the selection";
+    }
+    FScreen->Click(at(400, 306));
+    FScreen->Click(at(60, 181));
+    const uint64_t spell = Settled(title);
+    const TSurface shown = FScreen->Grab(bar);
+
+    // Maximised by its button and restored by it again.
+    FScreen->Click(at(671, 11));
+    ASSERT_TRUE(WaitFor([&] { return FScreen->FindWindow(MainTitle).value_or(TRect{}).Width() > 701; }))
+        << "no maximise";
+    const TRect maximised = *FScreen->FindWindow(MainTitle);
+    Settled(maximised);
+    FScreen->Click({maximised.Right - 30, maximised.Top + 11});
+    ASSERT_TRUE(WaitFor([&] { return FScreen->FindWindow(MainTitle) == found; })) << "no restore";
+    Settled(*found);
+    Shot(*found, "vmr-restored");
+    EXPECT_TRUE(SamePixels(FScreen->Grab(bar), shown)) << "the grid's scroll bar is not painted as before";
+
+    // The wheel over the grid moves its current row (the thumb goes down), not the focused spell list.
+    FScreen->Click(at(400, 400), 5);
+    EXPECT_TRUE(WaitFor([&] { return !SamePixels(FScreen->Grab(bar), shown); })) << "the wheel did not scroll the grid";
+    EXPECT_EQ(Settled(title), spell);
+
+    program.Terminate();
+    EXPECT_EQ(program.WaitExit(20s), std::optional<int>(0)) << program.Errors();
+}
+
 INSTANTIATE_TEST_SUITE_P(Desktop, ProgramOnTheDesktop, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "UnderOpenbox" : "WithoutWindowManager"; });
 

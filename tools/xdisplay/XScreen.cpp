@@ -146,6 +146,21 @@ void TXScreen::Click(TPoint p, int button) const {
     XFlush(FDisplay);
 }
 
+void TXScreen::Drag(TPoint from, TPoint to, int button) const {
+    XTestFakeMotionEvent(FDisplay, -1, from.X, from.Y, CurrentTime);
+    XTestFakeButtonEvent(FDisplay, unsigned(button), True, CurrentTime);
+    XSync(FDisplay, False);
+    constexpr int Steps = 8;
+    for (int i = 1; i <= Steps; ++i) {
+        // Delays in milliseconds: the program sees a hand's pace, not one jump.
+        XTestFakeMotionEvent(FDisplay, -1, from.X + (to.X - from.X) * i / Steps, from.Y + (to.Y - from.Y) * i / Steps,
+                             20);
+        XSync(FDisplay, False);
+    }
+    XTestFakeButtonEvent(FDisplay, unsigned(button), False, 20);
+    XFlush(FDisplay);
+}
+
 void TXScreen::WatchTopLevelMaps() {
     XSelectInput(FDisplay, DefaultRootWindow(FDisplay), SubstructureNotifyMask);
     XSync(FDisplay, False);

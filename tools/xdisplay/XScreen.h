@@ -30,6 +30,8 @@ public:
     // A press and release of `button` (1 left, 2 middle, 3 right) at `p`, as the input devices would give.
     void Click(TPoint p, int button = 1) const;
     void DoubleClick(TPoint p) const;
+    // A press at `from`, moves on the way to `to` and a release there, as a hand dragging with the button.
+    void Drag(TPoint from, TPoint to, int button = 1) const;
     // A key by its X key name ("F4", "Escape", "b"), pressed and released while the modifiers ("Alt_L",
     // "Shift_L") are held.
     void PressKey(const std::string& key, std::initializer_list<const char*> modifiers = {}) const;
