@@ -147,10 +147,13 @@ void TCustomMemo::WrapLine(size_t start, size_t end, int width, std::vector<TVis
             lines.push_back({start, end});
             return;
         }
+        // Text widths add up character by character, so the line is measured once, not once per character.
         size_t fit = start, lastBreak = start;
+        int fitWidth = 0;
         for (size_t p = start; p < end;) {
             size_t next = Core().NextChar(p);
-            if (TextWidthOf(start, next) > width) break;
+            fitWidth += TextWidthOf(p, next);
+            if (fitWidth > width) break;
             fit = next;
             if (text[p] == ' ' || text[p] == '\t') lastBreak = next;
             p = next;
