@@ -170,6 +170,7 @@ std::optional<TRegion> TRegion::QuickCombine(const TRegion& a, const TRegion& b,
         return result;
     }
     const bool rectA = a.FRects.size() == 1, rectB = b.FRects.size() == 1;
+    if (mode == TCombine::And && rectA && rectB) return TRegion(Intersection(boundsA, boundsB));
     if (mode == TCombine::And && (rectA || rectB)) {
         TRegion result;
         result.FRects = rectB ? ClippedRects(a.FRects, boundsB) : ClippedRects(b.FRects, boundsA);
