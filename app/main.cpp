@@ -1,4 +1,5 @@
 #include "app/Vmr.h"
+#include "platform/FontEngine.h"
 #include "platform/MessageLoop.h"
 #include "platform/host/xcb/XcbHost.h"
 
@@ -7,6 +8,7 @@
 
 int main() {
     try {
+        TFontEngine::Instance(); // its font configuration loads while the display is opened and layouts read
         TXcbHost host;
         InitWindowSystem(host);
         const int status = RunVmr();
