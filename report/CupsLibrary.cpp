@@ -2,16 +2,10 @@
 
 #include "platform/Exception.h"
 
-#include <dlfcn.h>
-
 #include <memory>
+#include <string>
 
 namespace {
-
-std::string LoaderReason() {
-    const char* reason = dlerror();
-    return reason ? reason : "motivo sconosciuto";
-}
 
 // The library of the system, or why it could not be loaded, decided at the first use.
 struct TSystemCups {
@@ -33,39 +27,16 @@ struct TSystemCups {
 
 } // namespace
 
-TCupsLibrary::TCupsLibrary(const char* fileName) : FFileName(fileName) {
-    FHandle = dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
-    if (!FHandle)
-        throw EPrinterError("La libreria di stampa " + FFileName + " non si può caricare: " + LoaderReason());
-    try {
-        Bind(Server, "cupsServer");
-        Bind(SetServer, "cupsSetServer");
-        Bind(Encryption, "cupsEncryption");
-        Bind(IppPort, "ippPort");
-        Bind(HttpConnect2, "httpConnect2");
-        Bind(HttpClose, "httpClose");
-        Bind(GetDests2, "cupsGetDests2");
-        Bind(FreeDests, "cupsFreeDests");
-        Bind(GetOption, "cupsGetOption");
-        Bind(AddOption, "cupsAddOption");
-        Bind(FreeOptions, "cupsFreeOptions");
-        Bind(PrintFile2, "cupsPrintFile2");
-        Bind(LastErrorString, "cupsLastErrorString");
-    } catch (...) {
-        dlclose(FHandle);
-        throw;
-    }
-}
-
-TCupsLibrary::~TCupsLibrary() { dlclose(FHandle); }
-
-template <typename F> void TCupsLibrary::Bind(F& function, const char* name) {
-    dlerror();
-    void* address = dlsym(FHandle, name);
-    if (!address)
-        throw EPrinterError("La libreria di stampa " + FFileName + " non ha la funzione " + name + ": " +
-                            LoaderReason());
-    function = reinterpret_cast<F>(address);
+TCupsLibrary::TCupsLibrary(const char* fileName) : FLibrary(fileName) {
+    const bool bound = FLibrary.Loaded() && FLibrary.Bind(Server, "cupsServer") &&
+                       FLibrary.Bind(SetServer, "cupsSetServer") && FLibrary.Bind(Encryption, "cupsEncryption") &&
+                       FLibrary.Bind(IppPort, "ippPort") && FLibrary.Bind(HttpConnect2, "httpConnect2") &&
+                       FLibrary.Bind(HttpClose, "httpClose") && FLibrary.Bind(GetDests2, "cupsGetDests2") &&
+                       FLibrary.Bind(FreeDests, "cupsFreeDests") && FLibrary.Bind(GetOption, "cupsGetOption") &&
+                       FLibrary.Bind(AddOption, "cupsAddOption") && FLibrary.Bind(FreeOptions, "cupsFreeOptions") &&
+                       FLibrary.Bind(PrintFile2, "cupsPrintFile2") &&
+                       FLibrary.Bind(LastErrorString, "cupsLastErrorString");
+    if (!bound) throw EPrinterError("La libreria di stampa non si può usare: " + FLibrary.Failure());
 }
 
 const TCupsLibrary& TCupsLibrary::Required() {

@@ -1,7 +1,7 @@
 #pragma once
-#include <cups/cups.h>
+#include "platform/DynamicLibrary.h"
 
-#include <string>
+#include <cups/cups.h>
 
 // The print client library, loaded the first time printing needs it: linked into the program it would map
 // some thirty more shared libraries at every start-up, for the few runs that print. Only the calls printing
@@ -12,9 +12,6 @@ class TCupsLibrary {
 
     // Loads `fileName` and every call below; raises EPrinterError naming the library and what the loader said.
     explicit TCupsLibrary(const char* fileName);
-    ~TCupsLibrary();
-    TCupsLibrary(const TCupsLibrary&) = delete;
-    TCupsLibrary& operator=(const TCupsLibrary&) = delete;
 
     // The library of the system, loaded once; raises EPrinterError (every time) when it cannot be loaded.
     static const TCupsLibrary& Required();
@@ -36,8 +33,5 @@ class TCupsLibrary {
     decltype(&::cupsLastErrorString) LastErrorString = nullptr;
 
   private:
-    template <typename F> void Bind(F& function, const char* name);
-
-    std::string FFileName;
-    void* FHandle = nullptr;
+    TDynamicLibrary FLibrary;
 };
