@@ -19,9 +19,10 @@ struct TSystemCups {
             Failure = e.Message();
         }
     }
+    // Never unloaded: the library keeps caches of its own until the process ends.
     static const TSystemCups& Get() {
-        static const TSystemCups cups;
-        return cups;
+        static const TSystemCups* cups = new TSystemCups;
+        return *cups;
     }
 };
 
@@ -36,7 +37,9 @@ TCupsLibrary::TCupsLibrary(const char* fileName) : FLibrary(fileName) {
                        FLibrary.Bind(AddOption, "cupsAddOption") && FLibrary.Bind(FreeOptions, "cupsFreeOptions") &&
                        FLibrary.Bind(PrintFile2, "cupsPrintFile2") &&
                        FLibrary.Bind(LastErrorString, "cupsLastErrorString");
-    if (!bound) throw EPrinterError("La libreria di stampa non si può usare: " + FLibrary.Failure());
+    if (!bound)
+        throw EPrinterError("La libreria di stampa " + FLibrary.FileName() + " non si può usare: " +
+                            FLibrary.Failure());
 }
 
 const TCupsLibrary& TCupsLibrary::Required() {

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/DynamicLibrary.h"
+#include "platform/SharedLibrary.h"
 
 #include <cups/cups.h>
 
@@ -33,5 +33,5 @@ class TCupsLibrary {
     decltype(&::cupsLastErrorString) LastErrorString = nullptr;
 
   private:
-    TDynamicLibrary FLibrary;
+    TSharedLibrary FLibrary;
 };
