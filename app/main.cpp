@@ -1,19 +1,32 @@
 #include "app/Vmr.h"
+#include "platform/FontEngine.h"
 #include "platform/MessageLoop.h"
 #include "platform/host/xcb/XcbHost.h"
 
 #include <cstdio>
 #include <exception>
 
+namespace {
+
+// The windows go before the host they are shown on, also when the display is lost while the program runs.
+class TWindowSystemScope {
+  public:
+    explicit TWindowSystemScope(THost& host) { InitWindowSystem(host); }
+    ~TWindowSystemScope() { ShutdownWindowSystem(); }
+    TWindowSystemScope(const TWindowSystemScope&) = delete;
+    TWindowSystemScope& operator=(const TWindowSystemScope&) = delete;
+};
+
+} // namespace
+
 int main() {
     try {
+        TFontEngine::Instance(); // its font configuration loads while the display is opened and layouts read
         TXcbHost host;
-        InitWindowSystem(host);
-        const int status = RunVmr();
-        ShutdownWindowSystem();
-        return status;
+        const TWindowSystemScope windows(host);
+        return RunVmr();
     } catch (const std::exception& e) {
-        // Only a display that cannot be opened gets here: there is no window to show the error in.
+        // Only a display that cannot be opened, or one lost, gets here: there is no window to show the error in.
         std::fprintf(stderr, "vmr: %s\n", e.what());
         return 1;
     }

@@ -6,6 +6,22 @@
 #include "platform/Resources.h"
 
 #include <cstdint>
+#include <unordered_map>
+
+namespace {
+
+// Embedded pictures never change, and the skin loads the same few again at every paint: each is decoded once,
+// found by its data (names are matched without regard to case).
+std::shared_ptr<const TSurface> DecodedResource(const std::string& name) {
+    static std::unordered_map<const uint8_t*, std::shared_ptr<const TSurface>> decoded;
+    const std::span<const uint8_t> data = FindResource(name);
+    if (auto found = decoded.find(data.data()); found != decoded.end()) return found->second;
+    auto image = std::make_shared<const TSurface>(DecodeImage(data, name));
+    decoded.emplace(data.data(), image);
+    return image;
+}
+
+} // namespace
 
 TBitmap::TBitmap() = default;
 TBitmap::~TBitmap() = default;
@@ -14,13 +30,13 @@ void TBitmap::SetSize(int width, int height) {
     width = std::max(width, 0);
     height = std::max(height, 0);
     if (width == Width() && height == Height()) return;
-    FImage.SetSize(width, height);
+    OwnImage().SetSize(width, height);
     Changed();
 }
 
 TCanvas* TBitmap::Canvas() {
     if (!FCanvas) {
-        FDC = std::make_unique<TDC>(FImage);
+        FDC = std::make_unique<TDC>(OwnImage());
         FCanvas = std::make_unique<TCanvas>();
         FCanvas->SetHandle(FDC.get());
         FCanvas->OnChange = [this](TObject*) { Changed(); };
@@ -30,8 +46,9 @@ TCanvas* TBitmap::Canvas() {
 
 TColor TBitmap::TransparentColor() const {
     if (FTransparentMode == tmFixed) return FTransparentColor;
-    if (FImage.IsEmpty()) return clDefault;
-    return PixelToColor(FImage.Pixel(0, FImage.Height() - 1));
+    const TSurface& image = Image();
+    if (image.IsEmpty()) return clDefault;
+    return PixelToColor(image.Pixel(0, image.Height() - 1));
 }
 
 void TBitmap::SetTransparentColor(TColor value) {
@@ -52,13 +69,29 @@ void TBitmap::SetTransparentMode(TTransparentMode value) {
 }
 
 void TBitmap::SetImage(TSurface image) {
+    FShared.reset();
     FImage = std::move(image);
     Changed();
 }
 
+void TBitmap::ShareImage(std::shared_ptr<const TSurface> image) {
+    // A canvas draws into FImage itself: with one, the pixels are copied there.
+    if (FCanvas) return SetImage(*image);
+    FShared = std::move(image);
+    FImage = TSurface();
+    Changed();
+}
+
+TSurface& TBitmap::OwnImage() {
+    if (FShared) {
+        FImage = *FShared;
+        FShared.reset();
+    }
+    return FImage;
+}
+
 void TBitmap::LoadFromResourceName(std::string_view resourceName) {
-    const std::string name(resourceName);
-    SetImage(DecodeImage(FindResource(name), name));
+    ShareImage(DecodedResource(std::string(resourceName)));
 }
 
 void TBitmap::LoadFromStream(TStream& stream) {
@@ -66,7 +99,7 @@ void TBitmap::LoadFromStream(TStream& stream) {
 }
 
 void TBitmap::SaveToStream(TStream& stream) const {
-    WriteBMP(stream, FImage);
+    WriteBMP(stream, Image());
 }
 
 void TBitmap::ReadData(TStream& stream) {
@@ -97,13 +130,16 @@ void TBitmap::Assign(const TPersistent* source) {
     FPixelFormat = bitmap->FPixelFormat;
     // Quietly: SetImage notifies once for the whole copy.
     StoreTransparent(bitmap->Transparent());
-    SetImage(bitmap->FImage);
+    if (bitmap->FShared)
+        ShareImage(bitmap->FShared);
+    else
+        SetImage(bitmap->FImage);
 }
 
 void TBitmap::Draw(TDC& dc, const TRect& rect, TCopyMode copyMode) const {
     if (Transparent()) {
-        dc.TransparentBlt(rect, FImage, FImage.BoundsRect(), TransparentColor());
+        dc.TransparentBlt(rect, Image(), Image().BoundsRect(), TransparentColor());
     } else {
-        dc.StretchBlt(rect, FImage, FImage.BoundsRect(), copyMode);
+        dc.StretchBlt(rect, Image(), Image().BoundsRect(), copyMode);
     }
 }

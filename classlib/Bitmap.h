@@ -23,17 +23,17 @@ class TBitmap : public TGraphic {
     TBitmap();
     ~TBitmap() override;
 
-    int Width() const override { return FImage.Width(); }
-    int Height() const override { return FImage.Height(); }
+    int Width() const override { return Image().Width(); }
+    int Height() const override { return Image().Height(); }
     // Either order keeps the top-left pixels; new area is white.
     void SetWidth(int value) override { SetSize(value, Height()); }
     void SetHeight(int value) override { SetSize(Width(), value); }
     void SetSize(int width, int height);
 
     TCanvas* Canvas();
-    const TSurface& Surface() const { return FImage; }
+    const TSurface& Surface() const { return Image(); }
     // Direct pixel access, for fast loops; unlike the canvas it notifies nobody.
-    TSurface& Surface() { return FImage; }
+    TSurface& Surface() { return OwnImage(); }
 
     // tmAuto takes the bottom-left pixel (clDefault for an empty bitmap); setting a colour fixes it, and
     // setting clDefault returns to tmAuto.
@@ -66,7 +66,14 @@ class TBitmap : public TGraphic {
 
   private:
     void SetImage(TSurface image);
+    void ShareImage(std::shared_ptr<const TSurface> image);
+    const TSurface& Image() const { return FShared ? *FShared : FImage; }
+    // The pixels of this bitmap alone, copied from the shared ones before the first change.
+    TSurface& OwnImage();
 
+    // An embedded picture's pixels are shared by every bitmap loaded from it (or assigned from one) until
+    // one of them is changed; FImage holds them otherwise.
+    std::shared_ptr<const TSurface> FShared;
     TSurface FImage;
     std::unique_ptr<TDC> FDC;
     std::unique_ptr<TCanvas> FCanvas;

@@ -130,9 +130,18 @@ void TCustomListBox::MakeVisible(int index) {
 void TCustomListBox::SetItemIndex(int value) {
     value = std::clamp(value, -1, Count() - 1);
     if (FItemIndex == value) return;
+    const int previous = FItemIndex, top = FTopIndex;
     FItemIndex = value;
     MakeVisible(value);
-    Invalidate();
+    if (FTopIndex != top) return; // the scroll repaints every item
+    InvalidateItem(previous);
+    InvalidateItem(value);
+}
+
+void TCustomListBox::InvalidateItem(int index) {
+    if (!HandleAllocated() || index < 0) return;
+    const TRect item = ItemRect(index);
+    InvalidateRect(Handle(), &item, !ControlStyle().Contains(csOpaque));
 }
 
 void TCustomListBox::SelectByUser(int index) {
@@ -218,6 +227,7 @@ void TCustomListBox::PaintWindow(HDC dc) {
         int h = ItemHeight();
         int last = std::min(Count() - 1, FTopIndex + (client.Height() + h - 1) / h - 1); // may show in part
         for (int i = FTopIndex; i <= last; ++i) {
+            if (!FCanvas.Handle()->RectVisible(ItemRect(i))) continue; // nothing of it to repaint
             TOwnerDrawState state;
             if (i == FItemIndex) state.Include(odSelected);
             if (i == FItemIndex && focused) state.Include(odFocused);
@@ -255,7 +265,7 @@ void TCustomListBox::WndProc(TMessage& m) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         TWinControl::WndProc(m);
-        if (FItemIndex >= 0) Invalidate(); // the focus rectangle
+        InvalidateItem(FItemIndex); // the focus rectangle
         return;
     }
     TWinControl::WndProc(m);

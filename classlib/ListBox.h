@@ -69,6 +69,8 @@ class TCustomListBox : public TWinControl {
     // Selects an item as the user does: in view, repainted, OnClick when it changed.
     void SelectByUser(int index);
     void MakeVisible(int index);
+    // Repaints one item only: a selection or focus change touches the items it concerns.
+    void InvalidateItem(int index);
     int MaxTopIndex();
 
     TStringList FItems;

@@ -74,6 +74,20 @@ void TMemoStrings::SetText(std::string_view text) {
     FMemo.SetText(std::string(text));
 }
 
+void TMemoStrings::Assign(const TPersistent* source) {
+    auto* other = dynamic_cast<const TStrings*>(source);
+    if (!other || other == this) return TStrings::Assign(source);
+    std::string text;
+    for (int i = 0; i < other->Count(); ++i) {
+        const std::string line = other->Strings(i);
+        // Each added line would end at a NUL, and one added to an empty text would become the whole text.
+        const std::string_view kept = std::string_view(line).substr(0, line.find('\0'));
+        if (!text.empty()) text += sLineBreak;
+        text += kept;
+    }
+    FMemo.SetText(text);
+}
+
 // ---- the memo --------------------------------------------------------------------------------------------
 
 TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner, true) {
@@ -147,10 +161,13 @@ void TCustomMemo::WrapLine(size_t start, size_t end, int width, std::vector<TVis
             lines.push_back({start, end});
             return;
         }
+        // Text widths add up character by character, so the line is measured once, not once per character.
         size_t fit = start, lastBreak = start;
+        int fitWidth = 0;
         for (size_t p = start; p < end;) {
             size_t next = Core().NextChar(p);
-            if (TextWidthOf(start, next) > width) break;
+            fitWidth += TextWidthOf(p, next);
+            if (fitWidth > width) break;
             fit = next;
             if (text[p] == ' ' || text[p] == '\t') lastBreak = next;
             p = next;

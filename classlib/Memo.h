@@ -19,6 +19,8 @@ class TMemoStrings : public TStrings {
     void Delete(int index) override;
     void Clear() override;
     void SetText(std::string_view text) override;
+    // The memo's text set once for the whole list, as adding its lines one by one would leave it.
+    void Assign(const TPersistent* source) override;
 
   protected:
     std::string Get(int index) const override;

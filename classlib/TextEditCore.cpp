@@ -176,14 +176,17 @@ std::string TTextEditCore::Normalized(std::string_view text) const {
     std::string out;
     if (FMultiLine) {
         // Every break the user or code brings (\n, \r or \r\n) becomes the platform's \r\n.
+        // Long memo texts are copied a line at a time, the breaks found by the library's fast search.
         out.reserve(text.size());
-        for (size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == '\r' || text[i] == '\n') {
-                if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-                out += "\r\n";
-            } else {
-                out += text[i];
-            }
+        size_t cr = text.find('\r'), lf = text.find('\n');
+        for (size_t i = 0;;) {
+            const size_t end = std::min({cr, lf, text.size()});
+            out.append(text, i, end - i);
+            if (end == text.size()) break;
+            out += "\r\n";
+            i = end + (end == cr && lf == end + 1 ? 2 : 1);
+            if (cr < i) cr = text.find('\r', i);
+            if (lf < i) lf = text.find('\n', i);
         }
     } else {
         // A single line keeps the text before its first break.

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <future>
 #include <memory>
 #include <optional>
 #include <strings.h>
@@ -69,12 +70,16 @@ struct TPatternDeleter {
 };
 using TPatternPtr = std::unique_ptr<FcPattern, TPatternDeleter>;
 
+// Parsing fontconfig's configuration is a good part of the program's start-up: it is loaded on a thread of its
+// own from the moment the engine is made, while the program reads its layouts, and waited for at the first
+// match.
 class TFontConfig {
 public:
-    TFontConfig() : FConfig(FcInitLoadConfigAndFonts()) {
-        if (!FConfig) throw EResNotFound("Fonts: the fontconfig configuration cannot be loaded");
+    TFontConfig() : FLoading(std::async(std::launch::async, FcInitLoadConfigAndFonts)) {}
+    ~TFontConfig() {
+        if (FLoading.valid()) FConfig = FLoading.get();
+        if (FConfig) FcConfigDestroy(FConfig);
     }
-    ~TFontConfig() { FcConfigDestroy(FConfig); }
     TFontConfig(const TFontConfig&) = delete;
     TFontConfig& operator=(const TFontConfig&) = delete;
 
@@ -86,10 +91,10 @@ public:
         FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
         FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
         FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-        FcConfigSubstitute(FConfig, pattern.get(), FcMatchPattern);
+        FcConfigSubstitute(Config(), pattern.get(), FcMatchPattern);
         FcDefaultSubstitute(pattern.get());
         FcResult result;
-        TPatternPtr match(FcFontMatch(FConfig, pattern.get(), &result));
+        TPatternPtr match(FcFontMatch(Config(), pattern.get(), &result));
         FcChar8* file = nullptr;
         if (!match || FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch)
             return std::nullopt;
@@ -107,7 +112,14 @@ private:
         return false;
     }
 
-    FcConfig* FConfig;
+    FcConfig* Config() const {
+        if (FLoading.valid()) FConfig = FLoading.get();
+        if (!FConfig) throw EResNotFound("Fonts: the fontconfig configuration cannot be loaded");
+        return FConfig;
+    }
+
+    mutable std::future<FcConfig*> FLoading;
+    mutable FcConfig* FConfig = nullptr;
 };
 
 class TFreeType {

@@ -17,6 +17,8 @@ struct TFaceCell {
 
 class TFontEngine {
 public:
+    // Made at the first use; the program makes it first thing, so that the font configuration loads while
+    // it starts.
     static TFontEngine& Instance();
 
     // The file of the installed face that stands in for `name`; raises EResNotFound when none can be found.

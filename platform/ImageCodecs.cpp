@@ -201,16 +201,28 @@ class TBmpDecoder {
             DecodeMaskedRow(src, 2, dest);
             break;
         case 24:
-            for (int x = 0; x < width; ++x, src += 3)
-                dest[x] = MakePixel(src[2], src[1], src[0]);
+            DecodeBgrRow(src, 3, width, dest);
             break;
         default:
             if (FLayout.Compression == BI_BITFIELDS)
                 DecodeMaskedRow(src, 4, dest);
             else
-                for (int x = 0; x < width; ++x, src += 4)
-                    dest[x] = MakePixel(src[2], src[1], src[0]);
+                DecodeBgrRow(src, 4, width, dest);
         }
+    }
+
+    // Blue, green and red bytes, read as one little-endian word each: the word less its top byte is the
+    // pixel. The last pixel of a 24-bit row is read by bytes, as the row may end the file.
+    static void DecodeBgrRow(const uint8_t* src, int bytesPerPixel, int width, TPixel* dest) {
+        int x = 0;
+        if constexpr (std::endian::native == std::endian::little)
+            for (const int words = bytesPerPixel == 4 ? width : width - 1; x < words; ++x, src += bytesPerPixel) {
+                uint32_t word;
+                std::memcpy(&word, src, sizeof word);
+                dest[x] = word & 0xFFFFFF;
+            }
+        for (; x < width; ++x, src += bytesPerPixel)
+            dest[x] = MakePixel(src[2], src[1], src[0]);
     }
 
     void DecodeIndexedRow(const uint8_t* src, int y, TPixel* dest) const {

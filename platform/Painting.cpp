@@ -96,6 +96,8 @@ void InvalidateWindowRegion(TWindow& w, const TRegion& windowRegion, bool erase,
     for (HWND c : w.Children) {
         TWindow* child = FindWindow(c);
         if (!child || !(child->Style & WS_VISIBLE)) continue;
+        // Most children lie outside a small invalid part: they are passed by without copying it.
+        if (!client.Intersects(child->Rect.Offsetted(w.Client.Left, w.Client.Top))) continue;
         TRegion part = client;
         part.Offset(-(child->Rect.Left + w.Client.Left), -(child->Rect.Top + w.Client.Top));
         InvalidateWindowRegion(*child, part, true, true, allChildren);

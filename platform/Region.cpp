@@ -97,6 +97,25 @@ const TSpans& SpansAt(const std::vector<TBand>& bands, size_t& index, int y) {
     return index < bands.size() && bands[index].Top <= y ? bands[index].Spans : none;
 }
 
+bool Encloses(const TRect& outer, const TRect& inner) {
+    return outer.Left <= inner.Left && outer.Top <= inner.Top && outer.Right >= inner.Right &&
+           outer.Bottom >= inner.Bottom;
+}
+
+// The rectangles of `rects` clipped to `clip`, in canonical form: clipping can make touching bands equal.
+std::vector<TRect> ClippedRects(const std::vector<TRect>& rects, const TRect& clip) {
+    TBandBuilder builder;
+    for (const TBand& band : ToBands(rects)) {
+        TSpans spans;
+        for (const TSpan& s : band.Spans) {
+            const int left = std::max(s.first, clip.Left), right = std::min(s.second, clip.Right);
+            if (left < right) spans.emplace_back(left, right);
+        }
+        builder.Add(std::max(band.Top, clip.Top), std::min(band.Bottom, clip.Bottom), std::move(spans));
+    }
+    return builder.Rects();
+}
+
 } // namespace
 
 TRegion::TRegion(const TRect& rect) {
@@ -135,7 +154,39 @@ TRegion TRegion::RoundRect(const TRect& rect, int ellipseWidth, int ellipseHeigh
     return region;
 }
 
+// Most combinations painting makes have an empty, a single-rectangle, an enclosing or a disjoint operand: their
+// results come without the band sweep, and equal what the sweep gives.
+std::optional<TRegion> TRegion::QuickCombine(const TRegion& a, const TRegion& b, TCombine mode) {
+    const bool keepsA = mode != TCombine::And, keepsB = mode == TCombine::Or || mode == TCombine::Xor;
+    if (a.IsEmpty() || b.IsEmpty()) return a.IsEmpty() ? (keepsB ? b : TRegion()) : (keepsA ? a : TRegion());
+    const TRect boundsA = a.Bounds(), boundsB = b.Bounds();
+    if (Intersection(boundsA, boundsB).IsEmpty()) {
+        if (!keepsB) return keepsA ? a : TRegion();
+        // Bands a row apart cannot merge, so the union is the two lists one after the other.
+        if (boundsA.Bottom >= boundsB.Top && boundsB.Bottom >= boundsA.Top) return std::nullopt;
+        TRegion result = boundsA.Top < boundsB.Top ? a : b;
+        const TRegion& second = boundsA.Top < boundsB.Top ? b : a;
+        result.FRects.insert(result.FRects.end(), second.FRects.begin(), second.FRects.end());
+        return result;
+    }
+    const bool rectA = a.FRects.size() == 1, rectB = b.FRects.size() == 1;
+    if (mode == TCombine::And && rectA && rectB) return TRegion(Intersection(boundsA, boundsB));
+    if (mode == TCombine::And && (rectA || rectB)) {
+        TRegion result;
+        result.FRects = rectB ? ClippedRects(a.FRects, boundsB) : ClippedRects(b.FRects, boundsA);
+        return result;
+    }
+    if (rectB && Encloses(boundsB, boundsA) && mode != TCombine::Xor) return mode == TCombine::Or ? b : TRegion();
+    if (rectA && Encloses(boundsA, boundsB) && mode == TCombine::Or) return a;
+    return std::nullopt;
+}
+
 TRegion TRegion::Combine(const TRegion& a, const TRegion& b, TCombine mode) {
+    if (std::optional<TRegion> quick = QuickCombine(a, b, mode)) return std::move(*quick);
+    return SweepCombine(a, b, mode);
+}
+
+TRegion TRegion::SweepCombine(const TRegion& a, const TRegion& b, TCombine mode) {
     const std::vector<TBand> bandsA = ToBands(a.FRects);
     const std::vector<TBand> bandsB = ToBands(b.FRects);
     std::vector<int> ys;

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Geometry.h"
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -16,6 +17,8 @@ public:
     // rounded-rectangle region).
     static TRegion RoundRect(const TRect& rect, int ellipseWidth, int ellipseHeight);
     static TRegion Combine(const TRegion& a, const TRegion& b, TCombine mode);
+    // The general band sweep that Combine shortens where it can; the same result always.
+    static TRegion SweepCombine(const TRegion& a, const TRegion& b, TCombine mode);
     // The pixels [first, second) of row y that such a rounded rectangle covers (an empty pair when none): the
     // one shape rule that regions and the device context's rounded rectangles and ellipses share.
     static std::pair<int, int> RoundRectRowSpan(const TRect& rect, int ellipseWidth, int ellipseHeight, int y);
@@ -33,5 +36,7 @@ public:
     friend bool operator==(const TRegion&, const TRegion&) = default;
 
 private:
+    static std::optional<TRegion> QuickCombine(const TRegion& a, const TRegion& b, TCombine mode);
+
     std::vector<TRect> FRects;
 };

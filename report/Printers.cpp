@@ -1,10 +1,9 @@
 #include "report/Printers.h"
 
 #include "platform/Exception.h"
+#include "report/CupsLibrary.h"
 #include "report/SystemReason.h"
 #include "report/PageRenderer.h"
-
-#include <cups/cups.h>
 
 #include <cerrno>
 #include <cstdint>
@@ -17,16 +16,16 @@ namespace {
 
 // cupsGetDests2 and cupsPrintFile2 wait on a print server much longer than a user would; a short connection
 // attempt first tells whether there is one at all.
-bool ServerAnswers() {
-    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                                TPrinters::ServerTimeoutMs, nullptr);
+bool ServerAnswers(const TCupsLibrary& cups) {
+    http_t* http = cups.HttpConnect2(cups.Server(), cups.IppPort(), nullptr, AF_UNSPEC, cups.Encryption(), 1,
+                                     TPrinters::ServerTimeoutMs, nullptr);
     if (!http) return false;
-    httpClose(http);
+    cups.HttpClose(http);
     return true;
 }
 
-std::string Option(const cups_dest_t& dest, const char* name) {
-    const char* value = cupsGetOption(name, dest.num_options, dest.options);
+std::string Option(const TCupsLibrary& cups, const cups_dest_t& dest, const char* name) {
+    const char* value = cups.GetOption(name, dest.num_options, dest.options);
     return value ? value : "";
 }
 
@@ -64,15 +63,16 @@ void CheckWritable(const std::string& fileName) {
 
 std::vector<TPrinterDestination> TPrinters::Destinations() {
     std::vector<TPrinterDestination> result;
-    if (!ServerAnswers()) return result;
+    const TCupsLibrary* cups = TCupsLibrary::Available();
+    if (!cups || !ServerAnswers(*cups)) return result;
     cups_dest_t* dests = nullptr;
-    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    const int count = cups->GetDests2(CUPS_HTTP_DEFAULT, &dests);
     for (int i = 0; i < count; ++i) {
         const cups_dest_t& dest = dests[i];
-        result.push_back({dest.name, dest.instance ? dest.instance : "", Option(dest, "printer-info"),
+        result.push_back({dest.name, dest.instance ? dest.instance : "", Option(*cups, dest, "printer-info"),
                           dest.is_default != 0});
     }
-    cupsFreeDests(count, dests);
+    cups->FreeDests(count, dests);
     return result;
 }
 
@@ -113,17 +113,19 @@ std::vector<std::pair<std::string, std::string>> TPrinters::JobOptions(const TPr
 
 int TPrinters::PrintPdfFile(const TPrinterDestination& printer, const std::string& pdfFileName,
                             const std::string& title, const TPrintSettings& settings) {
-    if (!ServerAnswers())
+    const TCupsLibrary& cups = TCupsLibrary::Required();
+    if (!ServerAnswers(cups))
         throw EPrinterError("La stampante \"" + printer.Name + "\" non risponde: il servizio di stampa non è raggiungibile");
     cups_option_t* options = nullptr;
     int count = 0;
     for (const auto& [name, value] : JobOptions(settings))
-        count = cupsAddOption(name.c_str(), value.c_str(), count, &options);
-    const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, printer.Name.c_str(), pdfFileName.c_str(),
-                                   title.c_str(), count, options);
-    cupsFreeOptions(count, options);
+        count = cups.AddOption(name.c_str(), value.c_str(), count, &options);
+    const int job = cups.PrintFile2(CUPS_HTTP_DEFAULT, printer.Name.c_str(), pdfFileName.c_str(),
+                                    title.c_str(), count, options);
+    cups.FreeOptions(count, options);
     if (job == 0)
-        throw EPrinterError("La stampante \"" + printer.Name + "\" ha rifiutato il lavoro: " + cupsLastErrorString());
+        throw EPrinterError("La stampante \"" + printer.Name + "\" ha rifiutato il lavoro: " +
+                            cups.LastErrorString());
     return job;
 }
 

@@ -28,7 +28,7 @@ struct TPrintSettings {
     int LastPage = 0;
 };
 
-// Printing through the CUPS client library. Nothing here waits long for a print server that does not answer:
+// Printing through the CUPS client library, loaded at the first use (TCupsLibrary). Nothing here waits long for a print server that does not answer:
 // a server that cannot be reached has no printers.
 class TPrinters {
   public:

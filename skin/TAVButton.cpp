@@ -196,6 +196,7 @@ void TtavCustomButton::Paint() {
     TCanvas* canvas = buffer.Canvas();
     PaintBackground(canvas);
     PaintFrame(canvas, &frame);
+    FPaintedFocusLook = FocusLook();
     if (Focused() && TabStop()) PaintFocus(canvas);
     canvas->Font()->Assign(Font());
     Canvas()->Font()->Assign(Font());
@@ -356,7 +357,7 @@ void TtavCustomButton::WndProc(TMessage& m) {
     case CM_FOCUSCHANGED: {
         auto alive = AliveMark();
         TCustomControl::WndProc(m);
-        if (!alive.expired()) Repaint();
+        if (!alive.expired() && (m.Msg != CM_FOCUSCHANGED || FocusLook() != FPaintedFocusLook)) Repaint();
         return;
     }
     case WM_CAPTURECHANGED:

@@ -86,6 +86,8 @@ class TtavCustomButton : public TCustomControl {
     virtual void LoadMouseDownFrame(TBitmap* bitmap);
     virtual void LoadDisabledFrame(TBitmap* bitmap);
 
+    // What a paint shows of the focus; a change of focus elsewhere repaints only a button whose look it changes.
+    virtual int FocusLook() const { return Focused() && TabStop(); }
     // Frame `index` of the three of the style's ButtonImage strip, from the theme file or the built-in table.
     void LoadStyleFrame(TBitmap* bitmap, int index);
     bool FrameTransparency() const { return FFrameTransparency; }
@@ -116,6 +118,7 @@ class TtavCustomButton : public TCustomControl {
     int FFocusedRectMargin = 2;
     bool FMouseOver = false;
     bool FPressed = false;
+    int FPaintedFocusLook = -1; // none painted yet
 };
 
 // The published push button: its frame stretched to any size, an optional glyph beside the caption, its

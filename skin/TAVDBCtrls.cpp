@@ -270,6 +270,13 @@ TtavDBNavigator* TtavNavButton::Navigator() const {
     return dynamic_cast<TtavDBNavigator*>(Parent());
 }
 
+// The navigator's focus mark is drawn on its active button.
+int TtavNavButton::FocusLook() const {
+    const TtavDBNavigator* nav = Navigator();
+    const bool marked = nav && nav->Focused() && nav->ActiveButton() == FIndex;
+    return TtavButton::FocusLook() * 2 + marked;
+}
+
 void TtavNavButton::Paint() {
     TtavButton::Paint();
     TtavDBNavigator* nav = Navigator();

@@ -200,6 +200,7 @@ class TtavNavButton : public TtavButton {
   protected:
     explicit TtavNavButton(TComponent* owner);
     void Paint() override;
+    int FocusLook() const override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
 

@@ -15,6 +15,7 @@
 #include <memory>
 #include <string_view>
 #include <sys/utsname.h>
+#include <utility>
 
 namespace {
 
@@ -210,7 +211,7 @@ void RotateBitmapClockwise(TBitmap* bitmap) {
 
 void ExtractStripFrame(TBitmap* source, TBitmap* target, int count, int index) {
     if (!source || !target) return;
-    const TSurface& strip = source->Surface();
+    const TSurface& strip = std::as_const(*source).Surface();
     if (count <= 0) {
         count = 1;
         index = 1;

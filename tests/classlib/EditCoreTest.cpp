@@ -27,6 +27,25 @@ TEST(EditCore, CharacterStepsKeepSequencesAndLineBreaksWhole) {
     EXPECT_EQ(core.Text(), "a\xC3\xA8z\xA8");
 }
 
+TEST(EditCore, EveryKindOfBreakBecomesOnePlatformBreak) {
+    const TTextEditCore memo(true), line(false);
+    EXPECT_EQ(memo.Normalized("\r\na\r\rb\n\nc\n\r"), "\r\na\r\n\r\nb\r\n\r\nc\r\n\r\n");
+    EXPECT_EQ(memo.Normalized("abc"), "abc");
+    EXPECT_EQ(memo.Normalized(""), "");
+    EXPECT_EQ(memo.Normalized("\r"), "\r\n");
+    EXPECT_EQ(memo.Normalized(std::string_view("a\nb\0c\nd", 7)), "a\r\nb"); // a NUL ends the text
+    EXPECT_EQ(line.Normalized("ab\r\ncd"), "ab");
+    std::string longText, expected;
+    for (int i = 0; i < 500; ++i) {
+        const std::string line = "riga " + std::to_string(i);
+        longText += line;
+        longText += i % 3 ? "\n" : "\r\n";
+        expected += line;
+        expected += "\r\n";
+    }
+    EXPECT_EQ(memo.Normalized(longText), expected);
+}
+
 TEST(EditCore, WordsAndTheUndoOfATypingRun) {
     TTextEditCore core;
     core.SetText("l'arco  di_fuoco, città");

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 // A 32 x 32 icon: magenta (transparent) except a blue 16 x 16 square at the top left and one stray blue
 // pixel at the bottom right.
@@ -153,6 +155,40 @@ TEST(GraphicsBitmap, ResourcesLoadByNameAndAMissingOneIsNamed) {
         EXPECT_EQ(e.Message(), "Resource PROTEIN_NOWHERE not found");
     }
     EXPECT_EQ(bitmap.Width(), 32); // unchanged
+}
+
+TEST(GraphicsBitmap, BitmapsOfOneResourceShareItsPixelsUntilOneChanges) {
+    RegisterTestImages();
+    TBitmap first, second, third;
+    first.LoadFromResourceName("TESTICON");
+    second.LoadFromResourceName("testicon");
+    EXPECT_EQ(&std::as_const(first).Surface(), &std::as_const(second).Surface()) << "one decoded picture";
+
+    first.Canvas()->SetPixels(0, 0, clRed);
+    EXPECT_EQ(PixelAt(first, 0, 0), clRed);
+    EXPECT_EQ(PixelAt(second, 0, 0), clBlue) << "the other keeps the picture";
+    second.Surface().SetPixel(1, 0, RGBToPixel(clLime));
+    third.Assign(&second);
+    EXPECT_EQ(PixelAt(third, 1, 0), clLime);
+    third.LoadFromResourceName("TESTICON");
+    EXPECT_EQ(PixelAt(third, 0, 0), clBlue) << "the decoded picture itself never changes";
+    EXPECT_EQ(PixelAt(third, 1, 0), clBlue);
+
+    // Assigned from a shared one, a bitmap shares too, and a size change gives it pixels of its own.
+    TBitmap assigned;
+    assigned.Assign(&third);
+    EXPECT_EQ(&std::as_const(assigned).Surface(), &std::as_const(third).Surface());
+    assigned.SetSize(40, 32);
+    EXPECT_EQ(assigned.Width(), 40);
+    EXPECT_EQ(third.Width(), 32);
+    EXPECT_EQ(PixelAt(assigned, 0, 0), clBlue);
+    EXPECT_EQ(PixelAt(assigned, 39, 0), clWhite);
+
+    // A bitmap with a canvas takes a copy, so its canvas keeps drawing into what it shows.
+    first.LoadFromResourceName("TESTICON");
+    first.Canvas()->SetPixels(2, 0, clRed);
+    EXPECT_EQ(PixelAt(first, 2, 0), clRed);
+    EXPECT_EQ(PixelAt(second, 2, 0), clBlue);
 }
 
 TEST(GraphicsBitmap, AssignCopiesPixelsAndTransparencyWithOneNotification) {

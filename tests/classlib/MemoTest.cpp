@@ -142,6 +142,32 @@ TEST_F(MemoTest, LinesAssignedOrAddedKeepTheirEmptyLines) {
     EXPECT_EQ(FMemo->Lines()->Strings(1), "Titolo");
 }
 
+TEST_F(MemoTest, AssignedLinesGiveTheTextThatAddingThemOneByOneGives) {
+    TMemo* added = Make<TMemo>(FForm, {10, 120, 210, 220});
+    const std::vector<std::vector<std::string>> lists{
+        {"Titolo", "", "primo", "", ""},
+        {"", "", "dopo due vuote", "fine"},
+        {"", ""},
+        {},
+        {"a\r", "\nb", "c\r\nd", std::string("e\0ignorato", 11), "f"},
+        {std::string("\0tutto", 6), "g"},
+    };
+    for (const auto& list : lists) {
+        TStringList source;
+        for (const std::string& line : list) source.Add(line);
+        FMemo->Lines()->Assign(&source);
+        added->Lines()->Clear();
+        for (const std::string& line : list) added->Lines()->Add(line);
+        EXPECT_EQ(FMemo->Text(), added->Text()) << testing::PrintToString(list);
+        EXPECT_EQ(FMemo->Lines()->Count(), added->Lines()->Count());
+    }
+    TStringList source;
+    source.Add("x");
+    source.Add("y");
+    FMemo->SetLines(&source);
+    EXPECT_EQ(FMemo->Text(), "x\r\ny");
+}
+
 TEST_F(MemoTest, ReturnsTabsAndReadOnly) {
     FHost.TypeText("a");
     FHost.KeyPress(VK_RETURN);

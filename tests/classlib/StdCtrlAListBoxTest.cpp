@@ -154,6 +154,31 @@ TEST_F(ListBoxTest, OwnerDrawIsCalledForEachVisibleItemWithItsState) {
     EXPECT_EQ(drawn.size(), size_t(Rows + 1));
 }
 
+TEST_F(ListBoxTest, ASelectionOrFocusChangeRepaintsOnlyTheItemsItConcerns) {
+    std::vector<int> drawn;
+    FList->OnDrawItem = [&](TWinControl*, int index, const TRect&, TOwnerDrawState) { drawn.push_back(index); };
+    FList->SetItemIndex(1);
+    Pump();
+    drawn.clear();
+    FList->SetItemIndex(3);
+    TRect update;
+    ASSERT_TRUE(GetUpdateRect(FList->Handle(), &update, false));
+    EXPECT_EQ(update, (TRect{0, RowHeight, FList->ClientWidth(), 4 * RowHeight}));
+    Pump();
+    std::sort(drawn.begin(), drawn.end());
+    EXPECT_EQ(drawn, (std::vector<int>{1, 3}));
+
+    drawn.clear();
+    FList->SetItemIndex(Rows + 2); // past the bottom: the list scrolls, and every row is new
+    Pump();
+    EXPECT_EQ(int(drawn.size()), Rows);
+
+    drawn.clear();
+    Make<TListBox>()->SetFocus(); // the focus rectangle goes
+    Pump();
+    EXPECT_EQ(drawn, (std::vector<int>{Rows + 2}));
+}
+
 TEST_F(ListBoxTest, MouseSelectsAndDoubleClickFires) {
     int doubleClicks = 0;
     FList->OnDblClick = [&](TObject*) { ++doubleClicks; };

@@ -214,7 +214,8 @@ TEST(ImageCodecs, SixteenAndThirtyTwoBitMasksAreHonoured) {
 }
 
 TEST(ImageCodecs, BmpAndPngRoundTripsKeepEveryPixel) {
-    for (auto [w, h] : {std::pair{1, 1}, {2, 3}, {3, 2}, {5, 7}, {13, 4}, {64, 1}}) {
+    // Rows of 4 pixels have no padding: the last pixel of the file ends it.
+    for (auto [w, h] : {std::pair{1, 1}, {2, 3}, {3, 2}, {4, 3}, {5, 7}, {13, 4}, {64, 1}}) {
         const TSurface original = Patterned(w, h);
         const TBytes bmp = EncodeBMP(original);
         const size_t rowSize = (size_t(w) * 3 + 3) / 4 * 4;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 using TRects = std::vector<TRect>;
 using C = TRegion::TCombine;
@@ -34,6 +36,53 @@ TEST(Region, CombinesIntoCanonicalBands) {
               (TRects{Rect(0, 0, 6, 2), Rect(0, 2, 2, 4), Rect(4, 2, 6, 4), Rect(0, 4, 6, 6)}));
     framed -= TRegion(Rect(-1, -1, 7, 7));
     EXPECT_TRUE(framed.IsEmpty());
+}
+
+namespace {
+
+// A region of up to three rectangles, sometimes with a hole, in a small field so that operands often touch,
+// enclose one another or lie apart; built by the general sweep only.
+TRegion RandomRegion(std::mt19937& random) {
+    std::uniform_int_distribution<int> coordinate(0, 15), count(0, 3);
+    const auto rect = [&] {
+        const int x = coordinate(random), y = coordinate(random);
+        return Rect(x, y, x + 1 + coordinate(random) / 2, y + 1 + coordinate(random) / 2);
+    };
+    TRegion region;
+    for (int i = count(random); i > 0; --i)
+        region = TRegion::SweepCombine(region, TRegion(rect()), C::Or);
+    if (count(random) == 0) region = TRegion::SweepCombine(region, TRegion(rect()), C::Diff);
+    return region;
+}
+
+bool KeepsPixel(C mode, bool inA, bool inB) {
+    switch (mode) {
+    case C::Or: return inA || inB;
+    case C::And: return inA && inB;
+    case C::Diff: return inA && !inB;
+    case C::Xor: return inA != inB;
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(Region, ShortcutsGiveWhatTheSweepGivesPixelForPixel) {
+    std::mt19937 random(19);
+    int shortcuts = 0;
+    for (int i = 0; i < 4000; ++i) {
+        const TRegion a = RandomRegion(random), b = i % 5 == 0 ? a : RandomRegion(random);
+        for (C mode : {C::Or, C::And, C::Diff, C::Xor}) {
+            const TRegion quick = TRegion::Combine(a, b, mode), swept = TRegion::SweepCombine(a, b, mode);
+            ASSERT_EQ(quick.Rects(), swept.Rects()) << "case " << i << " mode " << int(mode);
+            for (int y = -1; y < 25; ++y)
+                for (int x = -1; x < 25; ++x)
+                    ASSERT_EQ(quick.Contains({x, y}), KeepsPixel(mode, a.Contains({x, y}), b.Contains({x, y})))
+                        << "case " << i << " mode " << int(mode) << " at " << x << "," << y;
+            shortcuts += a.IsEmpty() || b.IsEmpty() || a.Rects().size() == 1 || b.Rects().size() == 1;
+        }
+    }
+    EXPECT_GT(shortcuts, 4000); // the cases reach the shortcuts, not only the sweep
 }
 
 TEST(Region, QueriesAndOffset) {

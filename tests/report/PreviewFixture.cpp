@@ -1,18 +1,17 @@
 #include "PreviewFixture.h"
 
 #include "classlib/Application.h"
+#include "report/CupsLibrary.h"
 #include "report/QRDialogForm.h"
 #include "report/QRPageView.h"
 #include "platform/Window.h"
-
-#include <cups/cups.h>
 
 #include <algorithm>
 #include <cstdlib>
 
 PreviewTest::PreviewTest() {
     setenv("CUPS_SERVER", "/nonexistent-folder/cups.sock", 1);
-    cupsSetServer(nullptr);
+    TCupsLibrary::Required().SetServer(nullptr);
     InitWindowSystem(FHost);
     FPreviousBoxHook = SetMessageBoxHook([this](const TMessageBoxRequest& r) -> std::optional<int> {
         FBoxes.push_back(r);
@@ -29,7 +28,7 @@ PreviewTest::~PreviewTest() {
     SetMessageBoxHook(std::move(FPreviousBoxHook));
     ShutdownWindowSystem();
     unsetenv("CUPS_SERVER");
-    cupsSetServer(nullptr);
+    TCupsLibrary::Required().SetServer(nullptr);
 }
 
 void PreviewTest::Preview(std::function<void(TCustomForm&)> onShown) {

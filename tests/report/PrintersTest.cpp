@@ -2,9 +2,9 @@
 #include "TempFile.h"
 
 #include "platform/Exception.h"
+#include "report/CupsLibrary.h"
 #include "report/Printers.h"
 
-#include <cups/cups.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -20,11 +20,11 @@ class NoPrintServer : public ::testing::Test {
   protected:
     void SetUp() override {
         setenv("CUPS_SERVER", "/nonexistent-folder/cups.sock", 1);
-        cupsSetServer(nullptr);
+        TCupsLibrary::Required().SetServer(nullptr);
     }
     void TearDown() override {
         unsetenv("CUPS_SERVER");
-        cupsSetServer(nullptr);
+        TCupsLibrary::Required().SetServer(nullptr);
     }
 };
 
@@ -106,4 +106,26 @@ TEST(PrintJob, OptionsCarryTheCopiesAndAPageRangeOnlyWhenOneIsChosen) {
     const TPrinters::TPageRange range = TPrinters::SelectedRange(7, {2, 3, 0});
     EXPECT_EQ(range.First, 3);
     EXPECT_EQ(range.Last, 7);
+}
+
+TEST(PrintLibrary, ALibraryThatCannotBeLoadedSaysWhichAndWhy) {
+    try {
+        TCupsLibrary missing("libvmr-missing-print-client.so.2");
+        FAIL() << "a missing library was loaded";
+    } catch (const EPrinterError& e) {
+        EXPECT_NE(e.Message().find("libvmr-missing-print-client.so.2"), std::string::npos) << e.Message();
+        EXPECT_NE(e.Message().find("cannot open shared object file"), std::string::npos) << e.Message();
+    }
+    // A library without the print calls names the first one it lacks.
+    try {
+        TCupsLibrary wrong("libm.so.6");
+        FAIL() << "the mathematics library was taken for the print client";
+    } catch (const EPrinterError& e) {
+        EXPECT_NE(e.Message().find("libm.so.6"), std::string::npos) << e.Message();
+        EXPECT_NE(e.Message().find("cupsServer"), std::string::npos) << e.Message();
+    }
+    // The system's library has every call, and the program does not map it before printing.
+    const TCupsLibrary& cups = TCupsLibrary::Required();
+    EXPECT_EQ(&cups, TCupsLibrary::Available());
+    EXPECT_NE(cups.Server(), nullptr);
 }

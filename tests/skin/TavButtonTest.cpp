@@ -283,6 +283,33 @@ TEST_F(TavButtonTest, PaintsTheStyleFrameOfItsStateAndTheCaption) {
     EXPECT_EQ(Color(FPrint, 120, 13), ProteinNormalFace);
 }
 
+TEST_F(TavButtonTest, AFocusMoveElsewhereLeavesAButtonUnpainted) {
+    auto* third = NewComponent<TtavButton>(FForm);
+    third->SetParent(FForm);
+    third->SetBounds(300, 51, 60, 21);
+    third->SetCaption("Terzo");
+    RunUntilIdle();
+    FLevel->SetFocus();
+    RunUntilIdle();
+    int paints = 0;
+    const TWndMethod inherited = FPrint->WindowProc;
+    FPrint->WindowProc = [&](TMessage& m) {
+        if (m.Msg == WM_PAINT) ++paints;
+        inherited(m);
+    };
+    third->SetFocus();
+    RunUntilIdle();
+    EXPECT_EQ(paints, 0) << "the focus moved between two other buttons";
+    FPrint->SetFocus();
+    EXPECT_NE(Color(FPrint, 120, 2), Color(FPrint, 121, 2)) << "its focus rectangle";
+    EXPECT_GT(paints, 0);
+    paints = 0;
+    FLevel->SetFocus();
+    EXPECT_EQ(Color(FPrint, 120, 2), Color(FPrint, 121, 2)) << "gone with the focus";
+    EXPECT_GT(paints, 0);
+    FPrint->WindowProc = inherited;
+}
+
 TEST_F(TavButtonTest, KeysPressTheFocusedButtonAndReachDefaultCancelAndAccelerator) {
     FLevel->SetFocus();
     FHost.KeyDown(VK_SPACE);

@@ -119,6 +119,24 @@ TEST_F(ProgramOnXvfb, ShowsItsMainWindowOnTheSampleDatabase) {
     EXPECT_EQ(program.WaitExit(20s), std::optional<int>(0)) << program.Errors();
 }
 
+TEST_F(ProgramOnXvfb, ALostDisplayEndsTheProgramWithTheReasonAndNoCrash) {
+    fs::copy_file(VMR_SAMPLE_DATABASE, Folder() / "Incantesimi.mdb");
+    auto server = std::make_unique<TXvfbServer>(1280, 1024);
+    ASSERT_TRUE(server->Running()) << server->Failure();
+    TProgram program(Folder(), server->Display());
+    {
+        const TXScreen screen(server->Display());
+        const auto deadline = std::chrono::steady_clock::now() + 20s;
+        while (!screen.FindWindow("Il Velmarune") && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(50ms);
+        ASSERT_TRUE(screen.FindWindow("Il Velmarune")) << program.Errors();
+    }
+    server.reset();
+    EXPECT_EQ(program.WaitExit(20s), std::optional<int>(1)) << program.Errors();
+    EXPECT_NE(program.Errors().find("The connection to the display was lost"), std::string::npos)
+        << program.Errors();
+}
+
 TEST_F(ProgramOnXvfb, AnEmptyFolderEndsWithTheErrorAndStaysEmpty) {
     TProgram program(Folder(), FServer.Display());
     // The error box shows; closing it ends the program.

@@ -265,11 +265,15 @@ void TXcbSurface::Upload(const TSurface& backBuffer, const TRect& area) {
         const int rows = std::min(rowsPerRequest, area.Bottom - top);
         const uint32_t* data = backBuffer.Row(top);
         if (!wholeRows) {
-            FUploadBuffer.resize(size_t(area.Width()) * size_t(rows));
+            const size_t pixels = size_t(area.Width()) * size_t(rows);
+            if (pixels > FUploadCapacity) {
+                FUploadBuffer.reset(new uint32_t[pixels]);
+                FUploadCapacity = pixels;
+            }
             for (int y = 0; y < rows; ++y)
                 std::memcpy(&FUploadBuffer[size_t(y) * size_t(area.Width())], backBuffer.Row(top + y) + area.Left,
                             rowBytes);
-            data = FUploadBuffer.data();
+            data = FUploadBuffer.get();
         }
         xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, FPixmap, FGC, uint16_t(area.Width()), uint16_t(rows),
                       int16_t(area.Left), int16_t(top), 0, FHost.Display().Screen().root_depth,

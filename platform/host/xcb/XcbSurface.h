@@ -3,7 +3,7 @@
 
 #include <xcb/xcb.h>
 
-#include <vector>
+#include <memory>
 
 class TXcbHost;
 
@@ -69,5 +69,7 @@ private:
     bool FIconic = false;
     xcb_window_t FParent = 0;
     unsigned FLastConfigureRequest = 0;
-    std::vector<uint32_t> FUploadBuffer;
+    // Rows of a partial upload side by side; never cleared, as every pixel is written before it is sent.
+    std::unique_ptr<uint32_t[]> FUploadBuffer;
+    size_t FUploadCapacity = 0;
 };
