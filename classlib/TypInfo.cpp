@@ -140,15 +140,30 @@ void TPropInfo::SetPictureValue(TObject& obj, const TPictureSource& value) const
 
 // ---- TClassInfo ----
 
+namespace {
+
+// The first entry of a name index not before `name`; the index may be const or not.
+template <class Index>
+auto LowerBound(Index& index, std::string_view name) {
+    return std::lower_bound(index.begin(), index.end(), name,
+                            [](const auto& entry, std::string_view n) { return CompareText(entry.first, n) < 0; });
+}
+
+} // namespace
+
 template <class T>
 const T* TClassInfo::TTable<T>::Find(std::string_view name) const {
-    auto it = Index.find(LowerCase(name));
-    return it == Index.end() ? nullptr : it->second;
+    auto it = LowerBound(Index, name);
+    return it != Index.end() && SameText(it->first, name) ? it->second : nullptr;
 }
 
 template <class T>
 void TClassInfo::TTable<T>::Add(std::unique_ptr<T> item) {
-    Index[LowerCase(item->Name)] = item.get();
+    auto it = LowerBound(Index, item->Name);
+    if (it != Index.end() && SameText(it->first, item->Name))
+        *it = {item->Name, item.get()};
+    else
+        Index.insert(it, {item->Name, item.get()});
     Own.push_back(std::move(item));
 }
 

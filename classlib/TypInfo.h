@@ -198,7 +198,9 @@ private:
     template <class T>
     struct TTable {
         std::vector<std::unique_ptr<T>> Own;
-        std::unordered_map<std::string, const T*> Index; // by lower-case name, the parents' included
+        // Sorted by name, case-insensitively, the parents' included. The names are those of the items, which
+        // never move; every class holds such a list, so it is kept flat rather than a table of copied names.
+        std::vector<std::pair<std::string_view, const T*>> Index;
         const T* Find(std::string_view name) const;
         void Add(std::unique_ptr<T> item);
     };

@@ -7,6 +7,7 @@
 #include "platform/WindowSystem.h"
 
 #include <algorithm>
+#include <malloc.h>
 
 namespace {
 
@@ -23,6 +24,15 @@ HWND FindPaintWindow(const std::vector<HWND>& list) {
         if (HWND child = FindPaintWindow(w->Children)) return child;
     }
     return nullptr;
+}
+
+// Start-up leaves freed memory scattered through the heap (decoded layouts and pictures, surfaces sized twice);
+// once the first picture is on the screen it goes back to the system.
+void ReturnStartUpMemory() {
+    static bool returned = false;
+    if (returned) return;
+    returned = true;
+    malloc_trim(0);
 }
 
 TTimerEntry* FindTimer(HWND hwnd, uintptr_t id) {
@@ -147,7 +157,7 @@ TFetch FetchMessage(MSG& msg, bool remove, bool wait) {
         }
         if (polled.Kind == THostEvent::TKind::Wake)
             continue; // time passed or something was posted: look again
-        PresentWindows();
+        if (PresentWindows()) ReturnStartUpMemory();
         if (!wait) return polled.Kind == THostEvent::TKind::Idle ? TFetch::Idle : TFetch::Nothing;
         THostEvent ev = Host().WaitEvent(NextTimerDue());
         if (ev.Kind == THostEvent::TKind::Idle) return TFetch::Idle;

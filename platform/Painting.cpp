@@ -264,12 +264,16 @@ HWND WindowFromDC(HDC dc) {
     return it == DCs().end() ? nullptr : it->second.Hwnd;
 }
 
-void PresentWindows() {
+bool PresentWindows() {
+    bool presented = false;
     for (HWND h : WS().TopLevels) {
         TWindow* w = FindWindow(h);
         if (!w || w->Dirty.IsEmpty() || !w->Surface) continue;
         TRect dirty = Intersection(w->Dirty, w->SizeRect());
         w->Dirty = {};
-        if (!dirty.IsEmpty()) w->Surface->Present(w->BackBuffer, dirty);
+        if (dirty.IsEmpty()) continue;
+        w->Surface->Present(w->BackBuffer, dirty);
+        presented = true;
     }
+    return presented;
 }

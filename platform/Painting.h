@@ -35,8 +35,9 @@ int ReleaseDC(HWND hwnd, HDC dc);
 // The window a DC from GetDC, GetWindowDC or BeginPaint belongs to; nullptr for other DCs.
 HWND WindowFromDC(HDC dc);
 
-// Presents every changed back buffer to the host (the message loop does this before it waits).
-void PresentWindows();
+// Presents every changed back buffer to the host (the message loop does this before it waits); true when
+// anything changed on the screen.
+bool PresentWindows();
 
 // A GetDC/GetWindowDC in a scope.
 class TWindowDC {

@@ -2,14 +2,12 @@
 
 #include "classlib/SysUtils.h"
 #include "platform/Exception.h"
-#include "report/SystemReason.h"
 #include "platform/FaceStyle.h"
 #include "platform/FontEngine.h"
 #include "platform/Utf8.h"
+#include "report/CairoLibrary.h"
+#include "report/SystemReason.h"
 
-#include <cairo-ft.h>
-#include <cairo-pdf.h>
-#include <cairo.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
@@ -24,6 +22,10 @@
 
 namespace {
 
+const TCairoLibrary& Cairo() {
+    return TCairoLibrary::Required();
+}
+
 constexpr double MmPerPoint = 25.4 / 72.0;
 // Hatch brushes repeat every 8 screen pixels with 1-pixel lines, as on screen.
 constexpr double HatchSpacingMm = 8 * 25.4 / 96.0;
@@ -33,8 +35,8 @@ constexpr double MinPenMm = 0.1;
 constexpr double WidthToleranceMm = 0.001;
 
 struct TCairoDeleter {
-    void operator()(cairo_t* cr) const { cairo_destroy(cr); }
-    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+    void operator()(cairo_t* cr) const { Cairo().Destroy(cr); }
+    void operator()(cairo_surface_t* s) const { Cairo().SurfaceDestroy(s); }
 };
 using TCairoPtr = std::unique_ptr<cairo_t, TCairoDeleter>;
 using TCairoSurfacePtr = std::unique_ptr<cairo_surface_t, TCairoDeleter>;
@@ -59,12 +61,12 @@ class TCairoFonts {
     const cairo_font_options_t* Options() const { return FOptions; }
 
   private:
-    TCairoFonts() : FOptions(cairo_font_options_create()) {
+    TCairoFonts() : FOptions(Cairo().FontOptionsCreate()) {
         if (FT_Init_FreeType(&FLibrary) != 0)
             throw EOutOfResources("Report fonts: FreeType cannot be initialised");
-        cairo_font_options_set_hint_metrics(FOptions, CAIRO_HINT_METRICS_OFF);
-        cairo_font_options_set_hint_style(FOptions, CAIRO_HINT_STYLE_NONE);
-        cairo_font_options_set_antialias(FOptions, CAIRO_ANTIALIAS_GRAY);
+        Cairo().FontOptionsSetHintMetrics(FOptions, CAIRO_HINT_METRICS_OFF);
+        Cairo().FontOptionsSetHintStyle(FOptions, CAIRO_HINT_STYLE_NONE);
+        Cairo().FontOptionsSetAntialias(FOptions, CAIRO_ANTIALIAS_GRAY);
     }
 
     cairo_font_face_t* Load(const TReportFont& font) {
@@ -73,15 +75,15 @@ class TCairoFonts {
         if (FT_New_Face(FLibrary, file.c_str(), 0, &face) != 0)
             throw EResNotFound("Report fonts: the face \"" + file + "\" for \"" + font.Name +
                                "\" cannot be read");
-        cairo_font_face_t* cairoFace = cairo_ft_font_face_create_for_ft_face(face, 0);
+        cairo_font_face_t* cairoFace = Cairo().FtFontFaceCreateForFtFace(face, 0);
         static cairo_user_data_key_t faceKey;
-        cairo_font_face_set_user_data(cairoFace, &faceKey, face,
-                                      [](void* data) { FT_Done_Face(static_cast<FT_Face>(data)); });
+        Cairo().FontFaceSetUserData(cairoFace, &faceKey, face,
+                                    [](void* data) { FT_Done_Face(static_cast<FT_Face>(data)); });
         // A family without a bold or italic face gets one drawn from its regular face.
         unsigned synthesize = 0;
         if (font.Bold && !FaceIsBold(face)) synthesize |= CAIRO_FT_SYNTHESIZE_BOLD;
         if (font.Italic && !FaceIsItalic(face)) synthesize |= CAIRO_FT_SYNTHESIZE_OBLIQUE;
-        cairo_ft_font_face_set_synthesize(cairoFace, synthesize);
+        Cairo().FtFontFaceSetSynthesize(cairoFace, synthesize);
         return cairoFace;
     }
 
@@ -92,12 +94,12 @@ class TCairoFonts {
 
 void SetColor(cairo_t* cr, TColor color) {
     const TColor rgb = ColorToRGB(color);
-    cairo_set_source_rgb(cr, GetRValue(rgb) / 255.0, GetGValue(rgb) / 255.0, GetBValue(rgb) / 255.0);
+    Cairo().SetSourceRgb(cr, GetRValue(rgb) / 255.0, GetGValue(rgb) / 255.0, GetBValue(rgb) / 255.0);
 }
 
 void AddRect(cairo_t* cr, const TMmRect& r) {
-    cairo_rectangle(cr, r.Left.Millimetres(), r.Top.Millimetres(), r.Width.Millimetres(),
-                    r.Height.Millimetres());
+    Cairo().Rectangle(cr, r.Left.Millimetres(), r.Top.Millimetres(), r.Width.Millimetres(),
+                      r.Height.Millimetres());
 }
 
 double FontSizeMm(const TReportFont& font) {
@@ -107,16 +109,17 @@ double FontSizeMm(const TReportFont& font) {
 // Sizes are in millimetres, the user unit of every page context.
 void SelectFont(cairo_t* cr, const TReportFont& font) {
     TCairoFonts& fonts = TCairoFonts::Instance();
-    cairo_set_font_face(cr, fonts.Face(font));
-    cairo_set_font_size(cr, FontSizeMm(font));
-    cairo_set_font_options(cr, fonts.Options());
+    Cairo().SetFontFace(cr, fonts.Face(font));
+    Cairo().SetFontSize(cr, FontSizeMm(font));
+    Cairo().SetFontOptions(cr, fonts.Options());
 }
 
 // The text cell of the selected font, the stand-in's own or the one the font table gives it.
 cairo_font_extents_t CellExtents(cairo_t* cr, const TReportFont& font) {
     cairo_font_extents_t extents;
-    cairo_font_extents(cr, &extents);
-    if (const std::optional<TFaceCell> cell = TFontEngine::Instance().CellOf(font.Name, font.Bold, font.Italic)) {
+    Cairo().FontExtents(cr, &extents);
+    if (const std::optional<TFaceCell> cell =
+            TFontEngine::Instance().CellOf(font.Name, font.Bold, font.Italic)) {
         extents.ascent = cell->Ascent * FontSizeMm(font);
         extents.descent = cell->Descent * FontSizeMm(font);
     }
@@ -136,17 +139,17 @@ std::string Printable(std::string_view text) {
 // An image surface puts each glyph at a whole pixel, which spaces small text unevenly; as outlines the glyphs
 // sit at their true advances. Vector targets keep real text.
 void ShowText(cairo_t* cr, const std::string& text) {
-    if (cairo_surface_get_type(cairo_get_target(cr)) != CAIRO_SURFACE_TYPE_IMAGE) {
-        cairo_show_text(cr, text.c_str());
+    if (Cairo().SurfaceGetType(Cairo().GetTarget(cr)) != CAIRO_SURFACE_TYPE_IMAGE) {
+        Cairo().ShowText(cr, text.c_str());
         return;
     }
-    cairo_text_path(cr, text.c_str());
-    cairo_fill(cr);
+    Cairo().TextPath(cr, text.c_str());
+    Cairo().Fill(cr);
 }
 
 double Advance(cairo_t* cr, const std::string& text) {
     cairo_text_extents_t extents;
-    cairo_text_extents(cr, text.c_str(), &extents);
+    Cairo().TextExtents(cr, text.c_str(), &extents);
     return extents.x_advance;
 }
 
@@ -183,15 +186,15 @@ std::vector<std::string> BreakLines(cairo_t* cr, const std::string& text, bool w
 }
 
 void DrawDecoration(cairo_t* cr, double left, double width, double y, double thickness) {
-    cairo_rectangle(cr, left, y - thickness / 2, width, thickness);
-    cairo_fill(cr);
+    Cairo().Rectangle(cr, left, y - thickness / 2, width, thickness);
+    Cairo().Fill(cr);
 }
 
 void DrawText(cairo_t* cr, const TReportText& text) {
     if (!text.Transparent) {
         SetColor(cr, text.Color);
         AddRect(cr, text.Bounds);
-        cairo_fill(cr);
+        Cairo().Fill(cr);
     }
     if (text.Text.empty()) return;
     SelectFont(cr, text.Font);
@@ -209,7 +212,7 @@ void DrawText(cairo_t* cr, const TReportText& text) {
         if (text.Alignment == TTextAlign::Right) x = left + width - advance;
         if (text.Alignment == TTextAlign::Center) x = left + (width - advance) / 2;
         const double baseline = lineTop + font.ascent;
-        cairo_move_to(cr, x, baseline);
+        Cairo().MoveTo(cr, x, baseline);
         ShowText(cr, line);
         if (text.Font.Underline) DrawDecoration(cr, x, advance, baseline + size * 0.1, size / 15);
         if (text.Font.StrikeOut) DrawDecoration(cr, x, advance, baseline - size * 0.28, size / 15);
@@ -239,40 +242,40 @@ std::optional<TColor> ModeColor(TPenMode mode, TColor color) {
 // Paints the current path (or the clip) in a colour under the shape's raster mode.
 void SetModeSource(cairo_t* cr, TPenMode mode, TColor color) {
     SetColor(cr, *ModeColor(mode, color));
-    cairo_set_operator(cr, mode == TPenMode::Not ? CAIRO_OPERATOR_DIFFERENCE : CAIRO_OPERATOR_OVER);
+    Cairo().SetOperator(cr, mode == TPenMode::Not ? CAIRO_OPERATOR_DIFFERENCE : CAIRO_OPERATOR_OVER);
 }
 
 void FillHatch(cairo_t* cr, const TMmRect& r, TBrushStyle style) {
     const double left = r.Left.Millimetres(), top = r.Top.Millimetres();
     const double width = r.Width.Millimetres(), height = r.Height.Millimetres();
-    cairo_save(cr);
+    Cairo().Save(cr);
     AddRect(cr, r);
-    cairo_clip(cr);
-    cairo_set_line_width(cr, HatchLineMm);
+    Cairo().Clip(cr);
+    Cairo().SetLineWidth(cr, HatchLineMm);
     const bool horizontal = style == TBrushStyle::Horizontal || style == TBrushStyle::Cross;
     const bool vertical = style == TBrushStyle::Vertical || style == TBrushStyle::Cross;
     const bool forward = style == TBrushStyle::FDiagonal || style == TBrushStyle::DiagCross;
     const bool backward = style == TBrushStyle::BDiagonal || style == TBrushStyle::DiagCross;
     for (double d = HatchSpacingMm / 2; d < width + height; d += HatchSpacingMm) {
         if (horizontal && d < height) {
-            cairo_move_to(cr, left, top + d);
-            cairo_line_to(cr, left + width, top + d);
+            Cairo().MoveTo(cr, left, top + d);
+            Cairo().LineTo(cr, left + width, top + d);
         }
         if (vertical && d < width) {
-            cairo_move_to(cr, left + d, top);
-            cairo_line_to(cr, left + d, top + height);
+            Cairo().MoveTo(cr, left + d, top);
+            Cairo().LineTo(cr, left + d, top + height);
         }
         if (forward) {
-            cairo_move_to(cr, left + d, top);
-            cairo_line_to(cr, left + d - height, top + height);
+            Cairo().MoveTo(cr, left + d, top);
+            Cairo().LineTo(cr, left + d - height, top + height);
         }
         if (backward) {
-            cairo_move_to(cr, left + width - d, top);
-            cairo_line_to(cr, left + width - d + height, top + height);
+            Cairo().MoveTo(cr, left + width - d, top);
+            Cairo().LineTo(cr, left + width - d + height, top + height);
         }
     }
-    cairo_stroke(cr);
-    cairo_restore(cr);
+    Cairo().Stroke(cr);
+    Cairo().Restore(cr);
 }
 
 // Fills the part of a rectangle inside its outline, so that modes that invert never reach a pixel twice.
@@ -285,7 +288,7 @@ void FillShape(cairo_t* cr, const TReportShape& shape, TMm outline) {
     // A pattern brush's bitmap is not part of a page: it prints in the brush colour.
     if (shape.BrushStyle == TBrushStyle::Solid || shape.BrushStyle == TBrushStyle::Pattern) {
         AddRect(cr, interior);
-        cairo_fill(cr);
+        Cairo().Fill(cr);
     } else {
         FillHatch(cr, interior, shape.BrushStyle);
     }
@@ -296,35 +299,35 @@ void DrawShape(cairo_t* cr, const TReportShape& shape) {
     const double left = shape.Bounds.Left.Millimetres(), top = shape.Bounds.Top.Millimetres();
     const double width = shape.Bounds.Width.Millimetres(), height = shape.Bounds.Height.Millimetres();
     const bool outlined = ModeColor(shape.PenMode, shape.PenColor).has_value();
-    cairo_save(cr);
+    Cairo().Save(cr);
     if (shape.Kind == TReportShapeKind::Rectangle) FillShape(cr, shape, outlined ? TMm(pen) : TMm());
     if (outlined) {
         SetModeSource(cr, shape.PenMode, shape.PenColor);
-        cairo_set_line_width(cr, pen);
+        Cairo().SetLineWidth(cr, pen);
         switch (shape.Kind) {
         case TReportShapeKind::Rectangle:
             // The outline stays inside the bounds; a pen wider than half the rectangle fills it.
             if (2 * pen >= std::min(width, height)) {
-                cairo_rectangle(cr, left, top, width, height);
-                cairo_fill(cr);
+                Cairo().Rectangle(cr, left, top, width, height);
+                Cairo().Fill(cr);
             } else {
-                cairo_rectangle(cr, left + pen / 2, top + pen / 2, width - pen, height - pen);
-                cairo_stroke(cr);
+                Cairo().Rectangle(cr, left + pen / 2, top + pen / 2, width - pen, height - pen);
+                Cairo().Stroke(cr);
             }
             break;
         case TReportShapeKind::HorLine:
-            cairo_move_to(cr, left, top + height / 2);
-            cairo_line_to(cr, left + width, top + height / 2);
-            cairo_stroke(cr);
+            Cairo().MoveTo(cr, left, top + height / 2);
+            Cairo().LineTo(cr, left + width, top + height / 2);
+            Cairo().Stroke(cr);
             break;
         case TReportShapeKind::VertLine:
-            cairo_move_to(cr, left + width / 2, top);
-            cairo_line_to(cr, left + width / 2, top + height);
-            cairo_stroke(cr);
+            Cairo().MoveTo(cr, left + width / 2, top);
+            Cairo().LineTo(cr, left + width / 2, top + height);
+            Cairo().Stroke(cr);
             break;
         }
     }
-    cairo_restore(cr);
+    Cairo().Restore(cr);
 }
 
 void DrawPage(cairo_t* cr, const TReportPage& page) {
@@ -338,8 +341,9 @@ void DrawPage(cairo_t* cr, const TReportPage& page) {
 
 void CheckStatus(cairo_status_t status, const std::string& fileName) {
     if (status != CAIRO_STATUS_SUCCESS)
-        throw EFCreateError("Il file PDF \"" + fileName + "\" non si può scrivere: " +
-                            (status == CAIRO_STATUS_WRITE_ERROR ? SystemReason(errno) : cairo_status_to_string(status)));
+        throw EFCreateError(
+            "Il file PDF \"" + fileName + "\" non si può scrivere: " +
+            (status == CAIRO_STATUS_WRITE_ERROR ? SystemReason(errno) : Cairo().StatusToString(status)));
 }
 
 } // namespace
@@ -364,15 +368,15 @@ void TPageRenderer::RenderPage(const TReportDocument& document, size_t pageIndex
     surface.Fill(TSurface::White);
     // The surface's pixels are cairo's RGB24 layout: cairo draws straight into them.
     TCairoSurfacePtr target(
-        cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(surface.Data()),
-                                            CAIRO_FORMAT_RGB24, size.cx, size.cy, surface.Stride()));
-    TCairoPtr cr(cairo_create(target.get()));
-    cairo_scale(cr.get(), dpi / 25.4, dpi / 25.4);
+        Cairo().ImageSurfaceCreateForData(reinterpret_cast<unsigned char*>(surface.Data()),
+                                          CAIRO_FORMAT_RGB24, size.cx, size.cy, surface.Stride()));
+    TCairoPtr cr(Cairo().Create(target.get()));
+    Cairo().Scale(cr.get(), dpi / 25.4, dpi / 25.4);
     DrawPage(cr.get(), document.Pages[pageIndex]);
-    cairo_surface_flush(target.get());
-    if (const cairo_status_t status = cairo_status(cr.get()); status != CAIRO_STATUS_SUCCESS)
+    Cairo().SurfaceFlush(target.get());
+    if (const cairo_status_t status = Cairo().Status(cr.get()); status != CAIRO_STATUS_SUCCESS)
         throw EOutOfResources("Report preview: page " + std::to_string(pageIndex + 1) +
-                              " cannot be drawn: " + cairo_status_to_string(status));
+                              " cannot be drawn: " + Cairo().StatusToString(status));
     // Cairo fills the unused top byte; surfaces keep it clear.
     TPixel* pixels = surface.Data();
     for (size_t i = 0, n = size_t(size.cx) * size_t(size.cy); i < n; ++i)
@@ -381,28 +385,28 @@ void TPageRenderer::RenderPage(const TReportDocument& document, size_t pageIndex
 
 void TPageRenderer::WritePdf(const TReportDocument& document, const std::string& fileName) {
     const double pointsPerMm = 72 / 25.4;
-    TCairoSurfacePtr pdf(cairo_pdf_surface_create(fileName.c_str(),
+    TCairoSurfacePtr pdf(Cairo().PdfSurfaceCreate(fileName.c_str(),
                                                   document.PageWidth().Millimetres() * pointsPerMm,
                                                   document.PageHeight().Millimetres() * pointsPerMm));
-    CheckStatus(cairo_surface_status(pdf.get()), fileName);
+    CheckStatus(Cairo().SurfaceStatus(pdf.get()), fileName);
     {
-        TCairoPtr cr(cairo_create(pdf.get()));
-        cairo_scale(cr.get(), pointsPerMm, pointsPerMm);
+        TCairoPtr cr(Cairo().Create(pdf.get()));
+        Cairo().Scale(cr.get(), pointsPerMm, pointsPerMm);
         for (const TReportPage& page : document.Pages) {
-            cairo_save(cr.get());
+            Cairo().Save(cr.get());
             DrawPage(cr.get(), page);
-            cairo_restore(cr.get());
-            cairo_show_page(cr.get());
+            Cairo().Restore(cr.get());
+            Cairo().ShowPage(cr.get());
         }
-        CheckStatus(cairo_status(cr.get()), fileName);
+        CheckStatus(Cairo().Status(cr.get()), fileName);
     }
-    cairo_surface_finish(pdf.get());
-    CheckStatus(cairo_surface_status(pdf.get()), fileName);
+    Cairo().SurfaceFinish(pdf.get());
+    CheckStatus(Cairo().SurfaceStatus(pdf.get()), fileName);
 }
 
 TPageRenderer::TTextExtent TPageRenderer::MeasureText(const TReportFont& font, std::string_view text) {
-    TCairoSurfacePtr scratch(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1));
-    TCairoPtr cr(cairo_create(scratch.get()));
+    TCairoSurfacePtr scratch(Cairo().ImageSurfaceCreate(CAIRO_FORMAT_RGB24, 1, 1));
+    TCairoPtr cr(Cairo().Create(scratch.get()));
     SelectFont(cr.get(), font);
     const cairo_font_extents_t extents = CellExtents(cr.get(), font);
     return {TMm(Advance(cr.get(), Printable(text))), TMm(extents.ascent + extents.descent)};

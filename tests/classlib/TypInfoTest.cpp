@@ -1,9 +1,12 @@
 #include "TestClasses.h"
 
+#include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
 #include "platform/Exception.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 template <class F>
@@ -117,6 +120,19 @@ TEST_F(TypInfo, TablesChainToTheParentAndKnowKindsAndDefaults) {
         EXPECT_EQ(other.Properties()[i]->Name, info.Properties()[i]->Name);
     }
     EXPECT_EQ(GetClass("TUnregistered"), nullptr);
+
+    // Every published name is found as itself, in any case; a name that only begins or extends one is not.
+    for (const TPropInfo* prop : other.Properties()) {
+        EXPECT_EQ(other.FindProperty(prop->Name), prop) << prop->Name;
+        EXPECT_EQ(other.FindProperty(LowerCase(prop->Name)), prop) << prop->Name;
+        EXPECT_EQ(other.FindProperty(UpperCase(prop->Name)), prop) << prop->Name;
+        for (const std::string& near : {prop->Name.substr(0, prop->Name.size() - 1), prop->Name + "x"}) {
+            const bool published = std::any_of(other.Properties().begin(), other.Properties().end(),
+                                               [&](const TPropInfo* p) { return SameText(p->Name, near); });
+            EXPECT_EQ(other.FindProperty(near) != nullptr, published) << near;
+        }
+    }
+    EXPECT_EQ(other.FindProperty(""), nullptr);
 }
 
 TEST_F(TypInfo, EventsTakeOnlyHandlersOfTheirType) {

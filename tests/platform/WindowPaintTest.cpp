@@ -68,9 +68,10 @@ TEST_F(TWindowTest, PaintingIsClippedToTheInvalidPartAndEraseOnlyWhenAsked) {
     FHandlers[top] = FillOnPaint(clLime, &painted);
     UpdateWindow(top);
     EXPECT_EQ(PixelOf(top, {60, 60}), 0xFF0000u);
-    PresentWindows();
+    EXPECT_TRUE(PresentWindows());
     EXPECT_EQ(PixelOf(top, {60, 60}), 0x00FF00u);
     EXPECT_EQ(Of(top, WM_ERASEBKGND).size(), 1u);
+    EXPECT_FALSE(PresentWindows()); // nothing changed since
 }
 
 TEST_F(TWindowTest, APaintProcedureThatValidatesNothingIsNotCalledForever) {
