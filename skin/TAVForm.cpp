@@ -161,7 +161,8 @@ void TtavForm::SetUIStyle(TtavUIStyle value) {
     SetBorderColor(source.Color(tavkey::FormBorderColor));
     SetBorderWidth(source.Int(tavkey::FormBorderWidthInt));
     SetColor(source.Color(tavkey::FormBackgroundColor));
-    FMenuBarColor = Color();
+    // Through the setter: a menu bar there is already takes the new background as well.
+    SetMenuBarColor(Color());
     FTitleBar->SetFileTheme(FFileTheme);
     FTitleBar->SetUIStyle(value);
     if (OwnerIsMDIChild()) FTitleBar->SetRoundCorner(0);

@@ -1,15 +1,14 @@
 #include "FrameTestSupport.h"
+#include "MenuWindowPeek.h"
 #include "ThemeFileBuilder.h"
 
 #include "classlib/Edit.h"
 #include "classlib/ImageList.h"
-#include "classlib/MenuWindow.h"
 #include "classlib/ShortCut.h"
 #include "platform/Input.h"
 #include "skin/TAVMainMenu.h"
 #include "skin/TAVPublic.h"
 
-#include <functional>
 
 namespace {
 
@@ -41,20 +40,6 @@ protected:
     static TPoint ButtonMiddle(TToolBar* bar, int index) {
         const TRect r = bar->Buttons(index)->BoundsRect();
         return bar->ClientToScreen({(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2});
-    }
-    // Runs `look` once while a menu window shows, as the user's input goes on.
-    void WhileMenuShows(std::function<void(HWND)> look) {
-        static std::function<void(HWND)> peek;
-        peek = std::move(look);
-        SetTimer(nullptr, 21, 20, [](HWND, UINT, uintptr_t, DWORD) {
-            for (HWND h : GetTopLevelWindows())
-                if (GetClassName(h) == MenuWindowClass && IsWindowVisible(h) && peek) {
-                    PresentWindows();
-                    auto once = std::move(peek);
-                    peek = nullptr;
-                    once(h);
-                }
-        });
     }
     TColor Screen(TPoint p) { return PixelToColor(FHost.ScreenPixel(p)); }
 
@@ -179,6 +164,10 @@ TEST_F(MainMenuTest, TheFrameShowsTheTopItemsAsAMenuBarUnderItsTitleBar) {
     EXPECT_EQ(frame->TitleBar()->Top(), 0);
     EXPECT_EQ(bar->BoundsRect(), Bounds(0, 23, 699, 22));
     EXPECT_EQ(bar->Color(), TColor(16514043));
+    frame->SetUIStyle(TtavUIStyle::WinXP);
+    EXPECT_EQ(bar->Color(), GetBuiltinThemeColor(TtavUIStyle::WinXP, tavkey::FormBackgroundColor))
+        << "a new style's background reaches the bar";
+    frame->SetUIStyle(TtavUIStyle::Protein);
 
     // At run time renaming or disabling an item changes its button; a new top item adds none.
     menu->Items()->Items(1)->SetCaption("&Modifica");
@@ -223,7 +212,7 @@ TEST_F(MainMenuTest, ASubMenuDropsFromItsButtonDrawnByTheMenuAndRunsTheChosenIte
     AttachMenu(form);
     TToolBar* bar = FrameOf(form)->MenuBar();
     TColor barPixel = clNone, selectedPixel = clNone, pressedEdge = clNone, pressedInside = clNone;
-    WhileMenuShows([&](HWND menuWindow) {
+    PeekAtMenuWindow([&](HWND menuWindow) {
         const TRect r = GetWindowRect(menuWindow);
         barPixel = Screen({r.Left + 3 + 10, r.Top + 3 + 21 + 5 + 10}); // on Exit, below New and the line
         selectedPixel = Screen({r.Left + 3 + 60, r.Top + 3 + 2});
@@ -236,7 +225,7 @@ TEST_F(MainMenuTest, ASubMenuDropsFromItsButtonDrawnByTheMenuAndRunsTheChosenIte
     FHost.Pause(60);
     FHost.KeyPress(VK_RETURN);
     RunUntilIdle();
-    KillTimer(nullptr, 21);
+    StopPeekingAtMenuWindow();
     EXPECT_EQ(Clicked, (std::vector<std::string>{"&File", "&New"}));
     EXPECT_EQ(barPixel, ProteinMenuBar);
     EXPECT_EQ(selectedPixel, ProteinSelected);
