@@ -482,6 +482,14 @@ void TtavForm::PaintFormBorder(HDC dc) {
 }
 
 void TtavForm::Paint() {
+    PaintBackground();
+    // The form being designed has no window procedure of the frame's to keep the margin up to date.
+    if (!ComponentState().Contains(csDesigning)) return;
+    ResizeFrame();
+    PaintFormBorder();
+}
+
+void TtavForm::PaintBackground() {
     const TRect client = ClientRect();
     if (FUIStyle == TtavUIStyle::MacOS || FUIStyle == TtavUIStyle::Protein) {
         TBitmap tile;

@@ -122,6 +122,8 @@ private:
     void ScrollTitleBar(bool away);
     void OwnerHitTest(TMessage& m);
     void AppMessageHook(MSG& msg, bool& handled);
+    // The background in the style's tile or colour.
+    void PaintBackground();
     void DrawMenuBarButton(TToolBar* bar, TToolButton* button, TCustomDrawState state, bool& defaultDraw);
     void DrawMenuBarBackground(TToolBar* bar, const TRect& rect, bool& defaultDraw);
     // The style and theme the menu bar is drawn in: the skinned main menu's, else the frame's.

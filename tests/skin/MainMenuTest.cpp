@@ -292,6 +292,55 @@ TEST_F(MainMenuTest, AShortcutRunsItsItemOnceAndTheFocusedEditNeverSeesTheKey) {
     EXPECT_FALSE(Application->OnMessage);
 }
 
+TEST_F(MainMenuTest, TheBarTakesTheMenusFontWhenTheMenuStopsUsingTheSystemFont) {
+    TForm* form = ShowLayout(MainLayout());
+    TtavForm* frame = FrameOf(form);
+    frame->UpdateMenuBarFont(); // no bar, no menu: nothing to do
+    TtavMainMenu* menu = AttachMenu(form);
+    TToolBar* bar = frame->MenuBar();
+    // Caption pixels: those unlike the bar's colour.
+    auto inked = [&] {
+        PresentWindows();
+        int count = 0;
+        for (int y = 0; y < bar->Height(); ++y)
+            for (int x = 0; x < bar->Width(); ++x)
+                if (Screen(bar->ClientToScreen({x, y})) != bar->Color()) ++count;
+        return count;
+    };
+    const int systemInk = inked();
+    const int systemWidth = bar->Buttons(0)->Width();
+    bar->Font()->SetColor(clRed);
+
+    // The menu's own font: name, size and character set, not its colour; the buttons fit their captions.
+    menu->LookValues().FontName = "Verdana";
+    menu->LookValues().FontSize = 14;
+    menu->LookValues().FontCharset = ANSI_CHARSET;
+    menu->SetUseSystemFont(false);
+    EXPECT_EQ(bar->Font()->Name(), "Verdana");
+    EXPECT_EQ(bar->Font()->Size(), 14);
+    EXPECT_EQ(bar->Font()->Charset(), ANSI_CHARSET);
+    EXPECT_EQ(bar->Font()->Color(), clRed);
+    const int menuWidth = bar->Buttons(0)->Width();
+    EXPECT_GT(menuWidth, systemWidth);
+    EXPECT_GT(inked(), systemInk) << "repainted in the larger font";
+
+    // Back to the system's menu font.
+    menu->SetUseSystemFont(true);
+    TFont system;
+    ApplySystemMenuFont(system);
+    EXPECT_EQ(bar->Font()->Name(), system.Name());
+    EXPECT_EQ(bar->Font()->Size(), system.Size());
+    EXPECT_LT(bar->Buttons(0)->Width(), menuWidth);
+
+    // A plain main menu has no font of its own to give: the bar keeps its font.
+    auto* plain = NewComponent<TMainMenu>(form);
+    Item(form, plain->Items(), "&Solo");
+    frame->SetMenu(plain);
+    frame->MenuBar()->Font()->SetSize(20);
+    frame->UpdateMenuBarFont();
+    EXPECT_EQ(frame->MenuBar()->Font()->Size(), 20);
+}
+
 TEST_F(MainMenuTest, HotAndPressedButtonsWearTheStylesMenuColours) {
     TForm* form = ShowLayout(MainLayout());
     TtavForm* frame = FrameOf(form);
