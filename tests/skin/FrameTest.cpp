@@ -47,6 +47,16 @@ TEST_F(FrameTest, TheMainWindowIsSizedAndPlacedByItsFrame) {
     EXPECT_EQ(PixelAt(form, 1 + 300, 20), LeftSectionColor);
     EXPECT_EQ(PixelAt(form, 1 + 500, 20), ClientSectionColor);
     EXPECT_EQ(PixelAt(form, 1 + 698, 22), RightSectionColor);
+
+    // The tile whatever Color holds; DeepBlue shows Color.
+    frame->SetColor(clYellow);
+    RunUntilIdle();
+    EXPECT_EQ(PixelAt(form, 1 + 40, 200), tile.Canvas()->Pixels(40 % tile.Width(), 200 % tile.Height()));
+    frame->SetUIStyle(TtavUIStyle::DeepBlue);
+    EXPECT_EQ(frame->Color(), GetBuiltinThemeColor(TtavUIStyle::DeepBlue, tavkey::FormBackgroundColor));
+    frame->SetColor(clYellow);
+    RunUntilIdle();
+    EXPECT_EQ(PixelAt(form, 1 + 40, 200), clYellow);
 }
 
 TEST_F(FrameTest, TheAboutWindowKeepsItsDialogBorderStyleAndOffersNoSizingEdge) {
