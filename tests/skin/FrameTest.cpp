@@ -112,6 +112,15 @@ TEST_F(FrameTest, ASizeableWindowAnswersSizingBandsOfItsMargin) {
     EXPECT_EQ(form->Top(), 115 - 20);
     EXPECT_EQ(form->Height(), H + 20);
 
+    // On a monitor left of and above the primary one, at negative screen points, the bands stay where they are.
+    form->SetBounds(-900, -700, W, H);
+    RunUntilIdle();
+    EXPECT_EQ(HitTestAt(form, 0, 300), HTLEFT);
+    EXPECT_EQ(HitTestAt(form, 300, 300), HTCLIENT);
+    EXPECT_EQ(HitTestAt(form, W - 1, H - 1), HTBOTTOMRIGHT);
+    EXPECT_EQ(barHit(300, 2), HTTOP);
+    EXPECT_EQ(barHit(300, 8), HTCLIENT);
+
     // A maximised window has no sizing edge.
     form->SetWindowState(wsMaximized);
     RunUntilIdle();

@@ -136,12 +136,26 @@ TEST_F(MainMenuTest, ItemsDrawInTheMenusStyleWithItsOwnCheckMark) {
     draw(false);
     EXPECT_EQ(at(100, 2), clYellow);
 
-    // MacOS pictures; the theme component's removal brings DeepBlue back.
+    // MacOS pictures; a theme file's colours; the theme component's removal brings DeepBlue back.
     menu->SetUIStyle(TtavUIStyle::MacOS);
     draw(true);
     EXPECT_EQ(at(0, 10), RGB(0x39, 0x73, 0xC4));
+    TTempFolder folder;
+    const std::string path = folder.File("items.tav");
+    using B = TThemeFileBuilder;
+    B::Chain({{"MenuBarColor", B::Integer, B::Int32(0x445566)},
+              {"MenuBackgroundColor", B::Integer, B::Int32(0x112233)},
+              {"MenuSelectedBackgroundColor", B::Integer, B::Int32(0x778899)}})
+        .Save(path);
     auto* theme = NewComponent<TtavFileTheme>(form);
+    theme->SetThemeFile(path);
     menu->SetFileTheme(theme);
+    menu->SetUIStyle(TtavUIStyle::FromThemeFile);
+    draw(false);
+    EXPECT_EQ(at(10, 10), TColor(0x445566));
+    EXPECT_EQ(at(100, 2), TColor(0x112233));
+    draw(true);
+    EXPECT_EQ(at(10, 10), TColor(0x778899));
     delete theme;
     EXPECT_EQ(menu->FileTheme(), nullptr);
     EXPECT_EQ(menu->UIStyle(), TtavUIStyle::DeepBlue);
