@@ -160,10 +160,15 @@ TEST_F(FrameMDITest, TheParentsClientWindowHoldsTheChildrenBelowTheFramesBars) {
     EXPECT_EQ(screen(FrameOf(a)->TitleBar()->ClientToScreen({60, 21})), screen(FrameOf(b)->TitleBar()->ClientToScreen({10, 21})))
         << "where they overlap the active child shows";
 
-    // The form's own layout leaves the client where the frame has it; a menu bar pushes it down; a wider
-    // margin and a larger window move it with the frame.
+    // The form's own layout leaves the client where the frame has it, and a form panel filling the frame
+    // stays behind it; a menu bar pushes it down; a wider margin and a larger window move it with the frame.
     Parent->Realign();
     EXPECT_EQ(GetWindowRect(client), frameRest(titleHeight));
+    auto* panel = Make<TPanel>(frame, {0, 0, 50, 50});
+    frame->SetFormPanel(panel);
+    RunUntilIdle();
+    EXPECT_EQ(GetWindowRect(client), frameRest(titleHeight));
+    EXPECT_EQ(screen(FrameOf(b)->TitleBar()->ClientToScreen({100, 21})), LeftSectionColor);
     auto* menu = NewComponent<TtavMainMenu>(Parent);
     auto* item = NewComponent<TMenuItem>(Parent);
     item->SetCaption("&Finestra");
