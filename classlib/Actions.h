@@ -1,6 +1,7 @@
 #pragma once
 #include "classlib/Component.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -141,6 +142,22 @@ class TActionList : public TComponent {
     std::vector<TCustomAction*> FActions;
     TImageList* FImages = nullptr;
 };
+
+// What a client's SetAction does: points the client's link (made by `make` when there is none) at the
+// action, or drops the link for none, and has the client hear of the action's going. True when the client
+// now has an action, whose look it should take.
+template <class MakeLink>
+bool RelinkAction(TComponent& client, std::unique_ptr<TBasicActionLink>& link, TBasicAction* value, MakeLink make) {
+    if (TBasicAction* old = link ? link->Action() : nullptr) old->RemoveFreeNotification(&client);
+    if (!value) {
+        link.reset();
+        return false;
+    }
+    if (!link) link = make();
+    link->SetAction(value);
+    value->FreeNotification(&client);
+    return true;
+}
 
 // Updates the actions of every list; the application's idle step.
 void UpdateAllActionLists();

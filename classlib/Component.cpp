@@ -22,8 +22,9 @@ void TComponent::PublishProperties(TPublisher<TComponent>& p) {
     p.Integer("Tag", &TComponent::FTag, &TComponent::SetTag);
 }
 
+// The owner's components hear of the new one only once it is whole (AnnounceInsertion).
 TComponent::TComponent(TComponent* owner) {
-    if (owner) owner->InsertComponent(this);
+    if (owner) owner->Adopt(this);
 }
 
 TComponent::~TComponent() {
@@ -89,15 +90,23 @@ void TComponent::SetReference(bool enable) {
     if (const TFieldInfo* field = FOwner->ClassInfo().FindField(FName)) field->Set(*FOwner, enable ? this : nullptr);
 }
 
-void TComponent::InsertComponent(TComponent* component) {
+void TComponent::Adopt(TComponent* component) {
     ValidateRename(component, component->FName);
     component->CheckReference(*this, component->FName);
     if (component->FOwner) component->FOwner->RemoveComponent(component);
     component->FOwner = this;
     FComponents.push_back(component);
-    if (FComponentState.Contains(csDesigning)) component->SetDesigning(true);
     component->SetReference(true);
+    if (FComponentState.Contains(csDesigning)) component->SetDesigning(true);
+}
+
+void TComponent::InsertComponent(TComponent* component) {
+    Adopt(component);
     Notification(component, opInsert);
+}
+
+void TComponent::AnnounceInsertion() {
+    if (FOwner) FOwner->Notification(this, opInsert);
 }
 
 void TComponent::SetDesigning(bool value, bool setChildren) {
@@ -105,8 +114,9 @@ void TComponent::SetDesigning(bool value, bool setChildren) {
         FComponentState.Include(csDesigning);
     else
         FComponentState.Exclude(csDesigning);
-    if (setChildren)
-        for (TComponent* c : FComponents) c->SetDesigning(value);
+    if (!setChildren) return;
+    for (TComponent* c : FComponents)
+        c->SetDesigning(value);
 }
 
 void TComponent::RemoveComponent(TComponent* component) {

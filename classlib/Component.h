@@ -43,10 +43,12 @@ public:
     virtual void SetName(const std::string& name);
     intptr_t Tag() const { return FTag; }
     void SetTag(intptr_t tag) { FTag = tag; }
-    // No designer runs here: designing is set only through SetDesigning, and a component owned by a designed
-    // one is designed too.
     TComponentState ComponentState() const { return FComponentState; }
+    // A designer's switch for the form it edits: the component, and with `setChildren` what it owns, design
+    // rather than run. A component made or inserted into a designing owner designs too.
+    void SetDesigning(bool value, bool setChildren = true);
 
+    // Takes the component over and tells this owner's components of it.
     void InsertComponent(TComponent* component);
     void RemoveComponent(TComponent* component);
     // Frees the owned components, the last created first.
@@ -57,6 +59,10 @@ public:
     // Both components hear of each other's destruction, whatever their owners.
     void FreeNotification(TComponent* component);
     void RemoveFreeNotification(TComponent* component);
+
+    // Run by NewComponent once the new component is whole: its owner's components hear of its insertion
+    // then, so that they see what it is.
+    void AnnounceInsertion();
 
     // Run by the layout reader once every component of the layout has its properties and references.
     virtual void Loaded();
@@ -72,8 +78,6 @@ public:
 
 protected:
     explicit TComponent(TComponent* owner);
-    // Marks the component, and with setChildren what it owns, as being designed.
-    void SetDesigning(bool value, bool setChildren = true);
     // Sent to the owner and, through it, to every component it owns; an override calls the inherited one.
     virtual void Notification(TComponent* component, TOperation operation);
 
@@ -84,6 +88,8 @@ private:
     void SetReference(bool enable);
     void CheckReference(const TComponent& owner, const std::string& name) const;
     void RemoveFreeNotifications();
+    // Takes the component over without telling anyone.
+    void Adopt(TComponent* component);
 
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
@@ -93,11 +99,12 @@ private:
     TComponentState FComponentState;
 };
 
-// Creates a component: the constructor, then AfterConstruction on the complete object. The owner, when
-// given, owns the result; otherwise the caller does.
+// Creates a component: the constructor, the owner's notification of the insertion, then AfterConstruction on
+// the complete object. The owner, when given, owns the result; otherwise the caller does.
 template <class T>
 T* NewComponent(TComponent* owner) {
     std::unique_ptr<T> component(new T(owner));
+    component->AnnounceInsertion();
     component->AfterConstruction();
     return component.release();
 }

@@ -550,15 +550,8 @@ void TControl::TakeParentBiDiMode() {
 
 void TControl::SetAction(TBasicAction* value) {
     if (Action() == value) return;
-    if (TBasicAction* old = Action()) old->RemoveFreeNotification(this);
-    if (!value) {
-        FActionLink.reset();
-        return;
-    }
-    if (!FActionLink) FActionLink = std::make_unique<TControlActionLink>(this);
-    FActionLink->SetAction(value);
-    value->FreeNotification(this);
-    ActionChange(value, value->ComponentState().Contains(csLoading));
+    if (RelinkAction(*this, FActionLink, value, [this] { return std::make_unique<TControlActionLink>(this); }))
+        ActionChange(value, value->ComponentState().Contains(csLoading));
 }
 
 void TControl::ActionChange(TBasicAction* sender, bool checkDefaults) {

@@ -24,6 +24,20 @@ unsigned NewCommand(TMenuItem* item) {
 
 } // namespace
 
+// Keeps an item showing its action.
+class TMenuActionLink : public TBasicActionLink {
+    VMR_CLASS(TMenuActionLink, TBasicActionLink)
+
+  public:
+    explicit TMenuActionLink(TMenuItem* client) : FClient(client) {}
+
+  protected:
+    void Change() override { FClient->ActionChange(Action()); }
+
+  private:
+    TMenuItem* FClient;
+};
+
 void TMenuItem::PublishProperties(TPublisher<TMenuItem>& p) {
     p.String("Caption", &TMenuItem::FCaption, &TMenuItem::SetCaption);
     p.Boolean("Checked", &TMenuItem::FChecked, &TMenuItem::SetChecked);
@@ -35,6 +49,7 @@ void TMenuItem::PublishProperties(TPublisher<TMenuItem>& p) {
     p.Boolean("RadioItem", &TMenuItem::FRadioItem, &TMenuItem::SetRadioItem);
     p.Integer("ShortCut", &TMenuItem::FShortCut, &TMenuItem::SetShortCut);
     p.Boolean("Visible", &TMenuItem::FVisible, &TMenuItem::SetVisible, true);
+    p.Component("Action", &TMenuItem::Action, &TMenuItem::SetAction);
     p.Event("OnClick", &TMenuItem::OnClick);
     p.Event("OnDrawItem", &TMenuItem::OnDrawItem);
     p.Event("OnMeasureItem", &TMenuItem::OnMeasureItem);
@@ -185,9 +200,35 @@ TMenu* TMenuItem::GetParentMenu() const {
 }
 
 void TMenuItem::Click() {
-    if (!FEnabled || !OnClick) return;
+    if (!FEnabled) return;
+    if (!OnClick) {
+        if (FActionLink && !ComponentState().Contains(csDesigning)) FActionLink->Execute(this);
+        return;
+    }
     TNotifyEvent handler = OnClick; // the handler may free this item, and OnClick with it
     handler(this);
+}
+
+void TMenuItem::SetAction(TBasicAction* value) {
+    if (Action() == value) return;
+    if (RelinkAction(*this, FActionLink, value, [this] { return std::make_unique<TMenuActionLink>(this); }))
+        ActionChange(value);
+}
+
+void TMenuItem::ActionChange(TBasicAction* action) {
+    auto* custom = dynamic_cast<TCustomAction*>(action);
+    if (!custom) return;
+    SetCaption(custom->Caption());
+    SetChecked(custom->Checked());
+    SetEnabled(custom->Enabled());
+    SetHint(custom->Hint());
+    SetImageIndex(custom->ImageIndex());
+    SetVisible(custom->Visible());
+}
+
+void TMenuItem::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == opRemove && FActionLink && component == FActionLink->Action()) FActionLink.reset();
 }
 
 bool TMenuItem::UsesHandlers() const {

@@ -1,10 +1,12 @@
 #pragma once
+#include "classlib/Actions.h"
 #include "classlib/Component.h"
 #include "classlib/ShortCut.h"
 #include "platform/Exception.h"
 #include "platform/Geometry.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -50,6 +52,10 @@ class TMenuItem : public TComponent {
     void SetVisible(bool value);
     // A caption of exactly "-".
     bool IsLine() const { return FCaption == "-"; }
+    // The item shows an action's caption, checked and enabled states, hint, image index and visibility, and
+    // runs it when clicked without a handler of its own.
+    TBasicAction* Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+    void SetAction(TBasicAction* value);
 
     // Sub-items.
     int Count() const { return int(FItems.size()); }
@@ -72,7 +78,7 @@ class TMenuItem : public TComponent {
     // nullptr once the item is gone.
     static TMenuItem* FindByCommand(unsigned command);
 
-    // Runs OnClick when the item is enabled. The handler may free the item and its menu.
+    // Runs OnClick, or else the action, when the item is enabled. The handler may free the item and its menu.
     virtual void Click();
     // Size and drawing as a menu window shows the item: the handlers when the menu draws its items itself
     // (owner draw), else the platform's look. Measure receives the platform's size and may change it.
@@ -90,9 +96,12 @@ class TMenuItem : public TComponent {
     explicit TMenuItem(TComponent* owner);
     // Tells the menu that the item changed; `rebuild` when items came or went.
     virtual void MenuChanged(bool rebuild);
+    void Notification(TComponent* component, TOperation operation) override;
 
   private:
     friend class TMenu;
+    friend class TMenuActionLink;
+    void ActionChange(TBasicAction* action);
     bool UsesHandlers() const;
     void UncheckRadioSiblings();
 
@@ -110,4 +119,5 @@ class TMenuItem : public TComponent {
     TMenuItem* FParent = nullptr;
     TMenu* FMenu = nullptr; // set on a menu's root item only
     unsigned FCommand = 0;
+    std::unique_ptr<TBasicActionLink> FActionLink;
 };

@@ -569,6 +569,8 @@ void TToolButton::SetMenuItem(TMenuItem* value) {
     FMenuItem = value;
     if (!value) return;
     value->FreeNotification(this);
+    // The action first: what the item shows wins over what the action gives the button.
+    SetAction(value->Action());
     SetCaption(value->Caption());
     SetDown(value->Checked());
     SetEnabled(value->Enabled());

@@ -11,6 +11,8 @@
 #include "skin/TAVPublic.h"
 #include "skin/TAVThemeSource.h"
 
+#include <algorithm>
+
 namespace {
 constexpr int OwnerMinHeight = 50;
 constexpr int OwnerMinWidth = 125;
@@ -39,8 +41,9 @@ TtavForm::TtavForm(TComponent* owner) : TCustomPanel(owner) {
 
 TtavForm::~TtavForm() {
     Destroying();
-    // The form's window procedure goes straight to the form's own from now on.
+    // The form's and its MDI client's window procedures go straight to their own from now on.
     if (FOwnerHook) FOwnerHook->Frame = nullptr;
+    if (FClientHook) FClientHook->Frame = nullptr;
     if (FHookOwned && Application) Application->OnMessage = nullptr;
     if (auto* menu = dynamic_cast<TtavMainMenu*>(FMenu); menu && menu->Frame() == this) menu->SetFrame(nullptr);
     delete FMenuBar;
@@ -163,7 +166,8 @@ void TtavForm::SetUIStyle(TtavUIStyle value) {
     SetBorderColor(source.Color(tavkey::FormBorderColor));
     SetBorderWidth(source.Int(tavkey::FormBorderWidthInt));
     SetColor(source.Color(tavkey::FormBackgroundColor));
-    FMenuBarColor = Color();
+    // Through the setter: a menu bar there is already takes the new background as well.
+    SetMenuBarColor(Color());
     FTitleBar->SetFileTheme(FFileTheme);
     FTitleBar->SetUIStyle(value);
     if (OwnerIsMDIChild()) FTitleBar->SetRoundCorner(0);
@@ -457,6 +461,44 @@ void TtavForm::ResizeFrame() {
     const int T = FTitleBar->Visible() ? 0 : B;
     const int system = OwnerIsMDIChild() ? MDIChildBorder : 0;
     SetBounds(B, T, client.Width() - 2 * B - system, client.Height() - B - T - system);
+    PlaceMDIClient();
+}
+
+void TtavForm::AlignControls(TControl* changed, TRect& rect) {
+    TCustomPanel::AlignControls(changed, rect);
+    FAlignedArea = rect;
+    PlaceMDIClient();
+}
+
+TRect TtavForm::MDIClientArea() const {
+    const TRect area = FAlignedArea.IsEmpty() ? Bounds(0, 0, Width(), Height()) : FAlignedArea;
+    return area.Offsetted(Left(), Top());
+}
+
+// An MDI parent's client window, which holds its children, would lie under the frame: it is kept over the
+// part the frame's bars leave free, wherever the form itself puts it.
+void TtavForm::PlaceMDIClient() {
+    if (!FOwnerForm || FOwnerForm->FormStyle() != fsMDIForm || ComponentState().Contains(csDesigning)) return;
+    const HWND client = FOwnerForm->ClientHandle();
+    if (!IsWindow(client)) return;
+    if (!FClientHook || FClientHook->Client != client) {
+        if (FClientHook) FClientHook->Frame = nullptr;
+        FClientHook = std::make_shared<TClientHook>(TClientHook{this, client, GetWindowProc(client)});
+        SetWindowProc(client, [hook = FClientHook](HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+            if (msg == WM_WINDOWPOSCHANGING && hook->Frame) {
+                auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+                const TRect area = hook->Frame->MDIClientArea();
+                pos->x = area.Left, pos->y = area.Top, pos->cx = area.Width(), pos->cy = area.Height();
+            }
+            return CallWindowProc(hook->Saved, h, msg, wParam, lParam);
+        });
+    }
+    // Raised only when the frame has come over it: a raise repaints the client and every child.
+    const std::vector<HWND> order = GetChildren(FOwnerForm->Handle());
+    const auto at = [&order](HWND h) { return std::find(order.begin(), order.end(), h) - order.begin(); };
+    const bool below = HandleAllocated() && at(client) < at(Handle());
+    const UINT keepOrder = below ? 0u : UINT(SWP_NOZORDER);
+    SetWindowPos(client, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | keepOrder);
 }
 
 void TtavForm::PaintFormBorder(HDC dc) {
@@ -483,6 +525,14 @@ void TtavForm::PaintFormBorder(HDC dc) {
 }
 
 void TtavForm::Paint() {
+    PaintBackground();
+    // The form being designed has no window procedure of the frame's to keep the margin up to date.
+    if (!ComponentState().Contains(csDesigning)) return;
+    ResizeFrame();
+    PaintFormBorder();
+}
+
+void TtavForm::PaintBackground() {
     const TRect client = ClientRect();
     if (FUIStyle == TtavUIStyle::MacOS || FUIStyle == TtavUIStyle::Protein) {
         TBitmap tile;

@@ -97,6 +97,9 @@ public:
     void ResizeFrame();
     // Paints the margin on the form, into the DC given or the form's own.
     void PaintFormBorder(HDC dc = nullptr);
+    // Where an MDI parent's client window goes, in the form's client coordinates: what the frame leaves
+    // below its bars, in front of the frame.
+    TRect MDIClientArea() const;
 
     // The title bar's own events: handlers receive the title bar as Sender.
     const TtavTitleBarButtonClickEvent& OnTitleBarCustomBtnsClick() const { return FTitleBar->OnCustomBtnsClick; }
@@ -107,6 +110,7 @@ public:
 protected:
     explicit TtavForm(TComponent* owner);
     void Notification(TComponent* component, TOperation operation) override;
+    void AlignControls(TControl* changed, TRect& rect) override;
     void WndProc(TMessage& message) override;
     void Paint() override;
 
@@ -116,12 +120,21 @@ private:
         TtavForm* Frame;
         TWndMethod Saved;
     };
+    // What the MDI client window's procedure leads to: this frame, which places it, while it lives.
+    struct TClientHook {
+        TtavForm* Frame;
+        HWND Client;
+        TWndProc Saved;
+    };
     void TakeOverOwner();
+    void PlaceMDIClient();
     void OwnerWndProc(TMessage& m);
     void OwnerSized();
     void ScrollTitleBar(bool away);
     void OwnerHitTest(TMessage& m);
     void AppMessageHook(MSG& msg, bool& handled);
+    // The background in the style's tile or colour.
+    void PaintBackground();
     void DrawMenuBarButton(TToolBar* bar, TToolButton* button, TCustomDrawState state, bool& defaultDraw);
     void DrawMenuBarBackground(TToolBar* bar, const TRect& rect, bool& defaultDraw);
     // The style and theme the menu bar is drawn in: the skinned main menu's, else the frame's.
@@ -134,6 +147,8 @@ private:
     TToolBar* FMenuBar = nullptr;
     TMainMenu* FMenu = nullptr;
     std::shared_ptr<TOwnerHook> FOwnerHook;
+    std::shared_ptr<TClientHook> FClientHook;
+    TRect FAlignedArea; // what the bars leave of the frame, in its own coordinates
     TCustomForm* FOwnerForm = nullptr;
     TFormBorderStyle FOwnerBorderStyle = bsSizeable;
     TColor FBorderColor = clBlack;

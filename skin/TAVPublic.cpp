@@ -123,24 +123,14 @@ private:
     TWndMethod FSaved;
 };
 
-// The platform's class of the window that holds an MDI parent's child forms.
-constexpr std::string_view MDIClientClassName = "MDICLIENT";
-
 bool IsMDIParent(const TCustomForm* form) {
     return form->FormStyle() == fsMDIForm;
 }
 
-HWND FindMDIClient(TCustomForm* form) {
-    if (!form->HandleAllocated()) return nullptr;
-    for (HWND child : GetChildren(form->Handle()))
-        if (GetClassName(child) == MDIClientClassName) return child;
-    return nullptr;
-}
-
 // Without an MDI client nothing is the active child.
 bool IsActiveMDIChild(TCustomForm* mainForm, TCustomForm* form) {
-    const HWND client = FindMDIClient(mainForm);
-    if (!client || !form->HandleAllocated()) return false;
+    const HWND client = mainForm->ClientHandle();
+    if (!IsWindow(client) || !form->HandleAllocated()) return false;
     return reinterpret_cast<HWND>(SendMessage(client, WM_MDIGETACTIVE)) == form->Handle();
 }
 

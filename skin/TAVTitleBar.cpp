@@ -507,6 +507,8 @@ void TtavTitleBar::ApplyRoundCorner(int radius) {
                                         radius);
     region |= TRegion({client.Left, client.Bottom - 2 * radius, client.Left + 2 * radius, client.Bottom});
     region |= TRegion({client.Right - 2 * radius, client.Bottom - 2 * radius, client.Right, client.Bottom});
+    // A form being designed keeps its whole window.
+    if (ComponentState().Contains(csDesigning)) return;
     SetWindowRgn(form->Handle(), region, true);
 }
 

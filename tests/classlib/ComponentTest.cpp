@@ -40,8 +40,12 @@ protected:
         TComponent::Notification(component, operation);
         // Only the address is used: the component may be half destroyed.
         Heard.emplace_back(component, operation);
+        if (operation == opInsert) Inserted.push_back(component->ClassName());
         if (operation == opRemove) std::erase(Targets, component);
     }
+
+public:
+    std::vector<std::string> Inserted; // the class names of the new components heard of
 };
 
 // Reaches the override of the most-derived class from the second construction phase.
@@ -119,6 +123,33 @@ TEST(Component, InsertAndRemoveReachEveryComponentOfTheOwnerTree) {
     delete added;
     EXPECT_EQ(sibling->Heard.back(), std::make_pair(added, opRemove));
     EXPECT_EQ(nested->Heard.back(), std::make_pair(added, opRemove));
+}
+
+TEST(Component, AnInsertionIsHeardOfOnceTheComponentIsWholeAndDesigningSpreadsDownTheOwners) {
+    std::unique_ptr<TComponent> owner(NewComponent<TComponent>(nullptr));
+    auto* watcher = NewComponent<TLinker>(owner.get());
+    watcher->Inserted.clear();
+    NewComponent<TDerivedStyled>(owner.get());
+    EXPECT_EQ(watcher->Inserted, std::vector<std::string>{"TDerivedStyled"}) << "heard of as what it is, once";
+    std::unique_ptr<TComponent> loose(NewComponent<TStyled>(nullptr));
+    owner->InsertComponent(loose.get());
+    EXPECT_EQ(watcher->Inserted.back(), "TStyled");
+    owner->RemoveComponent(loose.get());
+
+    // A designer's form: what it owns designs, and so does what is made on it later, at any depth.
+    auto* inner = NewComponent<TComponent>(owner.get());
+    owner->SetDesigning(true);
+    EXPECT_TRUE(watcher->ComponentState().Contains(csDesigning));
+    auto* made = NewComponent<TComponent>(inner);
+    EXPECT_TRUE(made->ComponentState().Contains(csDesigning));
+    owner->InsertComponent(loose.get());
+    EXPECT_TRUE(loose->ComponentState().Contains(csDesigning));
+    owner->RemoveComponent(loose.get());
+    owner->SetDesigning(false, false);
+    EXPECT_FALSE(owner->ComponentState().Contains(csDesigning));
+    EXPECT_TRUE(made->ComponentState().Contains(csDesigning));
+    owner->SetDesigning(false);
+    EXPECT_FALSE(made->ComponentState().Contains(csDesigning));
 }
 
 TEST(Component, FreeingInEveryOrderLeavesNoReferenceToAFreedComponent) {

@@ -1,3 +1,4 @@
+#include "classlib/Actions.h"
 #include "classlib/ImageList.h"
 #include "classlib/LayoutReader.h"
 #include "classlib/Menus.h"
@@ -127,6 +128,47 @@ TEST(MenuItemTest, RadioGroupsDefaultsAndFreeing) {
     EXPECT_EQ(form->ComponentCount(), componentsBefore - 2) << "the sub-item went with its parent";
     EXPECT_EQ(menu->Items()->Count(), 2);
     EXPECT_EQ(menu->Items()->IndexOf(c), 1);
+}
+
+TEST(MenuItemTest, AnItemShowsItsActionAndRunsItWithoutAHandlerOfItsOwn) {
+    std::unique_ptr<TComponent> owner(NewComponent<TComponent>(nullptr));
+    auto* action = NewComponent<TAction>(owner.get());
+    action->SetCaption("&Salva");
+    action->SetChecked(true);
+    action->SetHint("Salva il file");
+    action->SetImageIndex(3);
+    int executed = 0;
+    action->OnExecute = [&](TObject*) { ++executed; };
+    auto* item = NewComponent<TMenuItem>(owner.get());
+    item->SetAction(action);
+    EXPECT_EQ(item->Action(), action);
+    EXPECT_EQ(item->Caption(), "&Salva");
+    EXPECT_TRUE(item->Checked());
+    EXPECT_EQ(item->Hint(), "Salva il file");
+    EXPECT_EQ(item->ImageIndex(), 3);
+
+    // The action's changes reach the item; a click runs the action, or the item's own handler instead.
+    action->SetEnabled(false);
+    EXPECT_FALSE(item->Enabled());
+    item->Click();
+    EXPECT_EQ(executed, 0) << "disabled";
+    action->SetEnabled(true);
+    action->SetVisible(false);
+    EXPECT_FALSE(item->Visible());
+    item->Click();
+    EXPECT_EQ(executed, 1);
+    int own = 0;
+    item->OnClick = [&](TObject*) { ++own; };
+    item->Click();
+    EXPECT_EQ(own, 1);
+    EXPECT_EQ(executed, 1);
+
+    // The action going leaves the item as it was, without it.
+    delete action;
+    EXPECT_EQ(item->Action(), nullptr);
+    EXPECT_EQ(item->Caption(), "&Salva");
+    item->OnClick = nullptr;
+    item->Click();
 }
 
 TEST(MenuTest, ImagesShortCutsAndFreeingTheMenuFirst) {

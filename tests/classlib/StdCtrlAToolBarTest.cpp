@@ -1,5 +1,6 @@
 #include "StdCtrlATestSupport.h"
 
+#include "classlib/Actions.h"
 #include "classlib/Menus.h"
 #include "classlib/ToolBar.h"
 
@@ -243,6 +244,20 @@ TEST_F(ToolBarMenuTest, ButtonsTakeTheItemsInMenuOrder) {
     EXPECT_LT(FBar->Buttons(0)->Left(), FBar->Buttons(1)->Left());
     // Auto-sized to the caption, not the bar's button width.
     EXPECT_NE(FBar->Buttons(0)->Width(), FBar->Buttons(2)->Width() + 100);
+
+    // Binding a button copies the item's state and action.
+    auto* action = NewComponent<TAction>(FForm);
+    action->SetCaption("&Guida");
+    TMenuItem* help = FMenu->Items()->Items(2);
+    help->SetAction(action);
+    help->SetChecked(true);
+    help->SetHint("Aiuto");
+    auto* button = NewComponent<TToolButton>(FForm);
+    button->SetMenuItem(help);
+    EXPECT_EQ(button->Caption(), "&Guida");
+    EXPECT_TRUE(button->Down());
+    EXPECT_EQ(button->Hint(), "Aiuto");
+    EXPECT_EQ(button->Action(), action);
 }
 
 TEST_F(ToolBarMenuTest, ArrowsMoveBetweenMenusAndTheChosenItemRuns) {

@@ -87,7 +87,15 @@ TEST_F(ControlHelpers, WorkAreaIsTheHosts) {
     EXPECT_EQ(area, (TRect{0, 24, 1200, 1000}));
 }
 
-TEST_F(ControlHelpers, FormActivity) {
+// A window that is not the class library's, to take the activation from the application.
+HWND ForeignWindow() {
+    WNDCLASS raw;
+    raw.Name = "SkinTestRaw";
+    RegisterClass(raw);
+    return CreateWindowEx(0, "SkinTestRaw", "", WS_POPUP | WS_VISIBLE, 900, 0, 50, 50, nullptr);
+}
+
+TEST_F(ControlHelpers, FormActivityUnderAPlainMainForm) {
     // No main form: the form's own state; no form is not active.
     TForm* other = ShownForm({0, 0, 100, 100});
     EXPECT_TRUE(IsFormActive(other));
@@ -97,60 +105,79 @@ TEST_F(ControlHelpers, FormActivity) {
     Application->CreateForm(main);
     main->SetBorderStyle(bsNone);
     main->Show();
-    TForm* child = ShownForm({200, 0, 300, 100});
+    TForm* second = ShownForm({200, 0, 300, 100});
     RunUntilIdle();
 
-    // A window that is not the class library's takes the activation: the application is inactive.
-    WNDCLASS raw;
-    raw.Name = "SkinTestRaw";
-    RegisterClass(raw);
-    HWND foreign = CreateWindowEx(0, "SkinTestRaw", "", WS_POPUP | WS_VISIBLE, 600, 0, 50, 50, nullptr);
+    // An inactive application has no active form, whatever the main-form rule says.
+    HWND foreign = ForeignWindow();
     SetActiveWindow(foreign);
     ASSERT_FALSE(Application->Active());
-    EXPECT_FALSE(IsFormActive(main)); // would be true by the main-form rule
+    EXPECT_FALSE(IsFormActive(main));
     EXPECT_FALSE(IsFormActive(nullptr));
-    main->SetFormStyle(fsMDIForm);
-    EXPECT_TRUE(IsFormActive(main)); // the MDI main form, even in an inactive application
-    EXPECT_FALSE(IsFormActive(child));
 
-    // Active application: no form, or the main form, is active whatever its own state.
+    // Active application: no form, or the main form, is active whatever its own state; the others by theirs.
     SetActiveWindow(other->Handle());
     ASSERT_TRUE(Application->Active());
-    main->SetFormStyle(fsNormal);
     EXPECT_FALSE(main->Active());
     EXPECT_TRUE(IsFormActive(main));
     EXPECT_TRUE(IsFormActive(nullptr));
-
-    // An MDI main form without an MDI client reports no active child.
-    main->SetFormStyle(fsMDIForm);
-    EXPECT_FALSE(IsFormActive(child));
     EXPECT_TRUE(IsFormActive(other));
+    EXPECT_FALSE(IsFormActive(second));
 
-    // With one, its answer counts over the form's own state.
-    HWND activeChild = nullptr;
-    WNDCLASS clientClass;
-    clientClass.Name = "MDICLIENT";
-    clientClass.WndProc = [&activeChild](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        if (msg == WM_MDIGETACTIVE) return LRESULT(activeChild);
-        return DefWindowProc(hwnd, msg, wParam, lParam);
+    // Made an MDI parent after its window, it has no MDI client: the main form is active even in an inactive
+    // application, and no other form is its active child.
+    main->SetFormStyle(fsMDIForm);
+    ASSERT_EQ(main->ClientHandle(), nullptr);
+    EXPECT_FALSE(IsFormActive(second));
+    SetActiveWindow(foreign);
+    EXPECT_TRUE(IsFormActive(main));
+    EXPECT_FALSE(IsFormActive(other));
+    DestroyWindow(foreign);
+}
+
+TEST_F(ControlHelpers, FormActivityUnderAnMDIParent) {
+    TForm* other = ShownForm({0, 0, 100, 100});
+    TForm* main = nullptr;
+    Application->CreateForm(main);
+    main->SetFormStyle(fsMDIForm);
+    main->SetBorderStyle(bsNone);
+    main->SetBounds(200, 0, 500, 400);
+    main->Show();
+    auto child = [](int left) {
+        auto* form = NewComponent<TForm>(Application);
+        form->SetFormStyle(fsMDIChild);
+        form->SetBounds(left, 10, 150, 100);
+        form->Show();
+        return form;
     };
-    RegisterClass(clientClass);
-    HWND client = CreateWindowEx(0, "MDICLIENT", "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, main->Handle());
-    activeChild = child->Handle();
-    EXPECT_FALSE(child->Active());
-    EXPECT_TRUE(IsFormActive(child));
-    EXPECT_TRUE(IsFormActive(other)); // not the MDI child, but active itself
-    activeChild = nullptr;
-    EXPECT_FALSE(IsFormActive(child));
+    TForm* first = child(10);
+    TForm* second = child(60);
+    RunUntilIdle();
+    ASSERT_EQ(main->ActiveMDIChild(), second);
+
+    // An inactive application: only the MDI main form counts as active.
+    HWND foreign = ForeignWindow();
+    SetActiveWindow(foreign);
+    ASSERT_FALSE(Application->Active());
+    EXPECT_TRUE(IsFormActive(main));
+    EXPECT_FALSE(IsFormActive(second));
+    EXPECT_FALSE(IsFormActive(nullptr));
+
+    // Active application, another window in front: the MDI client's active child is the active form.
+    SetActiveWindow(other->Handle());
+    ASSERT_TRUE(Application->Active());
+    EXPECT_TRUE(IsFormActive(second));
+    EXPECT_FALSE(IsFormActive(first));
+    EXPECT_TRUE(IsFormActive(other)) << "not a child, but active itself";
+    SendMessage(main->ClientHandle(), WM_MDIACTIVATE, WPARAM(first->Handle()));
+    EXPECT_TRUE(IsFormActive(first));
+    EXPECT_FALSE(IsFormActive(second));
+    EXPECT_TRUE(IsFormActive(main));
+
+    // A form without a window is nobody's active child.
     auto* windowless = NewComponent<TForm>(Application);
     EXPECT_FALSE(IsFormActive(windowless));
     EXPECT_FALSE(windowless->HandleAllocated());
-
-    // Not an MDI parent: the client's answer is not asked.
-    activeChild = child->Handle();
-    main->SetFormStyle(fsNormal);
-    EXPECT_FALSE(IsFormActive(child));
-    DestroyWindow(client);
     DestroyWindow(foreign);
 }
 

@@ -5,6 +5,8 @@
 #include "platform/Input.h"
 #include "skin/TAVMainMenu.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr UINT ChildActivated = 0x1330, TitleBarAway = 0x1331, TitleBarBack = 0x1332;
@@ -132,6 +134,62 @@ TEST_F(FrameMDITest, ActivatingMaximisingAndClosingChildrenTellTheMainClient) {
     delete a;
     EXPECT_EQ(Count(ChildActivated), 1);
     EXPECT_EQ(Count(TitleBarBack), 0);
+}
+
+TEST_F(FrameMDITest, TheParentsClientWindowHoldsTheChildrenBelowTheFramesBars) {
+    TForm* a = Child("FrmA", 10);
+    TForm* b = Child("FrmB", 60);
+    TtavForm* frame = FrameOf(Parent);
+    const HWND client = Parent->ClientHandle();
+    // The client covers what the title bar leaves of the frame, in front of it.
+    auto frameRest = [&](int barsHeight) {
+        const TPoint at = Parent->ClientToScreen({frame->Left(), frame->Top() + barsHeight});
+        return Bounds(at.X, at.Y, frame->Width(), frame->Height() - barsHeight);
+    };
+    const int titleHeight = frame->TitleBar()->Height();
+    EXPECT_EQ(GetWindowRect(client), frameRest(titleHeight));
+    const std::vector<HWND> order = GetChildren(Parent->Handle());
+    EXPECT_GT(std::find(order.begin(), order.end(), client) - order.begin(),
+              std::find(order.begin(), order.end(), frame->Handle()) - order.begin());
+
+    // On the screen: the parent's title bar, then the children inside the client, the active one in front.
+    EXPECT_EQ(PixelAt(Parent, frame->Left() + 100, frame->Top() + 21), LeftSectionColor);
+    auto screen = [&](TPoint p) { PresentWindows(); return PixelToColor(FHost.ScreenPixel(p)); };
+    EXPECT_EQ(screen(FrameOf(b)->TitleBar()->ClientToScreen({100, 21})), LeftSectionColor);
+    EXPECT_EQ(screen(FrameOf(a)->TitleBar()->ClientToScreen({20, 21})), LeftSectionColor);
+    EXPECT_EQ(screen(FrameOf(a)->TitleBar()->ClientToScreen({60, 21})), screen(FrameOf(b)->TitleBar()->ClientToScreen({10, 21})))
+        << "where they overlap the active child shows";
+
+    // The form's own layout leaves the client where the frame has it, and a form panel filling the frame
+    // stays behind it; a menu bar pushes it down; a wider margin and a larger window move it with the frame.
+    Parent->Realign();
+    EXPECT_EQ(GetWindowRect(client), frameRest(titleHeight));
+    auto* panel = Make<TPanel>(frame, {0, 0, 50, 50});
+    frame->SetFormPanel(panel);
+    RunUntilIdle();
+    EXPECT_EQ(GetWindowRect(client), frameRest(titleHeight));
+    EXPECT_EQ(screen(FrameOf(b)->TitleBar()->ClientToScreen({100, 21})), LeftSectionColor);
+    auto* menu = NewComponent<TtavMainMenu>(Parent);
+    auto* item = NewComponent<TMenuItem>(Parent);
+    item->SetCaption("&Finestra");
+    menu->Items()->Add(item);
+    frame->RebuildMenuBar();
+    RunUntilIdle();
+    ASSERT_NE(frame->MenuBar(), nullptr);
+    EXPECT_EQ(GetWindowRect(client), frameRest(titleHeight + frame->MenuBarHeight()));
+    EXPECT_EQ(PixelAt(Parent, frame->Left() + 600, frame->Top() + titleHeight + 5), frame->MenuBarColor());
+    frame->SetBorderWidth(4);
+    Parent->SetBounds(0, 30, 900, 640);
+    RunUntilIdle();
+    EXPECT_EQ(frame->Left(), 4);
+    EXPECT_EQ(GetWindowRect(client), frameRest(titleHeight + frame->MenuBarHeight()));
+
+    // A maximised child fills the client: the parent's bars stay in sight.
+    a->SetWindowState(wsMaximized);
+    RunUntilIdle();
+    const TPoint inside = ClientToScreen(client, {0, 0});
+    EXPECT_EQ(GetWindowRect(a->Handle()), GetClientRect(client).Offsetted(inside.X, inside.Y));
+    EXPECT_EQ(PixelAt(Parent, frame->Left() + 100, frame->Top() + 21), LeftSectionColor);
 }
 
 TEST_F(FrameMDITest, TheParentsMarginAndTitleBarAreTransparentButForTheirSizingBands) {

@@ -1,6 +1,8 @@
 #include "FrameTestSupport.h"
 
 #include "classlib/Panel.h"
+#include "platform/host/headless/HeadlessHost.h"
+#include "skin/TAVMainMenu.h"
 #include "skin/TAVImagePanel.h"
 #include "platform/Exception.h"
 #include "platform/Input.h"
@@ -57,6 +59,16 @@ TEST_F(FrameTest, TheMainWindowIsSizedAndPlacedByItsFrame) {
     EXPECT_EQ(PixelAt(form, 1 + 300, 20), LeftSectionColor);
     EXPECT_EQ(PixelAt(form, 1 + 500, 20), ClientSectionColor);
     EXPECT_EQ(PixelAt(form, 1 + 698, 22), RightSectionColor);
+
+    // The tile whatever Color holds; DeepBlue shows Color.
+    frame->SetColor(clYellow);
+    RunUntilIdle();
+    EXPECT_EQ(PixelAt(form, 1 + 40, 200), tile.Canvas()->Pixels(40 % tile.Width(), 200 % tile.Height()));
+    frame->SetUIStyle(TtavUIStyle::DeepBlue);
+    EXPECT_EQ(frame->Color(), GetBuiltinThemeColor(TtavUIStyle::DeepBlue, tavkey::FormBackgroundColor));
+    frame->SetColor(clYellow);
+    RunUntilIdle();
+    EXPECT_EQ(PixelAt(form, 1 + 40, 200), clYellow);
 }
 
 TEST_F(FrameTest, TheAboutWindowKeepsItsDialogBorderStyleAndOffersNoSizingEdge) {
@@ -112,6 +124,15 @@ TEST_F(FrameTest, ASizeableWindowAnswersSizingBandsOfItsMargin) {
     EXPECT_EQ(form->Top(), 115 - 20);
     EXPECT_EQ(form->Height(), H + 20);
 
+    // On a monitor left of and above the primary one, at negative screen points, the bands stay where they are.
+    form->SetBounds(-900, -700, W, H);
+    RunUntilIdle();
+    EXPECT_EQ(HitTestAt(form, 0, 300), HTLEFT);
+    EXPECT_EQ(HitTestAt(form, 300, 300), HTCLIENT);
+    EXPECT_EQ(HitTestAt(form, W - 1, H - 1), HTBOTTOMRIGHT);
+    EXPECT_EQ(barHit(300, 2), HTTOP);
+    EXPECT_EQ(barHit(300, 8), HTCLIENT);
+
     // A maximised window has no sizing edge.
     form->SetWindowState(wsMaximized);
     RunUntilIdle();
@@ -159,6 +180,90 @@ TEST_F(FrameTest, AFormHoldsOneFrame) {
         // The frame's own rule reaches the user as the frame raised it, without the layout's place.
         EXPECT_EQ(e.Message(), "Sorry, You can create only one TtavForm component in one form!");
     }
+}
+
+TEST_F(FrameTest, WhileDesigningTheFrameLeavesTheFormToTheDesignerAndAdvisesTheSkinnedMenu) {
+    TForm* form = NewComponent<TForm>(Application);
+    form->SetName("FrmProgetto");
+    form->SetDesigning(true);
+    form->SetBounds(100, 100, 400, 300);
+    form->Constraints()->SetMinHeight(200);
+    form->Show();
+    RunUntilIdle();
+    const int nonClientWidth = form->Width() - form->ClientWidth();
+    const int nonClientHeight = form->Height() - form->ClientHeight();
+    ASSERT_GT(nonClientWidth, 0) << "a form with its system border";
+    auto* frame = NewComponent<TtavForm>(form);
+    frame->SetName("tavForm1");
+    frame->SetParent(form);
+    ASSERT_TRUE(frame->ComponentState().Contains(csDesigning)) << "made on a designing form";
+
+    // Only the scaling is the frame's: border, caption, constraints, window procedure and hook stay.
+    EXPECT_FALSE(form->Scaled());
+    EXPECT_EQ(form->BorderStyle(), bsSizeable);
+    EXPECT_TRUE(GetWindowStyle(form->Handle()) & WS_CAPTION);
+    EXPECT_EQ(form->Constraints()->MinHeight(), 200);
+    EXPECT_EQ(form->Constraints()->MinWidth(), 0);
+    EXPECT_FALSE(Application->OnMessage);
+    EXPECT_EQ(SendMessage(form->Handle(), WM_NCHITTEST, 0, PointToLParam(form->ClientToScreen({0, 150}))), HTCLIENT);
+    EXPECT_THROW(NewComponent<TtavForm>(form), EComponentError) << "one frame a form, also while designing";
+
+    // The size properties count the form's non-client size in.
+    frame->SetFrameWidth(300);
+    frame->SetFrameHeight(200);
+    EXPECT_EQ(form->Width(), 300 + 2 + nonClientWidth);
+    EXPECT_EQ(form->Height(), 200 + 1 + nonClientHeight);
+
+    // Its paint lays it out and paints the margin, with no window procedure of its own to do so.
+    form->SetBounds(100, 100, 420, 320);
+    frame->Invalidate();
+    RunUntilIdle();
+    const TRect client = form->ClientRect();
+    EXPECT_EQ(frame->BoundsRect(), Bounds(1, 0, client.Width() - 2, client.Height() - 1));
+    const TPoint origin = form->ClientToScreen({0, 0}) - form->BoundsRect().TopLeft();
+    EXPECT_EQ(PixelAt(form, origin.X + client.Width() - 1, origin.Y + 100), clBlack);
+    EXPECT_EQ(PixelAt(form, origin.X + 100, origin.Y + client.Height() - 1), clBlack);
+
+    // The rounded corners of a style are not cut into the window being designed.
+    frame->SetUIStyle(TtavUIStyle::WinXP);
+    EXPECT_EQ(frame->RoundCorner(), 13);
+    EXPECT_FALSE(GetWindowRgn(form->Handle()).has_value());
+
+    // A plain main menu dropped on the form gets the advice, in an information box; the skinned one none.
+    std::vector<UINT> types;
+    TMessageBoxHook fixture = SetMessageBoxHook([&](const TMessageBoxRequest& box) -> std::optional<int> {
+        Boxes.push_back(box.Text);
+        types.push_back(box.Type);
+        return IDOK;
+    });
+    NewComponent<TMainMenu>(form);
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0], "Strongly recommend you to use \"TtavMainMenu\" instead of \"TMainMenu\".\r\n\r\n"
+                        "If you still want to use TMainForm, \r\n\r\nset FrmProgetto's MENU property to NIL please."
+                        "\r\n\r\nAnd set tavForm1's MENU property to this Menu when you finished designing the menu.");
+    EXPECT_EQ(types[0] & MB_ICONINFORMATION, UINT(MB_ICONINFORMATION));
+    EXPECT_EQ(types[0] & 0xF, UINT(MB_OK));
+    auto* menu = NewComponent<TtavMainMenu>(form);
+    EXPECT_EQ(Boxes.size(), 1u);
+
+    // The designer's bar: the tool bar draws its buttons, the frame only the background; every change of
+    // the menu rebuilds it.
+    ASSERT_NE(frame->MenuBar(), nullptr);
+    EXPECT_FALSE(frame->MenuBar()->OnCustomDrawButton);
+    EXPECT_TRUE(frame->MenuBar()->OnCustomDraw);
+    auto* item = NewComponent<TMenuItem>(form);
+    item->SetCaption("&File");
+    menu->Items()->Add(item);
+    ASSERT_EQ(frame->MenuBar()->ButtonCount(), 1);
+    EXPECT_EQ(frame->MenuBar()->Buttons(0)->Caption(), "&File");
+
+    // A layout being read gives no advice.
+    TForm* loaded = NewComponent<TForm>(Application);
+    loaded->SetDesigning(true);
+    ReadLayoutInto(*loaded, "object FrmLetto: TForm\n  object tavForm1: TtavForm\n  end\n"
+                            "  object MainMenu1: TMainMenu\n  end\nend\n", "DESIGNED");
+    EXPECT_EQ(Boxes.size(), 1u);
+    SetMessageBoxHook(fixture);
 }
 
 TEST_F(FrameTest, FramePropertiesResizeAndRenameTheForm) {

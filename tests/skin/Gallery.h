@@ -11,6 +11,7 @@
 // so that adding a family touches no other file.
 #include "classlib/Forms.h"
 #include "platform/Geometry.h"
+#include "platform/Surface.h"
 
 #include <functional>
 #include <optional>
@@ -67,3 +68,19 @@ template <class T> T* GalleryControl(TForm* page, int width, int height) {
     [[maybe_unused]] static const int GalleryFamilyOrder##name =                                             \
         RegisterGalleryFamily(#name, &GalleryFamily##name);                                                  \
     static void GalleryFamily##name(std::vector<TGallerySample>& samples)
+
+// ---- the framed window --------------------------------------------------------------------------------
+
+class THeadlessHost;
+class TtavFileTheme;
+enum class TtavUIStyle : uint8_t;
+
+// A window with a skinned frame and main menu in one style: as it stands, with the pointer on a menu-bar
+// button, and with the first menu dropped down from its pressed button and its first item selected. Each shot
+// is the window and the menu over it, on `background` outside their shapes.
+struct TFramedWindowShots {
+    TSurface Normal, Hot, Dropped;
+};
+inline constexpr TSize FramedWindowSpace{400, 240}; // what a shot may take, at most
+TFramedWindowShots ShootFramedWindow(THeadlessHost& host, TtavUIStyle style, TtavFileTheme* theme,
+                                     TColor background);

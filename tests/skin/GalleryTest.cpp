@@ -140,6 +140,7 @@ struct TPage {
     TForm* Form = nullptr;
     std::vector<TGallerySample> Samples;
     std::vector<TCell> Cells;
+    TFramedWindowShots Framed;
 
     const TCell* Find(size_t sample, TGalleryState state) const {
         for (const TCell& cell : Cells)
@@ -205,13 +206,21 @@ protected:
         }
         page.Samples = GallerySamples();
         MakeCells(page);
-        const TSize size = LayOut(page);
+        const TSize grid = LayOut(page);
+        const std::vector<TRect> framed = LayOutFramedWindow(page, grid.cy);
+        const TSize size{std::max(grid.cx, framed.back().Right + Margin), framed.back().Bottom + Margin};
         page.Form->SetBounds(0, 24, size.cx, size.cy);
         FParking = GalleryControl<TGalleryParking>(page.Form, 2, 2);
         FParking->SetBounds(size.cx - 2, size.cy - 2, 2, 2);
         page.Form->Show();
         RunUntilIdle();
-        Shoot(page);
+        TSurface sheet = Shoot(page);
+        page.Framed = ShootFramedWindow(FHost, style, page.Theme, PageColor);
+        Paste(sheet, page.Framed.Normal, framed[0].TopLeft());
+        Paste(sheet, page.Framed.Hot, framed[1].TopLeft());
+        Paste(sheet, page.Framed.Dropped, framed[2].TopLeft());
+        std::filesystem::create_directories("gallery");
+        SavePNGFile(sheet, "gallery/" + page.Name + ".png");
         page.Form->Hide();
         RunUntilIdle();
         return page;
@@ -260,6 +269,18 @@ protected:
         return {(group + 1) * groupWidth, height + Margin};
     }
 
+    // A row below the cells for the framed window, in the states it is shot in: where each shot goes.
+    static std::vector<TRect> LayOutFramedWindow(TPage& page, int top) {
+        AddLabel(page, "TtavForm, TtavMainMenu", 4, top + HeaderHeight + Margin);
+        std::vector<TRect> areas;
+        for (TGalleryState state : {Normal, Hovered, Pressed}) {
+            const int left = LabelWidth + int(areas.size()) * (FramedWindowSpace.cx + 2 * Margin) + Margin;
+            AddLabel(page, StateName(state), left, top + 4);
+            areas.push_back(Bounds(left, top + HeaderHeight, FramedWindowSpace.cx, FramedWindowSpace.cy));
+        }
+        return areas;
+    }
+
     static void AddLabel(TPage& page, const std::string& text, int x, int y) {
         auto* label = NewComponent<TLabel>(page.Form);
         label->SetParent(page.Form);
@@ -276,8 +297,8 @@ protected:
     }
 
     // The static states stay as they are set; the pointer and the focus visit the others one at a time, and
-    // each is shot while it lasts.
-    void Shoot(TPage& page) {
+    // each is shot while it lasts. Gives the page with every cell in its state.
+    TSurface Shoot(TPage& page) {
         const TPoint park = page.Form->ClientToScreen({2, 2});
         for (TCell& cell : page.Cells) {
             if (cell.State == Disabled) cell.Control->SetEnabled(false);
@@ -313,8 +334,7 @@ protected:
             if (cell.Pixels.IsEmpty()) cell.Pixels = Crop(sheet, cell.Control->BoundsRect());
         for (const auto& [cell, shot] : shots)
             Paste(sheet, shot, cell->Area.TopLeft());
-        std::filesystem::create_directories("gallery");
-        SavePNGFile(sheet, "gallery/" + page.Name + ".png");
+        return sheet;
     }
 
     TTempFolder FFolder;
@@ -355,6 +375,18 @@ TEST_F(GalleryTest, EveryControlDrawsItselfInEveryStyleAndState) {
                     << pages[a].Samples[i].Name << " looks alike in " << pages[a].Name << " and " << pages[b].Name;
             }
     EXPECT_GT(compared, 50);
+
+    // The framed window: its menu bar's button shows hot, its first menu drops down, each style its own way.
+    for (size_t a = 0; a < pages.size(); ++a) {
+        const TFramedWindowShots& shots = pages[a].Framed;
+        EXPECT_TRUE(DrewItself(shots.Normal)) << pages[a].Name;
+        EXPECT_NE(shots.Hot, shots.Normal) << pages[a].Name << ": no hot menu-bar button";
+        EXPECT_NE(shots.Dropped, shots.Hot) << pages[a].Name << ": no dropped menu";
+        for (size_t b = a + 1; b < pages.size(); ++b) {
+            EXPECT_NE(shots.Normal, pages[b].Framed.Normal) << pages[a].Name << " and " << pages[b].Name;
+            EXPECT_NE(shots.Dropped, pages[b].Framed.Dropped) << pages[a].Name << " and " << pages[b].Name;
+        }
+    }
 }
 
 } // namespace

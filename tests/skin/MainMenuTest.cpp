@@ -1,15 +1,14 @@
 #include "FrameTestSupport.h"
+#include "MenuWindowPeek.h"
 #include "ThemeFileBuilder.h"
 
 #include "classlib/Edit.h"
 #include "classlib/ImageList.h"
-#include "classlib/MenuWindow.h"
 #include "classlib/ShortCut.h"
 #include "platform/Input.h"
 #include "skin/TAVMainMenu.h"
 #include "skin/TAVPublic.h"
 
-#include <functional>
 
 namespace {
 
@@ -41,20 +40,6 @@ protected:
     static TPoint ButtonMiddle(TToolBar* bar, int index) {
         const TRect r = bar->Buttons(index)->BoundsRect();
         return bar->ClientToScreen({(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2});
-    }
-    // Runs `look` once while a menu window shows, as the user's input goes on.
-    void WhileMenuShows(std::function<void(HWND)> look) {
-        static std::function<void(HWND)> peek;
-        peek = std::move(look);
-        SetTimer(nullptr, 21, 20, [](HWND, UINT, uintptr_t, DWORD) {
-            for (HWND h : GetTopLevelWindows())
-                if (GetClassName(h) == MenuWindowClass && IsWindowVisible(h) && peek) {
-                    PresentWindows();
-                    auto once = std::move(peek);
-                    peek = nullptr;
-                    once(h);
-                }
-        });
     }
     TColor Screen(TPoint p) { return PixelToColor(FHost.ScreenPixel(p)); }
 
@@ -151,12 +136,26 @@ TEST_F(MainMenuTest, ItemsDrawInTheMenusStyleWithItsOwnCheckMark) {
     draw(false);
     EXPECT_EQ(at(100, 2), clYellow);
 
-    // MacOS pictures; the theme component's removal brings DeepBlue back.
+    // MacOS pictures; a theme file's colours; the theme component's removal brings DeepBlue back.
     menu->SetUIStyle(TtavUIStyle::MacOS);
     draw(true);
     EXPECT_EQ(at(0, 10), RGB(0x39, 0x73, 0xC4));
+    TTempFolder folder;
+    const std::string path = folder.File("items.tav");
+    using B = TThemeFileBuilder;
+    B::Chain({{"MenuBarColor", B::Integer, B::Int32(0x445566)},
+              {"MenuBackgroundColor", B::Integer, B::Int32(0x112233)},
+              {"MenuSelectedBackgroundColor", B::Integer, B::Int32(0x778899)}})
+        .Save(path);
     auto* theme = NewComponent<TtavFileTheme>(form);
+    theme->SetThemeFile(path);
     menu->SetFileTheme(theme);
+    menu->SetUIStyle(TtavUIStyle::FromThemeFile);
+    draw(false);
+    EXPECT_EQ(at(10, 10), TColor(0x445566));
+    EXPECT_EQ(at(100, 2), TColor(0x112233));
+    draw(true);
+    EXPECT_EQ(at(10, 10), TColor(0x778899));
     delete theme;
     EXPECT_EQ(menu->FileTheme(), nullptr);
     EXPECT_EQ(menu->UIStyle(), TtavUIStyle::DeepBlue);
@@ -179,6 +178,10 @@ TEST_F(MainMenuTest, TheFrameShowsTheTopItemsAsAMenuBarUnderItsTitleBar) {
     EXPECT_EQ(frame->TitleBar()->Top(), 0);
     EXPECT_EQ(bar->BoundsRect(), Bounds(0, 23, 699, 22));
     EXPECT_EQ(bar->Color(), TColor(16514043));
+    frame->SetUIStyle(TtavUIStyle::WinXP);
+    EXPECT_EQ(bar->Color(), GetBuiltinThemeColor(TtavUIStyle::WinXP, tavkey::FormBackgroundColor))
+        << "a new style's background reaches the bar";
+    frame->SetUIStyle(TtavUIStyle::Protein);
 
     // At run time renaming or disabling an item changes its button; a new top item adds none.
     menu->Items()->Items(1)->SetCaption("&Modifica");
@@ -223,7 +226,7 @@ TEST_F(MainMenuTest, ASubMenuDropsFromItsButtonDrawnByTheMenuAndRunsTheChosenIte
     AttachMenu(form);
     TToolBar* bar = FrameOf(form)->MenuBar();
     TColor barPixel = clNone, selectedPixel = clNone, pressedEdge = clNone, pressedInside = clNone;
-    WhileMenuShows([&](HWND menuWindow) {
+    PeekAtMenuWindow([&](HWND menuWindow) {
         const TRect r = GetWindowRect(menuWindow);
         barPixel = Screen({r.Left + 3 + 10, r.Top + 3 + 21 + 5 + 10}); // on Exit, below New and the line
         selectedPixel = Screen({r.Left + 3 + 60, r.Top + 3 + 2});
@@ -236,7 +239,7 @@ TEST_F(MainMenuTest, ASubMenuDropsFromItsButtonDrawnByTheMenuAndRunsTheChosenIte
     FHost.Pause(60);
     FHost.KeyPress(VK_RETURN);
     RunUntilIdle();
-    KillTimer(nullptr, 21);
+    StopPeekingAtMenuWindow();
     EXPECT_EQ(Clicked, (std::vector<std::string>{"&File", "&New"}));
     EXPECT_EQ(barPixel, ProteinMenuBar);
     EXPECT_EQ(selectedPixel, ProteinSelected);
@@ -301,6 +304,55 @@ TEST_F(MainMenuTest, AShortcutRunsItsItemOnceAndTheFocusedEditNeverSeesTheKey) {
     EXPECT_TRUE(Application->OnMessage);
     delete FrameOf(form);
     EXPECT_FALSE(Application->OnMessage);
+}
+
+TEST_F(MainMenuTest, TheBarTakesTheMenusFontWhenTheMenuStopsUsingTheSystemFont) {
+    TForm* form = ShowLayout(MainLayout());
+    TtavForm* frame = FrameOf(form);
+    frame->UpdateMenuBarFont(); // no bar, no menu: nothing to do
+    TtavMainMenu* menu = AttachMenu(form);
+    TToolBar* bar = frame->MenuBar();
+    // Caption pixels: those unlike the bar's colour.
+    auto inked = [&] {
+        PresentWindows();
+        int count = 0;
+        for (int y = 0; y < bar->Height(); ++y)
+            for (int x = 0; x < bar->Width(); ++x)
+                if (Screen(bar->ClientToScreen({x, y})) != bar->Color()) ++count;
+        return count;
+    };
+    const int systemInk = inked();
+    const int systemWidth = bar->Buttons(0)->Width();
+    bar->Font()->SetColor(clRed);
+
+    // The menu's own font: name, size and character set, not its colour; the buttons fit their captions.
+    menu->LookValues().FontName = "Verdana";
+    menu->LookValues().FontSize = 14;
+    menu->LookValues().FontCharset = ANSI_CHARSET;
+    menu->SetUseSystemFont(false);
+    EXPECT_EQ(bar->Font()->Name(), "Verdana");
+    EXPECT_EQ(bar->Font()->Size(), 14);
+    EXPECT_EQ(bar->Font()->Charset(), ANSI_CHARSET);
+    EXPECT_EQ(bar->Font()->Color(), clRed);
+    const int menuWidth = bar->Buttons(0)->Width();
+    EXPECT_GT(menuWidth, systemWidth);
+    EXPECT_GT(inked(), systemInk) << "repainted in the larger font";
+
+    // Back to the system's menu font.
+    menu->SetUseSystemFont(true);
+    TFont system;
+    ApplySystemMenuFont(system);
+    EXPECT_EQ(bar->Font()->Name(), system.Name());
+    EXPECT_EQ(bar->Font()->Size(), system.Size());
+    EXPECT_LT(bar->Buttons(0)->Width(), menuWidth);
+
+    // A plain main menu has no font of its own to give: the bar keeps its font.
+    auto* plain = NewComponent<TMainMenu>(form);
+    Item(form, plain->Items(), "&Solo");
+    frame->SetMenu(plain);
+    frame->MenuBar()->Font()->SetSize(20);
+    frame->UpdateMenuBarFont();
+    EXPECT_EQ(frame->MenuBar()->Font()->Size(), 20);
 }
 
 TEST_F(MainMenuTest, HotAndPressedButtonsWearTheStylesMenuColours) {
