@@ -1,30 +1,67 @@
 #include "classlib/Bitmap.h"
 
 #include "classlib/Streams.h"
+#include "classlib/SysUtils.h"
 #include "platform/Exception.h"
 #include "platform/ImageCodecs.h"
 #include "platform/Resources.h"
 
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
+
+// An embedded picture never changes. Its headers are checked when it is first loaded, so a bad one fails
+// there; its pixels are decoded from the embedded bytes where they lie, the first time anything looks at them.
+class TEmbeddedPicture {
+  public:
+    TEmbeddedPicture(std::span<const uint8_t> bytes, const std::string& name) : FBytes(bytes) {
+        if (const std::optional<TSize> size = SoundImageSize(bytes, name)) {
+            FSize = *size;
+        } else {
+            FPixels = DecodeImage(bytes, name);
+            FSize = {FPixels->Width(), FPixels->Height()};
+        }
+    }
+    const TSize& Size() const { return FSize; }
+    const TSurface& Pixels() const {
+        if (!FPixels) FPixels = DecodeImage(FBytes, {});
+        return *FPixels;
+    }
+
+  private:
+    std::span<const uint8_t> FBytes;
+    TSize FSize;
+    mutable std::optional<TSurface> FPixels;
+};
 
 namespace {
 
-// Embedded pictures never change, and the skin loads the same few again at every paint: each is decoded once,
-// found by its data (names are matched without regard to case).
-std::shared_ptr<const TSurface> DecodedResource(const std::string& name) {
-    static std::unordered_map<const uint8_t*, std::shared_ptr<const TSurface>> decoded;
-    const std::span<const uint8_t> data = FindResource(name);
-    if (auto found = decoded.find(data.data()); found != decoded.end()) return found->second;
-    auto image = std::make_shared<const TSurface>(DecodeImage(data, name));
-    decoded.emplace(data.data(), image);
-    return image;
+// The skin loads the same few pictures again at every paint: each is checked once and shared, found by its
+// data (names are matched without regard to case). `name` is what an error calls it.
+std::shared_ptr<const TEmbeddedPicture> EmbeddedPicture(std::span<const uint8_t> bytes, const std::string& name) {
+    static std::unordered_map<const uint8_t*, std::shared_ptr<const TEmbeddedPicture>> loaded;
+    if (auto found = loaded.find(bytes.data()); found != loaded.end()) return found->second;
+    auto picture = std::make_shared<const TEmbeddedPicture>(bytes, name);
+    loaded.emplace(bytes.data(), picture);
+    return picture;
 }
 
 } // namespace
 
 TBitmap::TBitmap() = default;
 TBitmap::~TBitmap() = default;
+
+int TBitmap::Width() const {
+    return FShared ? FShared->Size().cx : FImage.Width();
+}
+
+int TBitmap::Height() const {
+    return FShared ? FShared->Size().cy : FImage.Height();
+}
+
+const TSurface& TBitmap::Image() const {
+    return FShared ? FShared->Pixels() : FImage;
+}
 
 void TBitmap::SetSize(int width, int height) {
     width = std::max(width, 0);
@@ -74,9 +111,9 @@ void TBitmap::SetImage(TSurface image) {
     Changed();
 }
 
-void TBitmap::ShareImage(std::shared_ptr<const TSurface> image) {
+void TBitmap::ShareImage(std::shared_ptr<const TEmbeddedPicture> image) {
     // A canvas draws into FImage itself: with one, the pixels are copied there.
-    if (FCanvas) return SetImage(*image);
+    if (FCanvas) return SetImage(image->Pixels());
     FShared = std::move(image);
     FImage = TSurface();
     Changed();
@@ -84,14 +121,23 @@ void TBitmap::ShareImage(std::shared_ptr<const TSurface> image) {
 
 TSurface& TBitmap::OwnImage() {
     if (FShared) {
-        FImage = *FShared;
+        FImage = FShared->Pixels();
         FShared.reset();
     }
     return FImage;
 }
 
 void TBitmap::LoadFromResourceName(std::string_view resourceName) {
-    ShareImage(DecodedResource(std::string(resourceName)));
+    ShareImage(EmbeddedPicture(FindResource(resourceName), std::string(resourceName)));
+}
+
+void TBitmap::LoadFromPictureFile(const std::string& fileName) {
+    // A file of that name comes before the embedded picture.
+    const std::string resourceName = PictureResourceName(fileName);
+    if (FileExists(fileName) || !HasResource(resourceName)) return inherited::LoadFromPictureFile(fileName);
+    const std::span<const uint8_t> bytes = FindResource(resourceName);
+    if (bytes.empty()) return SetImage({}); // as a stream of no bytes loads
+    ShareImage(EmbeddedPicture(bytes, StreamDataName));
 }
 
 void TBitmap::LoadFromStream(TStream& stream) {

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string_view>
 
+class TEmbeddedPicture;
+
 enum class TTransparentMode { tmAuto, tmFixed };
 using enum TTransparentMode;
 VMR_ENUM_NAMES(TTransparentMode, "tmAuto", "tmFixed")
@@ -23,8 +25,8 @@ class TBitmap : public TGraphic {
     TBitmap();
     ~TBitmap() override;
 
-    int Width() const override { return Image().Width(); }
-    int Height() const override { return Image().Height(); }
+    int Width() const override;
+    int Height() const override;
     // Either order keeps the top-left pixels; new area is white.
     void SetWidth(int value) override { SetSize(value, Height()); }
     void SetHeight(int value) override { SetSize(Width(), value); }
@@ -63,17 +65,19 @@ class TBitmap : public TGraphic {
 
   protected:
     void Draw(TDC& dc, const TRect& rect, TCopyMode copyMode) const override;
+    void LoadFromPictureFile(const std::string& fileName) override;
 
   private:
     void SetImage(TSurface image);
-    void ShareImage(std::shared_ptr<const TSurface> image);
-    const TSurface& Image() const { return FShared ? *FShared : FImage; }
+    void ShareImage(std::shared_ptr<const TEmbeddedPicture> image);
+    // The pixels; an embedded picture is decoded here, the first time any bitmap looks at them.
+    const TSurface& Image() const;
     // The pixels of this bitmap alone, copied from the shared ones before the first change.
     TSurface& OwnImage();
 
     // An embedded picture's pixels are shared by every bitmap loaded from it (or assigned from one) until
     // one of them is changed; FImage holds them otherwise.
-    std::shared_ptr<const TSurface> FShared;
+    std::shared_ptr<const TEmbeddedPicture> FShared;
     TSurface FImage;
     std::unique_ptr<TDC> FDC;
     std::unique_ptr<TCanvas> FCanvas;

@@ -17,7 +17,7 @@ void TGraphic::PublishProperties(TPublisher<TGraphic>& p) {
 }
 
 void TGraphic::LoadFromPictureSource(const TPictureSource& source) {
-    if (!source.FileName.empty()) return LoadFromStream(*OpenPictureFile(source.FileName));
+    if (!source.FileName.empty()) return LoadFromPictureFile(source.FileName);
     // No bytes at all make an empty graphic, as an empty image is stored as none.
     const std::unique_ptr<TMemoryStream> stream = StreamOver(source.Data);
     if (source.Data.empty() || IsWholeImageFile(source.Data)) return LoadFromStream(*stream);
@@ -32,6 +32,10 @@ void TGraphic::SetTransparent(bool value) {
 
 void TGraphic::Changed() {
     if (OnChange) OnChange(this);
+}
+
+void TGraphic::LoadFromPictureFile(const std::string& fileName) {
+    LoadFromStream(*OpenPictureFile(fileName));
 }
 
 void TGraphic::LoadFromFile(const std::string& fileName) {
@@ -49,7 +53,7 @@ TSurface TGraphic::ReadImage(TStream& stream, int64_t size) {
     std::vector<uint8_t> bytes(static_cast<size_t>(size));
     stream.ReadBuffer(bytes.data(), size);
     auto* file = dynamic_cast<TFileStream*>(&stream);
-    return DecodeImage(bytes, file ? file->FileName() : "stream data");
+    return DecodeImage(bytes, file ? file->FileName() : StreamDataName);
 }
 
 void TGraphic::WriteBMP(TStream& stream, const TSurface& image) {
@@ -60,12 +64,16 @@ void TGraphic::WriteBMP(TStream& stream, const TSurface& image) {
 
 std::unique_ptr<TStream> OpenPictureFile(const std::string& fileName) {
     if (FileExists(fileName)) return std::make_unique<TFileStream>(fileName, fmOpenRead);
-    const std::string name = ExtractFileName(fileName);
-    const std::string resourceName = name.substr(0, name.rfind('.'));
+    const std::string resourceName = PictureResourceName(fileName);
     if (!HasResource(resourceName)) {
         throw EFOpenError("Cannot open file " + fileName + " (no such file or embedded resource)");
     }
     return std::make_unique<TResourceStream>(resourceName);
+}
+
+std::string PictureResourceName(const std::string& fileName) {
+    const std::string name = ExtractFileName(fileName);
+    return name.substr(0, name.rfind('.'));
 }
 
 bool IsWholeImageFile(std::span<const uint8_t> data) {

@@ -42,11 +42,15 @@ class TGraphic : public TPersistent {
     // Draws into `rect` of the DC (stretched when the sizes differ).
     virtual void Draw(TDC& dc, const TRect& rect, TCopyMode copyMode) const = 0;
     virtual void Changed();
+    // A picture file that a layout names (see OpenPictureFile).
+    virtual void LoadFromPictureFile(const std::string& fileName);
     // For Assign, which notifies once for everything it copies.
     void StoreTransparent(bool value) { FTransparent = value; }
     // Reads `size` bytes of an image file (BMP or PNG); errors name the file of a file stream. An empty
     // image is stored as no bytes at all.
     static TSurface ReadImage(TStream& stream, int64_t size);
+    // What errors call an image read from a stream that is not a file.
+    static constexpr const char* StreamDataName = "stream data";
     static void WriteBMP(TStream& stream, const TSurface& image);
 
   private:
@@ -54,8 +58,9 @@ class TGraphic : public TPersistent {
 };
 
 // A picture file that a layout names: the file, or, when there is none, the embedded resource named by the
-// file name without folder and extension. EFOpenError when neither exists.
+// file name without folder and extension (PictureResourceName). EFOpenError when neither exists.
 std::unique_ptr<TStream> OpenPictureFile(const std::string& fileName);
+std::string PictureResourceName(const std::string& fileName);
 // Inline picture data may be the image file itself (as layouts written by hand hold it) rather than what
 // WriteData writes: a BMP or PNG file that is not a bitmap's length-prefixed data.
 bool IsWholeImageFile(std::span<const uint8_t> data);

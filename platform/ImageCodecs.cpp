@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -103,6 +104,13 @@ class TBmpDecoder {
             DecodeRow(FBytes.data() + FLayout.PixelOffset + size_t(row) * FLayout.RowSize, y, surface.Row(y));
         }
         return surface;
+    }
+
+    // Once the headers pass, only an indexed pixel beyond a short palette can still fail.
+    std::optional<TSize> SoundSize() {
+        ReadHeaders();
+        if (FLayout.BitCount <= 8 && FLayout.Palette.size() < size_t(1) << FLayout.BitCount) return {};
+        return TSize{FLayout.Width, FLayout.Height};
     }
 
   private:
@@ -274,6 +282,11 @@ class TPngImage {
 constexpr uint32_t NativeArgbFormat =
     std::endian::native == std::endian::little ? PNG_FORMAT_BGRA : PNG_FORMAT_ARGB;
 constexpr uint8_t PngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+constexpr uint8_t BmpSignature[2] = {'B', 'M'};
+
+[[noreturn]] void UnknownFormat(const std::string& name) {
+    throw EInvalidGraphic("Unknown image format in \"" + name + "\": it is neither a BMP nor a PNG image");
+}
 
 bool HasPrefix(std::span<const uint8_t> bytes, std::span<const uint8_t> prefix) {
     return bytes.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), bytes.begin());
@@ -403,10 +416,15 @@ std::vector<uint8_t> EncodePNG(const TSurface& surface) {
 }
 
 TSurface DecodeImage(std::span<const uint8_t> bytes, const std::string& name) {
-    constexpr uint8_t bmpSignature[2] = {'B', 'M'};
-    if (HasPrefix(bytes, bmpSignature)) return DecodeBMP(bytes, name);
+    if (HasPrefix(bytes, BmpSignature)) return DecodeBMP(bytes, name);
     if (HasPrefix(bytes, PngSignature)) return DecodePNG(bytes, name);
-    throw EInvalidGraphic("Unknown image format in \"" + name + "\": it is neither a BMP nor a PNG image");
+    UnknownFormat(name);
+}
+
+std::optional<TSize> SoundImageSize(std::span<const uint8_t> bytes, const std::string& name) {
+    if (HasPrefix(bytes, BmpSignature)) return TBmpDecoder(bytes, name).SoundSize();
+    if (HasPrefix(bytes, PngSignature)) return {};
+    UnknownFormat(name);
 }
 
 TSurface LoadImageFile(const std::string& path) {

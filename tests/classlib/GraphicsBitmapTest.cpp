@@ -191,6 +191,35 @@ TEST(GraphicsBitmap, BitmapsOfOneResourceShareItsPixelsUntilOneChanges) {
     EXPECT_EQ(PixelAt(second, 2, 0), clBlue);
 }
 
+TEST(GraphicsBitmap, AnEmbeddedPictureIsCheckedWhenLoadedAndDecodedWhereItLiesAtTheFirstLook) {
+    // Bytes that the test may change where they are embedded: the decode reads them there, once.
+    static std::vector<uint8_t> late = EncodeBMP(TSurface(2, 1, RGBToPixel(clRed)));
+    static std::vector<uint8_t> bad = late;
+    bad[14] = 44; // a bitmap header of an unknown size
+    static const TResourceEntry entries[] = {{"LATEPICTURE", late.data(), late.size()},
+                                             {"BADPICTURE", bad.data(), bad.size()}};
+    RegisterResources(entries, 2);
+    TBitmap bitmap, other;
+    bitmap.LoadFromResourceName("LATEPICTURE");
+    EXPECT_EQ(bitmap.Width(), 2);
+    EXPECT_EQ(bitmap.Height(), 1);
+    late[54] = 0xFF, late[55] = 0, late[56] = 0; // the first pixel turns blue before anyone looks
+    EXPECT_EQ(PixelAt(bitmap, 0, 0), clBlue);
+    EXPECT_EQ(PixelAt(bitmap, 1, 0), clRed);
+    late[54] = 0, late[56] = 0xFF;
+    other.LoadFromResourceName("latepicture");
+    EXPECT_EQ(PixelAt(other, 0, 0), clBlue) << "decoded once";
+    EXPECT_EQ(&std::as_const(other).Surface(), &std::as_const(bitmap).Surface());
+
+    // A bad picture fails when it is loaded, with the words of a decode, and nothing changes.
+    const std::string decodeError = ErrorOf([&] { DecodeImage(bad, "BADPICTURE"); });
+    EXPECT_NE(decodeError.find("unknown size of 44"), std::string::npos) << decodeError;
+    EXPECT_EQ(ErrorOf([&] { bitmap.LoadFromResourceName("BADPICTURE"); }), decodeError);
+    EXPECT_EQ(ErrorOf([&] { bitmap.LoadFromResourceName("BADPICTURE"); }), decodeError) << "not kept as sound";
+    EXPECT_EQ(bitmap.Width(), 2);
+    EXPECT_EQ(PixelAt(bitmap, 0, 0), clBlue);
+}
+
 TEST(GraphicsBitmap, AssignCopiesPixelsAndTransparencyWithOneNotification) {
     TBitmap source;
     FillSample(source);

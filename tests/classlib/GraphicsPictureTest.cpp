@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 const std::vector<uint8_t>& SwatchFile() {
@@ -159,6 +160,45 @@ TEST_F(GraphicsPicture, FilesByExtensionAndResourcesForMissingFiles) {
               "Cannot open file Nowhere.bmp (no such file or embedded resource)");
     loaded.LoadFromPictureSource({});
     EXPECT_EQ(loaded.Graphic(), nullptr);
+}
+
+TEST_F(GraphicsPicture, AnEmbeddedPictureALayoutNamesIsSharedAndFailsWhereALoadedStreamWould) {
+    static const std::vector<uint8_t> empty;
+    static const std::vector<uint8_t> bad = [] {
+        std::vector<uint8_t> bytes = SwatchFile();
+        bytes[28] = 7; // bit count
+        return bytes;
+    }();
+    static const TResourceEntry entries[] = {{"NOPIXELS", empty.data(), 0}, {"BADSWATCH", bad.data(), bad.size()}};
+    RegisterResources(entries, 2);
+    TBitmap direct;
+    direct.LoadFromResourceName("SWATCH");
+    TPicture loaded;
+    loaded.LoadFromPictureSource({"pictures/swatch.bmp", {}});
+    EXPECT_EQ(&std::as_const(*loaded.Bitmap()).Surface(), &std::as_const(direct).Surface())
+        << "the embedded bytes are decoded once, for both";
+
+    // As the stream over the embedded bytes loaded before: the same error, and no bytes give no image.
+    TMemoryStream badStream;
+    badStream.WriteBuffer(bad.data(), int64_t(bad.size()));
+    badStream.SetPosition(0);
+    TBitmap fromStream;
+    const std::string streamError = ErrorOf([&] { fromStream.LoadFromStream(badStream); });
+    EXPECT_NE(streamError.find("\"stream data\": it has an unsupported bit count of 7"), std::string::npos)
+        << streamError;
+    EXPECT_EQ(ErrorOf([&] { loaded.LoadFromPictureSource({"BadSwatch.bmp", {}}); }), streamError);
+    EXPECT_EQ(loaded.Width(), 3);
+    loaded.LoadFromPictureSource({"NOPIXELS.bmp", {}});
+    ASSERT_NE(loaded.Graphic(), nullptr);
+    EXPECT_TRUE(loaded.Graphic()->Empty());
+
+    // A file of that name comes first.
+    std::filesystem::create_directories(Folder);
+    const std::string file = Folder + "/swatch.bmp";
+    SaveBMPFile(TSurface(1, 1, RGBToPixel(clMaroon)), file);
+    loaded.LoadFromPictureSource({file, {}});
+    EXPECT_EQ(loaded.Width(), 1);
+    EXPECT_EQ(PixelAt(*loaded.Bitmap(), 0, 0), clMaroon);
 }
 
 TEST_F(GraphicsPicture, TilesDrawnThroughTheCanvasKeepTheGraphicsTransparency) {

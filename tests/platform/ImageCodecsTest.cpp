@@ -309,15 +309,43 @@ TEST(ImageCodecs, MalformedBmpsNameTheSourceAndSayWhatIsWrong) {
     EXPECT_EQ(target, Patterned(2, 2));
 }
 
-TEST(ImageCodecs, EveryTruncationAndByteDamageIsRejectedCleanly) {
+namespace {
+
+// Sound files of several kinds: short palettes, masks, a core header, a PNG.
+std::vector<TBytes> ValidSamples() {
     TBmpRecipe v5;
     v5.HeaderSize = 124, v5.Width = 3, v5.BitCount = 32, v5.Compression = 3,
     v5.Masks = {0xFF0000, 0xFF00, 0xFF};
     TBmpRecipe core;
     core.HeaderSize = 12, core.Width = 3, core.BitCount = 4, core.Palette = {1, 2, 3};
-    const std::vector<TBytes> valid = {BuildBmp(Valid8Bit()), BuildBmp(WithRows(v5, true, {TBytes(12, 7)})),
-                                       BuildBmp(WithRows(core, false, {PackIndices(4, {0, 1, 2})})),
-                                       EncodePNG(Patterned(5, 3))};
+    TBmpRecipe mono;
+    mono.Width = 9, mono.BitCount = 1, mono.Palette = {0x000000, 0xFFFFFF};
+    TBmpRecipe direct;
+    direct.Width = 2, direct.BitCount = 24;
+    return {BuildBmp(Valid8Bit()),
+            BuildBmp(WithRows(v5, true, {TBytes(12, 7)})),
+            BuildBmp(WithRows(core, false, {PackIndices(4, {0, 1, 2})})),
+            BuildBmp(WithRows(mono, false, {PackIndices(1, {1, 0, 1, 0, 1, 0, 1, 0, 1}), TBytes(2, 0)})),
+            BuildBmp(WithRows(direct, true, {TBytes(6, 0x40), TBytes(6, 0x80), TBytes(6, 0xC0)})),
+            EncodePNG(Patterned(5, 3))};
+}
+
+// Every cut and every damaged byte of the file, with what it stands for.
+void ForEachMangling(const TBytes& file, const std::function<void(std::span<const uint8_t>, const std::string&)>& f) {
+    for (size_t length = 0; length < file.size(); ++length)
+        f(std::span(file).first(length), std::to_string(length) + " bytes");
+    for (size_t at = 0; at < file.size(); ++at)
+        for (uint8_t value : {0x00, 0x01, 0x7F, 0x80, 0xFF}) {
+            TBytes damaged = file;
+            damaged[at] = value;
+            f(damaged, "byte " + std::to_string(at) + " = " + std::to_string(value));
+        }
+}
+
+} // namespace
+
+TEST(ImageCodecs, EveryTruncationAndByteDamageIsRejectedCleanly) {
+    const std::vector<TBytes> valid = ValidSamples();
     for (const TBytes& file : valid) {
         ASSERT_NO_THROW(DecodeImage(file, "valid"));
         for (size_t length = 0; length < file.size(); ++length) {
@@ -332,6 +360,37 @@ TEST(ImageCodecs, EveryTruncationAndByteDamageIsRejectedCleanly) {
                 ExpectDecodesOrRejects(damaged, "byte " + std::to_string(at) + " = " + std::to_string(value));
             }
     }
+}
+
+// The header check stands in for a decode deferred until the pixels are needed: what it passes with a size
+// decodes to that size, and what it rejects, decoding rejects with the same words.
+TEST(ImageCodecs, TheHeaderCheckFailsAsDecodingWouldAndPassesOnlyWhatDecodes) {
+    int sized = 0, deferred = 0;
+    for (const TBytes& file : ValidSamples())
+        ForEachMangling(file, [&](std::span<const uint8_t> bytes, const std::string& what) {
+            std::optional<TSize> size;
+            const std::string checked = InvalidMessage([&] { size = SoundImageSize(bytes, "x.img"); });
+            TSurface decoded;
+            const std::string decoding = InvalidMessage([&] { decoded = DecodeImage(bytes, "x.img"); });
+            if (size) {
+                ++sized;
+                EXPECT_EQ(decoding, "(no EInvalidGraphic)") << what;
+                EXPECT_EQ(*size, (TSize{decoded.Width(), decoded.Height()})) << what;
+            } else if (checked != "(no EInvalidGraphic)") {
+                EXPECT_EQ(checked, decoding) << what;
+            } else {
+                ++deferred;
+            }
+        });
+    EXPECT_GT(sized, 1000) << "direct colour and full palettes need no decode to be known sound";
+    EXPECT_GT(deferred, 0);
+
+    // Only a palette shorter than the indices reach, or a PNG, needs the pixels decoded.
+    EXPECT_EQ(SoundImageSize(BuildBmp(Valid8Bit()), "short.bmp"), std::nullopt);
+    EXPECT_EQ(SoundImageSize(EncodePNG(Patterned(5, 3)), "p.png"), std::nullopt);
+    EXPECT_EQ(SoundImageSize(ValidSamples()[3], "mono.bmp"), (TSize{9, 2}));
+    EXPECT_EQ(InvalidMessage([&] { SoundImageSize({}, "empty"); }),
+              "Unknown image format in \"empty\": it is neither a BMP nor a PNG image");
 }
 
 TEST(ImageCodecs, MalformedPngsAndUnknownFormatsNameTheSource) {
