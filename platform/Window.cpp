@@ -108,7 +108,7 @@ void SyncTopLevelSurface(TWindow& w, bool sizeChanged) {
     if (w.IsChild() || !w.Surface) return;
     w.Surface->SetBounds(w.Rect);
     if (sizeChanged) {
-        w.BackBuffer.SetSize(std::max(1, w.Rect.Width()), std::max(1, w.Rect.Height()));
+        if (!w.BackBuffer.IsEmpty()) w.BackBuffer.SetSize(std::max(1, w.Rect.Width()), std::max(1, w.Rect.Height()));
         if (w.Region) w.Surface->SetShape(w.Region);
     }
 }
@@ -184,7 +184,8 @@ TPoint OffsetInTopLevel(const TWindow& w) {
 }
 
 TRegion VisibleRegion(const TWindow& w, bool clipChildren) {
-    // A hidden child shows nothing; a hidden top-level window still paints into its back buffer.
+    // A hidden child shows nothing; a hidden top-level window that has shown before still paints into its
+    // back buffer.
     if (w.IsChild() && !(w.Style & WS_VISIBLE)) return {};
     TRegion visible(w.SizeRect());
     if (w.Region) visible &= *w.Region;
@@ -226,6 +227,8 @@ TRegion VisibleRegion(const TWindow& w, bool clipChildren) {
         }
         cur = parent;
     }
+    // A top-level window that has not shown yet has no back buffer to draw on.
+    if (!cur->IsChild() && cur->BackBuffer.IsEmpty()) return {};
     return visible;
 }
 
@@ -262,7 +265,6 @@ HWND CreateWindowEx(DWORD exStyle, const std::string& className, const std::stri
     if (!ref.IsChild()) {
         ref.Surface = Host().CreateSurface(SurfaceKindOf(style, exStyle), ref.Rect);
         ref.Surface->SetTitle(windowName);
-        ref.BackBuffer = TSurface(std::max(1, width), std::max(1, height));
     }
     CREATESTRUCT cs{createParams, parent, ref.Rect, style, exStyle, className, windowName};
     ref.Client = NonClientLayout(style, exStyle, ref.Rect.Size()).Client;
@@ -537,6 +539,9 @@ namespace {
 void SetVisible(HWND hwnd, bool visible, bool activate) {
     TWindow* w = FindWindow(hwnd);
     if (!w || bool(w->Style & WS_VISIBLE) == visible) return;
+    // A top-level window gets its back buffer when it first shows: until then drawing on it reaches nothing.
+    if (visible && w->Surface && w->BackBuffer.IsEmpty())
+        w->BackBuffer = TSurface(std::max(1, w->Rect.Width()), std::max(1, w->Rect.Height()));
     SendMessage(hwnd, WM_SHOWWINDOW, visible, 0);
     if (!(w = FindWindow(hwnd))) return;
     if (visible) {

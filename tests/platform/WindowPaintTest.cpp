@@ -47,6 +47,42 @@ TEST_F(TWindowTest, AShownWindowPaintsOnceWithItsFrameAndBackgroundFromBeginPain
     EXPECT_TRUE(FLog.empty());
 }
 
+// As on the desktop, drawing on a window that never showed reaches nothing; it holds no picture until then.
+TEST_F(TWindowTest, ATopLevelWindowThatNeverShowedDrawsNowhereAndPaintsWholeWhenItFirstShows) {
+    HWND top = Top(Bounds(0, 0, 60, 40), WS_POPUP);
+    HWND kid = Child(top, Bounds(5, 5, 10, 10));
+    FHandlers[top] = FillOnPaint(clLime);
+    FHandlers[kid] = FillOnPaint(clBlue);
+    auto* surface = static_cast<THeadlessSurface*>(GetHostSurface(top));
+    const auto drawRed = [](HWND h, TColor* seen) {
+        TWindowDC dc(h, true);
+        ASSERT_TRUE(dc);
+        dc->FillRect(Rect(0, 0, 60, 40), TBrushDesc::SolidColor(clRed));
+        *seen = dc->GetPixel(1, 1);
+    };
+    TColor seen = clNone;
+    drawRed(top, &seen);
+    EXPECT_EQ(seen, CLR_INVALID);
+    drawRed(kid, &seen);
+    EXPECT_EQ(seen, CLR_INVALID);
+    MoveWindow(top, 10, 10, 80, 50);
+    Pump();
+    EXPECT_EQ(surface->PresentCount(), 0);
+
+    // The first show paints all of it, at the size it has then.
+    ShowWindow(top, SW_SHOWNA);
+    Pump();
+    EXPECT_EQ(surface->PresentCount(), 1);
+    EXPECT_EQ(PixelOf(top, {0, 0}), 0x00FF00u);
+    EXPECT_EQ(PixelOf(top, {79, 49}), 0x00FF00u);
+    EXPECT_EQ(PixelOf(top, {6, 6}), 0x0000FFu);
+
+    // Hidden again, it keeps its picture and its DC still draws into it.
+    ShowWindow(top, SW_HIDE);
+    drawRed(top, &seen);
+    EXPECT_EQ(seen, clRed);
+}
+
 TEST_F(TWindowTest, PaintingIsClippedToTheInvalidPartAndEraseOnlyWhenAsked) {
     HWND top = Top(Bounds(0, 0, 100, 80));
     TRect painted;
