@@ -104,11 +104,18 @@ void SendSizeMessages(TWindow& w) {
 
 namespace {
 
+// A top-level window has its back buffer from its first show (or its creation as a visible window) on: until
+// then drawing on it reaches nothing, as on the desktop. `make` gives one to a window that has none.
+void SizeBackBuffer(TWindow& w, bool make) {
+    if (!w.Surface || (w.BackBuffer.IsEmpty() && !make)) return;
+    w.BackBuffer.SetSize(std::max(1, w.Rect.Width()), std::max(1, w.Rect.Height()));
+}
+
 void SyncTopLevelSurface(TWindow& w, bool sizeChanged) {
     if (w.IsChild() || !w.Surface) return;
     w.Surface->SetBounds(w.Rect);
     if (sizeChanged) {
-        if (!w.BackBuffer.IsEmpty()) w.BackBuffer.SetSize(std::max(1, w.Rect.Width()), std::max(1, w.Rect.Height()));
+        SizeBackBuffer(w, false);
         if (w.Region) w.Surface->SetShape(w.Region);
     }
 }
@@ -265,6 +272,7 @@ HWND CreateWindowEx(DWORD exStyle, const std::string& className, const std::stri
     if (!ref.IsChild()) {
         ref.Surface = Host().CreateSurface(SurfaceKindOf(style, exStyle), ref.Rect);
         ref.Surface->SetTitle(windowName);
+        if (style & WS_VISIBLE) SizeBackBuffer(ref, true);
     }
     CREATESTRUCT cs{createParams, parent, ref.Rect, style, exStyle, className, windowName};
     ref.Client = NonClientLayout(style, exStyle, ref.Rect.Size()).Client;
@@ -539,9 +547,7 @@ namespace {
 void SetVisible(HWND hwnd, bool visible, bool activate) {
     TWindow* w = FindWindow(hwnd);
     if (!w || bool(w->Style & WS_VISIBLE) == visible) return;
-    // A top-level window gets its back buffer when it first shows: until then drawing on it reaches nothing.
-    if (visible && w->Surface && w->BackBuffer.IsEmpty())
-        w->BackBuffer = TSurface(std::max(1, w->Rect.Width()), std::max(1, w->Rect.Height()));
+    if (visible) SizeBackBuffer(*w, true);
     SendMessage(hwnd, WM_SHOWWINDOW, visible, 0);
     if (!(w = FindWindow(hwnd))) return;
     if (visible) {
