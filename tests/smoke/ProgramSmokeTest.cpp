@@ -95,6 +95,30 @@ class ProgramOnXvfb : public ::testing::Test {
         }
     }
 
+    // Waits until what the area shows passes the test.
+    bool WaitFor(const std::function<bool()>& test, std::chrono::milliseconds limit = 8s) {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (!test()) {
+            if (std::chrono::steady_clock::now() > deadline) return false;
+            std::this_thread::sleep_for(50ms);
+        }
+        return true;
+    }
+    bool WaitForChange(const TRect& area, uint64_t before, std::chrono::milliseconds limit = 8s) {
+        return WaitFor([&] { return FScreen->Fingerprint(area) != before; }, limit);
+    }
+    // Waits until the area has stopped changing, and returns what it shows.
+    uint64_t Settled(const TRect& area) {
+        uint64_t last = FScreen->Fingerprint(area);
+        for (int still = 0; still < 6;) {
+            std::this_thread::sleep_for(100ms);
+            const uint64_t now = FScreen->Fingerprint(area);
+            still = now == last ? still + 1 : 0;
+            last = now;
+        }
+        return last;
+    }
+
     TXvfbServer FServer{1280, 1024};
     std::unique_ptr<TXScreen> FScreen;
     fs::path FRoot;
@@ -108,8 +132,8 @@ TEST_F(ProgramOnXvfb, ShowsItsMainWindowOnTheSampleDatabase) {
     EXPECT_EQ(window->Width(), 701);
     EXPECT_EQ(window->Height(), 562);
 
-    // Let it paint, then keep what the screen shows.
-    std::this_thread::sleep_for(1500ms);
+    // Once it has painted, keep what the screen shows.
+    Settled(*window);
     const TSurface shot = FScreen->Grab(*window);
     SavePNGFile(shot, (fs::current_path() / "vmr-main-window.png").string());
     // The frame's black border and something more than one colour inside.
@@ -140,8 +164,11 @@ TEST_F(ProgramOnXvfb, ALostDisplayEndsTheProgramWithTheReasonAndNoCrash) {
 
 TEST_F(ProgramOnXvfb, AnEmptyFolderEndsWithTheErrorAndStaysEmpty) {
     TProgram program(Folder(), FServer.Display());
-    // The error box shows; closing it ends the program.
-    std::optional<int> status = program.WaitExit(3s);
+    // The error is written and its box shows; closing the box ends the program.
+    const std::string missing = (fs::weakly_canonical(Folder()) / "Incantesimi.mdb").string();
+    EXPECT_TRUE(WaitFor([&] { return program.Errors().find(missing) != std::string::npos; }, 20s))
+        << program.Errors();
+    std::optional<int> status = program.WaitExit(1s);
     if (!status) {
         program.Terminate();
         status = program.WaitExit(20s);
@@ -170,29 +197,6 @@ class ProgramOnTheDesktop : public ProgramOnXvfb, public ::testing::WithParamInt
     void TearDown() override {
         FManager.reset();
         ProgramOnXvfb::TearDown();
-    }
-    // Waits until what the area shows passes the test.
-    bool WaitFor(const std::function<bool()>& test, std::chrono::milliseconds limit = 8s) {
-        const auto deadline = std::chrono::steady_clock::now() + limit;
-        while (!test()) {
-            if (std::chrono::steady_clock::now() > deadline) return false;
-            std::this_thread::sleep_for(50ms);
-        }
-        return true;
-    }
-    bool WaitForChange(const TRect& area, uint64_t before, std::chrono::milliseconds limit = 8s) {
-        return WaitFor([&] { return FScreen->Fingerprint(area) != before; }, limit);
-    }
-    // Waits until the area has stopped changing, and returns what it shows.
-    uint64_t Settled(const TRect& area) {
-        uint64_t last = FScreen->Fingerprint(area);
-        for (int still = 0; still < 6;) {
-            std::this_thread::sleep_for(100ms);
-            const uint64_t now = FScreen->Fingerprint(area);
-            still = now == last ? still + 1 : 0;
-            last = now;
-        }
-        return last;
     }
     void Shot(const TRect& area, const std::string& name) {
         SavePNGFile(FScreen->Grab(area), (fs::current_path() / (name + (GetParam() ? "-openbox" : "-bare") + ".png")).string());
@@ -269,10 +273,15 @@ TEST_P(ProgramOnTheDesktop, KeysReachTheFocusedControlAfterADropDownAndAltF4Clos
 
     // After a drop-down list opens and closes, a click on the spell list and a typed letter reach it: the
     // list jumps to the first spell with that letter, and the description shows it.
+    const TRect dropArea = Bounds(w.X + 6, w.Y + 70, 170, 40);
+    const uint64_t closedList = Settled(dropArea);
+    const uint64_t first = Settled(title);
     FScreen->Click(at(174, 57));
-    std::this_thread::sleep_for(500ms);
+    ASSERT_TRUE(WaitForChange(dropArea, closedList)) << "the drop-down list did not open";
     FScreen->Click(at(174, 57));
+    ASSERT_TRUE(WaitFor([&] { return FScreen->Fingerprint(dropArea) == closedList; })) << "the list stayed open";
     FScreen->Click(at(60, 142));
+    ASSERT_TRUE(WaitForChange(title, first)) << "the click on the spell list was ignored";
     const uint64_t clicked = Settled(title);
     FScreen->PressKey("m");
     EXPECT_TRUE(WaitForChange(title, clicked)) << "the typed letter did not reach the spell list";
@@ -380,9 +389,12 @@ TEST_P(ProgramOnTheDesktop, AfterMaximiseAndRestoreTheGridShowsItsScrollBarAndTh
         FScreen->DoubleClick(at(60, row));
         ASSERT_TRUE(WaitForChange(rows, before)) << "the spell never reached the selection";
     }
+    const uint64_t lastAdded = Settled(title);
     FScreen->Click(at(400, 306));
     FScreen->Click(at(60, 181));
+    ASSERT_TRUE(WaitForChange(title, lastAdded)) << "the click on the spell list was ignored";
     const uint64_t spell = Settled(title);
+    Settled(*found);
     const TSurface shown = FScreen->Grab(bar);
 
     // Maximised by its button and restored by it again.
