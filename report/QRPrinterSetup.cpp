@@ -2,6 +2,7 @@
 
 #include "classlib/Application.h"
 #include "classlib/SysUtils.h"
+#include "classlib/TextAlignment.h"
 #include "platform/MessageBox.h"
 #include "report/QRChoiceList.h"
 #include "report/QRFileNamePrompt.h"
@@ -74,6 +75,7 @@ std::string TQRPrinterSetup::DefaultPdfFileName(const std::string& title) {
 
 void TQRPrinterSetup::Load(size_t pageCount, const TQRPrintChoice& initial, const std::string& title) {
     FPrinters = TPrinters::Destinations();
+    FitHeading();
     std::vector<std::string> items;
     int selected = int(FPrinters.size()); // the file, unless a printer is chosen or the default
     for (size_t i = 0; i < FPrinters.size(); ++i) {
@@ -149,10 +151,31 @@ void TQRPrinterSetup::KeyDown(WORD& key, TShiftState shift) {
     TQRDialogForm::KeyDown(key, shift);
 }
 
+std::string TQRPrinterSetup::Heading() const {
+    return FPrinters.empty() ? TPrinters::NoPrinterMessage : "Stampante:";
+}
+
+TRect TQRPrinterSetup::HeadingRect() {
+    TRect rect{Margin, 8, ClientWidth() - Margin, 8};
+    rect.Bottom += MeasureText(Font(), Heading(), rect, DT_WORDBREAK).Height();
+    return rect;
+}
+
+// A heading too long for one line wraps inside the margins, and everything under it moves down to make room.
+void TQRPrinterSetup::FitHeading() {
+    const int shift = HeadingRect().Height() - MeasureText(Font(), "Stampante:", {}, 0).Height() - FShift;
+    if (shift == 0) return;
+    FShift += shift;
+    for (int i = 0; i < ControlCount(); ++i) Controls(i)->SetTop(Controls(i)->Top() + shift);
+    SetClientHeight(ClientHeight() + shift);
+    Invalidate();
+}
+
 void TQRPrinterSetup::Paint() {
     TCanvas& c = *Canvas();
     c.Brush()->SetStyle(TBrushStyle::Clear);
-    c.TextOut(12, 8, FPrinters.empty() ? TPrinters::NoPrinterMessage : "Stampante:");
-    c.TextOut(12, 26, "Destinazione:");
-    c.TextOut(12, 129, "File PDF:");
+    TRect heading = HeadingRect();
+    c.Handle()->DrawText(Heading(), heading, DT_WORDBREAK);
+    c.TextOut(Margin, 26 + FShift, "Destinazione:");
+    c.TextOut(Margin, 129 + FShift, "File PDF:");
 }

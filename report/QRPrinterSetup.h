@@ -23,6 +23,8 @@ class TQRPrinterSetup : public TQRDialogForm {
 
   public:
     static constexpr const char* PdfChoice = "Stampa su file PDF";
+    // The space kept free at the dialog's left and right.
+    static constexpr int Margin = 12;
     // Shows the set-up for a report of `pageCount` pages starting from `initial`; nothing when cancelled. The
     // file line starts with the report's title as a PDF in the documents folder when `initial` names none.
     static std::optional<TQRPrintChoice> Execute(size_t pageCount, const TQRPrintChoice& initial,
@@ -49,6 +51,10 @@ class TQRPrinterSetup : public TQRDialogForm {
 
   private:
     void Load(size_t pageCount, const TQRPrintChoice& initial, const std::string& title);
+    // The first line: the printers' heading, or why there are none.
+    std::string Heading() const;
+    TRect HeadingRect();
+    void FitHeading();
     void Confirm();
     // Asks for the folder of the PDF file, keeping its name.
     void ChooseFolder();
@@ -62,4 +68,5 @@ class TQRPrinterSetup : public TQRDialogForm {
     TQRNumberField* FTo = nullptr;
     TQRToolButton* FOk = nullptr;
     TQRToolButton* FFolder = nullptr;
+    int FShift = 0; // how far a heading of more lines moved the rest down
 };

@@ -191,6 +191,24 @@ TEST_F(PreviewTest, PrinterSetupPrintsTheChosenPagesToAPdfFile) {
         }
         auto& setup = dynamic_cast<TQRPrinterSetup&>(form);
         setupShown = true;
+        // The heading wraps inside the margins: its two lines and the label under it stay apart, above the list.
+        Pump();
+        const TPixel face = ColorToPixel(clBtnFace);
+        auto ink = [&](int from, int to, int y) {
+            for (int x = from; x < to; ++x)
+                if (FHost.ScreenPixel(ScreenPoint(&setup, {x, y})) != face) return true;
+            return false;
+        };
+        std::vector<std::pair<int, int>> lines; // first and past-last rows of each line of text
+        for (int y = 0; y < setup.DestinationList()->Top(); ++y) {
+            EXPECT_FALSE(ink(setup.ClientWidth() - TQRPrinterSetup::Margin, setup.ClientWidth(), y)) << "row " << y;
+            if (!ink(0, setup.ClientWidth(), y)) continue;
+            if (lines.empty() || lines.back().second != y)
+                lines.emplace_back(y, y + 1);
+            else
+                lines.back().second = y + 1;
+        }
+        EXPECT_EQ(lines.size(), 3u);
         // No print server: it says so, and the file is what is left.
         EXPECT_TRUE(setup.SaysNoPrinter());
         EXPECT_EQ(setup.DestinationList()->Items(), std::vector<std::string>{TQRPrinterSetup::PdfChoice});

@@ -1,3 +1,4 @@
+#include "WindowManager.h"
 #include "XScreen.h"
 #include "XvfbServer.h"
 
@@ -64,15 +65,15 @@ protected:
     }
 
     // The first event that `wanted` accepts, or a None event after a while.
-    template <class TPredicate> THostEvent WaitUntil(TPredicate wanted) {
-        const uint64_t deadline = FHost->Now() + 3000;
+    template <class TPredicate> THostEvent WaitUntil(TPredicate wanted, uint64_t ms = 3000) {
+        const uint64_t deadline = FHost->Now() + ms;
         for (;;) {
             THostEvent e = FHost->WaitEvent(deadline);
             if (e.Kind == TKind::None || wanted(e)) return e;
         }
     }
-    THostEvent WaitFor(TKind kind, const THostSurface& surface) {
-        return WaitUntil([&](const THostEvent& e) { return e.Kind == kind && e.Surface == &surface; });
+    THostEvent WaitFor(TKind kind, const THostSurface& surface, uint64_t ms = 3000) {
+        return WaitUntil([&](const THostEvent& e) { return e.Kind == kind && e.Surface == &surface; }, ms);
     }
     THostEvent WaitForMoveTo(TPoint point) {
         return WaitUntil([&](const THostEvent& e) { return e.Kind == TKind::MouseMove && e.ScreenPos == point; });
@@ -281,6 +282,39 @@ TEST_F(XcbHostOnXvfb, MinimisingWithoutAWindowManagerReportsThatTheWindowStayed)
     surface.Minimize();
     EXPECT_EQ(WaitFor(TKind::Restored, surface).Kind, TKind::Restored);
     EXPECT_EQ(Seen().PixelAt({150, 150}), Red);
+}
+
+// Polls the screen, without handling a single event of the host's, until `test` holds.
+template <class TTest> bool ScreenShows(TTest test) {
+    for (int i = 0; i < 400; ++i) {
+        if (test()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    return false;
+}
+
+TEST_F(XcbHostOnXvfb, AMinimiseTheDesktopUndidBeforeTheHostLookedIsReportedAsRestored) {
+    TWindowManager manager(FServer.Display());
+    if (!manager.Running()) GTEST_SKIP() << "openbox does not run here";
+    THostSurface& surface = Open(TSurfaceKind::Normal, Bounds(100, 100, 200, 150), true, Red, "Via");
+    ASSERT_TRUE(ScreenShows([&] { return FScreen->FindWindow("Via").has_value(); }));
+    Drain();
+
+    // The window system takes the window as minimised from its request on; a program busy elsewhere sees
+    // the desktop iconify it and a task bar bring it back only afterwards.
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        surface.Minimize();
+        ASSERT_TRUE(ScreenShows([&] { return !FScreen->FindWindow("Via"); })) << "openbox did not iconify";
+        if (round == 1) { // the host looks in time
+            EXPECT_EQ(WaitFor(TKind::Restored, surface, 500).Kind, TKind::None) << "restored while iconic";
+        }
+        ASSERT_TRUE(FScreen->ActivateWindow("Via"));
+        ASSERT_TRUE(ScreenShows([&] { return FScreen->FindWindow("Via").has_value(); }));
+        EXPECT_EQ(WaitFor(TKind::Restored, surface).Kind, TKind::Restored);
+        EXPECT_EQ(WaitFor(TKind::Restored, surface, 500).Kind, TKind::None) << "reported twice";
+    }
+    EXPECT_EQ(Seen().PixelAt(FScreen->FindWindow("Via").value_or(TRect{}).TopLeft() + TPoint{50, 50}), Red);
 }
 
 TEST_F(XcbHostOnXvfb, ClipboardTextMakesTheRoundTripThroughTheServer) {

@@ -1,6 +1,7 @@
 #include "XScreen.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <poll.h>
@@ -103,6 +104,37 @@ bool TXScreen::ResizeWindow(const std::string& title, int width, int height) con
     XResizeWindow(FDisplay, window, unsigned(width), unsigned(height));
     XSync(FDisplay, False);
     return true;
+}
+
+namespace {
+
+// The root window's property of one window, or 0.
+Window RootWindowProperty(_XDisplay* display, const char* name) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    Window result = 0;
+    if (XGetWindowProperty(display, DefaultRootWindow(display), XInternAtom(display, name, False), 0, 1, False,
+                           XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+        data && format == 32 && count == 1)
+        result = *reinterpret_cast<const Window*>(data);
+    if (data) XFree(data);
+    return result;
+}
+
+} // namespace
+
+bool TXScreen::HasWindowManager() const {
+    XSync(FDisplay, False);
+    return XGetSelectionOwner(FDisplay, XInternAtom(FDisplay, "WM_S0", False)) != None &&
+           RootWindowProperty(FDisplay, "_NET_SUPPORTING_WM_CHECK") != 0;
+}
+
+bool TXScreen::IsActive(const std::string& title) const {
+    XSync(FDisplay, False);
+    const Window window = WindowNamed(FDisplay, DefaultRootWindow(FDisplay), title, true);
+    return window && RootWindowProperty(FDisplay, "_NET_ACTIVE_WINDOW") == window;
 }
 
 bool TXScreen::ActivateWindow(const std::string& title) const {

@@ -37,6 +37,10 @@ public:
     void PressKey(const std::string& key, std::initializer_list<const char*> modifiers = {}) const;
     // What a window manager or `xdotool windowsize` does: the window of that title gets a new size.
     bool ResizeWindow(const std::string& title, int width, int height) const;
+    // Whether a window manager holds the screen (owns WM_S0 and names itself on the root window).
+    bool HasWindowManager() const;
+    // Whether the window manager names the window of that title as the active one (_NET_ACTIVE_WINDOW).
+    bool IsActive(const std::string& title) const;
     // Asks the window manager to bring the window back (as a task bar does), and maps it where there is none.
     bool ActivateWindow(const std::string& title) const;
     // As a window manager or a tool from outside would: moves and sizes the window of that title, or asks

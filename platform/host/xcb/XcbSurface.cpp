@@ -175,6 +175,9 @@ void TXcbSurface::Minimize() {
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(d.Connection());
+    // The window system takes it as minimised from now on. The state is read when its change is handled, so
+    // a desktop that iconifies and restores it before then leaves only "normal" to read: that is news.
+    FIconic = true;
 }
 
 void TXcbSurface::Raise() {
