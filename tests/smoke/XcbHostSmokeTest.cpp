@@ -317,6 +317,56 @@ TEST_F(XcbHostOnXvfb, AMinimiseTheDesktopUndidBeforeTheHostLookedIsReportedAsRes
     EXPECT_EQ(Seen().PixelAt(FScreen->FindWindow("Via").value_or(TRect{}).TopLeft() + TPoint{50, 50}), Red);
 }
 
+// Claims to be the window manager (owns WM_S0) but manages nothing: minimise requests go unanswered.
+class TIdleWindowManager {
+public:
+    explicit TIdleWindowManager(const std::string& display) : FConnection(xcb_connect(display.c_str(), nullptr)) {
+        xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(FConnection)).data;
+        const xcb_window_t owner = xcb_generate_id(FConnection);
+        xcb_create_window(FConnection, XCB_COPY_FROM_PARENT, owner, screen->root, 0, 0, 1, 1, 0,
+                          XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
+        const auto cookie = xcb_intern_atom(FConnection, 0, 5, "WM_S0");
+        xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(FConnection, cookie, nullptr);
+        xcb_set_selection_owner(FConnection, owner, atom->atom, XCB_CURRENT_TIME);
+        free(atom);
+        free(xcb_get_input_focus_reply(FConnection, xcb_get_input_focus(FConnection), nullptr));
+    }
+    ~TIdleWindowManager() { xcb_disconnect(FConnection); }
+    TIdleWindowManager(const TIdleWindowManager&) = delete;
+    TIdleWindowManager& operator=(const TIdleWindowManager&) = delete;
+
+private:
+    xcb_connection_t* FConnection;
+};
+
+TEST_F(XcbHostOnXvfb, AMinimiseAWindowManagerIgnoredEndsAtTheNextClickOrKey) {
+    TIdleWindowManager manager(FServer.Display());
+    THostSurface& surface = Open(TSurfaceKind::Normal, Bounds(100, 100, 200, 150), true, Red, "Ferma");
+    ASSERT_TRUE(ScreenShows([&] { return FScreen->FindWindow("Ferma").has_value(); }));
+    Drain();
+
+    for (const bool byKey : {false, true}) {
+        SCOPED_TRACE(byKey ? "key" : "click");
+        surface.Minimize();
+        EXPECT_EQ(WaitFor(TKind::Restored, surface, 500).Kind, TKind::None) << "nobody answered yet";
+        ASSERT_TRUE(FScreen->FindWindow("Ferma").has_value()) << "the window left the screen";
+        if (byKey) {
+            surface.TakeFocus();
+            FHost->Sync();
+            FScreen->PressKey("a");
+        } else {
+            FScreen->Click({150, 150});
+        }
+        const TKind input = byKey ? TKind::KeyDown : TKind::MouseDown;
+        const THostEvent first = WaitUntil([&](const THostEvent& e) {
+            return e.Surface == &surface && (e.Kind == TKind::Restored || e.Kind == input);
+        });
+        EXPECT_EQ(first.Kind, TKind::Restored) << "the input came first or not at all";
+        EXPECT_EQ(WaitFor(input, surface).Kind, input);
+        Drain();
+    }
+}
+
 TEST_F(XcbHostOnXvfb, ClipboardTextMakesTheRoundTripThroughTheServer) {
     EXPECT_EQ(FHost->ScreenRect(), Rect(0, 0, 1280, 1024));
     EXPECT_EQ(FHost->WorkArea(), Rect(0, 0, 1280, 1024));

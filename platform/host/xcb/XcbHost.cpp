@@ -332,6 +332,7 @@ void TXcbHost::Translate(const xcb_generic_event_t& event) {
 void TXcbHost::Key(const xcb_key_press_event_t& e, bool down) {
     TXcbSurface* s = SurfaceOf(e.event);
     const TXcbKeyboard::TKey key = down ? FKeyboard.Press(e.detail) : FKeyboard.Release(e.detail);
+    if (s && down) QueueOn(s, s->TookInput());
     if (key.VirtualKey) {
         THostEvent k = OfKind(down ? TKind::KeyDown : TKind::KeyUp);
         k.VirtualKey = key.VirtualKey;
@@ -349,6 +350,9 @@ void TXcbHost::Button(const xcb_button_press_event_t& e, bool down) {
     TXcbSurface* s = SurfaceOf(e.event);
     if (!s) return;
     FPointerWindow = e.event;
+    // The server gives input only to a window on screen: one the window system takes as minimised (a window
+    // manager that ignored the request) is shown after all, and hears so before the click.
+    if (down) QueueOn(s, s->TookInput());
     THostEvent result;
     result.ScreenPos = {e.root_x, e.root_y};
     if (e.detail == WheelUp || e.detail == WheelDown) {

@@ -330,3 +330,9 @@ THostEvent TXcbSurface::StateChanged() {
     FIconic = iconic;
     return Event(iconic ? THostEvent::TKind::Minimized : THostEvent::TKind::Restored);
 }
+
+THostEvent TXcbSurface::TookInput() {
+    if (!FIconic) return {};
+    FIconic = false;
+    return Event(THostEvent::TKind::Restored);
+}

@@ -39,6 +39,8 @@ public:
     void Unmapped() { FMapped = false; }
     void Reparented(xcb_window_t parent) { FParent = parent; }
     THostEvent StateChanged();
+    // Input reached the window, so it is on screen: a minimise nobody carried out is over.
+    THostEvent TookInput();
     // Maps the window when it was shown but no picture came for it.
     void MapIfWaiting();
 
