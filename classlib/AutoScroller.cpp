@@ -92,19 +92,9 @@ void TAutoScroller::Scroll(int bar, WPARAM request) {
     SCROLLINFO info{SIF_PAGE};
     GetScrollInfo(hwnd, bar, info);
     const int page = std::max(int(info.nPage), 1);
-    int pos = PosOf(bar);
-    switch (int(LOWORD(request))) {
-    case SB_LINEUP: pos -= LineSize; break;
-    case SB_LINEDOWN: pos += LineSize; break;
-    case SB_PAGEUP: pos -= page; break;
-    case SB_PAGEDOWN: pos += page; break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: pos = int(HIWORD(request)); break;
-    case SB_TOP: pos = 0; break;
-    case SB_BOTTOM: pos = highest; break;
-    default: return; // SB_ENDSCROLL
-    }
-    pos = std::clamp(pos, 0, highest);
+    const std::optional<int> requested = RequestedScrollPos(request, PosOf(bar), LineSize, page, highest);
+    if (!requested) return;
+    const int pos = std::clamp(*requested, 0, highest);
     if (pos == PosOf(bar)) return;
     ScrollTo(bar, pos);
     SetScrollPos(hwnd, bar, pos, true);

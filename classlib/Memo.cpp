@@ -203,21 +203,12 @@ void TCustomMemo::Scroll(int bar, WPARAM request) {
     int line = vertical ? 1 : std::max(TFontEngine::Instance().Metrics(Font()->Desc()).AveCharWidth, 1);
     int page = vertical ? std::max(VisibleLineCount() - 1, 1) : std::max(TextArea().Width(), 1);
     int highest = vertical ? MaxTopLine() : MaxScrollX();
-    switch (int(LOWORD(request))) {
-    case SB_LINEUP: pos -= line; break;
-    case SB_LINEDOWN: pos += line; break;
-    case SB_PAGEUP: pos -= page; break;
-    case SB_PAGEDOWN: pos += page; break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: pos = int(HIWORD(request)); break;
-    case SB_TOP: pos = 0; break;
-    case SB_BOTTOM: pos = highest; break;
-    default: return; // SB_ENDSCROLL
-    }
+    const std::optional<int> requested = RequestedScrollPos(request, pos, line, page, highest);
+    if (!requested) return;
     if (vertical)
-        ScrollTo(pos, ScrollX());
+        ScrollTo(*requested, ScrollX());
     else
-        ScrollTo(FirstVisibleLine(), pos);
+        ScrollTo(FirstVisibleLine(), *requested);
 }
 
 // ---- messages --------------------------------------------------------------------------------------------

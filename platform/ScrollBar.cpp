@@ -158,6 +158,20 @@ int SetScrollPos(HWND hwnd, int bar, int pos, bool redraw) {
     return old;
 }
 
+std::optional<int> RequestedScrollPos(WPARAM request, int pos, int line, int page, int last) {
+    switch (int(LOWORD(request))) {
+    case SB_LINEUP: return pos - line;
+    case SB_LINEDOWN: return pos + line;
+    case SB_PAGEUP: return pos - page;
+    case SB_PAGEDOWN: return pos + page;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: return int(HIWORD(request));
+    case SB_TOP: return 0;
+    case SB_BOTTOM: return last;
+    default: return std::nullopt; // SB_ENDSCROLL
+    }
+}
+
 int GetScrollPos(HWND hwnd, int bar) {
     SCROLLINFO info{SIF_POS};
     return GetScrollInfo(hwnd, bar, info) ? info.nPos : 0;

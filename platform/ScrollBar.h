@@ -1,6 +1,8 @@
 #pragma once
 #include "platform/Window.h"
 
+#include <optional>
+
 // The scroll bars a window's style gives it (WS_HSCROLL, WS_VSCROLL): their information, their drawing in the
 // non-client area and their mouse handling, which sends WM_HSCROLL / WM_VSCROLL with the SB_ codes.
 
@@ -16,3 +18,7 @@ bool EnableScrollBar(HWND hwnd, int bar, bool enable);
 // `objectId` is OBJID_VSCROLL or OBJID_HSCROLL. The bar's state is exactly STATE_SYSTEM_INVISIBLE when the
 // window has no such bar, exactly STATE_SYSTEM_UNAVAILABLE when it or its window is disabled.
 bool GetScrollBarInfo(HWND hwnd, int objectId, SCROLLBARINFO& info);
+
+// The position a WM_HSCROLL / WM_VSCROLL request asks for: from `pos` by `line` or `page`, the thumb's from the
+// request itself, or 0 and `last` for the ends; none for SB_ENDSCROLL. The caller clamps it.
+std::optional<int> RequestedScrollPos(WPARAM request, int pos, int line, int page, int last);
