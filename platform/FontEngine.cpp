@@ -84,9 +84,16 @@ public:
     TFontConfig& operator=(const TFontConfig&) = delete;
 
     // The installed face fontconfig finds closest to `family`; with `exactFamily`, only a face of that
-    // family.
-    std::optional<TFaceFile> Match(const std::string& family, bool bold, bool italic,
-                                   bool exactFamily) const {
+    // family. Asked once per family and style: several layout fonts share a stand-in.
+    std::optional<TFaceFile> Match(const std::string& family, bool bold, bool italic, bool exactFamily) const {
+        const std::string key = family + (bold ? "|b" : "|-") + (italic ? "i" : "-") + (exactFamily ? "=" : "~");
+        auto found = FMatches.find(key);
+        if (found == FMatches.end()) found = FMatches.emplace(key, MatchNow(family, bold, italic, exactFamily)).first;
+        return found->second;
+    }
+
+private:
+    std::optional<TFaceFile> MatchNow(const std::string& family, bool bold, bool italic, bool exactFamily) const {
         TPatternPtr pattern(FcPatternCreate());
         FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
         FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
@@ -104,7 +111,6 @@ public:
         return TFaceFile{reinterpret_cast<const char*>(file), index, std::nullopt};
     }
 
-private:
     static bool HasFamily(FcPattern* pattern, const std::string& family) {
         FcChar8* name = nullptr;
         for (int i = 0; FcPatternGetString(pattern, FC_FAMILY, i, &name) == FcResultMatch; ++i)
@@ -120,6 +126,7 @@ private:
 
     mutable std::future<FcConfig*> FLoading;
     mutable FcConfig* FConfig = nullptr;
+    mutable std::unordered_map<std::string, std::optional<TFaceFile>> FMatches;
 };
 
 class TFreeType {
