@@ -21,7 +21,10 @@ class TWindowSystemScope {
 
 int main() {
     try {
-        TFontEngine::Instance(); // its font configuration loads while the display is opened and layouts read
+        // Its font configuration loads, and the faces of the main window's fonts are matched, while the display
+        // is opened and layouts read.
+        TFontEngine::Instance({{"MS Sans Serif"}, {"Tahoma"}, {"MS Sans Serif", true}, {"Tahoma", true},
+                               {"Monotype Corsiva", false, true}});
         TXcbHost host;
         const TWindowSystemScope windows(host);
         return RunVmr();

@@ -70,41 +70,69 @@ struct TPatternDeleter {
 };
 using TPatternPtr = std::unique_ptr<FcPattern, TPatternDeleter>;
 
-// Parsing fontconfig's configuration is a good part of the program's start-up: it is loaded on a thread of its
-// own from the moment the engine is made, while the program reads its layouts, and waited for at the first
-// match.
+struct TMatchRequest {
+    std::string Family;
+    bool Bold = false;
+    bool Italic = false;
+    bool ExactFamily = false;
+    std::string Key() const { return Family + (Bold ? "|b" : "|-") + (Italic ? "i" : "-") + (ExactFamily ? "=" : "~"); }
+};
+using TMatches = std::unordered_map<std::string, std::optional<TFaceFile>>;
+
+// Parsing fontconfig's configuration, and matching faces, are a good part of the program's start-up: they run
+// on a thread of their own from the moment the engine is made, while the program reads its layouts, and are
+// waited for at the first match.
 class TFontConfig {
 public:
-    TFontConfig() : FLoading(std::async(std::launch::async, FcInitLoadConfigAndFonts)) {}
+    explicit TFontConfig(std::vector<TMatchRequest> ahead)
+        : FLoading(std::async(std::launch::async, [ahead = std::move(ahead)] {
+              TLoaded loaded{FcInitLoadConfigAndFonts(), {}};
+              if (loaded.Config)
+                  for (const TMatchRequest& r : ahead) loaded.Matches.emplace(r.Key(), MatchNow(loaded.Config, r));
+              return loaded;
+          })) {}
     ~TFontConfig() {
-        if (FLoading.valid()) FConfig = FLoading.get();
+        if (FLoading.valid()) FConfig = FLoading.get().Config;
         if (FConfig) FcConfigDestroy(FConfig);
     }
     TFontConfig(const TFontConfig&) = delete;
     TFontConfig& operator=(const TFontConfig&) = delete;
 
     // The installed face fontconfig finds closest to `family`; with `exactFamily`, only a face of that
-    // family.
-    std::optional<TFaceFile> Match(const std::string& family, bool bold, bool italic,
-                                   bool exactFamily) const {
+    // family. Asked once per family and style: several layout fonts share a stand-in.
+    std::optional<TFaceFile> Match(const TMatchRequest& request) const {
+        FcConfig* config = Config();
+        const std::string key = request.Key();
+        auto found = FMatches.find(key);
+        if (found == FMatches.end()) found = FMatches.emplace(key, MatchNow(config, request)).first;
+        return found->second;
+    }
+
+private:
+    struct TLoaded {
+        FcConfig* Config;
+        TMatches Matches;
+    };
+
+    static std::optional<TFaceFile> MatchNow(FcConfig* config, const TMatchRequest& request) {
+        const std::string& family = request.Family;
         TPatternPtr pattern(FcPatternCreate());
         FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-        FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-        FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-        FcConfigSubstitute(Config(), pattern.get(), FcMatchPattern);
+        FcPatternAddInteger(pattern.get(), FC_WEIGHT, request.Bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+        FcPatternAddInteger(pattern.get(), FC_SLANT, request.Italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+        FcConfigSubstitute(config, pattern.get(), FcMatchPattern);
         FcDefaultSubstitute(pattern.get());
         FcResult result;
-        TPatternPtr match(FcFontMatch(Config(), pattern.get(), &result));
+        TPatternPtr match(FcFontMatch(config, pattern.get(), &result));
         FcChar8* file = nullptr;
         if (!match || FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch)
             return std::nullopt;
-        if (exactFamily && !HasFamily(match.get(), family)) return std::nullopt;
+        if (request.ExactFamily && !HasFamily(match.get(), family)) return std::nullopt;
         int index = 0;
         FcPatternGetInteger(match.get(), FC_INDEX, 0, &index);
         return TFaceFile{reinterpret_cast<const char*>(file), index, std::nullopt};
     }
 
-private:
     static bool HasFamily(FcPattern* pattern, const std::string& family) {
         FcChar8* name = nullptr;
         for (int i = 0; FcPatternGetString(pattern, FC_FAMILY, i, &name) == FcResultMatch; ++i)
@@ -113,13 +141,18 @@ private:
     }
 
     FcConfig* Config() const {
-        if (FLoading.valid()) FConfig = FLoading.get();
+        if (FLoading.valid()) {
+            TLoaded loaded = FLoading.get();
+            FConfig = loaded.Config;
+            FMatches = std::move(loaded.Matches);
+        }
         if (!FConfig) throw EResNotFound("Fonts: the fontconfig configuration cannot be loaded");
         return FConfig;
     }
 
-    mutable std::future<FcConfig*> FLoading;
+    mutable std::future<TLoaded> FLoading;
     mutable FcConfig* FConfig = nullptr;
+    mutable std::unordered_map<std::string, std::optional<TFaceFile>> FMatches;
 };
 
 class TFreeType {
@@ -304,9 +337,30 @@ bool SameGlyphs(const TFontDesc& a, const TFontDesc& b) {
     return a.Height == b.Height && a.Bold() == b.Bold() && a.Italic == b.Italic && a.Name == b.Name;
 }
 
+const TSubstitute* SubstituteOf(const std::string& name) {
+    for (const TSubstitute& substitute : Substitutes)
+        if (strcasecmp(substitute.Name, name.c_str()) == 0) return &substitute;
+    return nullptr;
+}
+
+// The first match a font's face is looked for with: the table's best stand-in, or the name itself.
+TMatchRequest FirstMatch(const TFaceRequest& font) {
+    const TSubstitute* substitute = SubstituteOf(font.Name);
+    if (substitute && substitute->Families[0]) return {substitute->Families[0], font.Bold, font.Italic, true};
+    return {font.Name, font.Bold, font.Italic, false};
+}
+
+std::vector<TMatchRequest> FirstMatches(const std::vector<TFaceRequest>& fonts) {
+    std::vector<TMatchRequest> matches;
+    for (const TFaceRequest& font : fonts) matches.push_back(FirstMatch(font));
+    return matches;
+}
+
 } // namespace
 
 struct TFontEngine::TImpl {
+    explicit TImpl(const std::vector<TFaceRequest>& ahead) : FontConfig(FirstMatches(ahead)) {}
+
     TFreeType FreeType;
     TFontConfig FontConfig;
     std::unordered_map<std::string, TFaceFile> Faces;
@@ -321,15 +375,14 @@ struct TFontEngine::TImpl {
         auto found = Faces.find(key);
         if (found != Faces.end()) return found->second;
         std::optional<TFaceFile> face;
-        for (const TSubstitute& substitute : Substitutes) {
-            if (strcasecmp(substitute.Name, name.c_str()) != 0) continue;
-            for (const char* family : substitute.Families)
-                if (family && !face) face = FontConfig.Match(family, bold, italic, true);
-            if (face) face->Cell = substitute.Cell;
+        if (const TSubstitute* substitute = SubstituteOf(name)) {
+            for (const char* family : substitute->Families)
+                if (family && !face) face = FontConfig.Match({family, bold, italic, true});
+            if (face) face->Cell = substitute->Cell;
         }
         // Unknown names, and table faces that are not installed, go to whatever fontconfig offers (a sans
         // face).
-        if (!face) face = FontConfig.Match(name, bold, italic, false);
+        if (!face) face = FontConfig.Match({name, bold, italic, false});
         if (!face) throw EResNotFound("No installed font can stand in for the font \"" + name + "\"");
         return Faces.emplace(key, std::move(*face)).first->second;
     }
@@ -356,12 +409,12 @@ struct TFontEngine::TImpl {
     }
 };
 
-TFontEngine& TFontEngine::Instance() {
-    static TFontEngine engine;
+TFontEngine& TFontEngine::Instance(const std::vector<TFaceRequest>& ahead) {
+    static TFontEngine engine(ahead);
     return engine;
 }
 
-TFontEngine::TFontEngine() : FImpl(new TImpl) {}
+TFontEngine::TFontEngine(const std::vector<TFaceRequest>& ahead) : FImpl(new TImpl(ahead)) {}
 
 TFontEngine::~TFontEngine() {
     delete FImpl;

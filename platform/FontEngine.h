@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Faces found through fontconfig, glyphs rasterised by FreeType and cached. The layouts name the platform's
 // fonts; one table maps each of them to an installed free face of similar metrics.
@@ -15,11 +16,18 @@ struct TFaceCell {
     double Descent = 0;
 };
 
+// A font as the layouts name it, with the style that picks its face.
+struct TFaceRequest {
+    std::string Name;
+    bool Bold = false;
+    bool Italic = false;
+};
+
 class TFontEngine {
 public:
     // Made at the first use; the program makes it first thing, so that the font configuration loads while
-    // it starts.
-    static TFontEngine& Instance();
+    // it starts, and the faces for `ahead` (heard at that first call only) are matched on the same thread.
+    static TFontEngine& Instance(const std::vector<TFaceRequest>& ahead = {});
 
     // The file of the installed face that stands in for `name`; raises EResNotFound when none can be found.
     std::string ResolveFace(const std::string& name, bool bold, bool italic);
@@ -33,7 +41,7 @@ public:
                   const TFontDesc& font, TPixel color);
 
 private:
-    TFontEngine();
+    explicit TFontEngine(const std::vector<TFaceRequest>& ahead);
     ~TFontEngine();
     struct TImpl;
     TImpl* FImpl;

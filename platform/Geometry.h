@@ -56,6 +56,11 @@ inline TRect UnionRect(const TRect& a, const TRect& b) {
     return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
             std::max(a.Bottom, b.Bottom)};
 }
+// Whether every pixel of `inner` lies in `outer`.
+inline bool Encloses(const TRect& outer, const TRect& inner) {
+    return outer.Left <= inner.Left && outer.Top <= inner.Top && outer.Right >= inner.Right &&
+           outer.Bottom >= inner.Bottom;
+}
 inline void OffsetRect(TRect& r, int dx, int dy) { r = r.Offsetted(dx, dy); }
 inline void InflateRect(TRect& r, int dx, int dy) { r = r.Inflated(dx, dy); }
 inline bool PtInRect(const TRect& r, TPoint p) { return r.Contains(p); }

@@ -5,6 +5,7 @@
 #include "platform/ScreenLayer.h"
 #include "platform/WindowSystem.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace {
@@ -57,24 +58,33 @@ TSurface ComposeScreen(const TRect& area) {
     return screen;
 }
 
+// The topmost window showing at screen point `p`.
+TWindow* TopLevelShowingAt(TPoint p) {
+    auto& tops = WS().TopLevels;
+    for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
+        TWindow* w = FindWindow(*it);
+        if (!w || !ShowsOnScreen(*w) || !w->Rect.Contains(p)) continue;
+        if (w->Region && !w->Region->Contains(p - w->Rect.TopLeft())) continue;
+        return w;
+    }
+    return nullptr;
+}
+
 // Pixels drawn on the screen DC go to the back buffer of the topmost window showing there.
 void WriteBackScreen(const TRect& area, const TSurface& before, const TSurface& after) {
+    std::unordered_map<TWindow*, TRect> changed; // one rectangle each, not one per pixel
     for (int y = 0; y < after.Height(); ++y) {
         for (int x = 0; x < after.Width(); ++x) {
             if (before.Row(y)[x] == after.Row(y)[x]) continue;
             TPoint p{x + area.Left, y + area.Top};
-            auto& tops = WS().TopLevels;
-            for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
-                TWindow* w = FindWindow(*it);
-                if (!w || !ShowsOnScreen(*w) || !w->Rect.Contains(p)) continue;
-                TPoint local = p - w->Rect.TopLeft();
-                if (w->Region && !w->Region->Contains(local)) continue;
-                w->BackBuffer.SetPixel(local.X, local.Y, after.Row(y)[x]);
-                MarkDirty(*w, Bounds(local.X, local.Y, 1, 1));
-                break;
-            }
+            TWindow* w = TopLevelShowingAt(p);
+            if (!w) continue;
+            TPoint local = p - w->Rect.TopLeft();
+            w->BackBuffer.SetPixel(local.X, local.Y, after.Row(y)[x]);
+            changed[w] = UnionRect(changed[w], Bounds(local.X, local.Y, 1, 1));
         }
     }
+    for (auto& [w, rect] : changed) MarkDirty(*w, rect);
 }
 
 } // namespace
@@ -105,7 +115,18 @@ void InvalidateWindowRegion(TWindow& w, const TRegion& windowRegion, bool erase,
 }
 
 void MarkDirty(TWindow& topLevel, const TRect& rect) {
-    topLevel.Dirty = UnionRect(topLevel.Dirty, rect);
+    // Joined once, when presented; until then a short list without rectangles inside others.
+    constexpr size_t MaxDirtyRects = 64;
+    std::vector<TRect>& dirty = topLevel.Dirty;
+    if (rect.IsEmpty() || std::ranges::any_of(dirty, [&](const TRect& r) { return Encloses(r, rect); })) return;
+    std::erase_if(dirty, [&](const TRect& r) { return Encloses(rect, r); });
+    if (dirty.size() < MaxDirtyRects) {
+        dirty.push_back(rect);
+        return;
+    }
+    TRect all = rect;
+    for (const TRect& r : dirty) all = UnionRect(all, r);
+    dirty.assign(1, all);
 }
 
 bool InvalidateRgn(HWND hwnd, const TRegion* clientRegion, bool erase) {
@@ -268,9 +289,10 @@ bool PresentWindows() {
     bool presented = false;
     for (HWND h : WS().TopLevels) {
         TWindow* w = FindWindow(h);
-        if (!w || w->Dirty.IsEmpty() || !w->Surface) continue;
-        TRect dirty = Intersection(w->Dirty, w->SizeRect());
-        w->Dirty = {};
+        if (!w || w->Dirty.empty() || !w->Surface) continue;
+        TRegion dirty = TRegion::Union(w->Dirty);
+        w->Dirty.clear();
+        dirty &= TRegion(w->SizeRect());
         if (dirty.IsEmpty()) continue;
         w->Surface->Present(w->BackBuffer, dirty);
         presented = true;

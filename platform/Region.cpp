@@ -97,11 +97,6 @@ const TSpans& SpansAt(const std::vector<TBand>& bands, size_t& index, int y) {
     return index < bands.size() && bands[index].Top <= y ? bands[index].Spans : none;
 }
 
-bool Encloses(const TRect& outer, const TRect& inner) {
-    return outer.Left <= inner.Left && outer.Top <= inner.Top && outer.Right >= inner.Right &&
-           outer.Bottom >= inner.Bottom;
-}
-
 // The rectangles of `rects` clipped to `clip`, in canonical form: clipping can make touching bands equal.
 std::vector<TRect> ClippedRects(const std::vector<TRect>& rects, const TRect& clip) {
     TBandBuilder builder;
@@ -184,6 +179,32 @@ std::optional<TRegion> TRegion::QuickCombine(const TRegion& a, const TRegion& b,
 TRegion TRegion::Combine(const TRegion& a, const TRegion& b, TCombine mode) {
     if (std::optional<TRegion> quick = QuickCombine(a, b, mode)) return std::move(*quick);
     return SweepCombine(a, b, mode);
+}
+
+TRegion TRegion::Union(const std::vector<TRect>& rects) {
+    std::vector<int> ys;
+    for (const TRect& r : rects)
+        if (!r.IsEmpty()) ys.insert(ys.end(), {r.Top, r.Bottom});
+    std::sort(ys.begin(), ys.end());
+    ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+    TBandBuilder builder;
+    for (size_t i = 0; i + 1 < ys.size(); ++i) {
+        TSpans covering;
+        for (const TRect& r : rects)
+            if (!r.IsEmpty() && r.Top <= ys[i] && r.Bottom > ys[i]) covering.emplace_back(r.Left, r.Right);
+        std::sort(covering.begin(), covering.end());
+        TSpans spans;
+        for (const TSpan& s : covering) {
+            if (!spans.empty() && s.first <= spans.back().second)
+                spans.back().second = std::max(spans.back().second, s.second);
+            else
+                spans.push_back(s);
+        }
+        builder.Add(ys[i], ys[i + 1], std::move(spans));
+    }
+    TRegion region;
+    region.FRects = builder.Rects();
+    return region;
 }
 
 TRegion TRegion::SweepCombine(const TRegion& a, const TRegion& b, TCombine mode) {

@@ -17,6 +17,8 @@ public:
     // rounded-rectangle region).
     static TRegion RoundRect(const TRect& rect, int ellipseWidth, int ellipseHeight);
     static TRegion Combine(const TRegion& a, const TRegion& b, TCombine mode);
+    // The union of any number of rectangles in one sweep: the region joining them one by one gives.
+    static TRegion Union(const std::vector<TRect>& rects);
     // The general band sweep that Combine shortens where it can; the same result always.
     static TRegion SweepCombine(const TRegion& a, const TRegion& b, TCombine mode);
     // The pixels [first, second) of row y that such a rounded rectangle covers (an empty pair when none): the

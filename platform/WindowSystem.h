@@ -40,7 +40,7 @@ struct TWindow {
     // Top-level windows only.
     std::unique_ptr<THostSurface> Surface;
     TSurface BackBuffer;
-    TRect Dirty; // window coordinates, presented by PresentWindows
+    std::vector<TRect> Dirty; // window coordinates, presented by PresentWindows as their union
 
     TScrollBarState HScroll;
     TScrollBarState VScroll;

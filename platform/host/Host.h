@@ -27,8 +27,8 @@ public:
     virtual void SetTitle(const std::string& utf8) = 0;
     virtual void SetIcon(const TSurface& icon) = 0;
     virtual void SetShape(const std::optional<TRegion>& shape) = 0; // window coordinates; nullopt: whole
-    // Shows the back buffer; `dirty` is the part that changed (window coordinates).
-    virtual void Present(const TSurface& backBuffer, const TRect& dirty) = 0;
+    // Shows the back buffer in one step; `dirty` is the part that changed (window coordinates).
+    virtual void Present(const TSurface& backBuffer, const TRegion& dirty) = 0;
 };
 
 struct THostEvent {

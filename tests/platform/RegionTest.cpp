@@ -85,6 +85,24 @@ TEST(Region, ShortcutsGiveWhatTheSweepGivesPixelForPixel) {
     EXPECT_GT(shortcuts, 4000); // the cases reach the shortcuts, not only the sweep
 }
 
+TEST(Region, AUnionOfManyRectanglesEqualsJoiningThemOneByOne) {
+    std::mt19937 random(23);
+    std::uniform_int_distribution<int> coordinate(0, 15), count(0, 12);
+    for (int i = 0; i < 2000; ++i) {
+        TRects rects;
+        TRegion joined;
+        for (int n = count(random); n > 0; --n) {
+            const int x = coordinate(random), y = coordinate(random);
+            // Empty and inside-out ones among them take no part.
+            rects.push_back(Rect(x, y, x + coordinate(random) / 2 - 1, y + coordinate(random) / 2 - 1));
+            joined = TRegion::SweepCombine(joined, TRegion(rects.back()), C::Or);
+        }
+        ASSERT_EQ(TRegion::Union(rects).Rects(), joined.Rects()) << "case " << i;
+    }
+    EXPECT_EQ(TRegion::Union({Rect(0, 0, 2, 2), Rect(2, 0, 4, 2), Rect(0, 2, 4, 3), Rect(1, 1, 3, 2)}).Rects(),
+              (TRects{Rect(0, 0, 4, 3)}));
+}
+
 TEST(Region, QueriesAndOffset) {
     TRegion region(Rect(0, 0, 6, 6));
     region -= TRegion(Rect(2, 2, 4, 4));

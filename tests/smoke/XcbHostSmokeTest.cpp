@@ -54,7 +54,7 @@ protected:
         if (!title.empty()) surface.SetTitle(title);
         surface.Show(activate);
         const TSurface picture(bounds.Width(), bounds.Height(), fill);
-        surface.Present(picture, picture.BoundsRect());
+        surface.Present(picture, TRegion(picture.BoundsRect()));
         return surface;
     }
 
@@ -104,7 +104,7 @@ TEST_F(XcbHostOnXvfb, EachKindShowsItsBackBufferAtItsScreenPoint) {
         FSurfaces.push_back(FHost->CreateSurface(c.Kind, c.Bounds));
         FSurfaces.back()->Show(c.Kind == TSurfaceKind::Normal);
         const TSurface pattern = Quadrants(c.Bounds.Width(), c.Bounds.Height(), c.Fourth);
-        FSurfaces.back()->Present(pattern, pattern.BoundsRect());
+        FSurfaces.back()->Present(pattern, TRegion(pattern.BoundsRect()));
     }
     for (const TCase& c : cases) {
         SCOPED_TRACE(int(c.Kind));
@@ -131,7 +131,7 @@ TEST_F(XcbHostOnXvfb, AWindowShowsOnlyWithItsPictureAndChangesSizeTogetherWithIt
     surface.Show(true);
     EXPECT_FALSE(Seen().FindWindow("Quadri")); // no picture yet: nothing on screen, not even black
     const TSurface first = Quadrants(160, 120, White);
-    surface.Present(first, first.BoundsRect());
+    surface.Present(first, TRegion(first.BoundsRect()));
     EXPECT_EQ(Seen().FindWindow("Quadri"), place);
     EXPECT_EQ(Seen().PixelAt({559, 419}), White);
 
@@ -139,7 +139,7 @@ TEST_F(XcbHostOnXvfb, AWindowShowsOnlyWithItsPictureAndChangesSizeTogetherWithIt
     surface.SetBounds(Bounds(400, 300, 240, 180));
     EXPECT_EQ(Seen().FindWindow("Quadri"), place);
     const TSurface second = Quadrants(240, 180, 0x336699);
-    surface.Present(second, Rect(0, 0, 1, 1)); // a new size presents the whole picture whatever the window system says
+    surface.Present(second, TRegion(Rect(0, 0, 1, 1))); // a new size presents the whole picture whatever the window system says
     EXPECT_EQ(Seen().FindWindow("Quadri"), Bounds(400, 300, 240, 180));
     EXPECT_EQ(Seen().PixelAt({639, 479}), 0x336699u);
     EXPECT_EQ(Seen().PixelAt({401, 301}), Red);
@@ -156,8 +156,8 @@ TEST_F(XcbHostOnXvfb, PresentCopiesOnlyTheDirtyPart) {
     const TRect place = Bounds(400, 300, 160, 120);
     THostSurface& surface = Open(TSurfaceKind::Borderless, place, false, 0x336699);
     TSurface buffer(160, 120, White);
-    surface.Present(buffer, Rect(10, 10, 20, 20));
-    surface.Present(buffer, Rect(150, 110, 4000, 4000)); // beyond the buffer: only what exists
+    surface.Present(buffer, TRegion(Rect(10, 10, 20, 20)));
+    surface.Present(buffer, TRegion(Rect(150, 110, 4000, 4000))); // beyond the buffer: only what exists
 
     const TSurface shot = Seen().Grab(place);
     EXPECT_EQ(shot.Pixel(10, 10), White);
@@ -167,6 +167,26 @@ TEST_F(XcbHostOnXvfb, PresentCopiesOnlyTheDirtyPart) {
     EXPECT_EQ(shot.Pixel(10, 20), 0x336699u);
     EXPECT_EQ(shot.Pixel(149, 110), 0x336699u);
     EXPECT_EQ(shot.Pixel(159, 119), White);
+}
+
+TEST_F(XcbHostOnXvfb, PresentCopiesEachPartOfADirtyRegionAndNothingBetween) {
+    // Wide enough that a part of the rows goes up in several pieces.
+    const TRect place = Bounds(20, 20, 1000, 300);
+    const TPixel before = 0x336699;
+    THostSurface& surface = Open(TSurfaceKind::Borderless, place, false, before);
+    TSurface buffer(1000, 300);
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 1000; ++x) buffer.SetPixel(x, y, TPixel(x * 2654435761u ^ y * 40503u) & 0xFFFFFF);
+    const TRegion parts = TRegion::Combine(TRegion(Rect(3, 5, 990, 290)), TRegion(Rect(40, 30, 600, 200)),
+                                           TRegion::TCombine::Diff);
+    surface.Present(buffer, parts);
+
+    const TSurface shot = Seen().Grab(place);
+    int wrong = 0;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 1000; ++x)
+            wrong += shot.Pixel(x, y) != (parts.Contains({x, y}) ? buffer.Pixel(x, y) : before);
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST_F(XcbHostOnXvfb, ShapeCutsACornerOutOfAWindowAndCanBeLifted) {

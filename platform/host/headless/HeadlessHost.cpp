@@ -55,12 +55,14 @@ void THeadlessSurface::TakeFocus() {
     if (FHost) FHost->FGivenFocus = this;
 }
 
-void THeadlessSurface::Present(const TSurface& backBuffer, const TRect& dirty) {
+void THeadlessSurface::Present(const TSurface& backBuffer, const TRegion& dirty) {
     if (FPixels.Width() != backBuffer.Width() || FPixels.Height() != backBuffer.Height())
         FPixels.SetSize(backBuffer.Width(), backBuffer.Height());
-    TRect r = Intersection(dirty, backBuffer.BoundsRect());
-    for (int y = r.Top; y < r.Bottom; ++y)
-        std::copy_n(backBuffer.Row(y) + r.Left, r.Width(), FPixels.Row(y) + r.Left);
+    for (const TRect& rect : dirty.Rects()) {
+        const TRect r = Intersection(rect, backBuffer.BoundsRect());
+        for (int y = r.Top; y < r.Bottom; ++y)
+            std::copy_n(backBuffer.Row(y) + r.Left, r.Width(), FPixels.Row(y) + r.Left);
+    }
     ++FPresentCount;
 }
 

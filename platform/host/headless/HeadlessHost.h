@@ -22,7 +22,7 @@ class THeadlessSurface : public THostSurface {
     void SetTitle(const std::string& utf8) override { FTitle = utf8; }
     void SetIcon(const TSurface& icon) override { FIcon = icon; }
     void SetShape(const std::optional<TRegion>& shape) override { FShape = shape; }
-    void Present(const TSurface& backBuffer, const TRect& dirty) override;
+    void Present(const TSurface& backBuffer, const TRegion& dirty) override;
 
     TSurfaceKind Kind() const { return FKind; }
     const TRect& Bounds() const { return FBounds; }

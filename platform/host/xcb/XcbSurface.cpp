@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <vector>
 #include <unistd.h>
 
 namespace {
@@ -28,11 +29,13 @@ TXcbSurface::TXcbSurface(TXcbHost& host, TSurfaceKind kind, const TRect& screenR
     FWindow = xcb_generate_id(c);
     FPixmap = xcb_generate_id(c);
     FGC = xcb_generate_id(c);
+    FCopyGC = xcb_generate_id(c);
     FPixmapSize = {Dimension(screenRect.Width()), Dimension(screenRect.Height())};
     xcb_create_pixmap(c, screen.root_depth, FPixmap, screen.root, uint16_t(FPixmapSize.cx),
                       uint16_t(FPixmapSize.cy));
     const uint32_t gcValues[] = {screen.black_pixel, 0};
     xcb_create_gc(c, FGC, FPixmap, XCB_GC_FOREGROUND | XCB_GC_GRAPHICS_EXPOSURES, gcValues);
+    xcb_create_gc(c, FCopyGC, FPixmap, XCB_GC_FOREGROUND | XCB_GC_GRAPHICS_EXPOSURES, gcValues);
     const xcb_rectangle_t all{0, 0, uint16_t(FPixmapSize.cx), uint16_t(FPixmapSize.cy)};
     xcb_poly_fill_rectangle(c, FPixmap, FGC, 1, &all);
     constexpr uint32_t events = XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE |
@@ -57,6 +60,7 @@ TXcbSurface::~TXcbSurface() {
     xcb_destroy_window(c, FWindow);
     xcb_free_pixmap(c, FPixmap);
     xcb_free_gc(c, FGC);
+    xcb_free_gc(c, FCopyGC);
     xcb_flush(c);
 }
 
@@ -244,12 +248,12 @@ void TXcbSurface::ApplyShape() {
                          uint32_t(rects.size()), rects.data());
 }
 
-void TXcbSurface::Present(const TSurface& backBuffer, const TRect& dirty) {
+void TXcbSurface::Present(const TSurface& backBuffer, const TRegion& dirty) {
     const bool resizing = FBoundsPending;
     if (resizing) ResizePixmap({Dimension(FBounds.Width()), Dimension(FBounds.Height())});
-    const TRect pixmap = Rect(0, 0, FPixmapSize.cx, FPixmapSize.cy);
-    const TRect area = Intersection(resizing ? pixmap : dirty, Intersection(backBuffer.BoundsRect(), pixmap));
-    Upload(backBuffer, area);
+    TRegion area(Intersection(backBuffer.BoundsRect(), Rect(0, 0, FPixmapSize.cx, FPixmapSize.cy)));
+    if (!resizing) area &= dirty;
+    for (const TRect& rect : area.Rects()) Upload(backBuffer, rect);
     if (resizing)
         ApplyBounds(); // the new size shows with its picture
     else if (FMapRequested)
@@ -262,8 +266,10 @@ void TXcbSurface::Upload(const TSurface& backBuffer, const TRect& area) {
     if (area.IsEmpty()) return;
     xcb_connection_t* c = FHost.Display().Connection();
     const size_t rowBytes = size_t(area.Width()) * 4;
-    const int rowsPerRequest = int(std::max<size_t>(1, (FHost.Display().MaxRequestBytes() - 64) / rowBytes));
     const bool wholeRows = area.Left == 0 && area.Width() == backBuffer.Width();
+    // Whole rows go straight from the back buffer; parts of rows through a buffer of bounded size.
+    const size_t requestBytes = wholeRows ? FHost.Display().MaxRequestBytes() - 64 : UploadBufferBytes;
+    const int rowsPerRequest = int(std::max<size_t>(1, requestBytes / rowBytes));
     for (int top = area.Top; top < area.Bottom; top += rowsPerRequest) {
         const int rows = std::min(rowsPerRequest, area.Bottom - top);
         const uint32_t* data = backBuffer.Row(top);
@@ -284,10 +290,18 @@ void TXcbSurface::Upload(const TSurface& backBuffer, const TRect& area) {
     }
 }
 
-void TXcbSurface::CopyToWindow(const TRect& area) const {
+void TXcbSurface::CopyToWindow(const TRegion& area) const {
     if (area.IsEmpty()) return;
-    xcb_copy_area(FHost.Display().Connection(), FPixmap, FWindow, FGC, int16_t(area.Left), int16_t(area.Top),
-                  int16_t(area.Left), int16_t(area.Top), uint16_t(area.Width()), uint16_t(area.Height()));
+    // One request through the region as clip: the window takes every changed part in the same step.
+    std::vector<xcb_rectangle_t> clip;
+    clip.reserve(area.Rects().size());
+    for (const TRect& r : area.Rects())
+        clip.push_back({int16_t(r.Left), int16_t(r.Top), uint16_t(r.Width()), uint16_t(r.Height())});
+    xcb_connection_t* c = FHost.Display().Connection();
+    xcb_set_clip_rectangles(c, XCB_CLIP_ORDERING_YX_BANDED, FCopyGC, 0, 0, uint32_t(clip.size()), clip.data());
+    const TRect b = area.Bounds();
+    xcb_copy_area(c, FPixmap, FWindow, FCopyGC, int16_t(b.Left), int16_t(b.Top), int16_t(b.Left), int16_t(b.Top),
+                  uint16_t(b.Width()), uint16_t(b.Height()));
 }
 
 void TXcbSurface::SetCursor(xcb_cursor_t cursor) const {

@@ -27,7 +27,7 @@ public:
     void SetTitle(const std::string& utf8) override;
     void SetIcon(const TSurface& icon) override;
     void SetShape(const std::optional<TRegion>& shape) override;
-    void Present(const TSurface& backBuffer, const TRect& dirty) override;
+    void Present(const TSurface& backBuffer, const TRegion& dirty) override;
 
     xcb_window_t Window() const { return FWindow; }
     TSurfaceKind Kind() const { return FKind; }
@@ -51,7 +51,7 @@ private:
     void ApplyShape();
     void Map();
     void Upload(const TSurface& backBuffer, const TRect& area);
-    void CopyToWindow(const TRect& area) const;
+    void CopyToWindow(const TRegion& area) const;
     THostEvent Event(THostEvent::TKind kind);
 
     TXcbHost& FHost;
@@ -59,6 +59,7 @@ private:
     xcb_window_t FWindow = 0;
     xcb_pixmap_t FPixmap = 0;
     xcb_gcontext_t FGC = 0;
+    xcb_gcontext_t FCopyGC = 0; // pixmap to window, clipped to what changed
     TRect FBounds;          // where the window system wants the window
     TSize FPixmapSize;
     bool FBoundsPending = false; // a new size waits for its picture
@@ -71,7 +72,9 @@ private:
     bool FIconic = false;
     xcb_window_t FParent = 0;
     unsigned FLastConfigureRequest = 0;
-    // Rows of a partial upload side by side; never cleared, as every pixel is written before it is sent.
+    // Rows of a partial upload side by side, at most UploadBufferBytes (or one row) at a time; never cleared,
+    // as every pixel is written before it is sent.
+    static constexpr size_t UploadBufferBytes = 64 * 1024;
     std::unique_ptr<uint32_t[]> FUploadBuffer;
     size_t FUploadCapacity = 0;
 };
