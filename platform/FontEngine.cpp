@@ -101,11 +101,20 @@ public:
     // The installed face fontconfig finds closest to `family`; with `exactFamily`, only a face of that
     // family. Asked once per family and style: several layout fonts share a stand-in.
     std::optional<TFaceFile> Match(const TMatchRequest& request) const {
-        FcConfig* config = Config();
+        TakeLoaded();
         const std::string key = request.Key();
         auto found = FMatches.find(key);
-        if (found == FMatches.end()) found = FMatches.emplace(key, MatchNow(config, request)).first;
+        if (found == FMatches.end()) found = FMatches.emplace(key, MatchNow(Config(), request)).first;
         return found->second;
+    }
+
+    // The configuration and its caches are a good part of the program's memory and serve only matching: once
+    // start-up's faces are matched they go, and a family asked for later loads them again.
+    void Release() {
+        TakeLoaded();
+        if (FConfig) FcConfigDestroy(FConfig);
+        FConfig = nullptr;
+        FReleased = true;
     }
 
 private:
@@ -140,11 +149,18 @@ private:
         return false;
     }
 
+    void TakeLoaded() const {
+        if (!FLoading.valid()) return;
+        TLoaded loaded = FLoading.get();
+        FConfig = loaded.Config;
+        FMatches = std::move(loaded.Matches);
+    }
+
     FcConfig* Config() const {
-        if (FLoading.valid()) {
-            TLoaded loaded = FLoading.get();
-            FConfig = loaded.Config;
-            FMatches = std::move(loaded.Matches);
+        TakeLoaded();
+        if (!FConfig && FReleased) {
+            FConfig = FcInitLoadConfigAndFonts();
+            FReleased = false;
         }
         if (!FConfig) throw EResNotFound("Fonts: the fontconfig configuration cannot be loaded");
         return FConfig;
@@ -152,6 +168,7 @@ private:
 
     mutable std::future<TLoaded> FLoading;
     mutable FcConfig* FConfig = nullptr;
+    mutable bool FReleased = false;
     mutable std::unordered_map<std::string, std::optional<TFaceFile>> FMatches;
 };
 
@@ -414,9 +431,20 @@ TFontEngine& TFontEngine::Instance(const std::vector<TFaceRequest>& ahead) {
     return engine;
 }
 
-TFontEngine::TFontEngine(const std::vector<TFaceRequest>& ahead) : FImpl(new TImpl(ahead)) {}
+namespace {
+TFontEngine* gEngine = nullptr;
+}
+
+TFontEngine::TFontEngine(const std::vector<TFaceRequest>& ahead) : FImpl(new TImpl(ahead)) {
+    gEngine = this;
+}
+
+void TFontEngine::ReleaseConfiguration() {
+    if (gEngine) gEngine->FImpl->FontConfig.Release();
+}
 
 TFontEngine::~TFontEngine() {
+    gEngine = nullptr;
     delete FImpl;
 }
 

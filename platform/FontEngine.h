@@ -28,6 +28,9 @@ public:
     // Made at the first use; the program makes it first thing, so that the font configuration loads while
     // it starts, and the faces for `ahead` (heard at that first call only) are matched on the same thread.
     static TFontEngine& Instance(const std::vector<TFaceRequest>& ahead = {});
+    // Lets the font configuration go, if the engine was made; faces already matched stay known, and a face
+    // asked for later loads the configuration again.
+    static void ReleaseConfiguration();
 
     // The file of the installed face that stands in for `name`; raises EResNotFound when none can be found.
     std::string ResolveFace(const std::string& name, bool bold, bool italic);

@@ -1,6 +1,7 @@
 #include "platform/MessageLoop.h"
 
 #include "platform/Exception.h"
+#include "platform/FontEngine.h"
 #include "platform/Input.h"
 #include "platform/MessageBox.h"
 #include "platform/Painting.h"
@@ -26,12 +27,13 @@ HWND FindPaintWindow(const std::vector<HWND>& list) {
     return nullptr;
 }
 
-// Start-up leaves freed memory scattered through the heap (decoded layouts and pictures, surfaces sized twice);
-// once the first picture is on the screen it goes back to the system.
+// Start-up leaves freed memory scattered through the heap (decoded layouts and pictures, surfaces sized twice,
+// the font configuration); once the first picture is on the screen it goes back to the system.
 void ReturnStartUpMemory() {
     static bool returned = false;
     if (returned) return;
     returned = true;
+    TFontEngine::ReleaseConfiguration();
     malloc_trim(0);
 }
 

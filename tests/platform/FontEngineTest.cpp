@@ -72,6 +72,21 @@ TEST(FontEngine, EveryLayoutFontResolvesToAnInstalledFaceOfItsFamily) {
     EXPECT_NE(fallback.find("Sans"), std::string::npos) << fallback;
 }
 
+TEST(FontEngine, FacesAreFoundAgainAfterTheConfigurationIsLetGo) {
+    TFontEngine& engine = TFontEngine::Instance();
+    const std::string before = engine.ResolveFace("Tahoma", false, false);
+    TFontEngine::ReleaseConfiguration();
+    // A family matched before is known without the configuration; one never asked for loads it again.
+    EXPECT_EQ(engine.ResolveFace("Tahoma", false, false), before);
+    const std::string serif = engine.ResolveFace("Times New Roman", true, true);
+    EXPECT_NE(serif.find("LiberationSerif-BoldItalic"), std::string::npos) << serif;
+    TFontEngine::ReleaseConfiguration();
+    TFontEngine::ReleaseConfiguration();
+    const std::string mono = engine.ResolveFace("Courier New", false, false);
+    EXPECT_NE(mono.find("LiberationMono"), std::string::npos) << mono;
+    EXPECT_GT(engine.TextWidth(Font("Courier New", -13), "abc"), 0);
+}
+
 TEST(FontEngine, ItalicAndBoldAreSynthesisedOnlyWhereTheFaceLacksThem) {
     // The chancery is italic already: asking for italic must not slant it a second time.
     EXPECT_EQ(Drawn(Font("Monotype Corsiva", -16, false, true), "Magia"),
