@@ -537,11 +537,18 @@ void TtavForm::PaintBackground() {
     if (FUIStyle == TtavUIStyle::MacOS || FUIStyle == TtavUIStyle::Protein) {
         TBitmap tile;
         tile.LoadFromResourceName(FUIStyle == TtavUIStyle::MacOS ? "MACOS_FORM_BACKGROUND" : "PROTEIN_FORM_BACKGROUND");
-        TBitmap background;
-        background.SetSize(Width(), Height());
-        background.Canvas()->Brush()->SetBitmap(&tile);
-        background.Canvas()->FillRect(client);
-        Canvas()->Draw(0, 0, &background);
+        // Tiled straight into the part being painted, from the frame's top left corner wherever the DC puts
+        // it: a frame-sized bitmap for each paint cost more than the paint.
+        TBrush brush;
+        brush.Assign(Canvas()->Brush());
+        {
+            TDC& dc = *Canvas()->Handle();
+            TDCStateSaver saved(dc);
+            dc.SetBrushOrg(dc.GetViewportOrg());
+            Canvas()->Brush()->SetBitmap(&tile);
+            Canvas()->FillRect(client);
+        }
+        Canvas()->SetBrush(&brush);
         return;
     }
     Canvas()->Brush()->SetColor(Color());

@@ -56,6 +56,20 @@ TEST_F(FrameTest, TheMainWindowIsSizedAndPlacedByItsFrame) {
     TBitmap tile;
     tile.LoadFromResourceName("PROTEIN_FORM_BACKGROUND");
     EXPECT_EQ(PixelAt(form, 1 + 40, 200), tile.Canvas()->Pixels(40 % tile.Width(), 200 % tile.Height()));
+    // The tile repeats from the frame's corner, also where only a part of the frame at odd offsets is
+    // repainted.
+    const auto tileMismatches = [&] {
+        int mismatches = 0;
+        for (int y = 101; y < 117; ++y)
+            for (int x = 37; x < 53; ++x)
+                mismatches += PixelAt(form, 1 + x, y) != tile.Canvas()->Pixels(x % tile.Width(), y % tile.Height());
+        return mismatches;
+    };
+    EXPECT_EQ(tileMismatches(), 0);
+    const TRect part = Rect(39, 103, 50, 114);
+    InvalidateRect(frame->Handle(), &part, true);
+    RunUntilIdle();
+    EXPECT_EQ(tileMismatches(), 0);
     EXPECT_EQ(PixelAt(form, 1 + 300, 20), LeftSectionColor);
     EXPECT_EQ(PixelAt(form, 1 + 500, 20), ClientSectionColor);
     EXPECT_EQ(PixelAt(form, 1 + 698, 22), RightSectionColor);
