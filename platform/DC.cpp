@@ -115,8 +115,10 @@ void PaintRow(TSurface& surface, int y, int x0, int x1, const TDCFill& fill) {
         const TSurface& pattern = *fill.Pattern;
         const TPixel* source = pattern.Row(Wrap(y - fill.Origin.Y, pattern.Height()));
         int px = Wrap(x0 - fill.Origin.X, pattern.Width());
-        for (int x = x0; x < x1;) {
-            const int run = std::min(x1 - x, pattern.Width() - px);
+        // A copy needs one period from the pattern; the rest repeats what the row already holds.
+        const int end = fill.Rop == TPenMode::Copy ? std::min(x1, x0 + pattern.Width()) : x1;
+        for (int x = x0; x < end;) {
+            const int run = std::min(end - x, pattern.Width() - px);
             if (fill.Rop == TPenMode::Copy)
                 std::copy_n(source + px, run, row + x);
             else
@@ -125,6 +127,8 @@ void PaintRow(TSurface& surface, int y, int x0, int x1, const TDCFill& fill) {
             x += run;
             px = 0;
         }
+        for (int done = end - x0; x0 + done < x1; done *= 2)
+            std::copy_n(row + x0, std::min(done, x1 - x0 - done), row + x0 + done);
         return;
     }
     }

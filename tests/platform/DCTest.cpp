@@ -119,6 +119,12 @@ TEST(DC, FillRectWithBrushes) {
                                                       "b..b..b.\n"
                                                       ".r..r..r\n"
                                                       "b..b..b.\n");
+    // A long run starting mid-period keeps the phase all along.
+    TSurface wide(40, 1);
+    TDC wideDC(wide);
+    wideDC.FillRect(Rect(4, 0, 37, 1), {TBrushStyle::Pattern, clBlack, pattern});
+    for (int x = 0; x < 40; ++x)
+        EXPECT_EQ(wide.Pixel(x, 0), x < 4 || x >= 37 ? White : pattern->Pixel(x % 3, 0)) << x;
 
     // Hatches: lines in the brush colour, gaps in the background colour only when opaque.
     TSurface hatched(9, 9);
