@@ -7,6 +7,8 @@
 #include "platform/MessageBox.h"
 #include "platform/Resources.h"
 
+#include <algorithm>
+
 TApplication* Application = nullptr;
 
 void HandleBoundaryException(TObject* sender) {
@@ -41,7 +43,19 @@ std::string TApplication::ExeName() const {
     return ::ExeName();
 }
 
+namespace {
+// A press or a key acts on the control: its hint goes, and shows again only over another control.
+bool EndsHint(UINT message) {
+    static constexpr UINT presses[] = {
+        WM_KEYDOWN,       WM_SYSKEYDOWN,      WM_LBUTTONDOWN,   WM_LBUTTONDBLCLK,  WM_RBUTTONDOWN,
+        WM_RBUTTONDBLCLK, WM_MBUTTONDOWN,     WM_MBUTTONDBLCLK, WM_NCLBUTTONDOWN,  WM_NCLBUTTONDBLCLK,
+        WM_NCRBUTTONDOWN, WM_NCRBUTTONDBLCLK, WM_NCMBUTTONDOWN, WM_NCMBUTTONDBLCLK};
+    return std::find(std::begin(presses), std::end(presses), message) != std::end(presses);
+}
+} // namespace
+
 bool TApplication::HookMessage(MSG& msg) {
+    if (EndsHint(msg.message)) CancelHint();
     bool handled = false;
     if (OnMessage) GuardBoundary(this, [&] { OnMessage(msg, handled); });
     return handled;

@@ -46,7 +46,7 @@ void TtavURLLabel::Click() {
         MessageBox(form ? form->Handle() : nullptr,
                    "L'indirizzo " + FURL +
                        " non si è potuto aprire: su questo computer nessun programma apre gli indirizzi di questo "
-                       "tipo (manca il comando xdg-open, o non parte).",
+                       "tipo (il comando xdg-open manca, o non ne ha trovato uno).",
                    form ? form->Caption() : std::string(), MB_OK | MB_ICONWARNING);
     }
     TCustomLabel::Click();

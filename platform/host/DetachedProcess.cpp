@@ -4,6 +4,10 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <thread>
 
 extern char** environ;
@@ -33,9 +37,35 @@ private:
     posix_spawnattr_t FAttributes;
 };
 
+// The child's end, as its reaper sees it.
+struct TChildEnd {
+    std::mutex Lock;
+    std::condition_variable Came;
+    std::optional<int> Status;
+};
+
+// The child is reaped in the background so that it never lingers as a zombie.
+std::shared_ptr<TChildEnd> Reap(pid_t pid) {
+    auto end = std::make_shared<TChildEnd>();
+    std::thread([pid, end] {
+        int status = 0;
+        if (waitpid(pid, &status, 0) != pid) status = 0;
+        const std::lock_guard lock(end->Lock);
+        end->Status = status;
+        end->Came.notify_all();
+    }).detach();
+    return end;
+}
+
+bool EndedInFailure(TChildEnd& end, std::chrono::milliseconds patience) {
+    std::unique_lock lock(end.Lock);
+    end.Came.wait_for(lock, patience, [&] { return end.Status.has_value(); });
+    return end.Status && !(WIFEXITED(*end.Status) && WEXITSTATUS(*end.Status) == 0);
+}
+
 } // namespace
 
-bool SpawnDetached(const std::vector<std::string>& argv) {
+bool SpawnDetached(const std::vector<std::string>& argv, std::chrono::milliseconds patience) {
     if (argv.empty()) return false;
     std::vector<char*> args;
     for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
@@ -44,7 +74,6 @@ bool SpawnDetached(const std::vector<std::string>& argv) {
     pid_t pid = 0;
     if (posix_spawnp(&pid, args[0], setup.Actions(), setup.Attributes(), args.data(), environ) != 0)
         return false;
-    // The child is reaped in the background so that it never lingers as a zombie.
-    std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
-    return true;
+    const std::shared_ptr<TChildEnd> end = Reap(pid);
+    return patience.count() <= 0 || !EndedInFailure(*end, patience);
 }

@@ -137,6 +137,49 @@ TEST_F(TControlsTest, AHintShowsAfterThePauseAndGoesWithTheMouse) {
     EXPECT_EQ(GetFocus(), focus);
 }
 
+TEST_F(TControlsTest, AClickOrAKeyPutsTheHintAwayUntilTheMouseRestsOnAnotherControl) {
+    TForm* form = ShownForm();
+    form->SetShowHint(true);
+    TTestButton* button = Make<TTestButton>(form, {10, 10, 70, 30});
+    button->SetHint("Stampa");
+    TTestButton* other = Make<TTestButton>(form, {100, 10, 170, 30});
+    other->SetHint("Salva");
+    auto shown = [] { return Application->HintWindow() && Application->HintWindow()->Visible(); };
+    auto restOn = [&](TControl* control, TPoint at) {
+        FHost.MouseMove(ScreenPoint(control, at));
+        FHost.Pause(1000);
+        Pump();
+    };
+
+    restOn(button, {5, 5});
+    ASSERT_TRUE(shown());
+    FHost.Click(ScreenPoint(button, {5, 5}));
+    Pump();
+    EXPECT_FALSE(shown()) << "the click left the hint";
+    restOn(button, {6, 6});
+    EXPECT_FALSE(shown()) << "back while the mouse stayed on the button (over a box the click opened)";
+
+    // Clicked before the pause: the hint never comes.
+    restOn(other, {5, 5});
+    ASSERT_TRUE(shown());
+    FHost.MouseMove(ScreenPoint(button, {5, 5}));
+    FHost.Pause(100);
+    FHost.Click(ScreenPoint(button, {5, 5}));
+    FHost.Pause(1000);
+    Pump();
+    EXPECT_FALSE(shown());
+
+    // A key puts it away as well; over another control it shows again.
+    restOn(other, {6, 6});
+    ASSERT_TRUE(shown());
+    FHost.KeyPress(VK_SHIFT);
+    Pump();
+    EXPECT_FALSE(shown()) << "a key left the hint";
+    restOn(button, {7, 7});
+    EXPECT_TRUE(shown());
+    EXPECT_EQ(Application->HintWindow()->Text(), "Stampa");
+}
+
 namespace {
 TEST_F(TControlsTest, AChildAskedForItsWindowBeforeItsParentHasOneGetsOnlyOne) {
     TForm* form = NewComponent<TForm>(Application);

@@ -50,4 +50,13 @@ TEST(DetachedProcess, RunsWithoutAShellAndLeavesNoZombie) {
     EXPECT_FALSE(SpawnDetached({}));
 }
 
+TEST(DetachedProcess, WithPatienceAFailureAtOnceIsReportedAndAProgramThatRunsOnIsStarted) {
+    using namespace std::chrono_literals;
+    EXPECT_FALSE(SpawnDetached({"sh", "-c", "exit 3"}, 10s));
+    EXPECT_FALSE(SpawnDetached({"sh", "-c", "kill -TERM $$"}, 10s));
+    EXPECT_TRUE(SpawnDetached({"true"}, 10s));
+    EXPECT_TRUE(SpawnDetached({"sleep", "1"}, 50ms));
+    EXPECT_TRUE(Eventually([] { return ChildCount() == 0; }));
+}
+
 } // namespace

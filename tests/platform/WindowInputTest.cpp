@@ -317,12 +317,18 @@ TEST_F(TWindowTest, ARightClickOrTheMenuKeyAsksForAContextMenuUpTheTree) {
     FHost.Click({120, 130}, 2);
     SetFocus(grid);
     FHost.KeyPress(VK_APPS);
+    FHost.KeyPress(VK_F10); // alone it is no request
+    FHost.KeyDown(VK_SHIFT);
+    FHost.KeyPress(VK_F10);
+    FHost.KeyUp(VK_SHIFT);
     Pump();
     auto asked = Of(top, WM_CONTEXTMENU);
-    ASSERT_EQ(asked.size(), 2u);
+    ASSERT_EQ(asked.size(), 3u);
     EXPECT_EQ(HWND(asked[0].WParam), grid); // the window clicked, passed up to its parent
     EXPECT_EQ(LParamToPoint(asked[0].LParam), (TPoint{120, 130}));
     EXPECT_EQ(LParamToPoint(asked[1].LParam), (TPoint{-1, -1}));
+    EXPECT_EQ(HWND(asked[2].WParam), grid);
+    EXPECT_EQ(LParamToPoint(asked[2].LParam), (TPoint{-1, -1}));
 }
 
 TEST_F(TWindowTest, ADisabledOwnerPassesActivationToTheWindowItWaitsFor) {

@@ -407,7 +407,9 @@ TEST_F(XcbHostOnXvfb, OpenURLHandsTheAddressOverAsOneArgumentAndRefusesOptions) 
     const fs::path folder = fs::temp_directory_path() / ("vmr-open-" + std::to_string(getpid()));
     fs::create_directories(folder);
     const fs::path handler = folder / "xdg-open";
-    std::ofstream(handler) << "#!/bin/sh\nprintf '%s|' \"$@\" >> \"$0.log\"\necho >> \"$0.log\"\n";
+    // It finds no program for mail addresses, as on a desktop without a mail client.
+    std::ofstream(handler) << "#!/bin/sh\ncase \"$1\" in mailto:*) exit 3;; esac\n"
+                              "printf '%s|' \"$@\" >> \"$0.log\"\necho >> \"$0.log\"\n";
     fs::permissions(handler, fs::perms::owner_all);
     const std::string path = std::getenv("PATH");
     setenv("PATH", (folder.string() + ":" + path).c_str(), 1);
@@ -419,6 +421,7 @@ TEST_F(XcbHostOnXvfb, OpenURLHandsTheAddressOverAsOneArgumentAndRefusesOptions) 
     };
 
     EXPECT_FALSE(FHost->OpenURL("--version"));
+    EXPECT_FALSE(FHost->OpenURL("mailto:autore@example.org"));
     EXPECT_TRUE(FHost->OpenURL("https://example.org/a b?x=1&y=$(id)"));
     for (int i = 0; i < 500 && calls().empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     std::this_thread::sleep_for(std::chrono::milliseconds(200)); // room for a call that should not happen

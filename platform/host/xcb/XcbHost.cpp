@@ -195,7 +195,8 @@ void TXcbHost::Wake() {
 bool TXcbHost::OpenURL(const std::string& url) {
     // A leading dash would reach xdg-open or the browser as an option.
     if (url.empty() || url.front() == '-') return false;
-    return SpawnDetached({"xdg-open", url});
+    // xdg-open that finds no program for the address fails at once; a program it started may run on.
+    return SpawnDetached({"xdg-open", url}, std::chrono::milliseconds(1500));
 }
 
 TXcbHost::TEvent TXcbHost::NextEvent() {
