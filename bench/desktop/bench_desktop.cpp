@@ -1,8 +1,9 @@
-// The program as a user on an X desktop meets it, against the plain Xlib reference, in one run on a virtual
-// X server of its own: from exec to the window mapped and to its complete first picture (read back from the
-// screen until it equals the settled picture), the distinct pictures shown on the way, the proportional set
-// size a second later, and a click on the spell list to the last pixel that changed. Runs alternate between
-// the two programs; medians and the ratio are printed. Meant for a Release build.
+// The program as a user on an X desktop meets it, against two references that show the same window (one
+// written with FLTK, one with plain Xlib), in one run on a virtual X server of its own: from exec to the
+// window mapped and to its complete first picture (read back from the screen until it equals the settled
+// picture), the distinct pictures shown on the way, the proportional set size a second later, and a click on
+// the spell list to the last pixel that changed. Runs alternate between the three programs; medians and the
+// ratios of the program to each reference are printed. Meant for a Release build.
 #include "XScreen.h"
 #include "XvfbServer.h"
 
@@ -27,7 +28,8 @@ namespace fs = std::filesystem;
 using TClock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-// The middle of the fourth row of the spell list, in window coordinates (the reference has its list there).
+// The middle of the fourth row of the spell list, in window coordinates (the references have their lists
+// there).
 constexpr TPoint ClickPoint{54, 123 + 3 * 13 + 6};
 constexpr auto SettledAfter = 600ms;
 
@@ -137,30 +139,50 @@ double Median(std::vector<double> values) {
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-void PrintRow(const char* label, const std::vector<TSample>& program, const std::vector<TSample>& reference,
-              double TSample::*field, const char* format) {
-    std::vector<double> a, b;
-    for (const TSample& s : program) a.push_back(s.*field);
-    for (const TSample& s : reference) b.push_back(s.*field);
-    const double ma = Median(a), mb = Median(b);
-    char left[32], right[32];
-    std::snprintf(left, sizeof left, format, ma);
-    std::snprintf(right, sizeof right, format, mb);
-    std::printf("| %-40s | %12s | %12s | %6.2f |\n", label, left, right, ma / mb);
+// The programs measured, in the order they run within each round and show in the table; the first is the
+// program, the others the references it is compared with.
+struct TSubject {
+    const char* Name;  // in the progress lines and the table's columns
+    const char* Short; // in the ratios' columns
+    std::string Path;
+    std::vector<TSample> Samples;
+};
+
+void PrintRow(const char* label, const std::vector<TSubject>& subjects, double TSample::*field,
+              const char* format) {
+    std::vector<double> medians;
+    for (const TSubject& subject : subjects) {
+        std::vector<double> values;
+        for (const TSample& s : subject.Samples) values.push_back(s.*field);
+        medians.push_back(Median(values));
+    }
+    std::printf("| %-40s |", label);
+    for (const double median : medians) {
+        char cell[32];
+        std::snprintf(cell, sizeof cell, format, median);
+        std::printf(" %12s |", cell);
+    }
+    for (size_t i = 1; i < medians.size(); ++i) std::printf(" %9.2f |", medians[0] / medians[i]);
+    std::printf("\n");
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     int runs = 10;
-    std::string program = VMR_PROGRAM, reference = XLIB_REFERENCE;
+    std::vector<TSubject> subjects{{"vmr", "vmr", VMR_PROGRAM, {}},
+                                   {"FLTK ref.", "FLTK", FLTK_REFERENCE, {}},
+                                   {"Xlib ref.", "Xlib", XLIB_REFERENCE, {}}};
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--runs" && i + 1 < argc) runs = std::max(1, std::atoi(argv[++i]));
-        else if (arg == "--program" && i + 1 < argc) program = argv[++i];
-        else if (arg == "--reference" && i + 1 < argc) reference = argv[++i];
+        else if (arg == "--program" && i + 1 < argc) subjects[0].Path = argv[++i];
+        else if (arg == "--fltk" && i + 1 < argc) subjects[1].Path = argv[++i];
+        else if (arg == "--reference" && i + 1 < argc) subjects[2].Path = argv[++i];
         else {
-            std::fprintf(stderr, "usage: %s [--runs N] [--program PATH] [--reference PATH]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--runs N] [--program PATH] [--fltk PATH] [--reference PATH]\n"
+                                 "  --fltk names the FLTK reference, --reference the plain Xlib one\n",
+                         argv[0]);
             return 2;
         }
     }
@@ -173,28 +195,31 @@ int main(int argc, char** argv) {
     }
     const fs::path folder = fs::temp_directory_path() / ("vmr-bench-desktop-" + std::to_string(getpid()));
     fs::create_directories(folder);
-    std::vector<TSample> ofProgram, ofReference;
     for (int run = 0; run < runs; ++run) {
-        for (const bool isReference : {false, true}) {
+        for (TSubject& subject : subjects) {
             fs::copy_file(VMR_SAMPLE_DATABASE, folder / "Incantesimi.mdb", fs::copy_options::overwrite_existing);
-            const TSample s = MeasureOnce(isReference ? reference : program, folder, server.Display());
-            (isReference ? ofReference : ofProgram).push_back(s);
+            const TSample s = MeasureOnce(subject.Path, folder, server.Display());
+            subject.Samples.push_back(s);
             std::fprintf(stderr, "%-9s run %2d: mapped %6.1f ms, complete %6.1f ms, %2.0f frames, PSS %5.1f MiB, "
                                  "click %5.1f ms in %2.0f frames\n",
-                         isReference ? "reference" : "vmr", run + 1, s.Mapped, s.Complete, s.Frames, s.PssMiB,
-                         s.Click, s.ClickFrames);
+                         subject.Name, run + 1, s.Mapped, s.Complete, s.Frames, s.PssMiB, s.Click, s.ClickFrames);
         }
     }
     fs::remove_all(folder);
     std::printf("Medians of %d interleaved runs on Xvfb 1280x1024x24, no window manager\n\n", runs);
-    std::printf("| %-40s | %12s | %12s | %6s |\n", "from exec", "vmr", "Xlib ref.", "ratio");
-    std::printf("|%s|%s|%s|%s|\n", std::string(42, '-').c_str(), std::string(14, '-').c_str(),
-                std::string(14, '-').c_str(), std::string(8, '-').c_str());
-    PrintRow("window mapped", ofProgram, ofReference, &TSample::Mapped, "%.1f ms");
-    PrintRow("the complete first picture on screen", ofProgram, ofReference, &TSample::Complete, "%.1f ms");
-    PrintRow("pictures shown up to the complete one", ofProgram, ofReference, &TSample::Frames, "%.0f");
-    PrintRow("proportional set size 1 s later", ofProgram, ofReference, &TSample::PssMiB, "%.1f MiB");
-    PrintRow("click on a spell -> last pixel change", ofProgram, ofReference, &TSample::Click, "%.1f ms");
-    PrintRow("pictures shown for the click", ofProgram, ofReference, &TSample::ClickFrames, "%.0f");
+    std::printf("| %-40s |", "from exec");
+    for (const TSubject& subject : subjects) std::printf(" %12s |", subject.Name);
+    for (size_t i = 1; i < subjects.size(); ++i)
+        std::printf(" %9s |", (std::string("vmr/") + subjects[i].Short).c_str());
+    std::printf("\n|%s|", std::string(42, '-').c_str());
+    for (size_t i = 0; i < subjects.size(); ++i) std::printf("%s|", std::string(14, '-').c_str());
+    for (size_t i = 1; i < subjects.size(); ++i) std::printf("%s|", std::string(11, '-').c_str());
+    std::printf("\n");
+    PrintRow("window mapped", subjects, &TSample::Mapped, "%.1f ms");
+    PrintRow("the complete first picture on screen", subjects, &TSample::Complete, "%.1f ms");
+    PrintRow("pictures shown up to the complete one", subjects, &TSample::Frames, "%.0f");
+    PrintRow("proportional set size 1 s later", subjects, &TSample::PssMiB, "%.1f MiB");
+    PrintRow("click on a spell -> last pixel change", subjects, &TSample::Click, "%.1f ms");
+    PrintRow("pictures shown for the click", subjects, &TSample::ClickFrames, "%.0f");
     return 0;
 }

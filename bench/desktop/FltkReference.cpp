@@ -1,0 +1,120 @@
+// The start-up benchmark's second yardstick: the window of the plain Xlib reference built the ordinary way
+// with FLTK 1.3, the lightest toolkit the project measures itself against. Same database work, same size,
+// place and layout as XlibReference.cpp; FLTK's own widgets, fonts and event loop do the rest, so the
+// numbers show what a toolkit costs on top of the bare minimum.
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Hold_Browser.H>
+#include <FL/Fl_Output.H>
+#include <FL/fl_draw.H>
+#include <sqlite3.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int Width = 701, Height = 562;
+// Where the Xlib reference and the main window have their spell list, so that the benchmark clicks all at one
+// point. FLTK's 10 point Helvetica is 13 pixels high, the Xlib reference's row.
+constexpr int ListLeft = 7, ListTop = 123, ListWidth = 160, ListHeight = 425, ListTextSize = 10;
+
+struct TCatalogue {
+    std::vector<std::string> Names;
+    std::vector<std::pair<std::string, std::string>> Fields; // of the first spell
+};
+
+std::vector<std::vector<std::string>> Query(sqlite3* db, const char* sql, std::vector<std::string>* columns) {
+    std::vector<std::vector<std::string>> rows;
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) != SQLITE_OK) return rows;
+    const int count = sqlite3_column_count(statement);
+    if (columns)
+        for (int i = 0; i < count; ++i) columns->push_back(sqlite3_column_name(statement, i));
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        auto& row = rows.emplace_back();
+        for (int i = 0; i < count; ++i) {
+            const auto* text = sqlite3_column_text(statement, i);
+            row.push_back(text ? reinterpret_cast<const char*>(text) : "");
+        }
+    }
+    sqlite3_finalize(statement);
+    return rows;
+}
+
+// The statements the program runs on start-up, as the Xlib reference runs them.
+TCatalogue ReadCatalogue() {
+    TCatalogue result;
+    sqlite3* db = nullptr;
+    if (sqlite3_open("Incantesimi.mdb", &db) != SQLITE_OK) return result;
+    sqlite3_exec(db, "DELETE FROM SELEZIONATI", nullptr, nullptr, nullptr);
+    Query(db, "SELECT * FROM SELEZIONATI", nullptr);
+    std::vector<std::string> columns;
+    const auto rows = Query(db, "SELECT * FROM INCANTESIMI WHERE BARDO >= '0' AND BARDO <= '9' ORDER BY INCANTESIMO",
+                            &columns);
+    Query(db, "SELECT * FROM SELEZIONATI ORDER BY INCANTESIMO", nullptr);
+    sqlite3_close(db);
+    for (const auto& row : rows) result.Names.push_back(row.at(1));
+    if (!rows.empty())
+        for (size_t i = 0; i < columns.size() && result.Fields.size() < 22; ++i)
+            result.Fields.emplace_back(columns[i], rows.front()[i].substr(0, 40));
+    return result;
+}
+
+// The empty selection grid: FLTK 1.3 has no light table widget, so its lines are drawn as the Xlib reference
+// draws them.
+class TGrid : public Fl_Box {
+public:
+    TGrid(int x, int y, int w, int h) : Fl_Box(FL_FLAT_BOX, x, y, w, h, nullptr) { color(FL_WHITE); }
+
+protected:
+    void draw() override {
+        Fl_Box::draw();
+        fl_color(fl_rgb_color(160, 160, 160));
+        for (int top = y(); top < y() + h(); top += 26) fl_xyline(x(), top, x() + w() - 1);
+        fl_yxline(x() + 56, y(), y() + h() - 1);
+    }
+};
+
+} // namespace
+
+int main() {
+    // The database is read before the display is opened, as the Xlib reference does.
+    const TCatalogue catalogue = ReadCatalogue();
+    // No dotted focus frames: the list takes the focus on the click, and the benchmark should see only the
+    // selection move.
+    Fl::visible_focus(0);
+
+    // Strings given to widgets as labels are not copied; these live as long as the window.
+    auto* window = new Fl_Double_Window(207, 115, Width, Height, "Riferimento FLTK");
+    window->color(fl_rgb_color(212, 212, 212));
+    auto* title = new Fl_Box(FL_FLAT_BOX, 0, 0, Width, 24, "Il Velmarune");
+    title->color(fl_rgb_color(40, 40, 40));
+    title->labelcolor(FL_WHITE);
+    title->labelsize(12);
+    title->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
+
+    auto* list = new Fl_Hold_Browser(ListLeft, ListTop, ListWidth, ListHeight);
+    list->textsize(ListTextSize);
+    // Long names are cut at the edge, as in the Xlib reference, rather than given a horizontal scroll bar.
+    list->has_scrollbar(Fl_Browser_::VERTICAL);
+    for (const std::string& name : catalogue.Names) list->add(name.c_str());
+    if (list->size() > 0) list->select(1);
+
+    int y = 76;
+    for (const auto& [name, value] : catalogue.Fields) {
+        auto* field = new Fl_Output(310, y - 11, 290, 14, name.c_str());
+        field->labelsize(11);
+        field->textsize(11);
+        field->value(value.c_str());
+        y += 16;
+    }
+    new TGrid(208, 290, 472, 230);
+    window->end();
+
+    // FLTK maps the window before it draws it: the first picture on screen is the bare window, the second the
+    // complete one.
+    window->show();
+    return Fl::run();
+}
