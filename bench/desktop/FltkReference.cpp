@@ -2,13 +2,14 @@
 // with FLTK 1.3, the lightest toolkit the project measures itself against. Same database work, same size,
 // place and layout as XlibReference.cpp; FLTK's own widgets, fonts and event loop do the rest, so the
 // numbers show what a toolkit costs on top of the bare minimum.
+#include "ReferenceCatalogue.h"
+
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Hold_Browser.H>
 #include <FL/Fl_Output.H>
 #include <FL/fl_draw.H>
-#include <sqlite3.h>
 
 #include <string>
 #include <vector>
@@ -19,48 +20,6 @@ constexpr int Width = 701, Height = 562;
 // Where the Xlib reference and the main window have their spell list, so that the benchmark clicks all at one
 // point. FLTK's 10 point Helvetica is 13 pixels high, the Xlib reference's row.
 constexpr int ListLeft = 7, ListTop = 123, ListWidth = 160, ListHeight = 425, ListTextSize = 10;
-
-struct TCatalogue {
-    std::vector<std::string> Names;
-    std::vector<std::pair<std::string, std::string>> Fields; // of the first spell
-};
-
-std::vector<std::vector<std::string>> Query(sqlite3* db, const char* sql, std::vector<std::string>* columns) {
-    std::vector<std::vector<std::string>> rows;
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) != SQLITE_OK) return rows;
-    const int count = sqlite3_column_count(statement);
-    if (columns)
-        for (int i = 0; i < count; ++i) columns->push_back(sqlite3_column_name(statement, i));
-    while (sqlite3_step(statement) == SQLITE_ROW) {
-        auto& row = rows.emplace_back();
-        for (int i = 0; i < count; ++i) {
-            const auto* text = sqlite3_column_text(statement, i);
-            row.push_back(text ? reinterpret_cast<const char*>(text) : "");
-        }
-    }
-    sqlite3_finalize(statement);
-    return rows;
-}
-
-// The statements the program runs on start-up, as the Xlib reference runs them.
-TCatalogue ReadCatalogue() {
-    TCatalogue result;
-    sqlite3* db = nullptr;
-    if (sqlite3_open("Incantesimi.mdb", &db) != SQLITE_OK) return result;
-    sqlite3_exec(db, "DELETE FROM SELEZIONATI", nullptr, nullptr, nullptr);
-    Query(db, "SELECT * FROM SELEZIONATI", nullptr);
-    std::vector<std::string> columns;
-    const auto rows = Query(db, "SELECT * FROM INCANTESIMI WHERE BARDO >= '0' AND BARDO <= '9' ORDER BY INCANTESIMO",
-                            &columns);
-    Query(db, "SELECT * FROM SELEZIONATI ORDER BY INCANTESIMO", nullptr);
-    sqlite3_close(db);
-    for (const auto& row : rows) result.Names.push_back(row.at(1));
-    if (!rows.empty())
-        for (size_t i = 0; i < columns.size() && result.Fields.size() < 22; ++i)
-            result.Fields.emplace_back(columns[i], rows.front()[i].substr(0, 40));
-    return result;
-}
 
 // The empty selection grid: FLTK 1.3 has no light table widget, so its lines are drawn as the Xlib reference
 // draws them.
