@@ -339,6 +339,8 @@ void TtavForm::RebuildMenuBar() {
     if (!FMenuBar) return;
     if (!FMenu) return RemoveMenuBar();
     FMenuBar->ShowMenuItems(FMenu, this);
+    // The buttons are sized in the font their hot and pressed captions are drawn in.
+    UpdateMenuBarFont();
 }
 
 void TtavForm::UpdateMenuBarItems() {

@@ -85,7 +85,7 @@ public:
     void CreateMenuBar();
     // Frees the bar and forgets Menu.
     void RemoveMenuBar();
-    // Makes the bar's buttons again from Menu's top-level items.
+    // Makes the bar's buttons again from Menu's top-level items, in the skinned main menu's font.
     void RebuildMenuBar();
     // The buttons take their items' captions and enabled states; items come or go only by a rebuild.
     void UpdateMenuBarItems();

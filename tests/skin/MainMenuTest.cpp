@@ -323,6 +323,25 @@ TEST_F(MainMenuTest, TheBarTakesTheMenusFontWhenTheMenuStopsUsingTheSystemFont) 
     };
     const int systemInk = inked();
     const int systemWidth = bar->Buttons(0)->Width();
+
+    // From the start the bar is in the system's menu font, the one hot captions are drawn in: a hot
+    // button's caption stays inside it, clear of its edges.
+    TFont system;
+    ApplySystemMenuFont(system);
+    EXPECT_EQ(bar->Font()->Name(), system.Name());
+    EXPECT_EQ(bar->Font()->Height(), system.Height());
+    FHost.MouseMove(ButtonMiddle(bar, 1));
+    RunUntilIdle();
+    PresentWindows();
+    const TRect hot = bar->Buttons(1)->BoundsRect();
+    int edgeInk = 0;
+    for (int y = hot.Top + 1; y < hot.Bottom - 1; ++y)
+        for (int x : {hot.Left + 1, hot.Left + 2, hot.Right - 3, hot.Right - 2})
+            if (Screen(bar->ClientToScreen({x, y})) != ProteinSelected) ++edgeInk;
+    EXPECT_EQ(edgeInk, 0);
+    FHost.MouseMove({0, 0});
+    RunUntilIdle();
+
     bar->Font()->SetColor(clRed);
 
     // The menu's own font: name, size and character set, not its colour; the buttons fit their captions.
@@ -340,8 +359,6 @@ TEST_F(MainMenuTest, TheBarTakesTheMenusFontWhenTheMenuStopsUsingTheSystemFont) 
 
     // Back to the system's menu font.
     menu->SetUseSystemFont(true);
-    TFont system;
-    ApplySystemMenuFont(system);
     EXPECT_EQ(bar->Font()->Name(), system.Name());
     EXPECT_EQ(bar->Font()->Size(), system.Size());
     EXPECT_LT(bar->Buttons(0)->Width(), menuWidth);
