@@ -6,6 +6,7 @@
 #include "classlib/ImageList.h"
 #include "classlib/ShortCut.h"
 #include "platform/Input.h"
+#include "skin/TAVButton.h"
 #include "skin/TAVMainMenu.h"
 #include "skin/TAVPublic.h"
 
@@ -259,6 +260,49 @@ TEST_F(MainMenuTest, ASubMenuDropsFromItsButtonDrawnByTheMenuAndRunsTheChosenIte
     FHost.KeyPress('X');
     RunUntilIdle();
     EXPECT_EQ(Clicked, (std::vector<std::string>{"&File", "&Edit", "&Copy", "&File", "E&xit"}));
+}
+
+TEST_F(MainMenuTest, AltClosesADroppedMenuAndALetterAloneDropsOneWhereTheFocusTakesNoCharacters) {
+    TForm* form = ShowLayout(MainLayout());
+    AttachMenu(form);
+    TToolBar* bar = FrameOf(form)->MenuBar();
+    auto* button = Make<TtavButton>(FrameOf(form), {20, 60, 80, 25});
+    auto* edit = Make<TEdit>(FrameOf(form), {20, 100, 120, 21});
+    RunUntilIdle();
+
+    // A key as a keyboard gives it: its key-down, then its character.
+    auto letter = [this](int key, const char* text) {
+        FHost.KeyDown(key);
+        FHost.TypeText(text);
+        FHost.KeyUp(key);
+    };
+
+    // Alt closes File's menu: the keys after it choose nothing there.
+    button->SetFocus();
+    FHost.Click(ButtonMiddle(bar, 0));
+    FHost.KeyPress(VK_MENU);
+    FHost.KeyPress(VK_DOWN);
+    FHost.KeyPress(VK_RETURN);
+    RunUntilIdle();
+    EXPECT_EQ(Clicked, std::vector<std::string>{"&File"});
+
+    // The button takes no characters: a letter alone is the accelerator of the bar's Edit.
+    Clicked.clear();
+    FHost.Pause(1000);
+    button->SetFocus();
+    letter('E', "e");
+    FHost.KeyPress(VK_DOWN);
+    FHost.KeyPress(VK_RETURN);
+    RunUntilIdle();
+    EXPECT_EQ(Clicked, (std::vector<std::string>{"&Edit", "&Copy"}));
+
+    // The edit takes it as text.
+    Clicked.clear();
+    edit->SetFocus();
+    letter('E', "e");
+    RunUntilIdle();
+    EXPECT_TRUE(Clicked.empty());
+    EXPECT_EQ(edit->Text(), "e");
 }
 
 TEST_F(MainMenuTest, AShortcutRunsItsItemOnceAndTheFocusedEditNeverSeesTheKey) {
