@@ -430,7 +430,8 @@ void TtavForm::DrawMenuBarButton(TToolBar* bar, TToolButton* button, TCustomDraw
     FrameMenuRect(*canvas, r, source.Color(tavkey::MenuSelectedBorderColor));
     if (selected) r.Left += 2;
     r.Top += 2;
-    // The brush stays solid: the caption's cells take the border colour, the brush's last.
+    // Over the fill: a solid brush would box each letter in the border colour, dark where it differs.
+    canvas->Brush()->SetStyle(bsClear);
     canvas->Font()->SetColor(fontColor);
     canvas->Handle()->DrawText(button->Caption(), r, textFlags);
 }

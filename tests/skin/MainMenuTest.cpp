@@ -436,6 +436,23 @@ TEST_F(MainMenuTest, HotAndPressedButtonsWearTheStylesMenuColours) {
     EXPECT_EQ(hotPixels(3, 10), ProteinSelected);
     EXPECT_EQ(hotPixels(0, 0), TColor(GetBuiltinThemeColor(TtavUIStyle::Protein, tavkey::MenuSelectedBorderColor)));
 
+    // WinXP frames a light fill in a darker blue; the caption lies on the fill, with no box of the
+    // frame's colour behind its letters.
+    frame->SetUIStyle(TtavUIStyle::WinXP);
+    FHost.MouseMove({0, 0});
+    RunUntilIdle();
+    auto hotInside = [&](TColor color) {
+        hotPixels(0, 0);
+        const TRect b = bar->Buttons(1)->BoundsRect();
+        int count = 0;
+        for (int y = b.Top + 1; y < b.Bottom - 1; ++y)
+            for (int x = b.Left + 1; x < b.Right - 1; ++x)
+                if (Screen(bar->ClientToScreen({x, y})) == color) ++count;
+        return count;
+    };
+    EXPECT_GT(hotInside(GetBuiltinThemeColor(TtavUIStyle::WinXP, tavkey::MenuSelectedBackgroundColor)), 100);
+    EXPECT_EQ(hotInside(GetBuiltinThemeColor(TtavUIStyle::WinXP, tavkey::MenuSelectedBorderColor)), 0);
+
     // MacOS: the selection picture under the caption.
     frame->SetUIStyle(TtavUIStyle::MacOS);
     TBitmap select;
