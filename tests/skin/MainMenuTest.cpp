@@ -305,6 +305,31 @@ TEST_F(MainMenuTest, AltClosesADroppedMenuAndALetterAloneDropsOneWhereTheFocusTa
     EXPECT_EQ(edit->Text(), "e");
 }
 
+TEST_F(MainMenuTest, AnItemMayFreeItsWindowWhetherChosenFromTheBarOrByItsShortcut) {
+    // Exit frees the window, its frame, menu bar and menu, from the dropped menu and from its shortcut.
+    for (bool byShortCut : {false, true}) {
+        TForm* form = ShowLayout(MainLayout());
+        TtavMainMenu* menu = AttachMenu(form);
+        TMenuItem* exit = menu->Items()->Items(0)->Items(2);
+        exit->SetShortCut(ShortCut('Q', {ssCtrl}));
+        exit->OnClick = [form](TObject*) { delete form; };
+        const HWND window = form->Handle();
+        if (byShortCut) {
+            FHost.KeyDown(VK_CONTROL);
+            FHost.KeyPress('Q');
+            FHost.KeyUp(VK_CONTROL);
+        } else {
+            FHost.Click(ButtonMiddle(FrameOf(form)->MenuBar(), 0));
+            FHost.KeyPress(VK_UP);
+            FHost.KeyPress(VK_RETURN);
+        }
+        RunUntilIdle();
+        EXPECT_FALSE(IsWindow(window)) << (byShortCut ? "by its shortcut" : "from the bar");
+        EXPECT_FALSE(Application->OnMessage) << "the hook went with the frame";
+        FHost.Pause(1000);
+    }
+}
+
 TEST_F(MainMenuTest, AShortcutRunsItsItemOnceAndTheFocusedEditNeverSeesTheKey) {
     TForm* form = ShowLayout(MainLayout());
     AttachMenu(form);
