@@ -184,6 +184,13 @@ TEST_F(MainMenuTest, TheFrameShowsTheTopItemsAsAMenuBarUnderItsTitleBar) {
         << "a new style's background reaches the bar";
     frame->SetUIStyle(TtavUIStyle::Protein);
 
+    // Without its title bar the frame has the menu bar at its top; the title bar comes back above it.
+    frame->SetTitleBarVisible(false);
+    EXPECT_EQ(bar->Top(), 0);
+    frame->SetTitleBarVisible(true);
+    EXPECT_EQ(frame->TitleBar()->Top(), 0);
+    EXPECT_EQ(bar->Top(), 23);
+
     // At run time renaming or disabling an item changes its button; a new top item adds none.
     menu->Items()->Items(1)->SetCaption("&Modifica");
     menu->Items()->Items(2)->SetEnabled(false);
