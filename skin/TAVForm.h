@@ -141,6 +141,7 @@ private:
     TtavUIStyle MenuBarStyle() const;
     TtavFileTheme* MenuBarTheme() const;
     bool OwnerIsMDIChild() const;
+    int OwnerFrameExtra(bool horizontal) const;
     void AdviseMainMenu(TComponent* menu);
 
     TtavTitleBar* FTitleBar = nullptr;

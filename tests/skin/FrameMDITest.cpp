@@ -60,6 +60,13 @@ TEST_F(FrameMDITest, AChildKeepsItsSystemBorderAndGetsNoMenuBarOrRoundCorner) {
     EXPECT_TRUE(GetWindowStyle(child->Handle()) & WS_THICKFRAME);
     const TRect client = child->ClientRect();
     EXPECT_EQ(frame->BoundsRect(), Bounds(1, 0, client.Width() - 2 - 3, client.Height() - 1 - 3));
+    // The frame has the size its layout stores: the child is sized around it, system border included, and
+    // keeps it when the margin is set again.
+    EXPECT_EQ(frame->Width(), 290);
+    EXPECT_EQ(frame->Height(), 190);
+    frame->SetBorderWidth(1);
+    EXPECT_EQ(frame->Width(), 290);
+    EXPECT_EQ(frame->Height(), 190);
 
     // The margin left, right and bottom, the right and bottom strips 3 pixels wider, the left 2 shorter.
     TBitmap border;
