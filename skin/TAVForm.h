@@ -63,7 +63,7 @@ public:
     int MenuBarHeight() const { return FMenuBarHeight; }
     void SetMenuBarHeight(int value);
     // Setting the frame's size sizes the form: Width + 2 x BorderWidth by Height + BorderWidth + BorderWidth
-    // div 2. Reading gives the frame's own size.
+    // div 2, and an MDI child's system border around that. Reading gives the frame's own size.
     int FrameWidth() const { return Width(); }
     void SetFrameWidth(int value);
     int FrameHeight() const { return Height(); }
