@@ -49,6 +49,7 @@ void TMenuItem::PublishProperties(TPublisher<TMenuItem>& p) {
     p.Boolean("RadioItem", &TMenuItem::FRadioItem, &TMenuItem::SetRadioItem);
     p.Integer("ShortCut", &TMenuItem::FShortCut, &TMenuItem::SetShortCut);
     p.Boolean("Visible", &TMenuItem::FVisible, &TMenuItem::SetVisible, true);
+    p.Enum("AutoLineReduction", &TMenuItem::FAutoLineReduction, &TMenuItem::SetAutoLineReduction, maParent);
     p.Component("Action", &TMenuItem::Action, &TMenuItem::SetAction);
     p.Event("OnClick", &TMenuItem::OnClick);
     p.Event("OnDrawItem", &TMenuItem::OnDrawItem);
@@ -190,6 +191,31 @@ void TMenuItem::SetMenuIndex(int value) {
     if (value == MenuIndex()) return;
     parent->Remove(this);
     parent->Insert(value, this);
+}
+
+void TMenuItem::SetAutoLineReduction(TMenuAutoFlag value) {
+    if (FAutoLineReduction == value) return;
+    FAutoLineReduction = value;
+    MenuChanged(false);
+}
+
+bool TMenuItem::ReducesLines() const {
+    for (const TMenuItem* item = this; item; item = item->FParent)
+        if (item->FAutoLineReduction != maParent) return item->FAutoLineReduction == maAutomatic;
+    const TMenu* menu = GetParentMenu();
+    return !menu || menu->AutoLineReduction() != maManual;
+}
+
+std::vector<TMenuItem*> TMenuItem::ShownItems() const {
+    const bool reduce = ReducesLines();
+    std::vector<TMenuItem*> shown;
+    for (TMenuItem* item : FItems) {
+        if (!item->FVisible) continue;
+        if (reduce && item->IsLine() && (shown.empty() || shown.back()->IsLine())) continue;
+        shown.push_back(item);
+    }
+    if (reduce && !shown.empty() && shown.back()->IsLine()) shown.pop_back();
+    return shown;
 }
 
 TMenu* TMenuItem::GetParentMenu() const {

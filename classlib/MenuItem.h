@@ -16,6 +16,11 @@ class TMenuItem;
 
 VMR_EXCEPTION_KIND(EMenuError, Exception)
 
+// A menu's or an item's choice of an automatic behaviour; maParent leaves it to the item's parent.
+enum class TMenuAutoFlag { maAutomatic, maManual, maParent };
+using enum TMenuAutoFlag;
+VMR_ENUM_NAMES(TMenuAutoFlag, "maAutomatic", "maManual", "maParent")
+
 using TMenuDrawItemEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, TRect ARect, bool Selected)>;
 using TMenuMeasureItemEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;
 
@@ -52,6 +57,13 @@ class TMenuItem : public TComponent {
     void SetVisible(bool value);
     // A caption of exactly "-".
     bool IsLine() const { return FCaption == "-"; }
+    // Whether the item's sub-menu leaves out redundant separators; maParent asks the parent item and, at the
+    // root, the menu.
+    TMenuAutoFlag AutoLineReduction() const { return FAutoLineReduction; }
+    void SetAutoLineReduction(TMenuAutoFlag value);
+    // The sub-items a menu window shows: the visible ones, without separators that lead, trail or follow
+    // another while lines are reduced.
+    std::vector<TMenuItem*> ShownItems() const;
     // The item shows an action's caption, checked and enabled states, hint, image index and visibility, and
     // runs it when clicked without a handler of its own.
     TBasicAction* Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
@@ -103,6 +115,7 @@ class TMenuItem : public TComponent {
     friend class TMenuActionLink;
     void ActionChange(TBasicAction* action);
     bool UsesHandlers() const;
+    bool ReducesLines() const;
     void UncheckRadioSiblings();
 
     std::string FCaption;
@@ -115,6 +128,7 @@ class TMenuItem : public TComponent {
     bool FRadioItem = false;
     TShortCut FShortCut = scNone;
     bool FVisible = true;
+    TMenuAutoFlag FAutoLineReduction = maParent;
     std::vector<TMenuItem*> FItems;
     TMenuItem* FParent = nullptr;
     TMenu* FMenu = nullptr; // set on a menu's root item only

@@ -57,9 +57,7 @@ char AcceleratorOf(const std::string& caption) {
 }
 
 bool HasVisibleItems(const TMenuItem& item) {
-    for (int i = 0; i < item.Count(); ++i)
-        if (item.Items(i)->Visible()) return true;
-    return false;
+    return !item.ShownItems().empty();
 }
 
 bool IsMouseMessage(UINT msg) {
@@ -183,9 +181,7 @@ class TMenuCanvas {
 bool TMenuTracker::Measure(TMenuLevel& level) {
     TWindowDC screen(nullptr);
     TMenuCanvas canvas(screen.Get());
-    for (int i = 0; i < level.Parent->Count(); ++i) {
-        TMenuItem* item = level.Parent->Items(i);
-        if (!item->Visible()) continue;
+    for (TMenuItem* item : level.Parent->ShownItems()) {
         level.Items.push_back(item);
         level.Commands.push_back(item->Command());
     }

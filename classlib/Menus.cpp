@@ -20,6 +20,7 @@ TMenuItem* FindShortCut(TMenuItem& parent, TShortCut shortCut) {
 
 void TMenu::PublishProperties(TPublisher<TMenu>& p) {
     p.Enum("AutoHotkeys", &TMenu::FAutoHotkeys, &TMenu::SetAutoHotkeys, maAutomatic);
+    p.Enum("AutoLineReduction", &TMenu::FAutoLineReduction, &TMenu::SetAutoLineReduction, maAutomatic);
     p.Component("Images", &TMenu::FImages, &TMenu::SetImages);
     p.Boolean("OwnerDraw", &TMenu::FOwnerDraw, &TMenu::SetOwnerDraw);
 }
@@ -38,6 +39,12 @@ void TMenu::SetImages(TImageList* value) {
     if (FImages) RemoveFreeNotification(FImages);
     FImages = value;
     if (FImages) FreeNotification(FImages);
+    MenuChanged(this, nullptr, false);
+}
+
+void TMenu::SetAutoLineReduction(TMenuAutoFlag value) {
+    if (FAutoLineReduction == value) return;
+    FAutoLineReduction = value;
     MenuChanged(this, nullptr, false);
 }
 

@@ -5,12 +5,6 @@
 
 class TImageList;
 
-// Whether the menu adds accelerator letters to captions without one. Captions keep their own "&" letters in
-// every mode; no letters are added.
-enum class TMenuAutoFlag { maAutomatic, maManual, maParent };
-using enum TMenuAutoFlag;
-VMR_ENUM_NAMES(TMenuAutoFlag, "maAutomatic", "maManual", "maParent")
-
 enum class TPopupAlignment { paLeft, paRight, paCenter };
 using enum TPopupAlignment;
 VMR_ENUM_NAMES(TPopupAlignment, "paLeft", "paRight", "paCenter")
@@ -30,8 +24,14 @@ class TMenu : public TComponent {
     void SetImages(TImageList* value);
     bool OwnerDraw() const { return FOwnerDraw; }
     virtual void SetOwnerDraw(bool value);
+    // Whether the menu adds accelerator letters to captions without one. Captions keep their own "&" letters
+    // in every mode; no letters are added.
     TMenuAutoFlag AutoHotkeys() const { return FAutoHotkeys; }
     void SetAutoHotkeys(TMenuAutoFlag value) { FAutoHotkeys = value; }
+    // Whether the menu's windows leave out separators that lead, trail or follow another: automatic (also
+    // for maParent, there being no parent) or manual, unless an item decides for its own sub-items.
+    TMenuAutoFlag AutoLineReduction() const { return FAutoLineReduction; }
+    void SetAutoLineReduction(TMenuAutoFlag value);
     // The items measure and draw themselves through their handlers: OwnerDraw, or an image list.
     bool IsOwnerDraw() const { return FOwnerDraw || FImages; }
 
@@ -59,6 +59,7 @@ class TMenu : public TComponent {
     TImageList* FImages = nullptr;
     bool FOwnerDraw = false;
     TMenuAutoFlag FAutoHotkeys = maAutomatic;
+    TMenuAutoFlag FAutoLineReduction = maAutomatic;
 };
 
 // The menu a form shows along its top; its top-level items drop their sub-items down.

@@ -254,16 +254,25 @@ void TtavForm::SetMenuBarHeight(int value) {
 
 void TtavForm::SetFrameWidth(int value) {
     if (!FOwnerForm) return SetWidth(value);
-    const int designing = ComponentState().Contains(csDesigning) ? FNonClientWidth : 0;
-    FOwnerForm->SetWidth(value + 2 * FBorderWidth + designing);
+    FOwnerForm->SetWidth(value + 2 * FBorderWidth + OwnerFrameExtra(true));
     ResizeFrame();
 }
 
 void TtavForm::SetFrameHeight(int value) {
     if (!FOwnerForm) return SetHeight(value);
-    const int designing = ComponentState().Contains(csDesigning) ? FNonClientHeight : 0;
-    FOwnerForm->SetHeight(value + FBorderWidth + FBorderWidth / 2 + designing);
+    FOwnerForm->SetHeight(value + FBorderWidth + FBorderWidth / 2 + OwnerFrameExtra(false));
     ResizeFrame();
+}
+
+// What the form needs around the frame besides the margin: its non-client size while designing; at run
+// time an MDI child keeps its system border, and the frame leaves room for it, so the child does not
+// shrink each time the margin is set.
+int TtavForm::OwnerFrameExtra(bool horizontal) const {
+    if (ComponentState().Contains(csDesigning)) return horizontal ? FNonClientWidth : FNonClientHeight;
+    if (!OwnerIsMDIChild()) return 0;
+    TCustomForm* form = FOwnerForm;
+    const int nonClient = horizontal ? form->Width() - form->ClientWidth() : form->Height() - form->ClientHeight();
+    return nonClient + MDIChildBorder;
 }
 
 void TtavForm::SetRoundCorner(int value) {
@@ -339,6 +348,8 @@ void TtavForm::RebuildMenuBar() {
     if (!FMenuBar) return;
     if (!FMenu) return RemoveMenuBar();
     FMenuBar->ShowMenuItems(FMenu, this);
+    // The buttons are sized in the font their hot and pressed captions are drawn in.
+    UpdateMenuBarFont();
 }
 
 void TtavForm::UpdateMenuBarItems() {
@@ -428,7 +439,8 @@ void TtavForm::DrawMenuBarButton(TToolBar* bar, TToolButton* button, TCustomDraw
     FrameMenuRect(*canvas, r, source.Color(tavkey::MenuSelectedBorderColor));
     if (selected) r.Left += 2;
     r.Top += 2;
-    // The brush stays solid: the caption's cells take the border colour, the brush's last.
+    // Over the fill: a solid brush would box each letter in the border colour, dark where it differs.
+    canvas->Brush()->SetStyle(bsClear);
     canvas->Font()->SetColor(fontColor);
     canvas->Handle()->DrawText(button->Caption(), r, textFlags);
 }

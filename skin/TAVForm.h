@@ -63,7 +63,7 @@ public:
     int MenuBarHeight() const { return FMenuBarHeight; }
     void SetMenuBarHeight(int value);
     // Setting the frame's size sizes the form: Width + 2 x BorderWidth by Height + BorderWidth + BorderWidth
-    // div 2. Reading gives the frame's own size.
+    // div 2, and an MDI child's system border around that. Reading gives the frame's own size.
     int FrameWidth() const { return Width(); }
     void SetFrameWidth(int value);
     int FrameHeight() const { return Height(); }
@@ -85,7 +85,7 @@ public:
     void CreateMenuBar();
     // Frees the bar and forgets Menu.
     void RemoveMenuBar();
-    // Makes the bar's buttons again from Menu's top-level items.
+    // Makes the bar's buttons again from Menu's top-level items, in the skinned main menu's font.
     void RebuildMenuBar();
     // The buttons take their items' captions and enabled states; items come or go only by a rebuild.
     void UpdateMenuBarItems();
@@ -141,6 +141,7 @@ private:
     TtavUIStyle MenuBarStyle() const;
     TtavFileTheme* MenuBarTheme() const;
     bool OwnerIsMDIChild() const;
+    int OwnerFrameExtra(bool horizontal) const;
     void AdviseMainMenu(TComponent* menu);
 
     TtavTitleBar* FTitleBar = nullptr;

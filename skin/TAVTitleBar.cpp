@@ -703,8 +703,9 @@ void TtavTitleBar::DblClick() {
 
 void TtavTitleBar::HitTest(TMessage& m) {
     TCustomForm* form = OwnerForm();
+    // An MDI parent's bar keeps its points as any other does: passed on to what lies beneath, its buttons,
+    // drag and double-click would be dead.
     if (!form || form->WindowState() == wsMaximized) return;
-    if (form->FormStyle() == fsMDIForm && m.Result == HTCLIENT) m.Result = HTTRANSPARENT;
     TtavForm* frame = Frame();
     if (!frame || frame->OwnerBorderStyle() != bsSizeable) return;
     const TPoint p = ScreenToClient(LParamToPoint(m.LParam));

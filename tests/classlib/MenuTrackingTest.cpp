@@ -146,6 +146,34 @@ TEST_F(MenuTrackingTest, MeasuresOnceThenDrawsEveryRepaintInItemOrder) {
     EXPECT_TRUE(FClicked.empty());
 }
 
+TEST_F(MenuTrackingTest, RedundantSeparatorsAreLeftOutUnlessLinesAreManual) {
+    for (const char* caption : {"-", "One", "-", "Hidden", "-", "Two", "-"})
+        Add(FMenu->Items(), caption);
+    FMenu->Items()->Items(3)->SetVisible(false);
+    TMenuItem* more = Add(FMenu->Items(), "More");
+    for (const char* caption : {"-", "Three", "-"})
+        Add(more, caption);
+    auto shown = [&](auto&&... keys) {
+        FMeasured.clear();
+        for (int vk : {keys...})
+            FHost.KeyPress(vk);
+        FHost.KeyPress(VK_ESCAPE);
+        FHost.KeyPress(VK_ESCAPE);
+        FMenu->Popup(100, 100);
+        return FMeasured;
+    };
+    using V = std::vector<std::string>;
+    // Leading, doubled and trailing lines go, also around a hidden item; More's menu shows Three alone.
+    EXPECT_EQ(shown(VK_UP, VK_RIGHT), (V{"One", "-", "Two", "-", "More", "Three"}));
+    // Manual on the menu keeps every visible line; an item may decide for its own sub-items.
+    FMenu->SetAutoLineReduction(maManual);
+    more->SetAutoLineReduction(maAutomatic);
+    EXPECT_EQ(shown(VK_UP, VK_RIGHT), (V{"-", "One", "-", "-", "Two", "-", "More", "Three"}));
+    more->SetAutoLineReduction(maParent);
+    EXPECT_EQ(shown(VK_UP, VK_RIGHT), (V{"-", "One", "-", "-", "Two", "-", "More", "-", "Three", "-"}));
+    EXPECT_TRUE(FClicked.empty());
+}
+
 TEST_F(MenuTrackingTest, StaysInsideTheWorkAreaAtTheScreenEdge) {
     for (const char* caption : {"A", "B", "C"})
         Add(FMenu->Items(), caption);

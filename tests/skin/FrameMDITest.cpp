@@ -60,6 +60,13 @@ TEST_F(FrameMDITest, AChildKeepsItsSystemBorderAndGetsNoMenuBarOrRoundCorner) {
     EXPECT_TRUE(GetWindowStyle(child->Handle()) & WS_THICKFRAME);
     const TRect client = child->ClientRect();
     EXPECT_EQ(frame->BoundsRect(), Bounds(1, 0, client.Width() - 2 - 3, client.Height() - 1 - 3));
+    // The frame has the size its layout stores: the child is sized around it, system border included, and
+    // keeps it when the margin is set again.
+    EXPECT_EQ(frame->Width(), 290);
+    EXPECT_EQ(frame->Height(), 190);
+    frame->SetBorderWidth(1);
+    EXPECT_EQ(frame->Width(), 290);
+    EXPECT_EQ(frame->Height(), 190);
 
     // The margin left, right and bottom, the right and bottom strips 3 pixels wider, the left 2 shorter.
     TBitmap border;
@@ -192,7 +199,7 @@ TEST_F(FrameMDITest, TheParentsClientWindowHoldsTheChildrenBelowTheFramesBars) {
     EXPECT_EQ(PixelAt(Parent, frame->Left() + 100, frame->Top() + 21), LeftSectionColor);
 }
 
-TEST_F(FrameMDITest, TheParentsMarginAndTitleBarAreTransparentButForTheirSizingBands) {
+TEST_F(FrameMDITest, TheParentsMarginIsTransparentButForItsSizingBandsAndItsTitleBarTakesTheMouse) {
     auto hit = [&](int x, int y) {
         return SendMessage(Parent->Handle(), WM_NCHITTEST, 0, PointToLParam(Parent->ClientToScreen({x, y})));
     };
@@ -202,7 +209,25 @@ TEST_F(FrameMDITest, TheParentsMarginAndTitleBarAreTransparentButForTheirSizingB
     TtavTitleBar* bar = FrameOf(Parent)->TitleBar();
     auto barHit = [&](int x, int y) { return bar->Perform(WM_NCHITTEST, 0, PointToLParam(OnBar(Parent, x, y))); };
     EXPECT_EQ(barHit(300, 1), HTTOP);
-    EXPECT_EQ(barHit(300, 10), HTTRANSPARENT);
+    EXPECT_EQ(barHit(300, 10), HTCLIENT);
+
+    // The parent's own title bar works as any other: it drags the window, its buttons light up and act.
+    const TPoint from = Parent->BoundsRect().TopLeft();
+    FHost.MouseDown(OnBar(Parent, 300, 10));
+    FHost.MouseMove(OnBar(Parent, 340, 30));
+    FHost.MouseUp(OnBar(Parent, 340, 30));
+    RunUntilIdle();
+    EXPECT_EQ(Parent->BoundsRect().TopLeft(), (from + TPoint{40, 20}));
+    const int barWidth = bar->Width();
+    FHost.MouseMove(OnBar(Parent, barWidth - 39 + 5, 10));
+    RunUntilIdle();
+    EXPECT_EQ(bar->HotButton(), 2);
+    FHost.Click(OnBar(Parent, barWidth - 39 + 5, 10));
+    RunUntilIdle();
+    EXPECT_EQ(Parent->WindowState(), wsMaximized);
+
+    Parent->SetWindowState(wsNormal);
+    RunUntilIdle();
     FrameOf(Parent)->SetBorderWidth(8);
     EXPECT_EQ(hit(6, 300), HTTRANSPARENT) << "inside the margin, past the band";
 }

@@ -174,15 +174,21 @@ TEST_F(FrameTest, AFormHoldsOneFrame) {
     TtavForm* first = NewComponent<TtavForm>(form);
     first->SetParent(form);
     form->Constraints()->SetMinHeight(300);
+    form->SetBounds(10, 10, 600, 400);
+    form->SetScaled(true);
     try {
         NewComponent<TtavForm>(form);
         FAIL() << "a second frame was made";
     } catch (const EComponentError& e) {
         EXPECT_EQ(e.Message(), "Sorry, You can create only one TtavForm component in one form!");
     }
-    // The half-made frame is gone; it had already set the form's constraints.
+    // The half-made frame is gone. It had already set the form's constraints and applied its style: laid
+    // out without a margin yet, it took the whole client width, and its border width then widened the form
+    // around that. What comes after the refusal, the form's scaling, it never reached.
     EXPECT_EQ(form->ControlCount(), 1);
     EXPECT_EQ(form->Constraints()->MinHeight(), 50);
+    EXPECT_EQ(form->Width(), 600 + 2 * GetBuiltinThemeInt(TtavUIStyle::DeepBlue, tavkey::FormBorderWidthInt));
+    EXPECT_TRUE(form->Scaled());
 
     // A layout with two frames fails to load.
     const std::string two = "object FrmTest: TForm\n  object A: TtavForm\n  end\n  object B: TtavForm\n  end\nend\n";

@@ -6,6 +6,7 @@
 #include "classlib/ImageList.h"
 #include "classlib/ShortCut.h"
 #include "platform/Input.h"
+#include "skin/TAVButton.h"
 #include "skin/TAVMainMenu.h"
 #include "skin/TAVPublic.h"
 
@@ -183,6 +184,13 @@ TEST_F(MainMenuTest, TheFrameShowsTheTopItemsAsAMenuBarUnderItsTitleBar) {
         << "a new style's background reaches the bar";
     frame->SetUIStyle(TtavUIStyle::Protein);
 
+    // Without its title bar the frame has the menu bar at its top; the title bar comes back above it.
+    frame->SetTitleBarVisible(false);
+    EXPECT_EQ(bar->Top(), 0);
+    frame->SetTitleBarVisible(true);
+    EXPECT_EQ(frame->TitleBar()->Top(), 0);
+    EXPECT_EQ(bar->Top(), 23);
+
     // At run time renaming or disabling an item changes its button; a new top item adds none.
     menu->Items()->Items(1)->SetCaption("&Modifica");
     menu->Items()->Items(2)->SetEnabled(false);
@@ -261,6 +269,74 @@ TEST_F(MainMenuTest, ASubMenuDropsFromItsButtonDrawnByTheMenuAndRunsTheChosenIte
     EXPECT_EQ(Clicked, (std::vector<std::string>{"&File", "&Edit", "&Copy", "&File", "E&xit"}));
 }
 
+TEST_F(MainMenuTest, AltClosesADroppedMenuAndALetterAloneDropsOneWhereTheFocusTakesNoCharacters) {
+    TForm* form = ShowLayout(MainLayout());
+    AttachMenu(form);
+    TToolBar* bar = FrameOf(form)->MenuBar();
+    auto* button = Make<TtavButton>(FrameOf(form), {20, 60, 80, 25});
+    auto* edit = Make<TEdit>(FrameOf(form), {20, 100, 120, 21});
+    RunUntilIdle();
+
+    // A key as a keyboard gives it: its key-down, then its character.
+    auto letter = [this](int key, const char* text) {
+        FHost.KeyDown(key);
+        FHost.TypeText(text);
+        FHost.KeyUp(key);
+    };
+
+    // Alt closes File's menu: the keys after it choose nothing there.
+    button->SetFocus();
+    FHost.Click(ButtonMiddle(bar, 0));
+    FHost.KeyPress(VK_MENU);
+    FHost.KeyPress(VK_DOWN);
+    FHost.KeyPress(VK_RETURN);
+    RunUntilIdle();
+    EXPECT_EQ(Clicked, std::vector<std::string>{"&File"});
+
+    // The button takes no characters: a letter alone is the accelerator of the bar's Edit.
+    Clicked.clear();
+    FHost.Pause(1000);
+    button->SetFocus();
+    letter('E', "e");
+    FHost.KeyPress(VK_DOWN);
+    FHost.KeyPress(VK_RETURN);
+    RunUntilIdle();
+    EXPECT_EQ(Clicked, (std::vector<std::string>{"&Edit", "&Copy"}));
+
+    // The edit takes it as text.
+    Clicked.clear();
+    edit->SetFocus();
+    letter('E', "e");
+    RunUntilIdle();
+    EXPECT_TRUE(Clicked.empty());
+    EXPECT_EQ(edit->Text(), "e");
+}
+
+TEST_F(MainMenuTest, AnItemMayFreeItsWindowWhetherChosenFromTheBarOrByItsShortcut) {
+    // Exit frees the window, its frame, menu bar and menu, from the dropped menu and from its shortcut.
+    for (bool byShortCut : {false, true}) {
+        TForm* form = ShowLayout(MainLayout());
+        TtavMainMenu* menu = AttachMenu(form);
+        TMenuItem* exit = menu->Items()->Items(0)->Items(2);
+        exit->SetShortCut(ShortCut('Q', {ssCtrl}));
+        exit->OnClick = [form](TObject*) { delete form; };
+        const HWND window = form->Handle();
+        if (byShortCut) {
+            FHost.KeyDown(VK_CONTROL);
+            FHost.KeyPress('Q');
+            FHost.KeyUp(VK_CONTROL);
+        } else {
+            FHost.Click(ButtonMiddle(FrameOf(form)->MenuBar(), 0));
+            FHost.KeyPress(VK_UP);
+            FHost.KeyPress(VK_RETURN);
+        }
+        RunUntilIdle();
+        EXPECT_FALSE(IsWindow(window)) << (byShortCut ? "by its shortcut" : "from the bar");
+        EXPECT_FALSE(Application->OnMessage) << "the hook went with the frame";
+        FHost.Pause(1000);
+    }
+}
+
 TEST_F(MainMenuTest, AShortcutRunsItsItemOnceAndTheFocusedEditNeverSeesTheKey) {
     TForm* form = ShowLayout(MainLayout());
     AttachMenu(form);
@@ -323,6 +399,25 @@ TEST_F(MainMenuTest, TheBarTakesTheMenusFontWhenTheMenuStopsUsingTheSystemFont) 
     };
     const int systemInk = inked();
     const int systemWidth = bar->Buttons(0)->Width();
+
+    // From the start the bar is in the system's menu font, the one hot captions are drawn in: a hot
+    // button's caption stays inside it, clear of its edges.
+    TFont system;
+    ApplySystemMenuFont(system);
+    EXPECT_EQ(bar->Font()->Name(), system.Name());
+    EXPECT_EQ(bar->Font()->Height(), system.Height());
+    FHost.MouseMove(ButtonMiddle(bar, 1));
+    RunUntilIdle();
+    PresentWindows();
+    const TRect hot = bar->Buttons(1)->BoundsRect();
+    int edgeInk = 0;
+    for (int y = hot.Top + 1; y < hot.Bottom - 1; ++y)
+        for (int x : {hot.Left + 1, hot.Left + 2, hot.Right - 3, hot.Right - 2})
+            if (Screen(bar->ClientToScreen({x, y})) != ProteinSelected) ++edgeInk;
+    EXPECT_EQ(edgeInk, 0);
+    FHost.MouseMove({0, 0});
+    RunUntilIdle();
+
     bar->Font()->SetColor(clRed);
 
     // The menu's own font: name, size and character set, not its colour; the buttons fit their captions.
@@ -340,8 +435,6 @@ TEST_F(MainMenuTest, TheBarTakesTheMenusFontWhenTheMenuStopsUsingTheSystemFont) 
 
     // Back to the system's menu font.
     menu->SetUseSystemFont(true);
-    TFont system;
-    ApplySystemMenuFont(system);
     EXPECT_EQ(bar->Font()->Name(), system.Name());
     EXPECT_EQ(bar->Font()->Size(), system.Size());
     EXPECT_LT(bar->Buttons(0)->Width(), menuWidth);
@@ -374,6 +467,23 @@ TEST_F(MainMenuTest, HotAndPressedButtonsWearTheStylesMenuColours) {
     // A plain menu is drawn in the frame's style colours (Protein).
     EXPECT_EQ(hotPixels(3, 10), ProteinSelected);
     EXPECT_EQ(hotPixels(0, 0), TColor(GetBuiltinThemeColor(TtavUIStyle::Protein, tavkey::MenuSelectedBorderColor)));
+
+    // WinXP frames a light fill in a darker blue; the caption lies on the fill, with no box of the
+    // frame's colour behind its letters.
+    frame->SetUIStyle(TtavUIStyle::WinXP);
+    FHost.MouseMove({0, 0});
+    RunUntilIdle();
+    auto hotInside = [&](TColor color) {
+        hotPixels(0, 0);
+        const TRect b = bar->Buttons(1)->BoundsRect();
+        int count = 0;
+        for (int y = b.Top + 1; y < b.Bottom - 1; ++y)
+            for (int x = b.Left + 1; x < b.Right - 1; ++x)
+                if (Screen(bar->ClientToScreen({x, y})) == color) ++count;
+        return count;
+    };
+    EXPECT_GT(hotInside(GetBuiltinThemeColor(TtavUIStyle::WinXP, tavkey::MenuSelectedBackgroundColor)), 100);
+    EXPECT_EQ(hotInside(GetBuiltinThemeColor(TtavUIStyle::WinXP, tavkey::MenuSelectedBorderColor)), 0);
 
     // MacOS: the selection picture under the caption.
     frame->SetUIStyle(TtavUIStyle::MacOS);

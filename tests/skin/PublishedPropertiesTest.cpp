@@ -1,8 +1,11 @@
 // What a form layout can set on the picture panel, the caption panel, the picture button, the track bar, the
-// scroll bar and the combo box: each name they publish, their own and the class library's.
+// scroll bar, the combo box, the frame, its title bar and the main menu: each name they publish, their own
+// and the class library's.
 #include "skin/TAVButton.h"
 #include "skin/TAVComboBox.h"
+#include "skin/TAVForm.h"
 #include "skin/TAVImagePanel.h"
+#include "skin/TAVMainMenu.h"
 #include "skin/TAVScrollBar.h"
 #include "skin/TAVTrackBar.h"
 
@@ -71,6 +74,29 @@ TEST(PublishedPropertiesTest, EachClassPublishesWhatALayoutMaySet) {
         "OnClick", "OnContextPopup", "OnDblClick", "OnDrawItem", "OnDropDown", "OnEnter", "OnExit", "OnKeyDown",
         "OnKeyPress", "OnKeyUp", "OnMeasureItem", "OnSelect"};
     EXPECT_EQ(Unpublished(TtavComboBox::StaticClassInfo(), comboBox), std::vector<std::string>{});
+}
+
+TEST(PublishedPropertiesTest, TheFrameItsTitleBarAndTheMainMenuPublishWhatALayoutMaySet) {
+    const std::vector<std::string> frame = {
+        "TitleBarCustom", "FileTheme", "UIStyle", "UIStyleAutoUpdateSub", "BorderColor", "BorderWidth",
+        "TitleBarVisible", "Color", "Caption", "FormPanel", "TitleBarButtons", "TitleBarSections",
+        "TitleBarDrawAppIcon", "Font", "Menu", "MenuBarColor", "MenuBarHeight", "Height", "Width", "RoundCorner",
+        "Version", "OnTitleBarCustomBtnsClick", "OnTitleBarHelpBtnClick", "BiDiMode", "PopupMenu", "OnMouseDown",
+        "OnClick", "OnMouseUp"};
+    EXPECT_EQ(Unpublished(TtavForm::StaticClassInfo(), frame), std::vector<std::string>{});
+
+    const std::vector<std::string> titleBar = {
+        "Custom", "FileTheme", "UIStyle", "AutoSize", "BiDiMode", "Height", "Sections", "Buttons",
+        "ButtonInterval", "Caption", "Font", "FormActive", "LeftBtnXOffset", "RightBtnXOffset", "DrawAppIcon",
+        "RoundCorner", "OnCustomBtnsClick", "OnHelpBtnClick"};
+    EXPECT_EQ(Unpublished(TtavTitleBar::StaticClassInfo(), titleBar), std::vector<std::string>{});
+
+    const std::vector<std::string> mainMenu = {
+        "Images", "OwnerDraw", "FileTheme", "UIStyle", "MenuItemHeight", "SeparatorHeight", "UseSystemFont",
+        "BarWidth", "BarColor", "Color", "SeparatorColor", "SelectedBorderColor", "SelectedColor",
+        "SelectedFontColor", "FontColor", "BorderColor", "FlatMenu", "FontName", "FontSize", "FontCharset",
+        "AutoHotkeys", "AutoLineReduction", "OnChange"};
+    EXPECT_EQ(Unpublished(TtavMainMenu::StaticClassInfo(), mainMenu), std::vector<std::string>{});
 }
 
 } // namespace

@@ -4,6 +4,30 @@
 
 namespace {
 
+// A window whose layout binds the frame's title-bar events to its own handlers by name.
+class TTitleEventsForm : public TForm {
+    VMR_CLASS(TTitleEventsForm, TForm)
+
+public:
+    static void PublishProperties(TPublisher<TTitleEventsForm>& p) {
+        p.Method("CustomClick", &TTitleEventsForm::CustomClick).Method("HelpClick", &TTitleEventsForm::HelpClick);
+    }
+    void CustomClick(TObject* sender, int index) { Clicks.push_back({"custom", sender, index}); }
+    void HelpClick(TObject* sender, int index) { Clicks.push_back({"help", sender, index}); }
+
+    struct TClick {
+        std::string Event;
+        TObject* Sender;
+        int Index;
+        bool operator==(const TClick&) const = default;
+    };
+    std::vector<TClick> Clicks;
+
+protected:
+    explicit TTitleEventsForm(TComponent* owner) : TForm(owner) {}
+    std::string LayoutName() const override { return {}; }
+};
+
 class TitleBarTest : public TFrameTest {
 protected:
     // Press and release inside a point of the bar.
@@ -296,6 +320,42 @@ TEST_F(TitleBarTest, AStyleChangeReloadsTheBarAndTheFormsMinimumWidth) {
     EXPECT_EQ(bar->UIStyle(), TtavUIStyle::MacOS);
     EXPECT_EQ(bar->RoundCorner(), 13);
     EXPECT_EQ(bar->Font()->Color(), clWhite);
+}
+
+TEST_F(TitleBarTest, CustomAndHelpButtonsCallTheFramesEventsWithTheTitleBarAsSender) {
+    RegisterClass<TTitleEventsForm>();
+    std::string layout = FormLayout("TitleEventsForm", "  Left = 100\n  Top = 100\n  Width = 501\n  Height = 301\n",
+                                    499, 300,
+                                    ButtonItem("tavClose", CloseColor, CloseHotColor, CloseDownColor) +
+                                        ButtonItem("tavCustom", MaxColor, MaxColor, MaxColor) +
+                                        ButtonItem("tavHelp", MinColor, MinColor, MinColor),
+                                    "    OnTitleBarCustomBtnsClick = CustomClick\n"
+                                    "    OnTitleBarHelpBtnClick = HelpClick\n");
+    layout.replace(layout.find(": TForm"), 7, ": TTitleEventsForm");
+    TTitleEventsForm* form = nullptr;
+    Application->CreateForm(form);
+    ReadLayoutInto(*form, layout, "FRAMETEST");
+    form->Show();
+    RunUntilIdle();
+    TtavForm* frame = FrameOf(form);
+    TtavTitleBar* bar = frame->TitleBar();
+    EXPECT_TRUE(bar->OnCustomBtnsClick) << "the frame's events are the title bar's own";
+    EXPECT_TRUE(bar->OnHelpBtnClick);
+    EXPECT_TRUE(frame->OnTitleBarCustomBtnsClick());
+
+    // Right to left: close at W - 19, the custom button at W - 39, help at W - 59.
+    const int W = bar->Width();
+    ClickBar(form, W - 39 + 5, 10);
+    ClickBar(form, W - 59 + 5, 10);
+    using C = TTitleEventsForm::TClick;
+    EXPECT_EQ(form->Clicks, (std::vector<C>{{"custom", bar, 1}, {"help", bar, 2}}));
+
+    // Pressed on the custom button and released off it: no event.
+    FHost.MouseDown(OnBar(form, W - 39 + 5, 10));
+    FHost.MouseMove(OnBar(form, 200, 10));
+    FHost.MouseUp(OnBar(form, 200, 10));
+    RunUntilIdle();
+    EXPECT_EQ(form->Clicks.size(), 2u);
 }
 
 } // namespace
