@@ -11,6 +11,7 @@
 #include "skin/TAVPublic.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -590,7 +591,8 @@ void TtavImageButton::LoadDisabledFrame(TBitmap* bitmap) {
 // Drawn as it is: not shifted when pressed, not greyed when disabled.
 void TtavImageButton::PaintFrame(TCanvas* canvas, TBitmap* frame) {
     if (frame->Empty()) return;
-    frame->SetTransparentColor(PixelToColor(frame->Surface().Pixel(0, 0)));
+    // Read through const: the frame may share an embedded picture, which a writable access would copy.
+    frame->SetTransparentColor(PixelToColor(std::as_const(*frame).Surface().Pixel(0, 0)));
     if (FStretch)
         canvas->StretchDraw({0, 0, Width(), Height()}, frame);
     else

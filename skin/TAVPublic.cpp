@@ -136,7 +136,7 @@ bool IsActiveMDIChild(TCustomForm* mainForm, TCustomForm* form) {
 
 } // namespace
 
-void DrawNineSlice(TBitmap* bitmap, TCanvas* canvas, const TRect& rect, bool maskCorners) {
+void DrawNineSlice(const TBitmap* bitmap, TCanvas* canvas, const TRect& rect, bool maskCorners) {
     if (!bitmap || !canvas || bitmap->Empty()) return;
     const TSurface& image = bitmap->Surface();
     const int W = image.Width(), H = image.Height();
@@ -167,7 +167,7 @@ void DrawNineSlice(TBitmap* bitmap, TCanvas* canvas, const TRect& rect, bool mas
     DrawStretchedPiece(dc, image, KeepBottomRows({hw, H - hh, rw, H}, bottomEdge.Height()), bottomEdge);
 }
 
-void DrawThreeSlice(TBitmap* bitmap, TCanvas* canvas, const TRect& rect, bool keyFromCorner) {
+void DrawThreeSlice(const TBitmap* bitmap, TCanvas* canvas, const TRect& rect, bool keyFromCorner) {
     if (!bitmap || !canvas) return;
     const TSurface& strip = bitmap->Surface();
     const int fw = strip.Width() / 3;

@@ -24,10 +24,10 @@ inline constexpr TColor SkinKeyColor = clFuchsia;
 // Four corners unscaled and the edges and centre stretched, into a rectangle that starts at (0, 0). Corners
 // shrink (cut, not scaled) in a small target; magenta corner pixels are see-through only with maskCorners,
 // magenta edge and centre pixels always.
-void DrawNineSlice(TBitmap* bitmap, TCanvas* canvas, const TRect& rect, bool maskCorners);
+void DrawNineSlice(const TBitmap* bitmap, TCanvas* canvas, const TRect& rect, bool maskCorners);
 // A strip of three frames (left end, middle, right end): the ends unscaled and masked, the middle stretched
 // between them. The key is the strip's top-left pixel with keyFromCorner, else magenta.
-void DrawThreeSlice(TBitmap* bitmap, TCanvas* canvas, const TRect& rect, bool keyFromCorner);
+void DrawThreeSlice(const TBitmap* bitmap, TCanvas* canvas, const TRect& rect, bool keyFromCorner);
 // Tiles the picture from (0, 0), one tile beyond the rectangle's width and height.
 void DrawPictureStyled(TCanvas* canvas, TPicture* picture, const TRect& rect);
 void RotateBitmapCounterClockwise(TBitmap* bitmap);
