@@ -12,6 +12,8 @@
 #include "skin/TAVThemeSource.h"
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 
 namespace {
 constexpr int OwnerMinHeight = 50;
@@ -550,17 +552,12 @@ void TtavForm::PaintBackground() {
         TBitmap tile;
         tile.LoadFromResourceName(FUIStyle == TtavUIStyle::MacOS ? "MACOS_FORM_BACKGROUND" : "PROTEIN_FORM_BACKGROUND");
         // Tiled straight into the part being painted, from the frame's top left corner wherever the DC puts
-        // it: a frame-sized bitmap for each paint cost more than the paint.
-        TBrush brush;
-        brush.Assign(Canvas()->Brush());
-        {
-            TDC& dc = *Canvas()->Handle();
-            TDCStateSaver saved(dc);
-            dc.SetBrushOrg(dc.GetViewportOrg());
-            Canvas()->Brush()->SetBitmap(&tile);
-            Canvas()->FillRect(client);
-        }
-        Canvas()->SetBrush(&brush);
+        // it: a frame-sized bitmap for each paint cost more than the paint. The canvas's brush stays as it is.
+        TDC& dc = *Canvas()->Handle();
+        const TDCStateSaver saved(dc);
+        dc.SetBrushOrg(dc.GetViewportOrg());
+        const auto pattern = std::make_shared<const TSurface>(std::as_const(tile).Surface());
+        dc.FillRect(client, {TBrushStyle::Pattern, clWhite, pattern});
         return;
     }
     Canvas()->Brush()->SetColor(Color());
