@@ -58,5 +58,8 @@ TWindowManager::~TWindowManager() {
 
 bool TWindowManager::Alive() const {
     int status = 0;
-    return FPid > 0 && waitpid(FPid, &status, WNOHANG) == 0;
+    if (FPid <= 0) return false;
+    if (waitpid(FPid, &status, WNOHANG) == 0) return true;
+    FPid = -1;
+    return false;
 }

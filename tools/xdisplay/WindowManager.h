@@ -17,6 +17,7 @@ public:
 private:
     bool Alive() const;
 
-    pid_t FPid = -1;
+    // Forgotten once reaped: the system may give the number to another process, which must not be signalled.
+    mutable pid_t FPid = -1;
     bool FManaging = false;
 };
