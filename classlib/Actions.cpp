@@ -34,17 +34,19 @@ void TBasicActionLink::SetAction(TBasicAction* value) {
 
 bool TBasicActionLink::Execute(TComponent* client) {
     if (!FAction) return false;
-    FAction->SetActionComponent(client);
-    // The action may be freed by its own handler.
+    // The handler may free the action, or the client and this link with it: afterwards only the action is
+    // touched, and only while it lives.
     TBasicAction* action = FAction;
+    const std::weak_ptr<const bool> alive = action->AliveMark();
+    action->SetActionComponent(client);
     bool done = false;
     try {
         done = action->Execute();
     } catch (...) {
-        if (FAction == action) action->SetActionComponent(nullptr);
+        if (!alive.expired()) action->SetActionComponent(nullptr);
         throw;
     }
-    if (FAction == action) action->SetActionComponent(nullptr);
+    if (!alive.expired()) action->SetActionComponent(nullptr);
     return done;
 }
 

@@ -28,6 +28,8 @@ TComponent::TComponent(TComponent* owner) {
 }
 
 TComponent::~TComponent() {
+    // The derived parts are gone: nothing reached through a mark may use them now.
+    FAlive.reset();
     Destroying();
     RemoveFreeNotifications();
     DestroyComponents();

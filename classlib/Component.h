@@ -47,6 +47,9 @@ public:
     // A designer's switch for the form it edits: the component, and with `setChildren` what it owns, design
     // rather than run. A component made or inserted into a designing owner designs too.
     void SetDesigning(bool value, bool setChildren = true);
+    // A weak mark that expires once the component's own part is destroyed: code that runs after a handler
+    // that may free its sender, or another component it holds, checks it.
+    std::weak_ptr<const bool> AliveMark() const { return FAlive; }
 
     // Takes the component over and tells this owner's components of it.
     void InsertComponent(TComponent* component);
@@ -91,6 +94,7 @@ private:
     // Takes the component over without telling anyone.
     void Adopt(TComponent* component);
 
+    std::shared_ptr<const bool> FAlive = std::make_shared<const bool>(true);
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
     std::vector<TComponent*> FFreeNotifies;

@@ -202,10 +202,6 @@ class TControl : public TComponent {
 
     // The form this control is on, or nullptr.
     TCustomForm* ParentForm() const;
-    // A weak mark that turns false once the control is destroyed: code that runs after a handler that may
-    // free its sender checks it.
-    std::weak_ptr<const bool> AliveMark() const { return FAlive; }
-
     void Loaded() override;
 
     TNotifyEvent OnClick;
@@ -267,7 +263,6 @@ class TControl : public TComponent {
     void TakeParentShowHint();
     void TakeParentBiDiMode();
 
-    std::shared_ptr<const bool> FAlive = std::make_shared<const bool>(true);
     TWinControl* FParent = nullptr;
     int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
     TAlign FAlign = alNone;

@@ -14,6 +14,17 @@
 
 namespace {
 
+// A button whose click runs as a key or a menu runs it, without the mouse.
+class TClickableButton : public TTestButton {
+    VMR_CLASS(TClickableButton, TTestButton)
+
+  public:
+    using TTestButton::Click;
+
+  protected:
+    explicit TClickableButton(TComponent* owner) : TTestButton(owner) {}
+};
+
 class ActionsTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -94,6 +105,26 @@ TEST_F(ActionsTest, FreeingEitherSideLeavesNoLink) {
     other->SetCaption("dopo"); // would reach the freed control
     delete FList;
     EXPECT_EQ(other->ActionList(), nullptr);
+}
+
+TEST_F(ActionsTest, AnActionMayFreeTheControlThatRunsIt) {
+    auto* button = MakeTestControl<TClickableButton>(FForm, {10, 40, 80, 60});
+    button->SetAction(FAction);
+    int executed = 0;
+    FAction->OnExecute = [&](TObject*) {
+        ++executed;
+        delete button; // and the control's link to the action with it
+    };
+    button->Click();
+    EXPECT_EQ(executed, 1);
+    EXPECT_EQ(FAction->ActionComponent(), nullptr);
+
+    // An action that frees itself leaves the control without one.
+    FButton->SetAction(FAction);
+    FAction->OnExecute = [&](TObject*) { delete FAction; };
+    FButton->FDefault = true;
+    EXPECT_EQ(FButton->Perform(CM_DIALOGKEY, VK_RETURN, 0), 1);
+    EXPECT_EQ(FButton->Action(), nullptr);
 }
 
 TEST_F(ActionsTest, TheListKeepsItsImagesAndUpdatesItsActions) {
