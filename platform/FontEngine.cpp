@@ -100,7 +100,7 @@ public:
 
     // The installed face fontconfig finds closest to `family`; with `exactFamily`, only a face of that
     // family. Asked once per family and style: several layout fonts share a stand-in.
-    std::optional<TFaceFile> Match(const TMatchRequest& request) const {
+    std::optional<TFaceFile> Match(const TMatchRequest& request) {
         TakeLoaded();
         const std::string key = request.Key();
         auto found = FMatches.find(key);
@@ -149,14 +149,14 @@ private:
         return false;
     }
 
-    void TakeLoaded() const {
+    void TakeLoaded() {
         if (!FLoading.valid()) return;
         TLoaded loaded = FLoading.get();
         FConfig = loaded.Config;
         FMatches = std::move(loaded.Matches);
     }
 
-    FcConfig* Config() const {
+    FcConfig* Config() {
         TakeLoaded();
         if (!FConfig && FReleased) {
             FConfig = FcInitLoadConfigAndFonts();
@@ -166,10 +166,10 @@ private:
         return FConfig;
     }
 
-    mutable std::future<TLoaded> FLoading;
-    mutable FcConfig* FConfig = nullptr;
-    mutable bool FReleased = false;
-    mutable std::unordered_map<std::string, std::optional<TFaceFile>> FMatches;
+    std::future<TLoaded> FLoading;
+    FcConfig* FConfig = nullptr;
+    bool FReleased = false;
+    TMatches FMatches;
 };
 
 class TFreeType {
