@@ -1,5 +1,6 @@
 #include "platform/host/DetachedProcess.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -49,7 +50,12 @@ std::shared_ptr<TChildEnd> Reap(pid_t pid) {
     auto end = std::make_shared<TChildEnd>();
     std::thread([pid, end] {
         int status = 0;
-        if (waitpid(pid, &status, 0) != pid) status = 0;
+        pid_t reaped = -1;
+        // A signal handled meanwhile must not leave the child unreaped.
+        do {
+            reaped = waitpid(pid, &status, 0);
+        } while (reaped < 0 && errno == EINTR);
+        if (reaped != pid) status = 0;
         const std::lock_guard lock(end->Lock);
         end->Status = status;
         end->Came.notify_all();
