@@ -28,6 +28,7 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
 
 TCustomForm::~TCustomForm() {
     Destroying();
+    MergeMenu(false);
     GuardBoundary(this, [this] { DoDestroy(); });
     FActiveControl = FFocusedControl = nullptr;
     if (Screen) Screen->RemoveForm(this);
@@ -82,6 +83,7 @@ void TCustomForm::AfterConstruction() {
 void TCustomForm::Loaded() {
     TWinControl::Loaded();
     RebuildMenuBar(); // the menu's items are read by now
+    UpdateMenuMerge();
 }
 
 // ---- window ----------------------------------------------------------------------------------------------
@@ -253,6 +255,7 @@ void TCustomForm::VisibleChanged() {
         ShowWindow(Handle(), SW_HIDE);
         DoHide();
     }
+    UpdateMenuMerge();
 }
 
 void TCustomForm::PaintWindow(HDC dc) {
@@ -294,10 +297,32 @@ void TCustomForm::Deactivate() {
 
 void TCustomForm::SetMenu(TMainMenu* value) {
     if (FMenu == value) return;
+    MergeMenu(false);
     if (FMenu) FMenu->RemoveFreeNotification(this);
     FMenu = value;
     if (value) value->FreeNotification(this);
     RebuildMenuBar();
+    UpdateMenuMerge();
+}
+
+void TCustomForm::UpdateMenuMerge() {
+    MergeMenu(MenuMerges());
+}
+
+bool TCustomForm::MenuMerges() const {
+    if (!FMenu || !Visible() || ComponentState().Contains(csDestroying)) return false;
+    if (FFormStyle != fsMDIChild) return FMenu->AutoMerge();
+    const TCustomForm* parent = Application ? Application->MainForm() : nullptr;
+    return parent && parent->ActiveMDIChild() == this;
+}
+
+void TCustomForm::MergeMenu(bool merge) {
+    TCustomForm* main = Application ? Application->MainForm() : nullptr;
+    if (!FMenu || !main || main == this || !main->FMenu) return;
+    if (merge)
+        main->FMenu->Merge(FMenu);
+    else
+        main->FMenu->Unmerge(FMenu);
 }
 
 void TCustomForm::RebuildMenuBar() {
@@ -314,11 +339,24 @@ void TCustomForm::RebuildMenuBar() {
         FMenuBar->SetHeight(FMenuBar->ButtonHeight());
         FMenuBar->SetParent(this);
     }
+    FMenuBar->SetBiDiMode(FMenu->BiDiMode());
     FMenuBar->ShowMenuItems(FMenu, FMenuBar);
 }
 
 bool TCustomForm::IsShortCut(WORD key, TShiftState shift) {
     return FMenu && FMenu->IsShortCut(key, shift);
+}
+
+void TCustomForm::MenuChanged(TMessage& m) {
+    if (FMenu && m.LParam == LPARAM(FMenu)) {
+        UpdateMenuMerge();
+        RebuildMenuBar();
+    }
+    std::vector<TControl*> children;
+    for (int i = 0; i < ControlCount(); ++i)
+        children.push_back(Controls(i));
+    for (TControl* child : children)
+        child->Perform(m.Msg, m.WParam, m.LParam);
 }
 
 // ---- closing -----------------------------------------------------------------------------------------------
@@ -534,8 +572,13 @@ void TCustomForm::WndProc(TMessage& m) {
         }
         break;
     case WM_MDIACTIVATE:
-        if (FFormStyle == fsMDIChild) WindowActivated(HWND(m.LParam) == Handle());
+        if (FFormStyle == fsMDIChild) {
+            auto alive = AliveMark();
+            WindowActivated(HWND(m.LParam) == Handle());
+            if (!alive.expired()) UpdateMenuMerge();
+        }
         break;
+    case CM_MENUCHANGED: return MenuChanged(m);
     case WM_NCLBUTTONDOWN:
         ActivateMDIChild();
         break;
