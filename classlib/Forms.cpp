@@ -305,6 +305,13 @@ void TCustomForm::SetMenu(TMainMenu* value) {
     UpdateMenuMerge();
 }
 
+// An MDI child's menu, and a menu that merges by itself on another form than the main form, show in the main
+// form's bar only.
+bool TCustomForm::MenuShownByMainForm() const {
+    const TCustomForm* main = Application ? Application->MainForm() : nullptr;
+    return FMenu && main && main != this && (FFormStyle == fsMDIChild || FMenu->AutoMerge());
+}
+
 void TCustomForm::UpdateMenuMerge() {
     MergeMenu(MenuMerges());
 }
@@ -326,7 +333,7 @@ void TCustomForm::MergeMenu(bool merge) {
 }
 
 void TCustomForm::RebuildMenuBar() {
-    if (!FMenu) {
+    if (!FMenu || MenuShownByMainForm()) {
         delete FMenuBar;
         return;
     }

@@ -90,7 +90,7 @@ class TCustomForm : public TWinControl {
     // The menu along the form's top: a menu bar of the class library's own, above the aligned controls, one
     // button per top-level item (from the right for a right-to-left menu); its shortcuts run from the form's
     // key handling. On another form than the main form the menu may be merged into the main form's menu
-    // (TMainMenu::AutoMerge).
+    // (TMainMenu::AutoMerge), and then shows in the main form's bar only.
     TMainMenu* Menu() const { return FMenu; }
     void SetMenu(TMainMenu* value);
     // An fsMDIForm form's MDI client window, made with the form's window, which holds the fsMDIChild forms'
@@ -165,6 +165,7 @@ class TCustomForm : public TWinControl {
     void UpdateMenuMerge();
     void MergeMenu(bool merge);
     bool MenuMerges() const;
+    bool MenuShownByMainForm() const;
     // An MDI child: its window lives in the main form's MDI client.
     void MDIChildParams(TCreateParams& params);
     void ActivateMDIChild();

@@ -19,7 +19,7 @@ const TImageList* ImagesOf(const TMenuItem& item) {
     return menu ? menu->Images() : nullptr;
 }
 
-// A right-to-left menu mirrors its items: glyph column on the right, arrow on the left, caption right-aligned.
+// A right-to-left menu mirrors its items: glyph column right, arrow left, caption right-aligned.
 bool RightToLeft(const TMenuItem& item) {
     const TMenu* menu = item.GetParentMenu();
     return menu && menu->UseRightToLeftAlignment();
@@ -111,12 +111,12 @@ void DrawTexts(const TMenuItem& item, TCanvas& canvas, TRect text, TColor color)
     canvas.Font()->SetColor(color);
     const bool rightToLeft = RightToLeft(item);
     TRect caption = text;
-    const unsigned side = rightToLeft ? DT_RIGHT : DT_LEFT;
-    canvas.Handle()->DrawText(item.Caption(), caption, DT_SINGLELINE | DT_VCENTER | side);
+    const unsigned captionSide = rightToLeft ? DT_RIGHT : DT_LEFT;
+    const unsigned shortCutSide = rightToLeft ? DT_LEFT : DT_RIGHT;
+    canvas.Handle()->DrawText(item.Caption(), caption, DT_SINGLELINE | DT_VCENTER | captionSide);
     std::string shortCut = ShortCutToText(item.ShortCut());
     if (!shortCut.empty())
-        canvas.Handle()->DrawText(shortCut, text,
-                                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (rightToLeft ? DT_LEFT : DT_RIGHT));
+        canvas.Handle()->DrawText(shortCut, text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | shortCutSide);
 }
 
 } // namespace

@@ -225,7 +225,7 @@ void TMainMenu::PutBack(TMenuItem* parent, const std::vector<TMovedItem>& items)
             parent->Insert(std::min(moved.Index, parent->Count()), moved.Item);
 }
 
-// ---- popup menu ---------------------------------------------------------------------------------------------
+// ---- popup menu ---------------------------------------------------------------------------------------
 
 void TPopupMenu::PublishProperties(TPublisher<TPopupMenu>& p) {
     p.Enum("Alignment", &TPopupMenu::FAlignment, &TPopupMenu::SetAlignment, paLeft);

@@ -140,7 +140,8 @@ TEST_F(TFormMenuTest, AMenuFollowsTheBiDiModeOfTheControlItBelongsTo) {
     EXPECT_EQ(menu->BiDiMode(), bdRightToLeftNoAlign);
     menu->SetBiDiMode(bdRightToLeftNoAlign);
     EXPECT_FALSE(menu->ParentBiDiMode()) << "even setting the same mode";
-    EXPECT_EQ(NewComponent<TMainMenu>(form)->BiDiMode(), bdRightToLeftNoAlign) << "a new menu starts as its form";
+    EXPECT_EQ(NewComponent<TMainMenu>(form)->BiDiMode(), bdRightToLeftNoAlign)
+        << "a new menu starts as its form";
 
     // A popup menu follows the control it is shown for, else its owner.
     TPopupPresenter previous = SetPopupPresenter(nullptr);

@@ -114,10 +114,13 @@ TEST_F(MenuItemLookTest, ARightToLeftMenuMirrorsItsItems) {
         return count;
     };
     Draw(*item, false, clMenuText);
-    const int leftToRight[] = {inColumns(0, 22), inColumns(22, 100), inColumns(100, 184), inColumns(184, 200)};
+    // Gutter, caption, the rest of the text column, arrow column.
+    const int leftToRight[] = {inColumns(0, 22), inColumns(22, 100), inColumns(100, 184),
+                               inColumns(184, 200)};
     FMenu->SetBiDiMode(bdRightToLeft);
     Draw(*item, false, clMenuText);
-    const int rightToLeft[] = {inColumns(0, 16), inColumns(16, 100), inColumns(100, 178), inColumns(178, 200)};
+    const int rightToLeft[] = {inColumns(0, 16), inColumns(16, 100), inColumns(100, 178),
+                               inColumns(178, 200)};
     EXPECT_GT(leftToRight[0], 0);
     EXPECT_GT(leftToRight[1], 0);
     EXPECT_EQ(leftToRight[2], 0);

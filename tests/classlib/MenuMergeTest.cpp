@@ -71,8 +71,8 @@ TEST_F(TMenuMergeTest, ItemsGoInByGroupAndUnmergingRestoresBothMenus) {
         rebuilds.push_back(rebuild);
     };
     FMenu->Merge(child);
-    EXPECT_EQ(Captions(FMenu),
-              (std::vector<std::string>{"&File", "&Modifica", "&Tools", "&Strumenti", "&Window", "&Help", "&Last"}))
+    EXPECT_EQ(Captions(FMenu), (std::vector<std::string>{"&File", "&Modifica", "&Tools", "&Strumenti",
+                                                         "&Window", "&Help", "&Last"}))
         << "Modifica replaces Edit of its group; the others go in group order";
     EXPECT_EQ(Captions(child), std::vector<std::string>{});
     EXPECT_EQ(rebuilds, std::vector<bool>{true}) << "one notification for the whole merge";
@@ -143,6 +143,7 @@ TEST_F(TMenuMergeTest, AnAutoMergeMenuJoinsTheMainMenuWhileItsFormShows) {
     Pump();
     EXPECT_EQ(Captions(FMenu), Merged);
     EXPECT_EQ(BarCaptions(FMain), Merged);
+    EXPECT_EQ(BarCaptions(form), std::vector<std::string>{}) << "the form shows no bar of its own";
     form->Hide();
     EXPECT_EQ(Captions(FMenu), Original);
     EXPECT_EQ(Captions(menu), (std::vector<std::string>{"&Tools", "&Modifica"}));
@@ -150,7 +151,9 @@ TEST_F(TMenuMergeTest, AnAutoMergeMenuJoinsTheMainMenuWhileItsFormShows) {
     form->Show();
     menu->SetAutoMerge(false);
     EXPECT_EQ(Captions(FMenu), Original);
+    EXPECT_EQ(BarCaptions(form), (std::vector<std::string>{"&Tools", "&Modifica"})) << "its own bar again";
     menu->SetAutoMerge(true);
+    EXPECT_EQ(BarCaptions(form), std::vector<std::string>{});
     EXPECT_EQ(Captions(FMenu), Merged);
     form->SetMenu(nullptr);
     EXPECT_EQ(Captions(FMenu), Original) << "a menu taken from its form leaves";
@@ -205,6 +208,7 @@ TEST_F(TMenuMergeTest, AnMDIChildsMenuIsMergedWhileItIsTheActiveChild) {
     a->Show();
     Pump();
     EXPECT_EQ(Captions(FMenu), (std::vector<std::string>{"&File", "&A edit", "&Window", "&Help"}));
+    EXPECT_EQ(BarCaptions(a), std::vector<std::string>{}) << "a child's menu shows in its parent's bar";
     b->Show();
     Pump();
     EXPECT_EQ(Captions(FMenu), (std::vector<std::string>{"&File", "&B edit", "&Window", "&Help"}));
