@@ -1,6 +1,8 @@
 #include "ControlsTestSupport.h"
 
 #include "classlib/Edit.h"
+#include "classlib/ImageList.h"
+#include "classlib/MenuWindow.h"
 #include "classlib/Menus.h"
 #include "classlib/RegisterMenus.h"
 #include "classlib/ShortCut.h"
@@ -159,6 +161,35 @@ TEST_F(TFormMenuTest, AMenuFollowsTheBiDiModeOfTheControlItBelongsTo) {
     delete button;
     EXPECT_EQ(popup->BiDiMode(), bdRightToLeftNoAlign) << "its control gone, the owner's again";
     SetPopupPresenter(std::move(previous));
+}
+
+} // namespace
+
+namespace {
+
+// A right-to-left bar's item drops its menu down from the button's right edge, the menu drawn mirrored.
+TEST_F(TFormMenuTest, ARightToLeftMenuBarDropsItsMenusFromTheRight) {
+    TForm* form = ShownForm();
+    auto* menu = NewComponent<TMainMenu>(form);
+    menu->SetImages(NewComponent<TImageList>(form)); // the items then draw through their handlers
+    TMenuItem* open = Item(form, Item(form, menu->Items(), "&File"), "&Open");
+    TRect window;
+    bool mirrored = false;
+    open->OnDrawItem = [&](TObject*, TCanvas*, TRect, bool) {
+        for (HWND h : GetTopLevelWindows())
+            if (GetClassName(h) == MenuWindowClass) window = GetWindowRect(h);
+        mirrored = open->GetParentMenu()->UseRightToLeftAlignment();
+    };
+    menu->SetBiDiMode(bdRightToLeft);
+    form->SetMenu(menu);
+    Pump();
+    TToolButton* file = MenuBarOf(form)->Buttons(0);
+    const TRect button = file->BoundsRect();
+    FHost.Click(file->Parent()->ClientToScreen({button.Right - 3, button.Top + 3}));
+    Pump();
+    EXPECT_EQ(window.Right, file->Parent()->ClientToScreen({button.Right, 0}).X);
+    EXPECT_EQ(window.Top, file->Parent()->ClientToScreen({0, button.Bottom}).Y);
+    EXPECT_TRUE(mirrored);
 }
 
 } // namespace

@@ -361,3 +361,21 @@ TEST_F(MenuTrackingTest, HandlerMayFreeTheMenusOwner) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MenuTrackingTest, ARightToLeftMenuOpensItsSubMenusOnTheLeft) {
+    TMenuItem* more = Add(FMenu->Items(), "More");
+    Add(more, "Inner");
+    Add(more, "Deep");
+    FMenu->SetBiDiMode(bdRightToLeft);
+    TPoint origin{400, 100};
+    TPoint sub{origin.X - (ItemWidth + 2 * Border) + Border, origin.Y};
+    FHost.MouseMove(ItemPoint(origin, 0));
+    FHost.Click(ItemPoint(sub, 1));
+    FMenu->Popup(origin.X, origin.Y);
+    ProcessPendingMessages();
+    EXPECT_EQ(FClicked, std::vector<std::string>{"Deep"});
+}
+
+} // namespace
