@@ -359,11 +359,12 @@ void TCustomForm::MenuChanged(TMessage& m) {
         UpdateMenuMerge();
         RebuildMenuBar();
     }
-    std::vector<TControl*> children;
+    // A child's rebuilt bar may take others along: each is told only while it lives.
+    std::vector<std::pair<TControl*, std::weak_ptr<const bool>>> children;
     for (int i = 0; i < ControlCount(); ++i)
-        children.push_back(Controls(i));
-    for (TControl* child : children)
-        child->Perform(m.Msg, m.WParam, m.LParam);
+        children.emplace_back(Controls(i), Controls(i)->AliveMark());
+    for (const auto& [child, alive] : children)
+        if (!alive.expired()) child->Perform(m.Msg, m.WParam, m.LParam);
 }
 
 // ---- closing -----------------------------------------------------------------------------------------------
