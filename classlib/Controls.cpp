@@ -1,6 +1,7 @@
 #include "classlib/Controls.h"
 
 #include "classlib/Application.h"
+#include "classlib/Menus.h"
 #include "classlib/WinControl.h"
 #include "platform/Input.h"
 #include "platform/Painting.h"
@@ -179,6 +180,7 @@ void TControl::WndProc(TMessage& m) {
     case CM_PARENTBIDIMODECHANGED:
         if (FParentBiDiMode) TakeParentBiDiMode();
         return;
+    case CM_BIDIMODECHANGED: OwnedMenusTakeBiDiMode(); break;
     case CM_VISIBLECHANGED: VisibleChanged(); return;
     }
     Dispatch(m);
@@ -227,7 +229,7 @@ void TControl::ContextMenu(TMessage& m) {
         return;
     }
     if (FPopupMenu && gPopupPresenter) {
-        gPopupPresenter(FPopupMenu, screen);
+        gPopupPresenter(this, FPopupMenu, screen);
         m.Result = 1;
         return;
     }
@@ -546,6 +548,16 @@ void TControl::TakeParentBiDiMode() {
     if (!FParent || FParent->FBiDiMode == FBiDiMode) return;
     FBiDiMode = FParent->FBiDiMode;
     Perform(CM_BIDIMODECHANGED);
+}
+
+// The menus the control owns follow its BiDiMode as its child controls do. A menu's change may rebuild the
+// owner's menu bar, whose buttons the owner owns too: the menus are listed first.
+void TControl::OwnedMenusTakeBiDiMode() {
+    std::vector<TMenu*> menus;
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* menu = dynamic_cast<TMenu*>(Components(i))) menus.push_back(menu);
+    for (TMenu* menu : menus)
+        menu->ParentBiDiModeChanged();
 }
 
 void TControl::SetAction(TBasicAction* value) {

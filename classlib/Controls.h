@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+class TControl;
 class TWinControl;
 class TCustomForm;
 class TControlCanvas;
@@ -77,8 +78,8 @@ using TConstrainedResizeEvent =
     std::function<void(TObject* Sender, int& MinWidth, int& MinHeight, int& MaxWidth, int& MaxHeight)>;
 
 // Popup menus live in another unit: it installs the one routine that shows a menu component at a screen
-// point, so controls need nothing of it but the component.
-using TPopupPresenter = std::function<void(TComponent* menu, TPoint screen)>;
+// point for a control, so controls need nothing of it but the component.
+using TPopupPresenter = std::function<void(TControl* control, TComponent* menu, TPoint screen)>;
 TPopupPresenter SetPopupPresenter(TPopupPresenter presenter); // returns the previous one
 
 // The shift state of mouse-message key flags, and of the keyboard for key messages.
@@ -262,6 +263,7 @@ class TControl : public TComponent {
     void TakeParentColor();
     void TakeParentShowHint();
     void TakeParentBiDiMode();
+    void OwnedMenusTakeBiDiMode();
 
     TWinControl* FParent = nullptr;
     int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;

@@ -28,6 +28,7 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
 
 TCustomForm::~TCustomForm() {
     Destroying();
+    MergeMenu(false);
     GuardBoundary(this, [this] { DoDestroy(); });
     FActiveControl = FFocusedControl = nullptr;
     if (Screen) Screen->RemoveForm(this);
@@ -82,6 +83,7 @@ void TCustomForm::AfterConstruction() {
 void TCustomForm::Loaded() {
     TWinControl::Loaded();
     RebuildMenuBar(); // the menu's items are read by now
+    UpdateMenuMerge();
 }
 
 // ---- window ----------------------------------------------------------------------------------------------
@@ -253,6 +255,7 @@ void TCustomForm::VisibleChanged() {
         ShowWindow(Handle(), SW_HIDE);
         DoHide();
     }
+    UpdateMenuMerge();
 }
 
 void TCustomForm::PaintWindow(HDC dc) {
@@ -294,14 +297,43 @@ void TCustomForm::Deactivate() {
 
 void TCustomForm::SetMenu(TMainMenu* value) {
     if (FMenu == value) return;
+    MergeMenu(false);
     if (FMenu) FMenu->RemoveFreeNotification(this);
     FMenu = value;
     if (value) value->FreeNotification(this);
     RebuildMenuBar();
+    UpdateMenuMerge();
+}
+
+// An MDI child's menu, and a menu that merges by itself on another form than the main form, show in the main
+// form's bar only.
+bool TCustomForm::MenuShownByMainForm() const {
+    const TCustomForm* main = Application ? Application->MainForm() : nullptr;
+    return FMenu && main && main != this && (FFormStyle == fsMDIChild || FMenu->AutoMerge());
+}
+
+void TCustomForm::UpdateMenuMerge() {
+    MergeMenu(MenuMerges());
+}
+
+bool TCustomForm::MenuMerges() const {
+    if (!FMenu || !Visible() || ComponentState().Contains(csDestroying)) return false;
+    if (FFormStyle != fsMDIChild) return FMenu->AutoMerge();
+    const TCustomForm* parent = Application ? Application->MainForm() : nullptr;
+    return parent && parent->ActiveMDIChild() == this;
+}
+
+void TCustomForm::MergeMenu(bool merge) {
+    TCustomForm* main = Application ? Application->MainForm() : nullptr;
+    if (!FMenu || !main || main == this || !main->FMenu) return;
+    if (merge)
+        main->FMenu->Merge(FMenu);
+    else
+        main->FMenu->Unmerge(FMenu);
 }
 
 void TCustomForm::RebuildMenuBar() {
-    if (!FMenu) {
+    if (!FMenu || MenuShownByMainForm()) {
         delete FMenuBar;
         return;
     }
@@ -314,11 +346,25 @@ void TCustomForm::RebuildMenuBar() {
         FMenuBar->SetHeight(FMenuBar->ButtonHeight());
         FMenuBar->SetParent(this);
     }
+    FMenuBar->SetBiDiMode(FMenu->BiDiMode());
     FMenuBar->ShowMenuItems(FMenu, FMenuBar);
 }
 
 bool TCustomForm::IsShortCut(WORD key, TShiftState shift) {
     return FMenu && FMenu->IsShortCut(key, shift);
+}
+
+void TCustomForm::MenuChanged(TMessage& m) {
+    if (FMenu && m.LParam == LPARAM(FMenu)) {
+        UpdateMenuMerge();
+        RebuildMenuBar();
+    }
+    // A child's rebuilt bar may take others along: each is told only while it lives.
+    std::vector<std::pair<TControl*, std::weak_ptr<const bool>>> children;
+    for (int i = 0; i < ControlCount(); ++i)
+        children.emplace_back(Controls(i), Controls(i)->AliveMark());
+    for (const auto& [child, alive] : children)
+        if (!alive.expired()) child->Perform(m.Msg, m.WParam, m.LParam);
 }
 
 // ---- closing -----------------------------------------------------------------------------------------------
@@ -534,8 +580,13 @@ void TCustomForm::WndProc(TMessage& m) {
         }
         break;
     case WM_MDIACTIVATE:
-        if (FFormStyle == fsMDIChild) WindowActivated(HWND(m.LParam) == Handle());
+        if (FFormStyle == fsMDIChild) {
+            auto alive = AliveMark();
+            WindowActivated(HWND(m.LParam) == Handle());
+            if (!alive.expired()) UpdateMenuMerge();
+        }
         break;
+    case CM_MENUCHANGED: return MenuChanged(m);
     case WM_NCLBUTTONDOWN:
         ActivateMDIChild();
         break;

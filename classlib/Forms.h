@@ -88,7 +88,9 @@ class TCustomForm : public TWinControl {
     // Where AutoScroll has scrolled to (0, 0 without bars).
     TPoint ScrollPosition() const { return FScroller.Position(); }
     // The menu along the form's top: a menu bar of the class library's own, above the aligned controls, one
-    // button per top-level item; its shortcuts run from the form's key handling.
+    // button per top-level item (from the right for a right-to-left menu); its shortcuts run from the form's
+    // key handling. On another form than the main form the menu may be merged into the main form's menu
+    // (TMainMenu::AutoMerge), and then shows in the main form's bar only.
     TMainMenu* Menu() const { return FMenu; }
     void SetMenu(TMainMenu* value);
     // An fsMDIForm form's MDI client window, made with the form's window, which holds the fsMDIChild forms'
@@ -151,10 +153,19 @@ class TCustomForm : public TWinControl {
     void ControlHidden(TWinControl* control);
     void PlaceOnFirstShow();
     void WindowActivated(bool active);
+    // A menu changed as a whole (LParam): the form's own menu is merged and shown again, and the child
+    // controls hear of it, a bar that shows it among them.
+    void MenuChanged(TMessage& m);
     void DialogKey(TMessage& m);
     void CloseModal();
     void UpdateWindowState();
     void RebuildMenuBar();
+    // Merges Menu into the main form's menu, or unmerges it, as AutoMerge, the form's visibility and, for an
+    // MDI child, the active child say.
+    void UpdateMenuMerge();
+    void MergeMenu(bool merge);
+    bool MenuMerges() const;
+    bool MenuShownByMainForm() const;
     // An MDI child: its window lives in the main form's MDI client.
     void MDIChildParams(TCreateParams& params);
     void ActivateMDIChild();

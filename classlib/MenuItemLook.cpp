@@ -19,6 +19,12 @@ const TImageList* ImagesOf(const TMenuItem& item) {
     return menu ? menu->Images() : nullptr;
 }
 
+// A right-to-left menu mirrors its items: glyph column right, arrow left, caption right-aligned.
+bool RightToLeft(const TMenuItem& item) {
+    const TMenu* menu = item.GetParentMenu();
+    return menu && menu->UseRightToLeftAlignment();
+}
+
 bool HasImage(const TMenuItem& item) {
     const TImageList* images = ImagesOf(item);
     return images && item.ImageIndex() >= 0 && item.ImageIndex() < images->Count();
@@ -69,10 +75,13 @@ void DrawBullet(TCanvas& canvas, TPoint at, TColor color) {
     canvas.Ellipse(at.X, at.Y, at.X + 6, at.Y + 6);
 }
 
-void DrawArrow(TCanvas& canvas, const TRect& column, TColor color) {
+// Pointing right, or left when `leftwards`.
+void DrawArrow(TCanvas& canvas, const TRect& column, TColor color, bool leftwards) {
     int cx = column.Left + column.Width() / 2 - 2, cy = column.Top + column.Height() / 2;
-    for (int i = 0; i < 4; ++i)
-        Fill(canvas, {cx + i, cy - 3 + i, cx + i + 1, cy + 4 - i}, color);
+    for (int i = 0; i < 4; ++i) {
+        const int x = leftwards ? cx + 3 - i : cx + i;
+        Fill(canvas, {x, cy - 3 + i, x + 1, cy + 4 - i}, color);
+    }
 }
 
 void DrawGlyphColumn(const TMenuItem& item, TCanvas& canvas, const TRect& column, TColor color) {
@@ -100,11 +109,14 @@ void DrawGlyphColumn(const TMenuItem& item, TCanvas& canvas, const TRect& column
 void DrawTexts(const TMenuItem& item, TCanvas& canvas, TRect text, TColor color) {
     canvas.Brush()->SetStyle(bsClear);
     canvas.Font()->SetColor(color);
+    const bool rightToLeft = RightToLeft(item);
     TRect caption = text;
-    canvas.Handle()->DrawText(item.Caption(), caption, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+    const unsigned captionSide = rightToLeft ? DT_RIGHT : DT_LEFT;
+    const unsigned shortCutSide = rightToLeft ? DT_LEFT : DT_RIGHT;
+    canvas.Handle()->DrawText(item.Caption(), caption, DT_SINGLELINE | DT_VCENTER | captionSide);
     std::string shortCut = ShortCutToText(item.ShortCut());
     if (!shortCut.empty())
-        canvas.Handle()->DrawText(shortCut, text, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
+        canvas.Handle()->DrawText(shortCut, text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | shortCutSide);
 }
 
 } // namespace
@@ -144,13 +156,21 @@ void DrawMenuItem(const TMenuItem& item, TCanvas& canvas, const TRect& rect, boo
     }
     if (item.Default()) canvas.Font()->SetStyle({fsBold});
     TColor color = !item.Enabled() ? clGrayText : selected ? clHighlightText : clMenuText;
-    TRect column{rect.Left, rect.Top, rect.Left + GutterWidth(item), rect.Bottom};
-    DrawGlyphColumn(item, canvas, column, color);
+    const bool rightToLeft = RightToLeft(item);
+    const int gutter = GutterWidth(item);
+    TRect column{rect.Left, rect.Top, rect.Left + gutter, rect.Bottom};
     TRect text{column.Right, rect.Top, rect.Right - ArrowColumn, rect.Bottom};
+    TRect arrow{text.Right, rect.Top, rect.Right, rect.Bottom};
+    if (rightToLeft) {
+        column = {rect.Right - gutter, rect.Top, rect.Right, rect.Bottom};
+        text = {rect.Left + ArrowColumn, rect.Top, column.Left, rect.Bottom};
+        arrow = {rect.Left, rect.Top, text.Left, rect.Bottom};
+    }
+    DrawGlyphColumn(item, canvas, column, color);
     if (!item.Enabled() && !selected) {
         DrawTexts(item, canvas, text.Offsetted(1, 1), clBtnHighlight); // the embossed look
         color = clBtnShadow;
     }
     DrawTexts(item, canvas, text, color);
-    if (HasSubMenu(item)) DrawArrow(canvas, {text.Right, rect.Top, rect.Right, rect.Bottom}, color);
+    if (HasSubMenu(item)) DrawArrow(canvas, arrow, color, rightToLeft);
 }

@@ -98,7 +98,8 @@ struct TMenuLevel {
 class TMenuTracker {
   public:
     TMenuTracker(TMenu& menu, TMenuBarExit* bar)
-        : FRoot(menu.Items()), FRootCommand(menu.Items()->Command()), FBar(bar) {}
+        : FRoot(menu.Items()), FRootCommand(menu.Items()->Command()), FBar(bar),
+          FRightToLeft(menu.UseRightToLeftAlignment()) {}
     TMenuTracker(const TMenuTracker&) = delete;
     TMenuTracker& operator=(const TMenuTracker&) = delete;
     ~TMenuTracker() { CloseLevelsAfter(-1); }
@@ -136,6 +137,7 @@ class TMenuTracker {
     unsigned FChosenCommand = 0;
     UINT FSwallowRelease = 0; // the release of the button whose press outside ended the menu
     TMenuBarExit* FBar;
+    bool FRightToLeft; // sub-menus open towards the left
 };
 
 LRESULT MenuWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -223,7 +225,9 @@ bool TMenuTracker::OpenSubMenu(int levelIndex) {
     TRect window = GetWindowRect(level.Hwnd);
     TPoint origin = ClientToScreen(level.Hwnd, {});
     TRect itemRect = level.Rects[size_t(level.Selected)].Offsetted(origin.X, origin.Y);
-    return OpenLevel(*item, [&](TSize size) { return PlaceSubMenu(size, window, itemRect, WorkArea()); });
+    return OpenLevel(*item, [&](TSize size) {
+        return PlaceSubMenu(size, window, itemRect, WorkArea(), FRightToLeft);
+    });
 }
 
 void TMenuTracker::CloseLevelsAfter(int levelIndex) {
@@ -485,11 +489,14 @@ TRect PlacePopupMenu(TSize size, TPoint screen, TPopupAlignment alignment, const
                   Clamp(top, size.cy, workArea.Top, workArea.Bottom), size.cx, size.cy);
 }
 
-TRect PlaceSubMenu(TSize size, const TRect& parentWindow, const TRect& parentItem, const TRect& workArea) {
+TRect PlaceSubMenu(TSize size, const TRect& parentWindow, const TRect& parentItem, const TRect& workArea,
+                   bool rightToLeft) {
     int border = BorderWidth();
-    int left = parentWindow.Right - border;
-    if (left + size.cx > workArea.Right) left = parentWindow.Left - size.cx + border;
+    const int right = parentWindow.Right - border, left = parentWindow.Left - size.cx + border;
+    int leftEdge = rightToLeft ? left : right;
+    if (!rightToLeft && leftEdge + size.cx > workArea.Right) leftEdge = left;
+    if (rightToLeft && leftEdge < workArea.Left) leftEdge = right;
     int top = parentItem.Top - border;
-    return Bounds(Clamp(left, size.cx, workArea.Left, workArea.Right),
+    return Bounds(Clamp(leftEdge, size.cx, workArea.Left, workArea.Right),
                   Clamp(top, size.cy, workArea.Top, workArea.Bottom), size.cx, size.cy);
 }

@@ -25,7 +25,9 @@ TMenuItem* TrackMenu(TMenu& menu, TPoint screen, TPopupAlignment alignment, TMen
 // gone by then.
 void PostMenuClick(TMenuItem* item);
 
-// Where a menu window of `size` goes: at the point as aligned, or beside the item of its parent menu window,
-// flipped to the other side and then moved where it would leave the work area.
+// Where a menu window of `size` goes: at the point as aligned, or beside the item of its parent menu window
+// (on its right, or its left for a right-to-left menu), flipped to the other side and then moved where it
+// would leave the work area.
 TRect PlacePopupMenu(TSize size, TPoint screen, TPopupAlignment alignment, const TRect& workArea);
-TRect PlaceSubMenu(TSize size, const TRect& parentWindow, const TRect& parentItem, const TRect& workArea);
+TRect PlaceSubMenu(TSize size, const TRect& parentWindow, const TRect& parentItem, const TRect& workArea,
+                   bool rightToLeft = false);

@@ -329,7 +329,9 @@ void TToolBar::ArrangeButtons() {
             x = area.Left;
             y += FButtonHeight;
         }
-        button->SetBounds(x, y, width, FButtonHeight);
+        // Right to left, the rows run from the right edge.
+        const int left = UseRightToLeftAlignment() ? area.Left + area.Right - x - width : x;
+        button->SetBounds(left, y, width, FButtonHeight);
         x += width;
         if (button->FWrap) {
             x = area.Left;
@@ -476,6 +478,7 @@ void TToolBar::WndProc(TMessage& m) {
         m.Result = 1;
         return;
     case CM_FONTCHANGED:
+    case CM_BIDIMODECHANGED:
         TCustomControl::WndProc(m);
         return ArrangeButtons();
     case CM_MOUSELEAVE:
@@ -532,7 +535,10 @@ bool TToolBar::DropDownOnce(TToolButton* button, TMenuBarExit& exit) {
 
     // The sub-items lend themselves to a popup menu of the bar's own while it shows.
     std::unique_ptr<TPopupMenu> popup(NewComponent<TPopupMenu>(nullptr));
-    if (TMenu* menu = item->GetParentMenu()) popup->SetImages(menu->Images());
+    if (TMenu* menu = item->GetParentMenu()) {
+        popup->SetImages(menu->Images());
+        popup->SetBiDiMode(menu->BiDiMode());
+    }
     while (item->Count() > 0) {
         TMenuItem* child = item->Items(0);
         item->Remove(child);
@@ -540,10 +546,13 @@ bool TToolBar::DropDownOnce(TToolButton* button, TMenuBarExit& exit) {
     }
     FMenuButton = button;
     button->Invalidate();
-    TPoint below = ClientToScreen(TPoint{button->Left(), button->BoundsRect().Bottom});
+    // A right-to-left menu hangs from the button's right edge.
+    const bool rightToLeft = popup->UseRightToLeftAlignment();
+    const TRect bounds = button->BoundsRect();
+    TPoint below = ClientToScreen(TPoint{rightToLeft ? bounds.Right : bounds.Left, bounds.Bottom});
     TMenuItem* chosen = nullptr;
     try {
-        chosen = TrackMenu(*popup, below, paLeft, exit);
+        chosen = TrackMenu(*popup, below, rightToLeft ? paRight : paLeft, exit);
     } catch (...) {
         HandleBoundaryException(this);
     }

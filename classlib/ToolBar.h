@@ -133,7 +133,8 @@ class TToolBar : public TCustomControl {
     TImageList* HotImages() const { return FHotImages; }
     void SetHotImages(TImageList* value);
     // Menu mode: frees every button, then makes one grouped, auto-sized button per top-level item of the menu,
-    // bound to it, in the menu's order from left to right; `owner` owns the new buttons.
+    // bound to it, in the menu's order from left to right (from the right on a right-to-left bar); `owner`
+    // owns the new buttons.
     void ShowMenuItems(TMenu* menu, TComponent* owner);
     // The button under the mouse, drawn hot; nullptr when none.
     TToolButton* HotButton() const { return FHotButton; }

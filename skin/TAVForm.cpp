@@ -576,6 +576,10 @@ void TtavForm::WndProc(TMessage& m) {
         PaintFormBorder();
         m.Result = 1;
         return;
+    case CM_MENUCHANGED:
+        // The menu changed as a whole (a merge): its top-level items may be others now.
+        if (FMenu && m.LParam == LPARAM(FMenu)) RebuildMenuBar();
+        return;
     }
     TCustomPanel::WndProc(m);
 }

@@ -187,9 +187,11 @@ TEST_F(TControlsTest, PopupMenuOnRightReleaseAndFreeNotification) {
     TComponent* menu = NewComponent<TComponent>(nullptr);
     button->SetPopupMenu(menu);
     std::vector<TPoint> shownAt;
-    TPopupPresenter previous = SetPopupPresenter([&](TComponent* m, TPoint p) {
+    std::vector<TControl*> shownFor;
+    TPopupPresenter previous = SetPopupPresenter([&](TControl* c, TComponent* m, TPoint p) {
         EXPECT_EQ(m, menu);
         shownAt.push_back(p);
+        shownFor.push_back(c);
     });
     FHost.Click(ScreenPoint(button, {4, 6}), 2);
     Pump();
@@ -204,6 +206,7 @@ TEST_F(TControlsTest, PopupMenuOnRightReleaseAndFreeNotification) {
     Pump();
     ASSERT_EQ(shownAt.size(), 2u);
     EXPECT_EQ(shownAt[1], ScreenPoint(shape, {2, 2}));
+    EXPECT_EQ(shownFor, (std::vector<TControl*>{button, form})) << "shown for the control whose menu it is";
 
     delete menu;
     EXPECT_EQ(button->PopupMenu(), nullptr);

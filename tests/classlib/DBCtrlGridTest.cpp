@@ -110,7 +110,8 @@ TEST_F(DBCtrlGridTest, TheCurrentPanelShowsTheFocusWhileTheGridHasIt) {
 
 TEST_F(DBCtrlGridTest, LeftClickChoosesTheRecordAndRightClickDoesNot) {
     std::vector<TComponent*> shown;
-    TPopupPresenter previous = SetPopupPresenter([&](TComponent* menu, TPoint) { shown.push_back(menu); });
+    TPopupPresenter previous =
+        SetPopupPresenter([&](TControl*, TComponent* menu, TPoint) { shown.push_back(menu); });
     TComponent* menu = NewComponent<TComponent>(FOwner.get());
     FGrid->SetPopupMenu(menu);
 

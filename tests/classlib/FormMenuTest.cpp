@@ -1,7 +1,10 @@
 #include "ControlsTestSupport.h"
 
 #include "classlib/Edit.h"
+#include "classlib/ImageList.h"
+#include "classlib/MenuWindow.h"
 #include "classlib/Menus.h"
+#include "classlib/RegisterMenus.h"
 #include "classlib/ShortCut.h"
 #include "classlib/ToolBar.h"
 
@@ -103,6 +106,90 @@ TEST_F(TFormMenuTest, TheApplicationsHookSeesQueuedMessagesFirstAndStopsHandledO
     Pump();
     EXPECT_EQ(edit->Text(), "bx");
     EXPECT_EQ(keyDowns, 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(TFormMenuTest, AMenuFollowsTheBiDiModeOfTheControlItBelongsTo) {
+    TForm* form = ShownForm();
+    auto* menu = NewComponent<TMainMenu>(form);
+    EXPECT_EQ(menu->BiDiMode(), bdLeftToRight);
+    EXPECT_TRUE(menu->ParentBiDiMode());
+    Item(form, menu->Items(), "&File");
+    Item(form, menu->Items(), "&Help");
+    form->SetMenu(menu);
+    form->SetBiDiMode(bdRightToLeft);
+    Pump();
+    EXPECT_EQ(menu->BiDiMode(), bdRightToLeft) << "a later change of the form reaches its menu";
+
+    // The form's bar runs from the right for a right-to-left menu.
+    TToolBar* bar = MenuBarOf(form);
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->ButtonCount(), 2);
+    EXPECT_EQ(bar->Buttons(0)->BoundsRect().Right, bar->ClientWidth());
+    EXPECT_EQ(bar->Buttons(1)->BoundsRect().Right, bar->Buttons(0)->Left());
+
+    // Its own mode ends following; following again takes the form's mode at once.
+    menu->SetBiDiMode(bdLeftToRight);
+    EXPECT_FALSE(menu->ParentBiDiMode());
+    bar = MenuBarOf(form);
+    EXPECT_EQ(bar->Buttons(0)->Left(), 0);
+    form->SetBiDiMode(bdRightToLeftNoAlign);
+    EXPECT_EQ(menu->BiDiMode(), bdLeftToRight);
+    menu->SetParentBiDiMode(true);
+    EXPECT_EQ(menu->BiDiMode(), bdRightToLeftNoAlign);
+    menu->SetBiDiMode(bdRightToLeftNoAlign);
+    EXPECT_FALSE(menu->ParentBiDiMode()) << "even setting the same mode";
+    EXPECT_EQ(NewComponent<TMainMenu>(form)->BiDiMode(), bdRightToLeftNoAlign)
+        << "a new menu starts as its form";
+
+    // A popup menu follows the control it is shown for, else its owner.
+    TPopupPresenter previous = SetPopupPresenter(nullptr);
+    RegisterMenuClasses(); // the class library's presenter
+    auto* popup = NewComponent<TPopupMenu>(form);
+    Item(form, popup->Items(), "&Copy");
+    auto* button = Make<TTestButton>(form, {10, 40, 110, 61});
+    button->SetBiDiMode(bdRightToLeft);
+    button->SetPopupMenu(popup);
+    EXPECT_EQ(popup->BiDiMode(), bdRightToLeftNoAlign);
+    FHost.Click(ScreenPoint(button, {5, 5}), 2);
+    Pump();
+    EXPECT_EQ(popup->PopupComponent(), button) << "shown for the control clicked";
+    EXPECT_EQ(popup->BiDiMode(), bdRightToLeft);
+    delete button;
+    EXPECT_EQ(popup->BiDiMode(), bdRightToLeftNoAlign) << "its control gone, the owner's again";
+    SetPopupPresenter(std::move(previous));
+}
+
+} // namespace
+
+namespace {
+
+// A right-to-left bar's item drops its menu down from the button's right edge, the menu drawn mirrored.
+TEST_F(TFormMenuTest, ARightToLeftMenuBarDropsItsMenusFromTheRight) {
+    TForm* form = ShownForm();
+    auto* menu = NewComponent<TMainMenu>(form);
+    menu->SetImages(NewComponent<TImageList>(form)); // the items then draw through their handlers
+    TMenuItem* open = Item(form, Item(form, menu->Items(), "&File"), "&Open");
+    TRect window;
+    bool mirrored = false;
+    open->OnDrawItem = [&](TObject*, TCanvas*, TRect, bool) {
+        for (HWND h : GetTopLevelWindows())
+            if (GetClassName(h) == MenuWindowClass) window = GetWindowRect(h);
+        mirrored = open->GetParentMenu()->UseRightToLeftAlignment();
+    };
+    menu->SetBiDiMode(bdRightToLeft);
+    form->SetMenu(menu);
+    Pump();
+    TToolButton* file = MenuBarOf(form)->Buttons(0);
+    const TRect button = file->BoundsRect();
+    FHost.Click(file->Parent()->ClientToScreen({button.Right - 3, button.Top + 3}));
+    Pump();
+    EXPECT_EQ(window.Right, file->Parent()->ClientToScreen({button.Right, 0}).X);
+    EXPECT_EQ(window.Top, file->Parent()->ClientToScreen({0, button.Bottom}).Y);
+    EXPECT_TRUE(mirrored);
 }
 
 } // namespace

@@ -97,3 +97,38 @@ TEST_F(MenuItemLookTest, DrawsTheClassicStates) {
 }
 
 } // namespace
+
+namespace {
+
+// Right to left, the caption stands at the right, the check mark at the right edge and the arrow at the left.
+TEST_F(MenuItemLookTest, ARightToLeftMenuMirrorsItsItems) {
+    TMenuItem* item = Item("&Open");
+    item->SetChecked(true);
+    TMenuItem* sub = NewComponent<TMenuItem>(FOwner.get());
+    item->Add(sub);
+    auto inColumns = [this](int from, int to) {
+        int count = 0;
+        for (int y = 0; y < 40; ++y)
+            for (int x = from; x < to; ++x)
+                count += FBitmap.Surface().Pixel(x, y) == ColorToPixel(clMenuText);
+        return count;
+    };
+    Draw(*item, false, clMenuText);
+    // Gutter, caption, the rest of the text column, arrow column.
+    const int leftToRight[] = {inColumns(0, 22), inColumns(22, 100), inColumns(100, 184),
+                               inColumns(184, 200)};
+    FMenu->SetBiDiMode(bdRightToLeft);
+    Draw(*item, false, clMenuText);
+    const int rightToLeft[] = {inColumns(0, 16), inColumns(16, 100), inColumns(100, 178),
+                               inColumns(178, 200)};
+    EXPECT_GT(leftToRight[0], 0);
+    EXPECT_GT(leftToRight[1], 0);
+    EXPECT_EQ(leftToRight[2], 0);
+    EXPECT_GT(leftToRight[3], 0) << "the arrow";
+    EXPECT_EQ(rightToLeft[0], leftToRight[3]) << "the arrow, mirrored";
+    EXPECT_EQ(rightToLeft[1], 0);
+    EXPECT_EQ(rightToLeft[2], leftToRight[1]) << "the caption";
+    EXPECT_EQ(rightToLeft[3], leftToRight[0]) << "the check mark";
+}
+
+} // namespace

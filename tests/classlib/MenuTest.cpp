@@ -251,3 +251,49 @@ end
         ReadLayout("object Bad: TMenuTestForm\n object Stray: TMenuItem\n end\nend\n", "TBAD", app.get()),
         EMenuError);
 }
+
+namespace {
+
+// A layout stores AutoMerge, BiDiMode and ParentBiDiMode of a main menu, and the two modes of a popup menu,
+// against the defaults the menus start with.
+TEST(MenuTest, LayoutsStoreMergingAndReadingOrder) {
+    RegisterMenuClasses();
+    RegisterClass<TMenuTestForm>();
+    const TPropInfo* autoMerge = TMainMenu::StaticClassInfo().FindProperty("AutoMerge");
+    const TPropInfo* biDiMode = TPopupMenu::StaticClassInfo().FindProperty("BiDiMode");
+    const TPropInfo* parentBiDiMode = TMainMenu::StaticClassInfo().FindProperty("ParentBiDiMode");
+    ASSERT_TRUE(autoMerge && biDiMode && parentBiDiMode);
+    EXPECT_EQ(autoMerge->OrdDefault, 0);
+    EXPECT_EQ(biDiMode->OrdDefault, int64_t(bdLeftToRight));
+    EXPECT_EQ(parentBiDiMode->OrdDefault, 1);
+    EXPECT_EQ(TPopupMenu::StaticClassInfo().FindProperty("AutoMerge"), nullptr) << "main menus merge";
+
+    std::unique_ptr<TComponent> app(NewComponent<TMenuTestForm>(nullptr));
+    auto* form = ReadLayout(R"(object MenuForm: TMenuTestForm
+  object MainMenu1: TMainMenu
+    AutoMerge = True
+    BiDiMode = bdRightToLeft
+    ParentBiDiMode = False
+    object MnuFile: TMenuItem
+      Caption = '&File'
+      GroupIndex = 2
+    end
+  end
+  object Pop: TPopupMenu
+    BiDiMode = bdRightToLeftReadingOnly
+  end
+end
+)",
+                            "TMENUFORM", app.get());
+    auto* menu = dynamic_cast<TMainMenu*>(form->FindComponent("MainMenu1"));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->AutoMerge());
+    EXPECT_EQ(menu->BiDiMode(), bdRightToLeft);
+    EXPECT_FALSE(menu->ParentBiDiMode());
+    EXPECT_EQ(menu->Items()->Items(0)->GroupIndex(), 2);
+    auto* pop = static_cast<TMenuTestForm*>(form)->Pop;
+    EXPECT_EQ(pop->BiDiMode(), bdRightToLeftReadingOnly);
+    EXPECT_FALSE(pop->ParentBiDiMode()) << "a stored mode is the menu's own";
+}
+
+} // namespace

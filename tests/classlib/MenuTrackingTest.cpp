@@ -197,6 +197,12 @@ TEST_F(MenuTrackingTest, StaysInsideTheWorkAreaAtTheScreenEdge) {
         << "a sub-menu without room on the right opens on the left";
     EXPECT_EQ(PlaceSubMenu(size, Bounds(10, 100, 126, 66), Bounds(13, 103, 120, 20), work),
               Bounds(133, 100, size.cx, size.cy));
+    EXPECT_EQ(PlaceSubMenu(size, Bounds(300, 100, 126, 66), Bounds(303, 103, 120, 20), work, true),
+              Bounds(300 - size.cx + Border, 100, size.cx, size.cy))
+        << "right to left, a sub-menu opens on the left";
+    EXPECT_EQ(PlaceSubMenu(size, Bounds(10, 100, 126, 66), Bounds(13, 103, 120, 20), work, true),
+              Bounds(133, 100, size.cx, size.cy))
+        << "and on the right without room on the left";
 }
 
 TEST_F(MenuTrackingTest, KeyboardWalkSkipsSeparatorsAndRunsNoDisabledItem) {
@@ -352,6 +358,24 @@ TEST_F(MenuTrackingTest, HandlerMayFreeTheMenusOwner) {
     delete FMenu;
     ProcessPendingMessages();
     EXPECT_TRUE(FClicked.empty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MenuTrackingTest, ARightToLeftMenuOpensItsSubMenusOnTheLeft) {
+    TMenuItem* more = Add(FMenu->Items(), "More");
+    Add(more, "Inner");
+    Add(more, "Deep");
+    FMenu->SetBiDiMode(bdRightToLeft);
+    TPoint origin{400, 100};
+    TPoint sub{origin.X - (ItemWidth + 2 * Border) + Border, origin.Y};
+    FHost.MouseMove(ItemPoint(origin, 0));
+    FHost.Click(ItemPoint(sub, 1));
+    FMenu->Popup(origin.X, origin.Y);
+    ProcessPendingMessages();
+    EXPECT_EQ(FClicked, std::vector<std::string>{"Deep"});
 }
 
 } // namespace

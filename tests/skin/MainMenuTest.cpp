@@ -518,4 +518,52 @@ TEST_F(MainMenuTest, HotAndPressedButtonsWearTheStylesMenuColours) {
     EXPECT_EQ(hotPixels(0, 5), TColor(0x654321));
 }
 
+// Another main menu merged into the frame's: the bar shows the merged items, and the menu's own again after.
+TEST_F(MainMenuTest, TheFramesBarShowsAMergedMenuUntilItIsUnmerged) {
+    TForm* form = ShowLayout(MainLayout());
+    TtavMainMenu* menu = AttachMenu(form);
+    auto* other = NewComponent<TForm>(Application);
+    auto* merged = NewComponent<TMainMenu>(other);
+    TMenuItem* tools = Item(other, merged->Items(), "&Strumenti");
+    tools->SetGroupIndex(1);
+    Item(other, merged->Items(), "&Modifica");
+    menu->Items()->Items(2)->SetGroupIndex(2); // Help
+    auto captions = [&] {
+        std::vector<std::string> all;
+        for (int i = 0; i < FrameOf(form)->MenuBar()->ButtonCount(); ++i)
+            all.push_back(FrameOf(form)->MenuBar()->Buttons(i)->Caption());
+        return all;
+    };
+    menu->Merge(merged);
+    RunUntilIdle();
+    EXPECT_EQ(captions(), (std::vector<std::string>{"&Modifica", "&Strumenti", "&Help"}))
+        << "File and Edit of group 0 are replaced by Modifica; Strumenti goes before Help";
+    EXPECT_EQ(FrameOf(form)->MenuBar()->Buttons(1)->MenuItem(), tools);
+    menu->Unmerge(merged);
+    EXPECT_EQ(captions(), (std::vector<std::string>{"&File", "&Edit", "&Help"}));
+    menu->Merge(merged);
+    delete other;
+    EXPECT_EQ(captions(), (std::vector<std::string>{"&File", "&Edit", "&Help"})) << "its form took it away";
+}
+
+// What a layout stores of the inherited merging and reading order reaches the menu, and the frame shows it.
+TEST_F(MainMenuTest, ALayoutSetsTheInheritedMergingAndReadingOrder) {
+    TForm* form = NewComponent<TForm>(Application);
+    ReadLayoutInto(*form,
+                   "object FrmMenu: TForm\n"
+                   "  object tavForm1: TtavForm\n    Menu = tavMainMenu1\n  end\n"
+                   "  object tavMainMenu1: TtavMainMenu\n    AutoMerge = True\n    BiDiMode = bdRightToLeft\n"
+                   "    ParentBiDiMode = False\n"
+                   "    object MnuFile: TMenuItem\n      Caption = '&File'\n    end\n  end\nend\n",
+                   "FRMMENU");
+    auto* menu = dynamic_cast<TtavMainMenu*>(form->FindComponent("tavMainMenu1"));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->AutoMerge());
+    EXPECT_EQ(menu->BiDiMode(), bdRightToLeft) << "not the form's mode: the layout turned following off";
+    EXPECT_FALSE(menu->ParentBiDiMode());
+    EXPECT_EQ(FrameOf(form)->Menu(), menu);
+    ASSERT_NE(FrameOf(form)->MenuBar(), nullptr);
+    EXPECT_EQ(FrameOf(form)->MenuBar()->Buttons(0)->Caption(), "&File");
+}
+
 } // namespace

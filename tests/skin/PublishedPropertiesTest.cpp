@@ -1,11 +1,12 @@
 // What a form layout can set on the picture panel, the caption panel, the picture button, the track bar, the
-// scroll bar, the combo box, the frame, its title bar and the main menu: each name they publish, their own
+// scroll bar, the combo box, the frame, its title bar and the two menus: each name they publish, their own
 // and the class library's.
 #include "skin/TAVButton.h"
 #include "skin/TAVComboBox.h"
 #include "skin/TAVForm.h"
 #include "skin/TAVImagePanel.h"
 #include "skin/TAVMainMenu.h"
+#include "skin/TAVPopupMenu.h"
 #include "skin/TAVScrollBar.h"
 #include "skin/TAVTrackBar.h"
 
@@ -95,8 +96,15 @@ TEST(PublishedPropertiesTest, TheFrameItsTitleBarAndTheMainMenuPublishWhatALayou
         "Images", "OwnerDraw", "FileTheme", "UIStyle", "MenuItemHeight", "SeparatorHeight", "UseSystemFont",
         "BarWidth", "BarColor", "Color", "SeparatorColor", "SelectedBorderColor", "SelectedColor",
         "SelectedFontColor", "FontColor", "BorderColor", "FlatMenu", "FontName", "FontSize", "FontCharset",
-        "AutoHotkeys", "AutoLineReduction", "OnChange"};
+        "AutoHotkeys", "AutoLineReduction", "AutoMerge", "BiDiMode", "ParentBiDiMode", "OnChange"};
     EXPECT_EQ(Unpublished(TtavMainMenu::StaticClassInfo(), mainMenu), std::vector<std::string>{});
+
+    const std::vector<std::string> popupMenu = {
+        "OwnerDraw", "FileTheme", "UIStyle", "MenuItemHeight", "SeparatorHeight", "UseSystemFont", "BarWidth",
+        "BarColor", "Color", "SeparatorColor", "SelectedBorderColor", "SelectedColor", "SelectedFontColor",
+        "FontColor", "BorderColor", "FlatMenu", "FontName", "FontSize", "FontCharset", "Images", "Alignment",
+        "AutoPopup", "AutoHotkeys", "AutoLineReduction", "BiDiMode", "ParentBiDiMode", "OnPopup"};
+    EXPECT_EQ(Unpublished(TtavPopupMenu::StaticClassInfo(), popupMenu), std::vector<std::string>{});
 }
 
 } // namespace
