@@ -33,7 +33,7 @@ TEST_F(TFormMenuTest, AFormShowsItsMenuAlongItsTopAndRunsItsShortcuts) {
     TMenuItem* file = Item(form, menu->Items(), "&File");
     Item(form, file, "&Save")->SetShortCut(ShortCut('S', {ssCtrl}));
     Item(form, menu->Items(), "&Help");
-    auto* edit = Make<TEdit>(form, {10, 40, 100, 21});
+    auto* edit = Make<TEdit>(form, Bounds(10, 40, 100, 21));
     int editKeys = 0;
     edit->OnKeyDown = [&](TObject*, WORD& key, TShiftState) { editKeys += key == 'S'; };
     form->SetMenu(menu);
@@ -83,7 +83,7 @@ TEST_F(TFormMenuTest, AFormShowsItsMenuAlongItsTopAndRunsItsShortcuts) {
 // The application's message hook has one holder; a message it marks handled goes no further.
 TEST_F(TFormMenuTest, TheApplicationsHookSeesQueuedMessagesFirstAndStopsHandledOnes) {
     TForm* form = ShownForm();
-    auto* edit = Make<TEdit>(form, {10, 40, 100, 21});
+    auto* edit = Make<TEdit>(form, Bounds(10, 40, 100, 21));
     Pump();
     edit->SetFocus();
     int keyDowns = 0;
