@@ -7,7 +7,7 @@ packages=(
   libxcb1-dev libxcb-shape0-dev libxcb-xkb-dev libxkbcommon-dev libxkbcommon-x11-dev libx11-dev libfreetype-dev libfontconfig-dev libcairo2-dev libpng-dev
   libsqlite3-dev sqlite3 libcups2-dev cups-client libfltk1.3-dev
   fonts-liberation fonts-dejavu-core fonts-texgyre
-  libxtst-dev xvfb openbox x11-utils x11-apps imagemagick poppler-utils
+  libxtst-dev libxdamage-dev xvfb openbox x11-utils x11-apps imagemagick poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -61,14 +61,27 @@ int main() {
     for (const std::string& name : catalogue.Names) list->add(name.c_str());
     if (list->size() > 0) list->select(1);
 
+    static std::vector<Fl_Output*> fields;
     int y = 76;
-    for (const auto& [name, value] : catalogue.Fields) {
-        auto* field = new Fl_Output(310, y - 11, 290, 14, name.c_str());
-        field->labelsize(11);
-        field->textsize(11);
-        field->value(value.c_str());
-        y += 16;
-    }
+    if (!catalogue.Fields.empty())
+        for (const auto& [name, value] : catalogue.Fields.front()) {
+            auto* field = new Fl_Output(310, y - 11, 290, 14, name.c_str());
+            field->labelsize(11);
+            field->textsize(11);
+            field->value(value.c_str());
+            fields.push_back(field);
+            y += 16;
+        }
+    // A click on a name shows that spell's fields, as the program does.
+    list->callback(
+        [](Fl_Widget* widget, void* data) {
+            const auto& all = static_cast<const TCatalogue*>(data)->Fields;
+            const int row = static_cast<Fl_Hold_Browser*>(widget)->value() - 1;
+            if (row < 0 || size_t(row) >= all.size()) return;
+            for (size_t i = 0; i < fields.size() && i < all[size_t(row)].size(); ++i)
+                fields[i]->value(all[size_t(row)][i].second.c_str());
+        },
+        const_cast<TCatalogue*>(&catalogue));
     new TGrid(208, 290, 472, 230);
     window->end();
 

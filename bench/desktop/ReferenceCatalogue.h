@@ -7,9 +7,11 @@
 #include <utility>
 #include <vector>
 
+using TFields = std::vector<std::pair<std::string, std::string>>;
+
 struct TCatalogue {
     std::vector<std::string> Names;
-    std::vector<std::pair<std::string, std::string>> Fields; // of the first spell
+    std::vector<TFields> Fields; // of each spell, the first 22 columns, as a click on its name shows them
 };
 
 inline std::vector<std::vector<std::string>> Query(sqlite3* db, const char* sql, std::vector<std::string>* columns) {
@@ -41,9 +43,11 @@ inline TCatalogue ReadCatalogue() {
                             &columns);
     Query(db, "SELECT * FROM SELEZIONATI ORDER BY INCANTESIMO", nullptr);
     sqlite3_close(db);
-    for (const auto& row : rows) result.Names.push_back(row.at(1));
-    if (!rows.empty())
-        for (size_t i = 0; i < columns.size() && result.Fields.size() < 22; ++i)
-            result.Fields.emplace_back(columns[i], rows.front()[i].substr(0, 40));
+    for (const auto& row : rows) {
+        result.Names.push_back(row.at(1));
+        TFields& fields = result.Fields.emplace_back();
+        for (size_t i = 0; i < columns.size() && fields.size() < 22; ++i)
+            fields.emplace_back(columns[i], row[i].substr(0, 40));
+    }
     return result;
 }

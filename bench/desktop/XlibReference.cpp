@@ -64,16 +64,22 @@ private:
         Fill(Gray(40), 0, 0, Width, 24);
         Text(Gray(255), 8, 16, "Il Velmarune");
         DrawList();
+        DrawFields();
+        Fill(Gray(255), 208, 290, 472, 230);
+        for (int y = 290; y < 520; y += 26) Fill(Gray(160), 208, y, 472, 1);
+        Fill(Gray(160), 264, 290, 1, 230);
+    }
+
+    void DrawFields() {
+        if (FSelected < 0 || size_t(FSelected) >= FCatalogue.Fields.size()) return;
         int y = 76;
-        for (const auto& [name, value] : FCatalogue.Fields) {
+        for (const auto& [name, value] : FCatalogue.Fields[size_t(FSelected)]) {
+            Fill(Gray(212), 212, y - 11, 98, 14);
             Text(Gray(0), 212, y, name);
             Fill(Gray(255), 310, y - 11, 290, 14);
             Text(Gray(0), 314, y, value);
             y += 16;
         }
-        Fill(Gray(255), 208, 290, 472, 230);
-        for (int y = 290; y < 520; y += 26) Fill(Gray(160), 208, y, 472, 1);
-        Fill(Gray(160), 264, 290, 1, 230);
     }
 
     void DrawList() {
@@ -91,7 +97,9 @@ private:
         if (x < ListLeft || x >= ListLeft + ListWidth || y < ListTop || y >= ListTop + ListHeight) return;
         FSelected = (y - ListTop) / RowHeight;
         DrawList();
+        DrawFields(); // the spell clicked shows its fields, as in the program
         XCopyArea(FDisplay, FPixmap, FWindow, FGC, ListLeft, ListTop, ListWidth, ListHeight, ListLeft, ListTop);
+        XCopyArea(FDisplay, FPixmap, FWindow, FGC, 212, 65, 388, 22 * 16, 212, 65);
         XFlush(FDisplay);
     }
 

@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xdamage.h>
 #include <X11/extensions/XTest.h>
 #include <poll.h>
 
@@ -82,6 +83,40 @@ std::optional<TRect> TXScreen::FindWindow(const std::string& title) const {
     Window child = 0;
     XTranslateCoordinates(FDisplay, window, DefaultRootWindow(FDisplay), 0, 0, &x, &y, &child);
     return Bounds(x, y, attributes.width, attributes.height);
+}
+
+std::vector<std::chrono::steady_clock::time_point> TXScreen::DrawingTimes(TPoint p, const std::function<void()>& act,
+                                                                           std::chrono::milliseconds settle,
+                                                                           std::chrono::milliseconds limit) const {
+    using TClock = std::chrono::steady_clock;
+    int eventBase = 0, errorBase = 0;
+    if (!XDamageQueryExtension(FDisplay, &eventBase, &errorBase))
+        throw std::runtime_error("the X server has no Damage extension");
+    const Window root = DefaultRootWindow(FDisplay);
+    Window window = 0;
+    int x = 0, y = 0;
+    XTranslateCoordinates(FDisplay, root, root, p.X, p.Y, &x, &y, &window);
+    if (!window) return {};
+    const Damage damage = XDamageCreate(FDisplay, window, XDamageReportRawRectangles);
+    XSync(FDisplay, False);
+    std::vector<TClock::time_point> times;
+    act();
+    const auto start = TClock::now();
+    for (auto last = start;;) {
+        while (XPending(FDisplay)) {
+            XEvent event;
+            XNextEvent(FDisplay, &event);
+            if (event.type == eventBase + XDamageNotify) times.push_back(last = TClock::now());
+        }
+        const auto now = TClock::now();
+        const auto quiet = std::chrono::duration_cast<std::chrono::milliseconds>(settle - (now - last));
+        if (quiet.count() <= 0 || now - start >= limit) break;
+        pollfd ready{ConnectionNumber(FDisplay), POLLIN, 0};
+        poll(&ready, 1, int(quiet.count()) + 1);
+    }
+    XDamageDestroy(FDisplay, damage);
+    XSync(FDisplay, False);
+    return times;
 }
 
 void TXScreen::DoubleClick(TPoint p) const {

@@ -4,9 +4,11 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <vector>
 
 struct _XDisplay;
 
@@ -49,6 +51,12 @@ public:
     bool RequestClose(const std::string& title) const;
     // The text another program finds on the clipboard (CLIPBOARD, as UTF-8); empty after a second.
     std::string ClipboardText() const;
+
+    // When the server drew into the top-level window at `p` from `act` on, until nothing was drawn for
+    // `settle` (or `limit` ran out): the times it told of each drawing, as they came (the Damage extension).
+    std::vector<std::chrono::steady_clock::time_point> DrawingTimes(TPoint p, const std::function<void()>& act,
+                                                                     std::chrono::milliseconds settle,
+                                                                     std::chrono::milliseconds limit) const;
 
     // From this call on, top-level windows that get mapped are reported to WaitForMappedWindow.
     void WatchTopLevelMaps();
