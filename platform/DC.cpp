@@ -317,6 +317,7 @@ TDCFill TDC::PenFill(TPixel color) const {
 
 void TDC::PaintRect(const TRect& surfaceRect, const TDCFill& fill) {
     if (fill.Kind == TDCFill::TKind::None) return;
+    MarkDrawn(surfaceRect);
     ForEachClipRect(EffectiveClip(), surfaceRect,
                     [&](const TRect& part) { PaintRows(*FSurface, part, fill); });
 }
@@ -326,7 +327,9 @@ void TDC::PaintSpan(int y, int x0, int x1, const TDCFill& fill) {
 }
 
 void TDC::PaintPixel(TPoint p, const TDCFill& fill) {
-    if (EffectiveClip().Contains(p)) PaintRow(*FSurface, p.Y, p.X, p.X + 1, fill);
+    if (!EffectiveClip().Contains(p)) return;
+    MarkDrawn({p.X, p.Y, p.X + 1, p.Y + 1});
+    PaintRow(*FSurface, p.Y, p.X, p.X + 1, fill);
 }
 
 // --- Shapes ---
@@ -342,6 +345,7 @@ void TDC::FillRegion(const TRegion& logicalRegion, const TBrushDesc& brush) {
     const TPoint offset = FDeviceOrigin + FState.ViewportOrg;
     region.Offset(offset.X, offset.Y);
     region &= EffectiveClip();
+    MarkDrawn(region.Bounds());
     for (const TRect& rect : region.Rects())
         PaintRows(*FSurface, rect, fill);
 }
@@ -728,6 +732,7 @@ void TDC::Blit(const TRect& dst, const TSurface& src, const TRect& srcRect, uint
         Blit(dst, copy, srcRect, rop);
         return;
     }
+    MarkDrawn(dst);
     if (code == uint8_t(SRCCOPY >> 16)) {
         BlitRows(*FSurface, EffectiveClip(), dst, src, srcRect,
                  [](TPixel* d, const TPixel* s, int n, int, int) { std::copy_n(s, n, d); });
@@ -762,6 +767,7 @@ void TDC::TransparentBlt(const TRect& dst, const TSurface& src, const TRect& src
         return;
     }
     const TPixel key = ColorToPixel(keyColor);
+    MarkDrawn(ToSurface(dst));
     BlitRows(*FSurface, EffectiveClip(), ToSurface(dst), src, srcRect,
              [key](TPixel* d, const TPixel* s, int n, int, int) {
                  for (int i = 0; i < n; ++i)
@@ -780,6 +786,7 @@ void TDC::MaskedBlt(int x, int y, const TSurface& src, const TSurface& mask, con
     if (area.IsEmpty()) return;
     const TRect dst = ToSurface(
         Bounds(x + area.Left - srcRect.Left, y + area.Top - srcRect.Top, area.Width(), area.Height()));
+    MarkDrawn(dst);
     BlitRows(*FSurface, EffectiveClip(), dst, src, area,
              [&](TPixel* d, const TPixel* s, int n, int dx, int dy) {
                  const TPixel* m = mask.Row(dy - dst.Top + area.Top) + (dx - dst.Left + area.Left);

@@ -72,6 +72,10 @@ public:
 
     TSurface& Surface() const { return *FSurface; }
     TPoint DeviceOrigin() const { return FDeviceOrigin; }
+    // The part of the surface drawn on through this DC so far (surface coordinates, before clipping): what
+    // has to reach the screen. Drawing that writes Surface() itself says where with MarkDrawn.
+    const TRect& DrawnBounds() const { return FDrawn; }
+    void MarkDrawn(const TRect& surfaceRect) { FDrawn = UnionRect(FDrawn, surfaceRect); }
 
     // Saved state: viewport origin, clip, pen, brush, font, colours, modes, current position, brush origin.
     int SaveDC();
@@ -189,6 +193,7 @@ private:
     std::vector<TState> FSaved;
     mutable TRegion FEffectiveClip;
     mutable TSize FClipSurfaceSize{-1, -1};
+    TRect FDrawn;
 };
 
 // Saves a DC's state for a scope.

@@ -200,6 +200,7 @@ void DrawTextLine(TDC& dc, const TTextLayout& layout, std::string_view text,
     const TPixel color = ColorToPixel(dc.GetTextColor());
     TFontDesc underlinedFont = dc.Font();
     underlinedFont.Underline = true;
+    dc.MarkDrawn(clip.Bounds());
     layout.ForEachPiece(text, underlined, [&](std::string_view run, int offset, bool underline) {
         TFontEngine::Instance().DrawLine(dc.Surface(), clip, origin.X + offset, origin.Y, run,
                                          underline ? underlinedFont : dc.Font(), color);

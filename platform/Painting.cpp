@@ -275,7 +275,9 @@ int ReleaseDC(HWND, HDC dc) {
     if (record.Screen) {
         WriteBackScreen(record.Dirty, record.ScreenBefore, *record.Screen);
     } else if (TWindow* w = FindWindow(record.Hwnd)) {
-        MarkDirty(TopLevelOf(*w), record.Dirty);
+        // Only what was drawn: a frame painted through a DC of the whole window changes a few pixels of it.
+        const TRect drawn = Intersection(record.Dirty, record.DC->DrawnBounds());
+        if (!drawn.IsEmpty()) MarkDirty(TopLevelOf(*w), drawn);
     }
     return 1;
 }

@@ -228,6 +228,55 @@ TEST_F(TWindowTest, AWindowDCCoversTheFrameAndAClientDCOnlyTheVisibleClient) {
     (void)upper;
 }
 
+TEST_F(TWindowTest, AWindowDCBringsToTheScreenOnlyWhatWasDrawnThroughIt) {
+    HWND top = Top(Bounds(0, 0, 200, 100), WS_POPUP | WS_VISIBLE);
+    HWND child = Child(top, Bounds(20, 10, 100, 60), WS_CHILD | WS_VISIBLE);
+    Pump();
+    auto* surface = static_cast<THeadlessSurface*>(GetHostSurface(top));
+    const int presents = surface->PresentCount();
+    {
+        TWindowDC whole(child, true); // nothing drawn: nothing to show
+    }
+    Pump();
+    EXPECT_EQ(surface->PresentCount(), presents);
+    {
+        // A frame drawn through a DC of the whole window changes its edge, not what lies inside.
+        TWindowDC whole(child, true);
+        whole->FrameRect(Rect(0, 0, 100, 60), TBrushDesc::SolidColor(clRed));
+        whole->SetPixel(50, 30, clBlue);
+    }
+    Pump();
+    EXPECT_EQ(surface->LastPresented().Bounds(), Bounds(20, 10, 100, 60));
+    EXPECT_EQ(PixelOf(top, {20, 10}), 0xFF0000u);
+    EXPECT_EQ(PixelOf(top, {119, 69}), 0xFF0000u);
+    EXPECT_EQ(PixelOf(top, {70, 40}), 0x0000FFu);
+    {
+        TWindowDC client(child);
+        client->SetPixel(5, 6, clLime);
+    }
+    Pump();
+    EXPECT_EQ(surface->LastPresented().Bounds(), Bounds(25, 16, 1, 1));
+    EXPECT_EQ(PixelOf(top, {25, 16}), 0x00FF00u);
+    {
+        // Text, a blit and a region fill reach the screen too.
+        TWindowDC client(child);
+        client->SetTextColor(clBlack);
+        client->SetBkMode(TBkMode::Transparent);
+        client->TextOut(2, 2, "W");
+        TSurface dot(2, 2, 0x0000FFu);
+        client->BitBlt(60, 40, 2, 2, dot, 0, 0, SRCCOPY);
+        client->FillRegion(TRegion(Rect(80, 50, 82, 52)), TBrushDesc::SolidColor(clRed));
+    }
+    Pump();
+    const TSurface& shown = surface->Pixels();
+    int dark = 0;
+    for (int y = 12; y < 30; ++y)
+        for (int x = 22; x < 40; ++x) dark += (shown.Pixel(x, y) & 0xFF) < 0x80;
+    EXPECT_GT(dark, 3) << "the letter reached the screen";
+    EXPECT_EQ(PixelOf(top, {81, 51}), 0x0000FFu);
+    EXPECT_EQ(PixelOf(top, {101, 61}), 0xFF0000u);
+}
+
 TEST_F(TWindowTest, TheScreenDCDrawsOverWhateverWindowShowsThere) {
     HWND back = Top(Bounds(0, 0, 100, 100));
     HWND front = Top(Bounds(50, 50, 100, 100));

@@ -63,6 +63,7 @@ void THeadlessSurface::Present(const TSurface& backBuffer, const TRegion& dirty)
         for (int y = r.Top; y < r.Bottom; ++y)
             std::copy_n(backBuffer.Row(y) + r.Left, r.Width(), FPixels.Row(y) + r.Left);
     }
+    FLastPresented = dirty;
     ++FPresentCount;
 }
 

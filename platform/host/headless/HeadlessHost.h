@@ -33,6 +33,8 @@ class THeadlessSurface : public THostSurface {
     // The presented pixels, the size of the window.
     const TSurface& Pixels() const { return FPixels; }
     int PresentCount() const { return FPresentCount; }
+    // The part of the window the last present brought to the screen.
+    const TRegion& LastPresented() const { return FLastPresented; }
 
   private:
     friend class THeadlessHost;
@@ -46,6 +48,7 @@ class THeadlessSurface : public THostSurface {
     std::optional<TRegion> FShape;
     TSurface FPixels;
     int FPresentCount = 0;
+    TRegion FLastPresented;
 };
 
 // The host of the tests: a virtual screen with a work area, input that tests inject at screen points, and a
