@@ -315,6 +315,16 @@ TDCFill TDC::PenFill(TPixel color) const {
     return SolidFill(color, FState.Rop2);
 }
 
+void TDC::MarkDrawn(const TRect& surfaceRect) {
+    // A frame's four sides stay four rectangles; past a few dozen parts their bounds will do.
+    constexpr size_t MaxParts = 32;
+    if (surfaceRect.IsEmpty()) return;
+    if (FDrawn.size() < MaxParts) return FDrawn.push_back(surfaceRect);
+    TRect bounds = surfaceRect;
+    for (const TRect& r : FDrawn) bounds = UnionRect(bounds, r);
+    FDrawn.assign(1, bounds);
+}
+
 void TDC::PaintRect(const TRect& surfaceRect, const TDCFill& fill) {
     if (fill.Kind == TDCFill::TKind::None) return;
     MarkDrawn(surfaceRect);

@@ -72,10 +72,10 @@ public:
 
     TSurface& Surface() const { return *FSurface; }
     TPoint DeviceOrigin() const { return FDeviceOrigin; }
-    // The part of the surface drawn on through this DC so far (surface coordinates, before clipping): what
+    // The parts of the surface drawn on through this DC so far (surface coordinates, before clipping): what
     // has to reach the screen. Drawing that writes Surface() itself says where with MarkDrawn.
-    const TRect& DrawnBounds() const { return FDrawn; }
-    void MarkDrawn(const TRect& surfaceRect) { FDrawn = UnionRect(FDrawn, surfaceRect); }
+    const std::vector<TRect>& Drawn() const { return FDrawn; }
+    void MarkDrawn(const TRect& surfaceRect);
 
     // Saved state: viewport origin, clip, pen, brush, font, colours, modes, current position, brush origin.
     int SaveDC();
@@ -193,7 +193,7 @@ private:
     std::vector<TState> FSaved;
     mutable TRegion FEffectiveClip;
     mutable TSize FClipSurfaceSize{-1, -1};
-    TRect FDrawn;
+    std::vector<TRect> FDrawn;
 };
 
 // Saves a DC's state for a scope.

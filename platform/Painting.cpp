@@ -116,7 +116,7 @@ void InvalidateWindowRegion(TWindow& w, const TRegion& windowRegion, bool erase,
 
 void MarkDirty(TWindow& topLevel, const TRect& rect) {
     // Joined once, when presented; until then a short list without rectangles inside others.
-    constexpr size_t MaxDirtyRects = 64;
+    constexpr size_t MaxDirtyRects = 256;
     std::vector<TRect>& dirty = topLevel.Dirty;
     if (rect.IsEmpty() || std::ranges::any_of(dirty, [&](const TRect& r) { return Encloses(r, rect); })) return;
     std::erase_if(dirty, [&](const TRect& r) { return Encloses(rect, r); });
@@ -276,8 +276,9 @@ int ReleaseDC(HWND, HDC dc) {
         WriteBackScreen(record.Dirty, record.ScreenBefore, *record.Screen);
     } else if (TWindow* w = FindWindow(record.Hwnd)) {
         // Only what was drawn: a frame painted through a DC of the whole window changes a few pixels of it.
-        const TRect drawn = Intersection(record.Dirty, record.DC->DrawnBounds());
-        if (!drawn.IsEmpty()) MarkDirty(TopLevelOf(*w), drawn);
+        for (const TRect& part : record.DC->Drawn())
+            if (const TRect drawn = Intersection(record.Dirty, part); !drawn.IsEmpty())
+                MarkDirty(TopLevelOf(*w), drawn);
     }
     return 1;
 }

@@ -247,6 +247,8 @@ TEST_F(TWindowTest, AWindowDCBringsToTheScreenOnlyWhatWasDrawnThroughIt) {
     }
     Pump();
     EXPECT_EQ(surface->LastPresented().Bounds(), Bounds(20, 10, 100, 60));
+    EXPECT_FALSE(surface->LastPresented().Contains({40, 30})) << "the inside of the frame was not drawn";
+    EXPECT_TRUE(surface->LastPresented().Contains({70, 40}));
     EXPECT_EQ(PixelOf(top, {20, 10}), 0xFF0000u);
     EXPECT_EQ(PixelOf(top, {119, 69}), 0xFF0000u);
     EXPECT_EQ(PixelOf(top, {70, 40}), 0x0000FFu);
