@@ -237,11 +237,24 @@ void TtavPanel::AdjustClientRect(TRect& rect) {
 
 void TtavPanel::Paint() {
     const int W = Width(), barHeight = CaptionBarHeight();
-    TBitmap bitmap;
-    bitmap.SetSize(W, FExpandedHeight);
-    TCanvas* canvas = bitmap.Canvas();
+    // Drawn straight into the part being painted, each pixel once: a panel-sized bitmap filled and copied at
+    // every paint cost more than the paint. The canvas's tools are its own again afterwards.
+    TCanvas* canvas = Canvas();
+    TBrush brush;
+    TPen pen;
+    TFont font;
+    brush.Assign(canvas->Brush());
+    pen.Assign(canvas->Pen());
+    font.Assign(canvas->Font());
+    const TCopyMode copyMode = canvas->CopyMode();
+    canvas->SetCopyMode(cmSrcCopy);
+    canvas->Brush()->SetBitmap(nullptr);
     canvas->Brush()->SetColor(Color());
+    canvas->Brush()->SetStyle(bsSolid);
     canvas->Pen()->SetColor(FBorderColor);
+    canvas->Pen()->SetStyle(psSolid);
+    canvas->Pen()->SetWidth(1);
+    canvas->Pen()->SetMode(pmCopy);
     canvas->Rectangle(ClientRect());
     canvas->StretchDraw({1, 0, W - 1, barHeight}, &FCaptionBitmap);
     canvas->Brush()->SetStyle(bsClear);
@@ -250,7 +263,10 @@ void TtavPanel::Paint() {
     TRect textRect{10, 0, W - 1, barHeight};
     canvas->Handle()->DrawText(Caption(), textRect, DT_SINGLELINE | DT_VCENTER);
     if (FShowButton) DrawButton(canvas, W, barHeight);
-    Canvas()->Draw(0, 0, &bitmap);
+    canvas->SetBrush(&brush);
+    canvas->SetPen(&pen);
+    canvas->SetFont(&font);
+    canvas->SetCopyMode(copyMode);
 }
 
 void TtavPanel::DrawButton(TCanvas* canvas, int width, int barHeight) {
