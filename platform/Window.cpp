@@ -7,6 +7,7 @@
 #include "platform/WindowSystem.h"
 
 #include <algorithm>
+#include <cassert>
 
 namespace {
 
@@ -67,6 +68,7 @@ void PlaceWindow(TWindow& w, HWND insertAfter) {
     if (insertAfter == HWND_TOPMOST) w.ExStyle |= WS_EX_TOPMOST;
     if (insertAfter == HWND_NOTOPMOST) w.ExStyle &= ~WS_EX_TOPMOST;
     PlaceInZOrder(SiblingList(w), w.Handle, insertAfter);
+    WindowTreeChanged();
     if (!w.IsChild()) KeepOwnedAbove(w.Handle);
 }
 
@@ -109,6 +111,7 @@ namespace {
 void SizeBackBuffer(TWindow& w, bool make) {
     if (!w.Surface || (w.BackBuffer.IsEmpty() && !make)) return;
     w.BackBuffer.SetSize(std::max(1, w.Rect.Width()), std::max(1, w.Rect.Height()));
+    WindowTreeChanged();
 }
 
 void SyncTopLevelSurface(TWindow& w, bool sizeChanged) {
@@ -149,6 +152,7 @@ void DestroyTree(HWND hwnd) {
     SendMessage(hwnd, WM_NCDESTROY);
     if (!(w = FindWindow(hwnd))) return;
     std::erase(SiblingList(*w), hwnd);
+    WindowTreeChanged();
     std::erase_if(WS().Timers, [&](const TTimerEntry& t) { return t.Hwnd == hwnd; });
     std::erase_if(WS().Posted, [&](const MSG& m) { return m.hwnd == hwnd; });
     std::erase_if(WS().Input, [&](const MSG& m) { return m.hwnd == hwnd; });
@@ -190,7 +194,13 @@ TPoint OffsetInTopLevel(const TWindow& w) {
     return offset;
 }
 
-TRegion VisibleRegion(const TWindow& w, bool clipChildren) {
+void WindowTreeChanged() {
+    ++WS().TreeGeneration;
+}
+
+namespace {
+
+TRegion ComputeVisibleRegion(const TWindow& w, bool clipChildren) {
     // A hidden child shows nothing; a hidden top-level window that has shown before still paints into its
     // back buffer.
     if (w.IsChild() && !(w.Style & WS_VISIBLE)) return {};
@@ -239,6 +249,21 @@ TRegion VisibleRegion(const TWindow& w, bool clipChildren) {
     return visible;
 }
 
+} // namespace
+
+// Every DC asks for this, some thirty a click: the walk and its region arithmetic are kept until the tree
+// changes.
+TRegion VisibleRegion(const TWindow& w, bool clipChildren) {
+    TWindow::TVisibleCache& cache = w.Visible[clipChildren ? 1 : 0];
+    if (cache.Generation == WS().TreeGeneration) {
+        assert(cache.Region == ComputeVisibleRegion(w, clipChildren) && "a change missed WindowTreeChanged");
+        return cache.Region;
+    }
+    cache.Region = ComputeVisibleRegion(w, clipChildren);
+    cache.Generation = WS().TreeGeneration;
+    return cache.Region;
+}
+
 bool RegisterClass(const WNDCLASS& wc) {
     if (wc.Name.empty()) return false;
     WS().Classes[wc.Name] = std::make_shared<const WNDCLASS>(wc);
@@ -276,6 +301,7 @@ HWND CreateWindowEx(DWORD exStyle, const std::string& className, const std::stri
     }
     CREATESTRUCT cs{createParams, parent, ref.Rect, style, exStyle, className, windowName};
     ref.Client = NonClientLayout(style, exStyle, ref.Rect.Size()).Client;
+    WindowTreeChanged();
     if (!SendMessage(h, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
         DestroyTree(h);
         return nullptr;
@@ -346,6 +372,7 @@ void SetWindowStyle(HWND hwnd, DWORD style) {
     style = (style & ~kept) | (w->Style & kept);
     if (style == w->Style) return;
     w->Style = style;
+    WindowTreeChanged();
     FrameChanged(hwnd);
 }
 
@@ -421,6 +448,7 @@ HWND SetParent(HWND hwnd, HWND newParent) {
     std::erase(SiblingList(*w), hwnd);
     w->Parent = newParent;
     PlaceInZOrder(np->Children, hwnd, HWND_TOP);
+    WindowTreeChanged();
     InvalidateWhole(*w);
     return old;
 }
@@ -521,6 +549,7 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int width, int heig
     if (moved || sized || (flags & SWP_FRAMECHANGED)) {
         if (!(flags & SWP_NOREDRAW)) InvalidateUncovered(*w, oldRect);
         w->Rect = newRect;
+        WindowTreeChanged();
         if (sized || (flags & SWP_FRAMECHANGED)) RecalcClient(*w);
         if (!(w = FindWindow(hwnd))) return false;
         SyncTopLevelSurface(*w, sized);
@@ -552,6 +581,7 @@ void SetVisible(HWND hwnd, bool visible, bool activate) {
     if (!(w = FindWindow(hwnd))) return;
     if (visible) {
         w->Style |= WS_VISIBLE;
+        WindowTreeChanged();
         InvalidateWhole(*w);
         if (w->Surface) {
             if (w->Region) w->Surface->SetShape(w->Region);
@@ -561,6 +591,7 @@ void SetVisible(HWND hwnd, bool visible, bool activate) {
     } else {
         InvalidateUncovered(*w, w->Rect);
         w->Style &= ~WS_VISIBLE;
+        WindowTreeChanged();
         if (w->Surface) w->Surface->Hide();
         ForgetInputWindow(hwnd);
     }
@@ -577,6 +608,7 @@ void SetState(HWND hwnd, DWORD state) {
     if (old == state) return;
     if (!old) w->RestoreRect = w->Rect;
     w->Style = (w->Style & ~(WS_MINIMIZE | WS_MAXIMIZE)) | state;
+    WindowTreeChanged();
     if ((old & WS_MINIMIZE) && w->Surface && (w->Style & WS_VISIBLE)) w->Surface->Show(false);
     TRect target =
         state == WS_MAXIMIZE ? (w->IsChild() ? GetClientRect(w->Parent) : MaximizedRect()) : w->RestoreRect;
@@ -675,6 +707,7 @@ void SetWindowRgn(HWND hwnd, std::optional<TRegion> region, bool redraw) {
     if (!w) return;
     if (redraw) InvalidateUncovered(*w, w->Rect);
     w->Region = std::move(region);
+    WindowTreeChanged();
     if (w->Surface) w->Surface->SetShape(w->Region);
     if (redraw) InvalidateWhole(*w);
 }
@@ -749,6 +782,7 @@ void RecalcClient(TWindow& w) {
     TRect client = params.Rgrc[0].Offsetted(-again->Rect.Left, -again->Rect.Top);
     again->Client = Intersection(client, again->SizeRect());
     if (again->Client.IsEmpty()) again->Client = TRect{client.Left, client.Top, client.Left, client.Top};
+    WindowTreeChanged();
     // What was left to paint of a larger client area must not reach into the frame or scroll bars now there.
     again->Update &= TRegion(again->Client);
     if (again->Update.IsEmpty()) again->NeedErase = false;

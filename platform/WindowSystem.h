@@ -45,6 +45,13 @@ struct TWindow {
     TScrollBarState HScroll;
     TScrollBarState VScroll;
 
+    // VisibleRegion without and with the children clipped, as of a window-tree generation.
+    struct TVisibleCache {
+        uint64_t Generation = 0;
+        TRegion Region;
+    };
+    mutable TVisibleCache Visible[2];
+
     bool IsChild() const { return (Style & WS_CHILD) != 0; }
     TRect SizeRect() const { return {0, 0, Rect.Width(), Rect.Height()}; }
 };
@@ -63,6 +70,9 @@ struct TWindowSystem {
     std::map<std::string, std::shared_ptr<const WNDCLASS>> Classes;
     std::vector<HWND> TopLevels; // bottom of the z-order first
     uintptr_t NextHandle = 0x100;
+    // Bumped by every change that can change what part of a window shows: geometry, style, region, z-order,
+    // parents, windows made or destroyed, a back buffer made.
+    uint64_t TreeGeneration = 1;
     std::deque<MSG> Posted;
     std::deque<MSG> Input;
     bool QuitPosted = false;
@@ -99,6 +109,8 @@ TPoint OffsetInTopLevel(const TWindow& w);
 // area, minus siblings above it when it clips them, minus its children when `clipChildren`, within the
 // regions.
 TRegion VisibleRegion(const TWindow& w, bool clipChildren);
+// Forgets every window's visible region: call after any change VisibleRegion depends on.
+void WindowTreeChanged();
 // The classic non-client layout of a style, in window coordinates.
 struct TNonClientLayout {
     int Frame = 0; // width of the outer border
