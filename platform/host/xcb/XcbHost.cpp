@@ -160,10 +160,12 @@ void TXcbHost::CaptureMouse(bool capture) {
     if (!window) return;
     constexpr uint16_t events =
         XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION;
-    // Waited for, so that no motion slips past before the grab holds.
+    // Sent at once, so that the grab holds from the next event the server makes; the reply would tell
+    // nothing the program could act on, and waiting for it would hold up every press by a round trip.
     const auto cookie = xcb_grab_pointer(c, 1, window, events, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC,
                                          XCB_WINDOW_NONE, XCB_CURSOR_NONE, XCB_CURRENT_TIME);
-    TXcbReply<xcb_grab_pointer_reply_t>(xcb_grab_pointer_reply(c, cookie, nullptr));
+    xcb_discard_reply(c, cookie.sequence);
+    xcb_flush(c);
 }
 
 void TXcbHost::Sync() const {
@@ -199,12 +201,18 @@ bool TXcbHost::OpenURL(const std::string& url) {
     return SpawnDetached({"xdg-open", url}, std::chrono::milliseconds(1500));
 }
 
-TXcbHost::TEvent TXcbHost::NextEvent() {
+TXcbHost::TEvent TXcbHost::NextEvent(bool peeking) {
     if (!FBacklog.empty()) {
         TEvent e = std::move(FBacklog.front());
         FBacklog.pop_front();
         return e;
     }
+    // A busy loop peeks after every message it handles: it takes what has arrived, and reads the socket for
+    // more only now and then, not with a system call a message.
+    constexpr auto PeekReadInterval = std::chrono::milliseconds(1);
+    const auto now = std::chrono::steady_clock::now();
+    if (peeking && now - FLastRead < PeekReadInterval) return TEvent(xcb_poll_for_queued_event(FDisplay.Connection()));
+    FLastRead = now;
     return TEvent(xcb_poll_for_event(FDisplay.Connection()));
 }
 
@@ -225,13 +233,14 @@ TXcbHost::TEvent TXcbHost::AwaitSelectionNotify(xcb_window_t requestor, std::chr
 }
 
 THostEvent TXcbHost::WaitEvent(std::optional<uint64_t> deadline) {
+    const bool peeking = deadline && Now() >= *deadline;
     for (;;) {
         if (!FPending.empty()) {
             THostEvent e = std::move(FPending.front());
             FPending.pop_front();
             return e;
         }
-        if (TEvent e = NextEvent()) {
+        if (TEvent e = NextEvent(peeking)) {
             Translate(*e);
             continue;
         }

@@ -58,7 +58,7 @@ private:
     using TEvent = TXcbReply<xcb_generic_event_t>;
     static constexpr size_t CursorCount = size_t(THostCursor::No) + 1;
 
-    TEvent NextEvent();
+    TEvent NextEvent(bool peeking);
     TEvent AwaitSelectionNotify(xcb_window_t requestor, std::chrono::milliseconds limit);
     enum class TWoke { TimeRanOut, ByDisplay, ByWake };
     TWoke Sleep(std::optional<uint64_t> deadline);
@@ -87,6 +87,7 @@ private:
     int FWakeFd = -1;
     struct sigaction FPreviousTerm {}, FPreviousInt{};
     std::chrono::steady_clock::time_point FEpoch = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::time_point FLastRead; // the socket's last read for events
     std::atomic<bool> FWakePending{false};
     std::atomic<uint64_t> FWakeUps{0};
 };
