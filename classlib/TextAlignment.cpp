@@ -1,15 +1,18 @@
 #include "classlib/TextAlignment.h"
 
-#include "classlib/Bitmap.h"
+#include "classlib/Font.h"
+#include "platform/DC.h"
 #include "platform/Utf8.h"
 
 #include <cwctype>
 
 TRect MeasureText(const TFont* font, std::string_view text, TRect rect, unsigned format) {
-    TBitmap scratch;
-    scratch.SetSize(1, 1);
-    scratch.Canvas()->Font()->Assign(font);
-    scratch.Canvas()->Handle()->DrawText(text, rect, format | DT_CALCRECT);
+    // Measuring draws nothing: a DC on one pixel will do, without a bitmap and its canvas each time (a list
+    // box measures its line at every item it places).
+    TSurface scratch(1, 1);
+    TDC dc(scratch);
+    dc.SetFont(font ? font->Desc() : TFont().Desc());
+    dc.DrawText(text, rect, format | DT_CALCRECT);
     return rect;
 }
 

@@ -135,6 +135,12 @@ void PaintRow(TSurface& surface, int y, int x0, int x1, const TDCFill& fill) {
 }
 
 void PaintRows(TSurface& surface, const TRect& rect, const TDCFill& fill) {
+    // The common solid copy without the per-row dispatch: frames paint their sides a pixel wide, row by row.
+    if (fill.Kind == TDCFill::TKind::Solid && fill.Rop == TPenMode::Copy) {
+        for (int y = rect.Top; y < rect.Bottom; ++y)
+            std::fill_n(surface.Row(y) + rect.Left, rect.Width(), fill.Color);
+        return;
+    }
     for (int y = rect.Top; y < rect.Bottom; ++y)
         PaintRow(surface, y, rect.Left, rect.Right, fill);
 }
