@@ -88,6 +88,20 @@ bool HatchBit(TBrushStyle hatch, int hx, int hy) {
     }
 }
 
+// Repeats the first `seeded` pixels of `row` over its first `count`, doubling what is done at each copy: a
+// few block copies instead of a store a pixel.
+void RepeatLeading(TPixel* row, int seeded, int count) {
+    if (seeded <= 0) return;
+    for (int done = seeded; done < count; done *= 2)
+        std::copy_n(row, std::min(done, count - done), row + done);
+}
+
+void FillPixels(TPixel* row, int count, TPixel color) {
+    const int seeded = std::min(count, 16);
+    std::fill_n(row, seeded, color);
+    RepeatLeading(row, seeded, count);
+}
+
 // Paints pixels [x0, x1) of surface row y, already clipped.
 void PaintRow(TSurface& surface, int y, int x0, int x1, const TDCFill& fill) {
     TPixel* row = surface.Row(y);
@@ -96,7 +110,7 @@ void PaintRow(TSurface& surface, int y, int x0, int x1, const TDCFill& fill) {
         return;
     case TDCFill::TKind::Solid:
         if (fill.Rop == TPenMode::Copy)
-            std::fill(row + x0, row + x1, fill.Color);
+            FillPixels(row + x0, x1 - x0, fill.Color);
         else
             for (int x = x0; x < x1; ++x)
                 row[x] = ApplyRop2(fill.Rop, fill.Color, row[x]);
@@ -127,8 +141,7 @@ void PaintRow(TSurface& surface, int y, int x0, int x1, const TDCFill& fill) {
             x += run;
             px = 0;
         }
-        for (int done = end - x0; x0 + done < x1; done *= 2)
-            std::copy_n(row + x0, std::min(done, x1 - x0 - done), row + x0 + done);
+        RepeatLeading(row + x0, end - x0, x1 - x0);
         return;
     }
     }
@@ -138,7 +151,7 @@ void PaintRows(TSurface& surface, const TRect& rect, const TDCFill& fill) {
     // The common solid copy without the per-row dispatch: frames paint their sides a pixel wide, row by row.
     if (fill.Kind == TDCFill::TKind::Solid && fill.Rop == TPenMode::Copy) {
         for (int y = rect.Top; y < rect.Bottom; ++y)
-            std::fill_n(surface.Row(y) + rect.Left, rect.Width(), fill.Color);
+            FillPixels(surface.Row(y) + rect.Left, rect.Width(), fill.Color);
         return;
     }
     for (int y = rect.Top; y < rect.Bottom; ++y)

@@ -101,6 +101,21 @@ TEST(DC, SystemClipAndClipRegionStayInsideTheSurface) {
     EXPECT_EQ(CountPixels(surface, Black), 4);
 }
 
+TEST(DC, ASolidFillCoversExactlyItsRectangleAtEveryWidth) {
+    // Rows are filled in doubling block copies: every width and start must still end on the right pixel.
+    TSurface surface(80, 1);
+    TDC dc(surface);
+    for (int left : {0, 1, 7}) {
+        for (int width = 1; width <= 70; ++width) {
+            surface.Fill(White);
+            dc.FillRect(Bounds(left, 0, width, 1), TBrushDesc::SolidColor(clBlack));
+            for (int x = 0; x < 80; ++x)
+                ASSERT_EQ(surface.Pixel(x, 0), x >= left && x < left + width ? Black : White)
+                    << "left " << left << ", width " << width << ", x " << x;
+        }
+    }
+}
+
 TEST(DC, FillRectWithBrushes) {
     TSurface surface(8, 4);
     TDC dc(surface);
