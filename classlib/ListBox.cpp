@@ -44,7 +44,13 @@ void TCustomListBox::CreateHandleDone() {
 
 int TCustomListBox::ItemHeight() {
     if (FStyle == lbOwnerDrawFixed) return FItemHeight;
-    return std::max(1, MeasureText(Font(), "Wg", TRect{}, DT_SINGLELINE | DT_NOPREFIX).Height());
+    // Asked several times for every item placed or painted: measured again only when the font changed.
+    const TFontDesc font = Font()->Desc();
+    if (!FMeasuredFont || !(*FMeasuredFont == font)) {
+        FMeasuredHeight = std::max(1, MeasureText(Font(), "Wg", TRect{}, DT_SINGLELINE | DT_NOPREFIX).Height());
+        FMeasuredFont = font;
+    }
+    return FMeasuredHeight;
 }
 
 void TCustomListBox::SetItemHeight(int value) {

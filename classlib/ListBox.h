@@ -4,6 +4,8 @@
 #include "classlib/Panel.h"
 #include "classlib/Strings.h"
 
+#include <optional>
+
 enum class TListBoxStyle { lbStandard, lbOwnerDrawFixed };
 using enum TListBoxStyle;
 VMR_ENUM_NAMES(TListBoxStyle, "lbStandard", "lbOwnerDrawFixed")
@@ -79,6 +81,8 @@ class TCustomListBox : public TWinControl {
     int FItemIndex = -1;
     int FTopIndex = 0;
     int FItemHeight = 16;
+    std::optional<TFontDesc> FMeasuredFont; // the font the text line's height was measured in
+    int FMeasuredHeight = 1;
     TListBoxStyle FStyle = lbStandard;
     TBorderStyle FBorderStyle = bsSingle;
 };

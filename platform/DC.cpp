@@ -150,6 +150,11 @@ void PaintRow(TSurface& surface, int y, int x0, int x1, const TDCFill& fill) {
 void PaintRows(TSurface& surface, const TRect& rect, const TDCFill& fill) {
     // The common solid copy without the per-row dispatch: frames paint their sides a pixel wide, row by row.
     if (fill.Kind == TDCFill::TKind::Solid && fill.Rop == TPenMode::Copy) {
+        if (rect.Width() == 1) {
+            for (int y = rect.Top; y < rect.Bottom; ++y)
+                surface.Row(y)[rect.Left] = fill.Color;
+            return;
+        }
         for (int y = rect.Top; y < rect.Bottom; ++y)
             FillPixels(surface.Row(y) + rect.Left, rect.Width(), fill.Color);
         return;
@@ -177,8 +182,10 @@ TDC::TDC(TSurface& surface, TPoint deviceOrigin, std::optional<TRegion> systemCl
 }
 
 void TDC::UpdateEffectiveClip() const {
-    TRegion clip(FSurface->BoundsRect());
-    if (FSystemClip) clip &= *FSystemClip;
+    // A window's clip lies within its back buffer already: no intersection to compute then.
+    const TRect bounds = FSurface->BoundsRect();
+    TRegion clip = FSystemClip ? *FSystemClip : TRegion(bounds);
+    if (FSystemClip && Intersection(clip.Bounds(), bounds) != clip.Bounds()) clip &= TRegion(bounds);
     if (FState.ClipRgn) {
         TRegion user = *FState.ClipRgn;
         user.Offset(FDeviceOrigin.X, FDeviceOrigin.Y);

@@ -217,4 +217,15 @@ TEST_F(ListBoxTest, StandardItemsPaintSelectionInHighlightColours) {
     EXPECT_EQ(Pixel(below.X, below.Y), RGB(clWindow));
 }
 
+TEST_F(ListBoxTest, AStandardListsLineHeightFollowsItsFont) {
+    FList->SetStyle(lbStandard);
+    const int small = FList->ItemHeight();
+    FList->Font()->SetSize(FList->Font()->Size() * 2);
+    const int large = FList->ItemHeight();
+    EXPECT_GT(large, small + 5) << "a font twice the size gives taller lines";
+    EXPECT_EQ(FList->ItemRect(1).Top, large);
+    FList->Font()->SetSize(FList->Font()->Size() / 2);
+    EXPECT_EQ(FList->ItemHeight(), small);
+}
+
 } // namespace
