@@ -3,7 +3,6 @@
 
 #include <xcb/xcb.h>
 
-
 class TXcbHost;
 
 // A top-level X window of the xcb host. Its picture lives in a pixmap of the server that is also the window's

@@ -20,7 +20,7 @@ public:
     enum class TRoute { SharedMemoryWhereItWorks, Socket };
     // Pages of the shared memory cost only once written, and uploads start over at its beginning whenever the
     // server has read everything, so it takes about as much as the largest picture in flight, up to this.
-    static constexpr size_t SharedMemoryBytes = 1024 * 1024;
+    static constexpr size_t SharedMemoryBytes = 512 * 1024;
     // `awaitServer` sends what was asked and returns once the server has answered something more, or false
     // when the connection is lost; whatever it reads must pass through TakeCompletion.
     TXcbUploads(const TXcbDisplay& display, TRoute route, std::function<bool()> awaitServer);
