@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config git
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  libxcb1-dev libxcb-shape0-dev libxcb-xkb-dev libxkbcommon-dev libxkbcommon-x11-dev libx11-dev libfreetype-dev libfontconfig-dev libcairo2-dev libpng-dev
+  libxcb1-dev libxcb-shape0-dev libxcb-shm0-dev libxcb-xkb-dev libxkbcommon-dev libxkbcommon-x11-dev libx11-dev libfreetype-dev libfontconfig-dev libcairo2-dev libpng-dev
   libsqlite3-dev sqlite3 libcups2-dev cups-client libfltk1.3-dev
   fonts-liberation fonts-dejavu-core fonts-texgyre
   libxtst-dev libxdamage-dev xvfb openbox x11-utils x11-apps imagemagick poppler-utils

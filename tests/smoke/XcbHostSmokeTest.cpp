@@ -2,21 +2,30 @@
 #include "XScreen.h"
 #include "XvfbServer.h"
 
+#include "platform/Exception.h"
 #include "platform/host/xcb/XcbHost.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <thread>
+
+// How test names and failures show the route the pixels took.
+static void PrintTo(TXcbUploads::TRoute route, std::ostream* out) {
+    *out << (route == TXcbUploads::TRoute::Socket ? "Socket" : "SharedMemory");
+}
 
 namespace {
 
 namespace fs = std::filesystem;
 using TKind = THostEvent::TKind;
+using TRoute = TXcbUploads::TRoute;
 
 constexpr TPixel Black = 0x000000, Red = 0xFF0000, Green = 0x00FF00, Blue = 0x0000FF, White = 0xFFFFFF;
 
@@ -44,8 +53,9 @@ protected:
             GTEST_SKIP() << "Xvfb cannot start here, so real windows cannot be checked: " << FServer.Failure();
         setenv("DISPLAY", FServer.Display().c_str(), 1);
         FScreen = std::make_unique<TXScreen>(FServer.Display());
-        FHost = std::make_unique<TXcbHost>();
+        FHost = std::make_unique<TXcbHost>(Route());
     }
+    virtual TRoute Route() const { return TRoute::SharedMemoryWhereItWorks; }
 
     THostSurface& Open(TSurfaceKind kind, const TRect& bounds, bool activate = false, TPixel fill = White,
                        const std::string& title = "") {
@@ -91,7 +101,23 @@ protected:
     std::vector<std::unique_ptr<THostSurface>> FSurfaces;
 };
 
-TEST_F(XcbHostOnXvfb, EachKindShowsItsBackBufferAtItsScreenPoint) {
+// The pictures reach the server through shared memory and, where that cannot be had, through the socket; each
+// route must show the same.
+class XcbHostPicturesOnXvfb : public XcbHostOnXvfb, public ::testing::WithParamInterface<TRoute> {
+protected:
+    TRoute Route() const override { return GetParam(); }
+    void TearDown() override {
+        if (FHost) {
+            EXPECT_EQ(FHost->Uploads().ThroughSharedMemory(), Route() == TRoute::SharedMemoryWhereItWorks);
+        }
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(, XcbHostPicturesOnXvfb,
+                         ::testing::Values(TRoute::SharedMemoryWhereItWorks, TRoute::Socket),
+                         ::testing::PrintToStringParamName());
+
+TEST_P(XcbHostPicturesOnXvfb, EachKindShowsItsBackBufferAtItsScreenPoint) {
     struct TCase {
         TSurfaceKind Kind;
         TRect Bounds;
@@ -123,7 +149,7 @@ TEST_F(XcbHostOnXvfb, EachKindShowsItsBackBufferAtItsScreenPoint) {
     }
 }
 
-TEST_F(XcbHostOnXvfb, AWindowShowsOnlyWithItsPictureAndChangesSizeTogetherWithIt) {
+TEST_P(XcbHostPicturesOnXvfb, AWindowShowsOnlyWithItsPictureAndChangesSizeTogetherWithIt) {
     const TRect place = Bounds(400, 300, 160, 120);
     FSurfaces.push_back(FHost->CreateSurface(TSurfaceKind::Normal, place));
     THostSurface& surface = *FSurfaces.back();
@@ -152,7 +178,7 @@ TEST_F(XcbHostOnXvfb, AWindowShowsOnlyWithItsPictureAndChangesSizeTogetherWithIt
     EXPECT_EQ(Seen().PixelAt({739, 479}), Black);
 }
 
-TEST_F(XcbHostOnXvfb, PresentCopiesOnlyTheDirtyPart) {
+TEST_P(XcbHostPicturesOnXvfb, PresentCopiesOnlyTheDirtyPart) {
     const TRect place = Bounds(400, 300, 160, 120);
     THostSurface& surface = Open(TSurfaceKind::Borderless, place, false, 0x336699);
     TSurface buffer(160, 120, White);
@@ -169,7 +195,7 @@ TEST_F(XcbHostOnXvfb, PresentCopiesOnlyTheDirtyPart) {
     EXPECT_EQ(shot.Pixel(159, 119), White);
 }
 
-TEST_F(XcbHostOnXvfb, PresentCopiesEachPartOfADirtyRegionAndNothingBetween) {
+TEST_P(XcbHostPicturesOnXvfb, PresentCopiesEachPartOfADirtyRegionAndNothingBetween) {
     // Wide enough that a part of the rows goes up in several pieces.
     const TRect place = Bounds(20, 20, 1000, 300);
     const TPixel before = 0x336699;
@@ -189,7 +215,7 @@ TEST_F(XcbHostOnXvfb, PresentCopiesEachPartOfADirtyRegionAndNothingBetween) {
     EXPECT_EQ(wrong, 0);
 }
 
-TEST_F(XcbHostOnXvfb, ShapeCutsACornerOutOfAWindowAndCanBeLifted) {
+TEST_P(XcbHostPicturesOnXvfb, ShapeCutsACornerOutOfAWindowAndCanBeLifted) {
     THostSurface& surface = Open(TSurfaceKind::Borderless, Bounds(50, 50, 100, 100), false, 0xFF8000);
     surface.SetShape(TRegion(Rect(0, 0, 100, 100)) -= TRegion(Rect(0, 0, 20, 20)));
     EXPECT_EQ(Seen().PixelAt({55, 55}), Black);
@@ -198,6 +224,131 @@ TEST_F(XcbHostOnXvfb, ShapeCutsACornerOutOfAWindowAndCanBeLifted) {
     EXPECT_EQ(Seen().PixelAt({55, 70}), 0xFF8000u);
     surface.SetShape(std::nullopt);
     EXPECT_EQ(Seen().PixelAt({55, 55}), 0xFF8000u); // the server has the picture of the corner too
+}
+
+// Holds the server for its own connection, as a window manager may, so that the server reads nothing more of
+// the host's until it lets go.
+class TServerGrab {
+public:
+    explicit TServerGrab(const std::string& display) : FConnection(xcb_connect(display.c_str(), nullptr)) {
+        xcb_grab_server(FConnection);
+        free(xcb_get_input_focus_reply(FConnection, xcb_get_input_focus(FConnection), nullptr));
+    }
+    ~TServerGrab() { xcb_disconnect(FConnection); }
+    TServerGrab(const TServerGrab&) = delete;
+    TServerGrab& operator=(const TServerGrab&) = delete;
+    void Release() {
+        xcb_ungrab_server(FConnection);
+        xcb_flush(FConnection);
+    }
+
+private:
+    xcb_connection_t* FConnection;
+};
+
+// Fills rows in a colour of their own for `band`, varied along the row.
+void PaintBand(TSurface& buffer, int band, int top, int rows) {
+    const TPixel colour = TPixel(band * 0x0A1B2C + 0x102030) & 0xFFFFFF;
+    for (int y = top; y < top + rows; ++y)
+        for (int x = 0; x < buffer.Width(); ++x) buffer.SetPixel(x, y, colour ^ TPixel(x));
+}
+
+// Presents that each change a band of rows a little below the one before, together twice what the host's
+// shared memory holds: a band shows another's pixels where its upload was overwritten before the server read it.
+constexpr int BandWidth = 400, BandRows = 60, BandStep = 10;
+constexpr int Bands = int(2 * TXcbUploads::SharedMemoryBytes / (BandWidth * BandRows * 4)) + 1;
+constexpr TRect BandsPlace = Bounds(100, 100, BandWidth, (Bands - 1) * BandStep + BandRows);
+
+void PresentBands(THostSurface& surface, TSurface& buffer) {
+    for (int band = 0; band < Bands; ++band) {
+        PaintBand(buffer, band, band * BandStep, BandRows);
+        surface.Present(buffer, TRegion(Rect(0, band * BandStep, BandWidth, band * BandStep + BandRows)));
+    }
+}
+
+int WrongPixels(const TSurface& shot, const TSurface& expected) {
+    int wrong = 0;
+    for (int y = 0; y < expected.Height(); ++y)
+        for (int x = 0; x < expected.Width(); ++x) wrong += shot.Pixel(x, y) != expected.Pixel(x, y);
+    return wrong;
+}
+
+TEST_P(XcbHostPicturesOnXvfb, PresentsTheServerCouldNotReadYetEndInTheLastPicture) {
+    THostSurface& surface = Open(TSurfaceKind::Borderless, BandsPlace, false, Black);
+    TSurface buffer(BandsPlace.Width(), BandsPlace.Height(), Black);
+    Drain();
+    TServerGrab grab(FServer.Display()); // the server reads nothing of the host's until it lets go
+    std::thread release([&grab] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        grab.Release();
+    });
+    PresentBands(surface, buffer);
+    release.join();
+    EXPECT_EQ(WrongPixels(Seen().Grab(BandsPlace), buffer), 0);
+}
+
+TEST_P(XcbHostPicturesOnXvfb, PicturesGoOnReachingTheScreenWhileTheLoopHandlesTheServersNews) {
+    const TRect place = Bounds(100, 100, 400, 300);
+    THostSurface& surface = Open(TSurfaceKind::Borderless, place);
+    // Whole pictures, several times what the shared memory holds, with the loop running between them.
+    const int rounds = int(3 * TXcbUploads::SharedMemoryBytes / size_t(place.Width() * place.Height() * 4)) + 1;
+    for (int round = 0; round < rounds; ++round) {
+        SCOPED_TRACE(round);
+        TSurface buffer(place.Width(), place.Height());
+        PaintBand(buffer, round, 0, place.Height());
+        surface.Present(buffer, TRegion(buffer.BoundsRect()));
+        Drain();
+        EXPECT_EQ(WrongPixels(Seen().Grab(place), buffer), 0);
+    }
+}
+
+// A host on `hostDisplay`, the name the host is given for the server of `display`, that cannot share memory
+// with the server: the pictures go through the socket and look the same.
+void ExpectPicturesThroughTheSocket(const std::string& display, const std::string& hostDisplay) {
+    setenv("DISPLAY", hostDisplay.c_str(), 1);
+    TXScreen screen(display);
+    TXcbHost host;
+    const TRect place = Bounds(10, 10, 100, 80);
+    const std::unique_ptr<THostSurface> surface = host.CreateSurface(TSurfaceKind::Borderless, place);
+    surface->Show(false);
+    const TSurface picture = Quadrants(100, 80, White);
+    surface->Present(picture, TRegion(picture.BoundsRect()));
+    host.Sync();
+    EXPECT_FALSE(host.Uploads().ThroughSharedMemory());
+    EXPECT_EQ(WrongPixels(screen.Grab(place), picture), 0);
+}
+
+TEST(XcbHostWithoutSharedMemory, AServerWithoutTheExtensionGetsThePicturesThroughTheSocket) {
+    TXvfbServer server(640, 480, {"-extension", "MIT-SHM"});
+    if (!server.Running()) GTEST_SKIP() << "Xvfb cannot start here: " << server.Failure();
+    ExpectPicturesThroughTheSocket(server.Display(), server.Display());
+}
+
+TEST(XcbHostWithoutSharedMemory, AServerReachedOverTheNetworkGetsThePicturesThroughTheSocket) {
+    // On this machine, but reached as another machine's would be: its memory cannot be assumed to be ours.
+    TXvfbServer server(640, 480, {"-listen", "tcp"});
+    if (!server.Running()) GTEST_SKIP() << "Xvfb cannot start here: " << server.Failure();
+    ExpectPicturesThroughTheSocket(server.Display(), "127.0.0.1" + server.Display());
+}
+
+TEST_F(XcbHostOnXvfb, ALostConnectionEndsAPresentThatWaitsForTheServer) {
+    THostSurface& surface = Open(TSurfaceKind::Borderless, BandsPlace);
+    ASSERT_TRUE(FHost->Uploads().ThroughSharedMemory());
+    // A write that meets the cut socket must not end the test.
+    struct sigaction ignore{}, previous{};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGPIPE, &ignore, &previous);
+    TServerGrab grab(FServer.Display());
+    const int socket = xcb_get_file_descriptor(FHost->Display().Connection());
+    std::thread cut([socket] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        shutdown(socket, SHUT_RDWR);
+    });
+    TSurface buffer(BandsPlace.Width(), BandsPlace.Height());
+    PresentBands(surface, buffer); // waits for the server once the shared memory is full
+    cut.join();
+    EXPECT_THROW(FHost->WaitEvent(FHost->Now() + 100), Exception);
+    sigaction(SIGPIPE, &previous, nullptr);
 }
 
 TEST_F(XcbHostOnXvfb, PointerMotionAndClicksArriveInScreenCoordinatesOfTheRightSurface) {

@@ -29,11 +29,13 @@ constexpr int ReadyTimeoutMs = 15000;
 
 } // namespace
 
-TXvfbServer::TXvfbServer(int width, int height) { Start(width, height); }
+TXvfbServer::TXvfbServer(int width, int height, const std::vector<std::string>& options) {
+    Start(width, height, options);
+}
 
 TXvfbServer::~TXvfbServer() { Stop(); }
 
-void TXvfbServer::Start(int width, int height) {
+void TXvfbServer::Start(int width, int height, const std::vector<std::string>& options) {
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) {
         FFailure = std::string("no pipe for Xvfb: ") + std::strerror(errno);
@@ -42,6 +44,7 @@ void TXvfbServer::Start(int width, int height) {
     std::vector<std::string> args{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
                                   std::to_string(width) + "x" + std::to_string(height) + "x24",
                                   "-nolisten", "tcp", "-br", "-noreset"};
+    args.insert(args.end(), options.begin(), options.end());
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);

@@ -58,7 +58,9 @@ int HeldButtons(uint16_t state) {
 
 } // namespace
 
-TXcbHost::TXcbHost() : FKeyboard(FDisplay.Connection()), FClipboard(FDisplay) {
+TXcbHost::TXcbHost(TXcbUploads::TRoute pixels)
+    : FUploads(FDisplay, pixels, [this] { return AwaitServer(); }), FKeyboard(FDisplay.Connection()),
+      FClipboard(FDisplay) {
     xcb_connection_t* c = FDisplay.Connection();
     const xcb_query_extension_reply_t* shape = xcb_get_extension_data(c, &xcb_shape_id);
     FHasShape = shape && shape->present;
@@ -211,24 +213,59 @@ TXcbHost::TEvent TXcbHost::NextEvent(bool peeking) {
     // more only now and then, not with a system call a message.
     constexpr auto PeekReadInterval = std::chrono::milliseconds(1);
     const auto now = std::chrono::steady_clock::now();
-    if (peeking && now - FLastRead < PeekReadInterval) return TEvent(xcb_poll_for_queued_event(FDisplay.Connection()));
+    if (peeking && now - FLastRead < PeekReadInterval) return Read(xcb_poll_for_queued_event);
     FLastRead = now;
-    return TEvent(xcb_poll_for_event(FDisplay.Connection()));
+    return Read(xcb_poll_for_event);
+}
+
+// The next event `read` gives past the server's reports of uploads it has read, which are taken in here.
+TXcbHost::TEvent TXcbHost::Read(xcb_generic_event_t* (*read)(xcb_connection_t*)) {
+    for (;;) {
+        TEvent e(read(FDisplay.Connection()));
+        if (!e || !FUploads.TakeCompletion(*e)) return e;
+    }
+}
+
+// Sends what was asked and returns once more came from the server, kept for later; false once the connection
+// is lost.
+bool TXcbHost::AwaitServer() {
+    xcb_connection_t* c = FDisplay.Connection();
+    xcb_flush(c);
+    for (;;) {
+        bool came = false;
+        while (TEvent e = TEvent(xcb_poll_for_event(c))) {
+            came = true;
+            if (!FUploads.TakeCompletion(*e)) FBacklog.push_back(std::move(e));
+        }
+        if (came) return true;
+        if (!AwaitReadable(std::nullopt)) return false;
+    }
+}
+
+// Waits until the server has sent something; false when the deadline passed first or the connection is lost.
+bool TXcbHost::AwaitReadable(std::optional<std::chrono::steady_clock::time_point> deadline) const {
+    xcb_connection_t* c = FDisplay.Connection();
+    if (xcb_connection_has_error(c)) return false;
+    int timeout = -1;
+    if (deadline) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(*deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return false;
+        timeout = int(std::min<int64_t>(left.count(), INT_MAX));
+    }
+    pollfd p{xcb_get_file_descriptor(c), POLLIN, 0};
+    poll(&p, 1, timeout);
+    return true;
 }
 
 TXcbHost::TEvent TXcbHost::AwaitSelectionNotify(xcb_window_t requestor, std::chrono::milliseconds limit) {
-    xcb_connection_t* c = FDisplay.Connection();
     const auto deadline = std::chrono::steady_clock::now() + limit;
     for (;;) {
-        while (TEvent e = TEvent(xcb_poll_for_event(c))) {
+        while (TEvent e = Read(xcb_poll_for_event)) {
             const auto& notify = reinterpret_cast<const xcb_selection_notify_event_t&>(*e);
             if ((e->response_type & 0x7F) == XCB_SELECTION_NOTIFY && notify.requestor == requestor) return e;
             FBacklog.push_back(std::move(e));
         }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0 || xcb_connection_has_error(c)) return nullptr;
-        pollfd p{xcb_get_file_descriptor(c), POLLIN, 0};
-        poll(&p, 1, int(left.count()));
+        if (!AwaitReadable(deadline)) return nullptr;
     }
 }
 
@@ -265,7 +302,7 @@ TXcbHost::TWoke TXcbHost::Sleep(std::optional<uint64_t> deadline) {
     MapSurfacesWithoutPicture();
     xcb_connection_t* c = FDisplay.Connection();
     xcb_flush(c);
-    if (TEvent e = TEvent(xcb_poll_for_queued_event(c))) {
+    if (TEvent e = Read(xcb_poll_for_queued_event)) {
         FBacklog.push_back(std::move(e));
         return TWoke::ByDisplay;
     }

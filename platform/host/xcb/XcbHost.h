@@ -3,6 +3,7 @@
 #include "platform/host/xcb/XcbClipboard.h"
 #include "platform/host/xcb/XcbDisplay.h"
 #include "platform/host/xcb/XcbKeyboard.h"
+#include "platform/host/xcb/XcbUploads.h"
 
 #include <csignal>
 #include <array>
@@ -21,7 +22,7 @@ class TXcbSurface;
 class TXcbHost : public THost {
 public:
     // Raises Exception, naming the display, when none can be opened.
-    TXcbHost();
+    explicit TXcbHost(TXcbUploads::TRoute pixels = TXcbUploads::TRoute::SharedMemoryWhereItWorks);
     ~TXcbHost() override;
     TXcbHost(const TXcbHost&) = delete;
     TXcbHost& operator=(const TXcbHost&) = delete;
@@ -46,6 +47,7 @@ public:
 
     // For the surfaces.
     const TXcbDisplay& Display() const { return FDisplay; }
+    TXcbUploads& Uploads() { return FUploads; }
     bool HasShape() const { return FHasShape; }
     xcb_cursor_t CurrentCursor() const { return FCursor; }
     void Register(TXcbSurface* surface);
@@ -59,6 +61,9 @@ private:
     static constexpr size_t CursorCount = size_t(THostCursor::No) + 1;
 
     TEvent NextEvent(bool peeking);
+    TEvent Read(xcb_generic_event_t* (*read)(xcb_connection_t*));
+    bool AwaitServer();
+    bool AwaitReadable(std::optional<std::chrono::steady_clock::time_point> deadline) const;
     TEvent AwaitSelectionNotify(xcb_window_t requestor, std::chrono::milliseconds limit);
     enum class TWoke { TimeRanOut, ByDisplay, ByWake };
     TWoke Sleep(std::optional<uint64_t> deadline);
@@ -72,6 +77,7 @@ private:
     void QueueOn(TXcbSurface* surface, THostEvent event);
 
     TXcbDisplay FDisplay; // first in, last out
+    TXcbUploads FUploads;
     TXcbKeyboard FKeyboard;
     TXcbClipboard FClipboard;
     bool FHasShape = false;

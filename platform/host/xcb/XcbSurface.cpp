@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <vector>
 #include <unistd.h>
 
@@ -253,41 +252,13 @@ void TXcbSurface::Present(const TSurface& backBuffer, const TRegion& dirty) {
     if (resizing) ResizePixmap({Dimension(FBounds.Width()), Dimension(FBounds.Height())});
     TRegion area(Intersection(backBuffer.BoundsRect(), Rect(0, 0, FPixmapSize.cx, FPixmapSize.cy)));
     if (!resizing) area &= dirty;
-    for (const TRect& rect : area.Rects()) Upload(backBuffer, rect);
+    for (const TRect& rect : area.Rects()) FHost.Uploads().Upload(backBuffer, rect, FPixmap, FGC);
     if (resizing)
         ApplyBounds(); // the new size shows with its picture
     else if (FMapRequested)
         CopyToWindow(area);
     if (FWanted && !FMapRequested) Map(); // the background shows the whole picture at once
     xcb_flush(FHost.Display().Connection());
-}
-
-void TXcbSurface::Upload(const TSurface& backBuffer, const TRect& area) {
-    if (area.IsEmpty()) return;
-    xcb_connection_t* c = FHost.Display().Connection();
-    const size_t rowBytes = size_t(area.Width()) * 4;
-    const bool wholeRows = area.Left == 0 && area.Width() == backBuffer.Width();
-    // Whole rows go straight from the back buffer; parts of rows through a buffer of bounded size.
-    const size_t requestBytes = wholeRows ? FHost.Display().MaxRequestBytes() - 64 : UploadBufferBytes;
-    const int rowsPerRequest = int(std::max<size_t>(1, requestBytes / rowBytes));
-    for (int top = area.Top; top < area.Bottom; top += rowsPerRequest) {
-        const int rows = std::min(rowsPerRequest, area.Bottom - top);
-        const uint32_t* data = backBuffer.Row(top);
-        if (!wholeRows) {
-            const size_t pixels = size_t(area.Width()) * size_t(rows);
-            if (pixels > FUploadCapacity) {
-                FUploadBuffer.reset(new uint32_t[pixels]);
-                FUploadCapacity = pixels;
-            }
-            for (int y = 0; y < rows; ++y)
-                std::memcpy(&FUploadBuffer[size_t(y) * size_t(area.Width())], backBuffer.Row(top + y) + area.Left,
-                            rowBytes);
-            data = FUploadBuffer.get();
-        }
-        xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, FPixmap, FGC, uint16_t(area.Width()), uint16_t(rows),
-                      int16_t(area.Left), int16_t(top), 0, FHost.Display().Screen().root_depth,
-                      uint32_t(rowBytes * size_t(rows)), reinterpret_cast<const uint8_t*>(data));
-    }
 }
 
 void TXcbSurface::CopyToWindow(const TRegion& area) const {

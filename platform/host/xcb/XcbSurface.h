@@ -3,8 +3,6 @@
 
 #include <xcb/xcb.h>
 
-#include <memory>
-
 class TXcbHost;
 
 // A top-level X window of the xcb host. Its picture lives in a pixmap of the server that is also the window's
@@ -50,7 +48,6 @@ private:
     void ApplyBounds();
     void ApplyShape();
     void Map();
-    void Upload(const TSurface& backBuffer, const TRect& area);
     void CopyToWindow(const TRegion& area) const;
     THostEvent Event(THostEvent::TKind kind);
 
@@ -72,9 +69,4 @@ private:
     bool FIconic = false;
     xcb_window_t FParent = 0;
     unsigned FLastConfigureRequest = 0;
-    // Rows of a partial upload side by side, at most UploadBufferBytes (or one row) at a time; never cleared,
-    // as every pixel is written before it is sent.
-    static constexpr size_t UploadBufferBytes = 64 * 1024;
-    std::unique_ptr<uint32_t[]> FUploadBuffer;
-    size_t FUploadCapacity = 0;
 };
