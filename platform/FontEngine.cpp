@@ -16,6 +16,7 @@
 #include <future>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <strings.h>
 #include <unordered_map>
 
@@ -225,6 +226,19 @@ public:
     TStroke Underline() const { return FUnderline; }
     TStroke StrikeOut() const { return FStrikeOut; }
 
+    // Renders the first glyph of `chars` from where the last call stopped that is not rendered yet; false once
+    // every one is.
+    bool RenderNextOf(std::u32string_view chars) {
+        while (FWarmed < chars.size()) {
+            const char32_t c = chars[FWarmed++];
+            if (!FGlyphs.contains(c)) {
+                Glyph(c);
+                return true;
+            }
+        }
+        return false;
+    }
+
     const TGlyph& Glyph(char32_t c) {
         if (c < FAscii.size() && FAscii[c]) return *FAscii[c];
         auto found = FGlyphs.find(c);
@@ -316,6 +330,7 @@ private:
     TStroke FStrikeOut;
     std::unordered_map<char32_t, TGlyph> FGlyphs;
     std::array<const TGlyph*, 128> FAscii{}; // the glyphs drawn most, found without hashing
+    size_t FWarmed = 0;                      // how far RenderNextOf has gone
 };
 
 // under + (over - under) * coverage / 255 on each channel, two channels at a time.
@@ -386,6 +401,18 @@ struct TFontEngine::TImpl {
     TFontDesc LastDesc;
     TSizedFont* Last = nullptr;
     std::vector<TRect> ClipScratch;
+    bool Warm = true; // every sized font has rendered the common characters
+
+    bool WarmUp(int glyphs) {
+        // What the program's texts are mostly made of: printable ASCII and the accented letters of its language.
+        static constexpr std::u32string_view Common =
+            U" !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}~"
+            U"àèéìíîòóùúÀÈÉÌÍÒÓÙÚ’«»°€";
+        for (auto& [key, sized] : Fonts)
+            while (glyphs > 0 && sized->RenderNextOf(Common)) --glyphs;
+        Warm = glyphs > 0;
+        return !Warm;
+    }
 
     const TFaceFile& Face(const std::string& name, bool bold, bool italic) {
         const std::string key = Lowercase(name) + (bold ? "|b" : "|-") + (italic ? "i" : "-");
@@ -412,6 +439,7 @@ struct TFontEngine::TImpl {
                                 (font.Bold() ? "|b" : "|-") + (font.Italic ? "i" : "-");
         std::unique_ptr<TSizedFont>& sized = Fonts[key];
         if (!sized) {
+            Warm = false;
             try {
                 sized =
                     std::make_unique<TSizedFont>(FreeType.Handle(), face, height, font.Bold(), font.Italic);
@@ -441,6 +469,10 @@ TFontEngine::TFontEngine(const std::vector<TFaceRequest>& ahead) : FImpl(new TIm
 
 void TFontEngine::ReleaseConfiguration() {
     if (gEngine) gEngine->FImpl->FontConfig.Release();
+}
+
+bool TFontEngine::WarmUp(int glyphs) {
+    return gEngine && !gEngine->FImpl->Warm && gEngine->FImpl->WarmUp(glyphs);
 }
 
 TFontEngine::~TFontEngine() {

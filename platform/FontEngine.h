@@ -31,6 +31,9 @@ public:
     // Lets the font configuration go, if the engine was made; faces already matched stay known, and a face
     // asked for later loads the configuration again.
     static void ReleaseConfiguration();
+    // Renders up to `glyphs` more of the common characters in the fonts used so far, if the engine was made, so
+    // that a text showing them for the first time does not wait for them; true while some remain.
+    static bool WarmUp(int glyphs);
 
     // The file of the installed face that stands in for `name`; raises EResNotFound when none can be found.
     std::string ResolveFace(const std::string& name, bool bold, bool italic);

@@ -12,6 +12,8 @@
 
 namespace {
 
+constexpr int GlyphsAWarmUpSlice = 4;
+
 bool NeedsPaint(const TWindow& w) {
     return !w.Update.IsEmpty() || w.NeedNcPaint;
 }
@@ -161,6 +163,9 @@ TFetch FetchMessage(MSG& msg, bool remove, bool wait) {
             continue; // time passed or something was posted: look again
         if (PresentWindows()) ReturnStartUpMemory();
         if (!wait) return polled.Kind == THostEvent::TKind::Idle ? TFetch::Idle : TFetch::Nothing;
+        // With nothing else to do, glyphs a later text may show are made ahead, a few at a time between
+        // looks at the input.
+        if (TFontEngine::WarmUp(GlyphsAWarmUpSlice)) continue;
         THostEvent ev = Host().WaitEvent(NextTimerDue());
         if (ev.Kind == THostEvent::TKind::Idle) return TFetch::Idle;
         if (ev.Kind != THostEvent::TKind::None && ev.Kind != THostEvent::TKind::Wake) HandleHostEvent(ev);

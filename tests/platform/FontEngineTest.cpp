@@ -163,6 +163,27 @@ TEST(FontEngine, MalformedUtf8IsDrawnAsReplacementCharactersWithoutOverreading) 
     }
 }
 
+TEST(FontEngine, WarmingUpEndsAfterTheCommonGlyphsOfEachFontAndStartsAgainForANewFont) {
+    TFontEngine& engine = TFontEngine::Instance();
+    const TFontDesc first = Font("Arial", -23);
+    const int width = engine.TextWidth(first, "Wg");
+    auto slicesUntilWarm = [] {
+        int slices = 0;
+        while (TFontEngine::WarmUp(4) && slices < 1000) ++slices;
+        return slices;
+    };
+    EXPECT_GT(slicesUntilWarm(), 0) << "a font just used has glyphs to render";
+    EXPECT_FALSE(TFontEngine::WarmUp(4)) << "once warm, idle is idle";
+    EXPECT_EQ(engine.TextWidth(first, "Wg"), width) << "rendering ahead leaves the glyphs as they were";
+
+    const int slices = slicesUntilWarm(); // whatever other tests left to do
+    EXPECT_LT(slices, 1000) << "warming up must end";
+    engine.TextWidth(Font("Arial", -31), "x");
+    EXPECT_TRUE(TFontEngine::WarmUp(4)) << "a font used for the first time warms up too";
+    EXPECT_LT(slicesUntilWarm(), 1000);
+    EXPECT_FALSE(TFontEngine::WarmUp(4));
+}
+
 TEST(Utf8, DecodesValidTextAndReplacesEachMalformedSequenceOnce) {
     EXPECT_EQ(Utf8Length("Perché l’incantesimo"), 20u);
     const std::pair<std::string_view, std::u32string> cases[] = {

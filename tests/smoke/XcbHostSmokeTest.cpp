@@ -385,6 +385,7 @@ TEST_F(XcbHostOnXvfb, UnderCaptureMotionOutsideEveryWindowStillArrivesWhereThePo
     ASSERT_EQ(WaitFor(TKind::MouseMove, first).Kind, TKind::MouseMove);
 
     FHost->CaptureMouse(true);
+    FHost->Sync(); // the grab is sent without waiting: it holds once the server has read it
     FScreen->WarpPointer({500, 150}); // over no window at all
     EXPECT_EQ(WaitForMoveTo({500, 150}).Kind, TKind::MouseMove);
     EXPECT_EQ(FHost->CursorPos(), (TPoint{500, 150}));
