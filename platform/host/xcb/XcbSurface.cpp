@@ -252,7 +252,9 @@ void TXcbSurface::Present(const TSurface& backBuffer, const TRegion& dirty) {
     if (resizing) ResizePixmap({Dimension(FBounds.Width()), Dimension(FBounds.Height())});
     TRegion area(Intersection(backBuffer.BoundsRect(), Rect(0, 0, FPixmapSize.cx, FPixmapSize.cy)));
     if (!resizing) area &= dirty;
-    for (const TRect& rect : area.Rects()) FHost.Uploads().Upload(backBuffer, rect, FPixmap, FGC);
+    const std::vector<TRect>& rects = area.Rects();
+    for (size_t i = 0; i < rects.size(); ++i)
+        FHost.Uploads().Upload(backBuffer, rects[i], FPixmap, FGC, i + 1 == rects.size());
     if (resizing)
         ApplyBounds(); // the new size shows with its picture
     else if (FMapRequested)

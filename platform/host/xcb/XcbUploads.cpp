@@ -45,24 +45,29 @@ TXcbUploads::TXcbUploads(const TXcbDisplay& display, TRoute route, std::function
     if (FRoute == TRoute::SharedMemoryWhereItWorks) xcb_prefetch_extension_data(FDisplay.Connection(), &xcb_shm_id);
 }
 
-void TXcbUploads::Upload(const TSurface& source, const TRect& area, xcb_drawable_t target, xcb_gcontext_t gc) {
+void TXcbUploads::Upload(const TSurface& source, const TRect& area, xcb_drawable_t target, xcb_gcontext_t gc,
+                         bool last) {
     if (area.IsEmpty()) return;
     if (FRoute == TRoute::SharedMemoryWhereItWorks)
-        UploadShared(source, area, target, gc);
+        UploadShared(source, area, target, gc, last);
     else
         UploadThroughSocket(source, area, target, gc);
 }
 
-void TXcbUploads::UploadShared(const TSurface& source, const TRect& area, xcb_drawable_t target, xcb_gcontext_t gc) {
+void TXcbUploads::UploadShared(const TSurface& source, const TRect& area, xcb_drawable_t target, xcb_gcontext_t gc,
+                               bool last) {
     ForEachPiece(area, SharedPieceBytes, [&](const TRect& piece) {
         const std::optional<size_t> offset = Stage(Bytes(piece));
         if (!offset) return UploadThroughSocket(source, piece, target, gc);
         CopyRows(source, piece, FMemory->Data() + *offset);
-        // The server reports when it has read the piece, and its place can be written again.
+        // A report that the server read a piece frees every piece before it too: one at the end of a picture,
+        // and one for each piece in the second half of the memory, so that a claim waiting for room always
+        // has a report coming that makes it (a wrap follows such a piece).
+        const bool report = (last && piece.Bottom == area.Bottom) || *offset + Bytes(piece) > SharedMemoryBytes / 2;
         xcb_shm_put_image(FDisplay.Connection(), target, gc, uint16_t(piece.Width()), uint16_t(piece.Height()), 0, 0,
                           uint16_t(piece.Width()), uint16_t(piece.Height()), int16_t(piece.Left), int16_t(piece.Top),
-                          FDisplay.Screen().root_depth, XCB_IMAGE_FORMAT_Z_PIXMAP, 1, FMemory->Segment(),
-                          uint32_t(*offset));
+                          FDisplay.Screen().root_depth, XCB_IMAGE_FORMAT_Z_PIXMAP, report ? 1 : 0,
+                          FMemory->Segment(), uint32_t(*offset));
     });
 }
 

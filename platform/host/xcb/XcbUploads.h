@@ -27,15 +27,17 @@ public:
     TXcbUploads(const TXcbUploads&) = delete;
     TXcbUploads& operator=(const TXcbUploads&) = delete;
 
-    // Requests that put `area` of `source` at the same place of `target`.
-    void Upload(const TSurface& source, const TRect& area, xcb_drawable_t target, xcb_gcontext_t gc);
+    // Requests that put `area` of `source` at the same place of `target`; `last` for the last area of a
+    // picture, after which the server is asked to tell when it has read.
+    void Upload(const TSurface& source, const TRect& area, xcb_drawable_t target, xcb_gcontext_t gc, bool last);
     // Whether `event` is the server's report that it read an upload, which is then taken in here.
     bool TakeCompletion(const xcb_generic_event_t& event);
     // Whether the pixels go through shared memory (known from the first upload on).
     bool ThroughSharedMemory() const { return FMemory != nullptr; }
 
 private:
-    void UploadShared(const TSurface& source, const TRect& area, xcb_drawable_t target, xcb_gcontext_t gc);
+    void UploadShared(const TSurface& source, const TRect& area, xcb_drawable_t target, xcb_gcontext_t gc,
+                      bool last);
     void UploadThroughSocket(const TSurface& source, const TRect& area, xcb_drawable_t target, xcb_gcontext_t gc);
     std::optional<size_t> Stage(size_t bytes);
     bool StartSharing();
