@@ -46,7 +46,7 @@ int TCustomListBox::ItemHeight() {
     if (FStyle == lbOwnerDrawFixed) return FItemHeight;
     // Asked several times for every item placed or painted: measured again only when the font changed.
     const TFontDesc font = Font()->Desc();
-    if (!FMeasuredFont || !(*FMeasuredFont == font)) {
+    if (FMeasuredFont != font) {
         FMeasuredHeight = std::max(1, MeasureText(Font(), "Wg", TRect{}, DT_SINGLELINE | DT_NOPREFIX).Height());
         FMeasuredFont = font;
     }

@@ -4,6 +4,7 @@
 
 #include "platform/Exception.h"
 #include "platform/host/xcb/XcbHost.h"
+#include "platform/host/xcb/XcbSharedMemory.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +39,15 @@ TSurface Quadrants(int width, int height, TPixel fourth) {
             s.SetPixel(x, y, bottom ? (right ? fourth : Blue) : (right ? Green : Red));
         }
     return s;
+}
+
+// Whether the server of `display` can attach memory of this machine's: some containers allow no shared memory,
+// and pictures then take the socket whichever route is asked.
+bool ServerSharesMemory(const std::string& display) {
+    xcb_connection_t* c = xcb_connect(display.c_str(), nullptr);
+    const bool shares = !xcb_connection_has_error(c) && TXcbSharedMemory::Attach(c, 4096) != nullptr;
+    xcb_disconnect(c);
+    return shares;
 }
 
 long VoluntarySwitchesOfThisThread() {
@@ -108,7 +118,8 @@ protected:
     TRoute Route() const override { return GetParam(); }
     void TearDown() override {
         if (FHost) {
-            EXPECT_EQ(FHost->Uploads().ThroughSharedMemory(), Route() == TRoute::SharedMemoryWhereItWorks);
+            EXPECT_EQ(FHost->Uploads().ThroughSharedMemory(),
+                      Route() == TRoute::SharedMemoryWhereItWorks && ServerSharesMemory(FServer.Display()));
         }
     }
 };
@@ -333,6 +344,7 @@ TEST(XcbHostWithoutSharedMemory, AServerReachedOverTheNetworkGetsThePicturesThro
 
 TEST_F(XcbHostOnXvfb, ALostConnectionEndsAPresentThatWaitsForTheServer) {
     THostSurface& surface = Open(TSurfaceKind::Borderless, BandsPlace);
+    if (!ServerSharesMemory(FServer.Display())) GTEST_SKIP() << "the server cannot attach this machine's memory";
     ASSERT_TRUE(FHost->Uploads().ThroughSharedMemory());
     // A write that meets the cut socket must not end the test.
     struct sigaction ignore{}, previous{};
