@@ -342,13 +342,15 @@ TDCFill TDC::PenFill(TPixel color) const {
 }
 
 void TDC::MarkDrawn(const TRect& surfaceRect) {
-    // A frame's four sides stay four rectangles; past a few dozen parts their bounds will do.
-    constexpr size_t MaxParts = 32;
     if (surfaceRect.IsEmpty()) return;
-    if (FDrawn.size() < MaxParts) return FDrawn.push_back(surfaceRect);
+    if (FDrawnCount < FDrawn.size()) {
+        FDrawn[FDrawnCount++] = surfaceRect;
+        return;
+    }
     TRect bounds = surfaceRect;
     for (const TRect& r : FDrawn) bounds = UnionRect(bounds, r);
-    FDrawn.assign(1, bounds);
+    FDrawn[0] = bounds;
+    FDrawnCount = 1;
 }
 
 void TDC::PaintRect(const TRect& surfaceRect, const TDCFill& fill) {

@@ -5,8 +5,10 @@
 #include "platform/Region.h"
 #include "platform/Surface.h"
 
+#include <array>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -74,7 +76,7 @@ public:
     TPoint DeviceOrigin() const { return FDeviceOrigin; }
     // The parts of the surface drawn on through this DC so far (surface coordinates, before clipping): what
     // has to reach the screen. Drawing that writes Surface() itself says where with MarkDrawn.
-    const std::vector<TRect>& Drawn() const { return FDrawn; }
+    std::span<const TRect> Drawn() const { return {FDrawn.data(), FDrawnCount}; }
     void MarkDrawn(const TRect& surfaceRect);
 
     // Saved state: viewport origin, clip, pen, brush, font, colours, modes, current position, brush origin.
@@ -193,7 +195,9 @@ private:
     std::vector<TState> FSaved;
     mutable TRegion FEffectiveClip;
     mutable TSize FClipSurfaceSize{-1, -1};
-    std::vector<TRect> FDrawn;
+    // A frame's four sides stay four rectangles; past a few dozen parts their bounds will do.
+    std::array<TRect, 32> FDrawn;
+    size_t FDrawnCount = 0;
 };
 
 // Saves a DC's state for a scope.

@@ -8,6 +8,7 @@
 #include "platform/WindowSystem.h"
 
 #include <algorithm>
+#include <cassert>
 #include <malloc.h>
 
 namespace {
@@ -18,16 +19,41 @@ bool NeedsPaint(const TWindow& w) {
     return !w.Update.IsEmpty() || w.NeedNcPaint;
 }
 
-// The first window in paint order (parents before children, bottom of the z-order first) that needs painting.
-HWND FindPaintWindow(const std::vector<HWND>& list) {
+// The shown windows that need painting, in paint order: parents before children, bottom of the z-order first.
+void CollectPaintWindows(const std::vector<HWND>& list, std::vector<HWND>& found) {
     for (HWND h : list) {
         TWindow* w = FindWindow(h);
         if (!w || !(w->Style & WS_VISIBLE) || (w->Style & WS_MINIMIZE)) continue;
-        if (NeedsPaint(*w)) return h;
-        if (HWND child = FindPaintWindow(w->Children)) return child;
+        if (NeedsPaint(*w)) found.push_back(h);
+        CollectPaintWindows(w->Children, found);
     }
+}
+
+// The first window in paint order that needs painting. Painting only takes windows off the list found by the
+// last walk of the tree, so the tree is walked again only after something was invalidated or the tree changed.
+HWND FindPaintWindow() {
+    TWindowSystem& ws = WS();
+    auto& queue = ws.PaintQueue;
+    if (queue.TreeGeneration != ws.TreeGeneration || queue.Invalidations != ws.Invalidations) {
+        queue.Windows.clear();
+        CollectPaintWindows(ws.TopLevels, queue.Windows);
+        queue.Next = 0;
+        queue.TreeGeneration = ws.TreeGeneration;
+        queue.Invalidations = ws.Invalidations;
+    }
+    for (; queue.Next < queue.Windows.size(); ++queue.Next)
+        if (TWindow* w = FindWindow(queue.Windows[queue.Next]); w && NeedsPaint(*w))
+            return queue.Windows[queue.Next];
     return nullptr;
 }
+
+#ifndef NDEBUG
+HWND FreshPaintWindow() {
+    std::vector<HWND> found;
+    CollectPaintWindows(WS().TopLevels, found);
+    return found.empty() ? nullptr : found.front();
+}
+#endif
 
 // Start-up leaves freed memory scattered through the heap (decoded layouts and pictures, surfaces sized twice,
 // the font configuration); once the first picture is on the screen it goes back to the system.
@@ -149,7 +175,9 @@ TFetch FetchMessage(MSG& msg, bool remove, bool wait) {
             if (remove) ws.QuitPosted = false;
             return TFetch::Message;
         }
-        if (HWND h = FindPaintWindow(ws.TopLevels)) {
+        HWND paint = FindPaintWindow();
+        assert(paint == FreshPaintWindow() && "a new update region missed WS().Invalidations");
+        if (HWND h = paint) {
             msg = MakeMessage(h, WM_PAINT, 0, 0);
             return TFetch::Message;
         }

@@ -99,9 +99,12 @@ void InvalidateWindowRegion(TWindow& w, const TRegion& windowRegion, bool erase,
     if (!client.IsEmpty()) {
         w.Update |= client;
         w.NeedErase = w.NeedErase || erase;
+        ++WS().Invalidations;
     }
-    if (frame && !(TRegion::Combine(area, TRegion(w.Client), TRegion::TCombine::Diff).IsEmpty()))
+    if (frame && !(TRegion::Combine(area, TRegion(w.Client), TRegion::TCombine::Diff).IsEmpty())) {
         w.NeedNcPaint = true;
+        ++WS().Invalidations;
+    }
     if (!allChildren && (w.Style & WS_CLIPCHILDREN)) return;
     for (HWND c : w.Children) {
         TWindow* child = FindWindow(c);

@@ -14,7 +14,7 @@ struct TBand {
     TSpans Spans;
 };
 
-std::vector<TBand> ToBands(const std::vector<TRect>& rects) {
+std::vector<TBand> ToBands(const TRectList& rects) {
     std::vector<TBand> bands;
     for (const TRect& r : rects) {
         if (bands.empty() || bands.back().Top != r.Top) bands.push_back({r.Top, r.Bottom, {}});
@@ -27,24 +27,45 @@ std::vector<TBand> ToBands(const std::vector<TRect>& rects) {
 // spans, so that every region has one canonical rectangle list.
 class TBandBuilder {
   public:
-    void Add(int top, int bottom, TSpans spans) {
-        if (spans.empty() || top >= bottom) return;
-        if (!FBands.empty() && FBands.back().Bottom == top && FBands.back().Spans == spans) {
-            FBands.back().Bottom = bottom;
+    // A span of the band being written: spans of one band share top and bottom and come left to right.
+    void Span(int top, int bottom, int left, int right) {
+        if (left < right && top < bottom) FRects.push_back({left, top, right, bottom});
+    }
+    // Ends the band written since the last call.
+    void EndBand() {
+        const size_t start = FBandEnd, count = FRects.size() - start;
+        FBandEnd = FRects.size();
+        if (count == 0) return;
+        if (count == FLastCount && FRects[FLastBand].Bottom == FRects[start].Top && SameSpans(start, count)) {
+            for (size_t i = FLastBand; i < start; ++i)
+                FRects[i].Bottom = FRects[start].Bottom;
+            FRects.Truncate(start);
+            FBandEnd = start;
             return;
         }
-        FBands.push_back({top, bottom, std::move(spans)});
+        FLastBand = start;
+        FLastCount = count;
     }
-    std::vector<TRect> Rects() const {
-        std::vector<TRect> rects;
-        for (const TBand& band : FBands)
-            for (const TSpan& s : band.Spans)
-                rects.push_back({s.first, band.Top, s.second, band.Bottom});
-        return rects;
+    void Add(int top, int bottom, const TSpans& spans) {
+        for (const TSpan& s : spans)
+            Span(top, bottom, s.first, s.second);
+        EndBand();
     }
+    TRectList Rects() { return std::move(FRects); }
 
   private:
-    std::vector<TBand> FBands;
+    bool SameSpans(size_t start, size_t count) const {
+        for (size_t i = 0; i < count; ++i)
+            if (FRects[FLastBand + i].Left != FRects[start + i].Left ||
+                FRects[FLastBand + i].Right != FRects[start + i].Right)
+                return false;
+        return true;
+    }
+
+    TRectList FRects;
+    size_t FBandEnd = 0;  // where the band being written starts
+    size_t FLastBand = 0; // the last band ended, and its number of spans
+    size_t FLastCount = 0;
 };
 
 bool Keeps(TRegion::TCombine mode, bool inA, bool inB) {
@@ -98,15 +119,14 @@ const TSpans& SpansAt(const std::vector<TBand>& bands, size_t& index, int y) {
 }
 
 // The rectangles of `rects` clipped to `clip`, in canonical form: clipping can make touching bands equal.
-std::vector<TRect> ClippedRects(const std::vector<TRect>& rects, const TRect& clip) {
+// Clipping keeps every band a band, so the list is clipped band by band instead of by the general sweep.
+TRectList ClippedRects(const TRectList& rects, const TRect& clip) {
     TBandBuilder builder;
-    for (const TBand& band : ToBands(rects)) {
-        TSpans spans;
-        for (const TSpan& s : band.Spans) {
-            const int left = std::max(s.first, clip.Left), right = std::min(s.second, clip.Right);
-            if (left < right) spans.emplace_back(left, right);
-        }
-        builder.Add(std::max(band.Top, clip.Top), std::min(band.Bottom, clip.Bottom), std::move(spans));
+    for (size_t i = 0; i < rects.size(); ++i) {
+        const TRect& r = rects[i];
+        builder.Span(std::max(r.Top, clip.Top), std::min(r.Bottom, clip.Bottom), std::max(r.Left, clip.Left),
+                     std::min(r.Right, clip.Right));
+        if (i + 1 == rects.size() || rects[i + 1].Top != r.Top) builder.EndBand();
     }
     return builder.Rects();
 }
@@ -161,7 +181,7 @@ std::optional<TRegion> TRegion::QuickCombine(const TRegion& a, const TRegion& b,
         if (boundsA.Bottom >= boundsB.Top && boundsB.Bottom >= boundsA.Top) return std::nullopt;
         TRegion result = boundsA.Top < boundsB.Top ? a : b;
         const TRegion& second = boundsA.Top < boundsB.Top ? b : a;
-        result.FRects.insert(result.FRects.end(), second.FRects.begin(), second.FRects.end());
+        result.FRects.Append(second.FRects.begin(), second.FRects.end());
         return result;
     }
     const bool rectA = a.FRects.size() == 1, rectB = b.FRects.size() == 1;
@@ -188,19 +208,20 @@ TRegion TRegion::Union(const std::vector<TRect>& rects) {
     std::sort(ys.begin(), ys.end());
     ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
     TBandBuilder builder;
+    TSpans covering, spans;
     for (size_t i = 0; i + 1 < ys.size(); ++i) {
-        TSpans covering;
+        covering.clear();
         for (const TRect& r : rects)
             if (!r.IsEmpty() && r.Top <= ys[i] && r.Bottom > ys[i]) covering.emplace_back(r.Left, r.Right);
         std::sort(covering.begin(), covering.end());
-        TSpans spans;
+        spans.clear();
         for (const TSpan& s : covering) {
             if (!spans.empty() && s.first <= spans.back().second)
                 spans.back().second = std::max(spans.back().second, s.second);
             else
                 spans.push_back(s);
         }
-        builder.Add(ys[i], ys[i + 1], std::move(spans));
+        builder.Add(ys[i], ys[i + 1], spans);
     }
     TRegion region;
     region.FRects = builder.Rects();

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Geometry.h"
+#include "platform/RectList.h"
 
 #include <optional>
 #include <utility>
@@ -30,7 +31,7 @@ public:
     bool Contains(TPoint p) const;
     bool Intersects(const TRect& rect) const;
     void Offset(int dx, int dy);
-    const std::vector<TRect>& Rects() const { return FRects; }
+    const TRectList& Rects() const { return FRects; }
 
     TRegion& operator|=(const TRegion& o) { return *this = Combine(*this, o, TCombine::Or); }
     TRegion& operator&=(const TRegion& o) { return *this = Combine(*this, o, TCombine::And); }
@@ -40,5 +41,5 @@ public:
 private:
     static std::optional<TRegion> QuickCombine(const TRegion& a, const TRegion& b, TCombine mode);
 
-    std::vector<TRect> FRects;
+    TRectList FRects;
 };

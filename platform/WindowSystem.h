@@ -73,6 +73,16 @@ struct TWindowSystem {
     // Bumped by every change that can change what part of a window shows: geometry, style, region, z-order,
     // parents, windows made or destroyed, a back buffer made.
     uint64_t TreeGeneration = 1;
+    // Bumped whenever a window gets something to paint; together with TreeGeneration it tells when the
+    // windows found waiting to be painted may no longer be all of them.
+    uint64_t Invalidations = 1;
+    // The windows that needed painting at the last search, in paint order; those before Next were painted.
+    struct {
+        uint64_t TreeGeneration = 0;
+        uint64_t Invalidations = 0;
+        std::vector<HWND> Windows;
+        size_t Next = 0;
+    } PaintQueue;
     std::deque<MSG> Posted;
     std::deque<MSG> Input;
     bool QuitPosted = false;

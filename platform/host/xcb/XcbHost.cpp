@@ -151,9 +151,10 @@ TPoint TXcbHost::ScreenOrigin(xcb_window_t window) const {
 
 void TXcbHost::CaptureMouse(bool capture) {
     xcb_connection_t* c = FDisplay.Connection();
+    // Neither request is flushed here: the press that captures already holds the pointer (the server grabs it
+    // until the release), and they leave with the picture the press paints, or whenever the socket is read.
     if (!capture) {
         xcb_ungrab_pointer(c, XCB_CURRENT_TIME);
-        xcb_flush(c);
         return;
     }
     // The pointer's events then come to the window it was last over wherever it goes, in screen coordinates.
@@ -162,12 +163,11 @@ void TXcbHost::CaptureMouse(bool capture) {
     if (!window) return;
     constexpr uint16_t events =
         XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION;
-    // Sent at once, so that the grab holds from the next event the server makes; the reply would tell
-    // nothing the program could act on, and waiting for it would hold up every press by a round trip.
+    // The reply would tell nothing the program could act on, and waiting for it would hold up every press by
+    // a round trip.
     const auto cookie = xcb_grab_pointer(c, 1, window, events, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC,
                                          XCB_WINDOW_NONE, XCB_CURSOR_NONE, XCB_CURRENT_TIME);
     xcb_discard_reply(c, cookie.sequence);
-    xcb_flush(c);
 }
 
 void TXcbHost::Sync() const {
@@ -215,6 +215,9 @@ TXcbHost::TEvent TXcbHost::NextEvent(bool peeking) {
     const auto now = std::chrono::steady_clock::now();
     if (peeking && now - FLastRead < PeekReadInterval) return Read(xcb_poll_for_queued_event);
     FLastRead = now;
+    // What was asked since the last flush goes out before looking for the answers (no system call when
+    // nothing waits).
+    xcb_flush(FDisplay.Connection());
     return Read(xcb_poll_for_event);
 }
 
