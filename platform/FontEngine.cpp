@@ -1,5 +1,6 @@
 #include "platform/FontEngine.h"
 
+#include "platform/CoverageBlend.h"
 #include "platform/Exception.h"
 #include "platform/FaceStyle.h"
 #include "platform/Utf8.h"
@@ -333,27 +334,11 @@ private:
     size_t FWarmed = 0;                      // how far RenderNextOf has gone
 };
 
-// under + (over - under) * coverage / 255 on each channel, two channels at a time.
-TPixel Blend(TPixel under, TPixel over, unsigned coverage) {
-    const unsigned rest = 255 - coverage;
-    uint32_t redBlue = (over & 0xFF00FF) * coverage + (under & 0xFF00FF) * rest + 0x800080;
-    uint32_t green = (over & 0x00FF00) * coverage + (under & 0x00FF00) * rest + 0x008000;
-    redBlue = ((redBlue + ((redBlue >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
-    green = ((green + ((green >> 8) & 0x00FF00)) >> 8) & 0x00FF00;
-    return redBlue | green;
-}
-
 void BlendGlyph(TSurface& surface, const TRect& area, const TGlyph& glyph, TPoint origin, TPixel color) {
     for (int y = area.Top; y < area.Bottom; ++y) {
         const uint8_t* coverage =
             glyph.Coverage.data() + size_t(y - origin.Y) * size_t(glyph.Width) + size_t(area.Left - origin.X);
-        TPixel* pixel = surface.Row(y) + area.Left;
-        for (int x = 0; x < area.Width(); ++x) {
-            if (coverage[x] == 255)
-                pixel[x] = color;
-            else if (coverage[x] != 0)
-                pixel[x] = Blend(pixel[x], color, coverage[x]);
-        }
+        BlendCoverageRow(surface.Row(y) + area.Left, coverage, area.Width(), color);
     }
 }
 
