@@ -2,34 +2,9 @@
 
 #include <cstring>
 
-namespace {
-
-// Four pixels at a time, a channel in each 16-bit lane: a channel times a coverage fits in 16 bits.
-using TBytes16 = uint8_t __attribute__((vector_size(16)));
-using TWords16 = uint16_t __attribute__((vector_size(32)));
-using TBytes4 = uint8_t __attribute__((vector_size(4)));
-using TQuads4 = uint32_t __attribute__((vector_size(16)));
-
-void BlendFour(TPixel* pixels, const uint8_t* coverage, const TWords16& over) {
-    TBytes16 under;
-    std::memcpy(&under, pixels, sizeof under);
-    TBytes4 cover;
-    std::memcpy(&cover, coverage, sizeof cover);
-    TQuads4 each = __builtin_convertvector(cover, TQuads4);
-    each |= (each << 8) | (each << 16) | (each << 24); // every channel of a pixel gets its coverage
-    TBytes16 coverBytes;
-    std::memcpy(&coverBytes, &each, sizeof coverBytes);
-    const TWords16 c = __builtin_convertvector(coverBytes, TWords16);
-    TWords16 t = over * c + __builtin_convertvector(under, TWords16) * (255 - c) + 128;
-    t = (t + (t >> 8)) >> 8;
-    TQuads4 result;
-    const TBytes16 blended = __builtin_convertvector(t, TBytes16);
-    std::memcpy(&result, &blended, sizeof result);
-    result &= 0x00FFFFFF;
-    std::memcpy(pixels, &result, sizeof result);
-}
-
-} // namespace
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 // Two channels at a time: under + (over - under) * coverage / 255, rounded.
 TPixel BlendCoverage(TPixel under, TPixel over, unsigned coverage) {
@@ -41,14 +16,50 @@ TPixel BlendCoverage(TPixel under, TPixel over, unsigned coverage) {
     return redBlue | green;
 }
 
+#ifdef __SSE2__
+
+namespace {
+
+// The same rounding on eight 16-bit channels (two pixels): a channel times a coverage fits in 16 bits.
+__m128i BlendChannels(__m128i over, __m128i under, __m128i coverage) {
+    const __m128i rest = _mm_sub_epi16(_mm_set1_epi16(255), coverage);
+    const __m128i sum = _mm_add_epi16(_mm_mullo_epi16(over, coverage), _mm_mullo_epi16(under, rest));
+    const __m128i t = _mm_add_epi16(sum, _mm_set1_epi16(128));
+    return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
+}
+
+void BlendFour(TPixel* pixels, const uint8_t* coverage, __m128i overLow, __m128i overHigh) {
+    const __m128i zero = _mm_setzero_si128();
+    int32_t four;
+    std::memcpy(&four, coverage, sizeof four);
+    __m128i c = _mm_cvtsi32_si128(four);
+    c = _mm_unpacklo_epi8(c, c);
+    c = _mm_unpacklo_epi16(c, c); // every channel of a pixel gets its coverage
+    const __m128i under = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels));
+    const __m128i low = BlendChannels(overLow, _mm_unpacklo_epi8(under, zero), _mm_unpacklo_epi8(c, zero));
+    const __m128i high = BlendChannels(overHigh, _mm_unpackhi_epi8(under, zero), _mm_unpackhi_epi8(c, zero));
+    const __m128i result = _mm_and_si128(_mm_packus_epi16(low, high), _mm_set1_epi32(0x00FFFFFF));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels), result);
+}
+
+} // namespace
+
 void BlendCoverageRow(TPixel* pixels, const uint8_t* coverage, int count, TPixel color) {
-    TBytes16 colorBytes;
-    const TQuads4 colors = {color, color, color, color};
-    std::memcpy(&colorBytes, &colors, sizeof colorBytes);
-    const TWords16 over = __builtin_convertvector(colorBytes, TWords16);
+    const __m128i colors = _mm_set1_epi32(int32_t(color));
+    const __m128i overLow = _mm_unpacklo_epi8(colors, _mm_setzero_si128());
+    const __m128i overHigh = _mm_unpackhi_epi8(colors, _mm_setzero_si128());
     int x = 0;
     for (; x + 4 <= count; x += 4)
-        BlendFour(pixels + x, coverage + x, over);
+        BlendFour(pixels + x, coverage + x, overLow, overHigh);
     for (; x < count; ++x)
         pixels[x] = BlendCoverage(pixels[x], color, coverage[x]);
 }
+
+#else
+
+void BlendCoverageRow(TPixel* pixels, const uint8_t* coverage, int count, TPixel color) {
+    for (int x = 0; x < count; ++x)
+        pixels[x] = BlendCoverage(pixels[x], color, coverage[x]);
+}
+
+#endif

@@ -199,6 +199,9 @@ struct TGlyph {
     int Top = 0;  // bitmap top above the baseline
     int Width = 0;
     int Height = 0;
+    // Rows of Stride bytes, Width rounded up to four with zeros after: a row is blended four pixels at a time
+    // to its end.
+    int Stride = 0;
     std::vector<uint8_t> Coverage;
 };
 
@@ -312,12 +315,13 @@ private:
         glyph.Top = slot->bitmap_top;
         glyph.Width = int(bitmap.width);
         glyph.Height = int(bitmap.rows);
-        glyph.Coverage.resize(size_t(glyph.Width) * size_t(glyph.Height));
+        glyph.Stride = (glyph.Width + 3) / 4 * 4;
+        glyph.Coverage.assign(size_t(glyph.Stride) * size_t(glyph.Height), 0);
         for (int row = 0; row < glyph.Height; ++row) {
             // A negative pitch stores the rows bottom-up.
             const int stored = bitmap.pitch >= 0 ? row : glyph.Height - 1 - row;
             std::copy_n(bitmap.buffer + ptrdiff_t(stored) * std::abs(bitmap.pitch), glyph.Width,
-                        glyph.Coverage.data() + size_t(row) * size_t(glyph.Width));
+                        glyph.Coverage.data() + size_t(row) * size_t(glyph.Stride));
         }
         return glyph;
     }
@@ -334,11 +338,19 @@ private:
     size_t FWarmed = 0;                      // how far RenderNextOf has gone
 };
 
-void BlendGlyph(TSurface& surface, const TRect& area, const TGlyph& glyph, TPoint origin, TPixel color) {
+// The glyph at `origin` blended within `clip`.
+void BlendGlyph(TSurface& surface, const TRect& clip, const TGlyph& glyph, TPoint origin, TPixel color) {
+    const TRect area = Intersection(Bounds(origin.X, origin.Y, glyph.Width, glyph.Height), clip);
+    if (area.IsEmpty()) return;
+    const int offset = area.Left - origin.X;
+    // Past the glyph's right edge its rows hold zeros, which leave pixels as they are: a row whose whole
+    // fours of pixels stay within the clip is blended to them.
+    int count = area.Width();
+    if (const int whole = (count + 3) / 4 * 4; offset + whole <= glyph.Stride && area.Left + whole <= clip.Right)
+        count = whole;
     for (int y = area.Top; y < area.Bottom; ++y) {
-        const uint8_t* coverage =
-            glyph.Coverage.data() + size_t(y - origin.Y) * size_t(glyph.Width) + size_t(area.Left - origin.X);
-        BlendCoverageRow(surface.Row(y) + area.Left, coverage, area.Width(), color);
+        const uint8_t* coverage = glyph.Coverage.data() + size_t(y - origin.Y) * size_t(glyph.Stride) + size_t(offset);
+        BlendCoverageRow(surface.Row(y) + area.Left, coverage, count, color);
     }
 }
 
@@ -504,9 +516,8 @@ void TFontEngine::DrawLine(TSurface& surface, const TRegion& clip, int x, int y,
     for (size_t pos = 0; pos < utf8.size();) {
         const TGlyph& glyph = sized.Glyph(DecodeUtf8(utf8, pos));
         if (glyph.Width > 0) {
-            const TRect box = Bounds(pen + glyph.Left, baseline - glyph.Top, glyph.Width, glyph.Height);
             for (const TRect& r : rects)
-                BlendGlyph(surface, Intersection(box, r), glyph, box.TopLeft(), color);
+                BlendGlyph(surface, r, glyph, {pen + glyph.Left, baseline - glyph.Top}, color);
         }
         pen += glyph.Advance;
     }

@@ -251,3 +251,37 @@ TEST(FontEngine, DrawingStaysInTheClipAndUnderlinesAcrossTheRun) {
     }
     EXPECT_GE(strikeRows, 1);
 }
+
+// Clip rectangles of one to five pixels, at every phase against the glyphs: inside them the text is exactly as
+// drawn without a clip, outside them no pixel changes (glyphs are blended in whole fours of pixels where
+// they can be).
+TEST(FontEngine, ThroughNarrowClipStripsEachPixelIsAsUnclippedOrUntouched) {
+    TFontEngine& engine = TFontEngine::Instance();
+    const TFontDesc font = Font("MS Sans Serif", -13, false, true);
+    const std::string text = "Wavy fjord Àgëì quiz";
+    constexpr int Width = 200, Height = 30;
+    auto background = [](int x, int y) { return TPixel((x * 37 + y * 101) * 0x010305) & 0xFFFFFF; };
+    auto painted = [&] {
+        TSurface s(Width, Height);
+        for (int y = 0; y < Height; ++y)
+            for (int x = 0; x < Width; ++x) s.SetPixel(x, y, background(x, y));
+        return s;
+    };
+    TSurface whole = painted();
+    engine.DrawLine(whole, TRegion(whole.BoundsRect()), 3, 4, text, font, 0x2040C0);
+    for (int strip = 1; strip <= 5; ++strip) {
+        for (int phase = 0; phase < strip * 2; ++phase) {
+            std::vector<TRect> strips;
+            for (int x = phase; x < Width; x += strip * 2) strips.push_back(Rect(x, 0, std::min(x + strip, Width), Height));
+            const TRegion clip = TRegion::Union(strips);
+            TSurface clipped = painted();
+            engine.DrawLine(clipped, clip, 3, 4, text, font, 0x2040C0);
+            for (int y = 0; y < Height; ++y)
+                for (int x = 0; x < Width; ++x) {
+                    const TPixel expected = clip.Contains({x, y}) ? whole.Pixel(x, y) : background(x, y);
+                    ASSERT_EQ(clipped.Pixel(x, y), expected) << "strip " << strip << " phase " << phase << " at "
+                                                             << x << "," << y;
+                }
+        }
+    }
+}
