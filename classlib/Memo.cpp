@@ -156,6 +156,8 @@ void TCustomMemo::BuildLines(std::vector<TVisualLine>& lines) {
 // Breaks one line of text after the last blank that fits, or inside a word longer than the width.
 void TCustomMemo::WrapLine(size_t start, size_t end, int width, std::vector<TVisualLine>& lines) {
     const std::string& text = Core().Text();
+    const TFontDesc font = Font()->Desc();
+    TFontEngine& engine = TFontEngine::Instance();
     do {
         if (TextWidthOf(start, end) <= width) {
             lines.push_back({start, end});
@@ -166,7 +168,7 @@ void TCustomMemo::WrapLine(size_t start, size_t end, int width, std::vector<TVis
         int fitWidth = 0;
         for (size_t p = start; p < end;) {
             size_t next = Core().NextChar(p);
-            fitWidth += TextWidthOf(p, next);
+            fitWidth += engine.TextWidth(font, std::string_view(text).substr(p, next - p));
             if (fitWidth > width) break;
             fit = next;
             if (text[p] == ' ' || text[p] == '\t') lastBreak = next;

@@ -118,11 +118,14 @@ void InvalidateWindowRegion(TWindow& w, const TRegion& windowRegion, bool erase,
 }
 
 void MarkDirty(TWindow& topLevel, const TRect& rect) {
-    // Joined once, when presented; until then a short list without rectangles inside others.
-    constexpr size_t MaxDirtyRects = 256;
+    // Joined once, when presented; until then a short list. A part drawn again (a frame after both the erase
+    // and the paint) is found among the last few, and overlaps left in the list cost nothing when joined.
+    constexpr size_t MaxDirtyRects = 256, Recent = 16;
     std::vector<TRect>& dirty = topLevel.Dirty;
-    if (rect.IsEmpty() || std::ranges::any_of(dirty, [&](const TRect& r) { return Encloses(r, rect); })) return;
-    std::erase_if(dirty, [&](const TRect& r) { return Encloses(rect, r); });
+    if (rect.IsEmpty()) return;
+    const auto recent = dirty.end() - ptrdiff_t(std::min(dirty.size(), Recent));
+    if (std::any_of(recent, dirty.end(), [&](const TRect& r) { return Encloses(r, rect); })) return;
+    dirty.erase(std::remove_if(recent, dirty.end(), [&](const TRect& r) { return Encloses(rect, r); }), dirty.end());
     if (dirty.size() < MaxDirtyRects) {
         dirty.push_back(rect);
         return;
@@ -279,9 +282,9 @@ int ReleaseDC(HWND, HDC dc) {
         WriteBackScreen(record.Dirty, record.ScreenBefore, *record.Screen);
     } else if (TWindow* w = FindWindow(record.Hwnd)) {
         // Only what was drawn: a frame painted through a DC of the whole window changes a few pixels of it.
+        TWindow& top = TopLevelOf(*w);
         for (const TRect& part : record.DC->Drawn())
-            if (const TRect drawn = Intersection(record.Dirty, part); !drawn.IsEmpty())
-                MarkDirty(TopLevelOf(*w), drawn);
+            if (const TRect drawn = Intersection(record.Dirty, part); !drawn.IsEmpty()) MarkDirty(top, drawn);
     }
     return 1;
 }
