@@ -134,7 +134,9 @@ TRectList ClippedRects(const TRectList& rects, const TRect& clip) {
 } // namespace
 
 TRegion::TRegion(const TRect& rect) {
-    if (!rect.IsEmpty()) FRects.push_back(rect);
+    if (rect.IsEmpty()) return;
+    FRects.push_back(rect);
+    FBounds = rect;
 }
 
 std::pair<int, int> TRegion::RoundRectRowSpan(const TRect& rect, int ellipseWidth, int ellipseHeight, int y) {
@@ -164,9 +166,7 @@ TRegion TRegion::RoundRect(const TRect& rect, int ellipseWidth, int ellipseHeigh
         const auto span = RoundRectRowSpan(r, ellipseWidth, ellipseHeight, y);
         if (span.first < span.second) builder.Add(y, y + 1, {span});
     }
-    TRegion region;
-    region.FRects = builder.Rects();
-    return region;
+    return FromRects(builder.Rects());
 }
 
 // Most combinations painting makes have an empty, a single-rectangle, an enclosing or a disjoint operand: their
@@ -182,14 +182,13 @@ std::optional<TRegion> TRegion::QuickCombine(const TRegion& a, const TRegion& b,
         TRegion result = boundsA.Top < boundsB.Top ? a : b;
         const TRegion& second = boundsA.Top < boundsB.Top ? b : a;
         result.FRects.Append(second.FRects.begin(), second.FRects.end());
+        result.FBounds = UnionRect(boundsA, boundsB);
         return result;
     }
     const bool rectA = a.FRects.size() == 1, rectB = b.FRects.size() == 1;
     if (mode == TCombine::And && rectA && rectB) return TRegion(Intersection(boundsA, boundsB));
     if (mode == TCombine::And && (rectA || rectB)) {
-        TRegion result;
-        result.FRects = rectB ? ClippedRects(a.FRects, boundsB) : ClippedRects(b.FRects, boundsA);
-        return result;
+        return FromRects(rectB ? ClippedRects(a.FRects, boundsB) : ClippedRects(b.FRects, boundsA));
     }
     if (rectB && Encloses(boundsB, boundsA) && mode != TCombine::Xor) return mode == TCombine::Or ? b : TRegion();
     if (rectA && Encloses(boundsA, boundsB) && mode == TCombine::Or) return a;
@@ -223,9 +222,7 @@ TRegion TRegion::Union(const std::vector<TRect>& rects) {
         }
         builder.Add(ys[i], ys[i + 1], spans);
     }
-    TRegion region;
-    region.FRects = builder.Rects();
-    return region;
+    return FromRects(builder.Rects());
 }
 
 TRegion TRegion::SweepCombine(const TRegion& a, const TRegion& b, TCombine mode) {
@@ -242,19 +239,21 @@ TRegion TRegion::SweepCombine(const TRegion& a, const TRegion& b, TCombine mode)
     for (size_t i = 0; i + 1 < ys.size(); ++i)
         builder.Add(ys[i], ys[i + 1],
                     CombineSpans(SpansAt(bandsA, ia, ys[i]), SpansAt(bandsB, ib, ys[i]), mode));
-    TRegion region;
-    region.FRects = builder.Rects();
-    return region;
+    return FromRects(builder.Rects());
 }
 
-TRect TRegion::Bounds() const {
-    if (FRects.empty()) return {};
-    TRect bounds{FRects.front().Left, FRects.front().Top, FRects.front().Right, FRects.back().Bottom};
-    for (const TRect& r : FRects) {
-        bounds.Left = std::min(bounds.Left, r.Left);
-        bounds.Right = std::max(bounds.Right, r.Right);
+TRegion TRegion::FromRects(TRectList rects) {
+    TRegion region;
+    region.FRects = std::move(rects);
+    if (region.FRects.empty()) return region;
+    const TRectList& r = region.FRects;
+    TRect bounds{r.front().Left, r.front().Top, r.front().Right, r.back().Bottom};
+    for (const TRect& rect : r) {
+        bounds.Left = std::min(bounds.Left, rect.Left);
+        bounds.Right = std::max(bounds.Right, rect.Right);
     }
-    return bounds;
+    region.FBounds = bounds;
+    return region;
 }
 
 bool TRegion::Contains(TPoint p) const {
@@ -277,4 +276,5 @@ bool TRegion::Intersects(const TRect& rect) const {
 void TRegion::Offset(int dx, int dy) {
     for (TRect& r : FRects)
         r = r.Offsetted(dx, dy);
+    if (!FRects.empty()) FBounds = FBounds.Offsetted(dx, dy);
 }

@@ -27,7 +27,7 @@ public:
     static std::pair<int, int> RoundRectRowSpan(const TRect& rect, int ellipseWidth, int ellipseHeight, int y);
 
     bool IsEmpty() const { return FRects.empty(); }
-    TRect Bounds() const;
+    TRect Bounds() const { return FBounds; }
     bool Contains(TPoint p) const;
     bool Intersects(const TRect& rect) const;
     void Offset(int dx, int dy);
@@ -36,10 +36,13 @@ public:
     TRegion& operator|=(const TRegion& o) { return *this = Combine(*this, o, TCombine::Or); }
     TRegion& operator&=(const TRegion& o) { return *this = Combine(*this, o, TCombine::And); }
     TRegion& operator-=(const TRegion& o) { return *this = Combine(*this, o, TCombine::Diff); }
-    friend bool operator==(const TRegion&, const TRegion&) = default;
+    friend bool operator==(const TRegion& a, const TRegion& b) { return a.FRects == b.FRects; }
 
 private:
     static std::optional<TRegion> QuickCombine(const TRegion& a, const TRegion& b, TCombine mode);
+    // The region of a canonical list, with its bounds.
+    static TRegion FromRects(TRectList rects);
 
     TRectList FRects;
+    TRect FBounds; // empty for an empty region
 };

@@ -55,6 +55,13 @@ TRegion RandomRegion(std::mt19937& random) {
     return region;
 }
 
+// The bounds of the region's pixels, found from its rectangles.
+TRect BoundsOfRects(const TRegion& region) {
+    TRect bounds;
+    for (const TRect& r : region.Rects()) bounds = UnionRect(bounds, r);
+    return bounds;
+}
+
 bool KeepsPixel(C mode, bool inA, bool inB) {
     switch (mode) {
     case C::Or: return inA || inB;
@@ -75,6 +82,12 @@ TEST(Region, ShortcutsGiveWhatTheSweepGivesPixelForPixel) {
         for (C mode : {C::Or, C::And, C::Diff, C::Xor}) {
             const TRegion quick = TRegion::Combine(a, b, mode), swept = TRegion::SweepCombine(a, b, mode);
             ASSERT_EQ(quick.Rects(), swept.Rects()) << "case " << i << " mode " << int(mode);
+            // Bounds are kept with the rectangles, through every shortcut and an offset.
+            ASSERT_EQ(quick.Bounds(), BoundsOfRects(quick)) << "case " << i << " mode " << int(mode);
+            ASSERT_EQ(swept.Bounds(), BoundsOfRects(swept)) << "case " << i << " mode " << int(mode);
+            TRegion moved = quick;
+            moved.Offset(3, -2);
+            ASSERT_EQ(moved.Bounds(), BoundsOfRects(moved)) << "case " << i << " mode " << int(mode);
             for (int y = -1; y < 25; ++y)
                 for (int x = -1; x < 25; ++x)
                     ASSERT_EQ(quick.Contains({x, y}), KeepsPixel(mode, a.Contains({x, y}), b.Contains({x, y})))
@@ -97,7 +110,9 @@ TEST(Region, AUnionOfManyRectanglesEqualsJoiningThemOneByOne) {
             rects.push_back(Rect(x, y, x + coordinate(random) / 2 - 1, y + coordinate(random) / 2 - 1));
             joined = TRegion::SweepCombine(joined, TRegion(rects.back()), C::Or);
         }
-        ASSERT_EQ(TRegion::Union(rects).Rects(), joined.Rects()) << "case " << i;
+        const TRegion united = TRegion::Union(rects);
+        ASSERT_EQ(united.Rects(), joined.Rects()) << "case " << i;
+        ASSERT_EQ(united.Bounds(), BoundsOfRects(united)) << "case " << i;
     }
     EXPECT_EQ(TRegion::Union({Rect(0, 0, 2, 2), Rect(2, 0, 4, 2), Rect(0, 2, 4, 3), Rect(1, 1, 3, 2)}).Rects(),
               (TRects{Rect(0, 0, 4, 3)}));
