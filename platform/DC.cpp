@@ -646,19 +646,23 @@ void TDC::SetPixel(int x, int y, TColor color) {
 void TDC::DrawFocusRect(const TRect& rect) {
     const TRect r = ToSurface(rect);
     if (r.IsEmpty()) return;
-    const TDCFill invert = SolidFill(0, TPenMode::Not);
-    // Every other pixel of the frame, in step with the device's pixel grid.
-    const auto dot = [&](int x, int y) {
-        if (((x - FDeviceOrigin.X + y - FDeviceOrigin.Y) & 1) == 0) PaintPixel({x, y}, invert);
+    // Every other pixel of each side inverted, in step with the device's pixel grid.
+    const auto dots = [&](const TRect& side) {
+        if (side.IsEmpty()) return;
+        MarkDrawn(side);
+        ForEachClipRect(EffectiveClip(), side, [&](const TRect& part) {
+            for (int y = part.Top; y < part.Bottom; ++y) {
+                TPixel* row = FSurface->Row(y);
+                for (int x = part.Left + ((part.Left - FDeviceOrigin.X + y - FDeviceOrigin.Y) & 1); x < part.Right;
+                     x += 2)
+                    row[x] = ~row[x] & RgbMask;
+            }
+        });
     };
-    for (int x = r.Left; x < r.Right; ++x) {
-        dot(x, r.Top);
-        if (r.Height() > 1) dot(x, r.Bottom - 1);
-    }
-    for (int y = r.Top + 1; y < r.Bottom - 1; ++y) {
-        dot(r.Left, y);
-        if (r.Width() > 1) dot(r.Right - 1, y);
-    }
+    dots({r.Left, r.Top, r.Right, r.Top + 1});
+    if (r.Height() > 1) dots({r.Left, r.Bottom - 1, r.Right, r.Bottom});
+    dots({r.Left, r.Top + 1, r.Left + 1, r.Bottom - 1});
+    if (r.Width() > 1) dots({r.Right - 1, r.Top + 1, r.Right, r.Bottom - 1});
 }
 
 // --- Blits ---

@@ -535,4 +535,24 @@ TEST(DC, FramesInversionAndFocusRectangle) {
                                                       ".......\n");
     dc.DrawFocusRect(Rect(1, 0, 7, 4));
     EXPECT_EQ(CountPixels(surface, White), 35);
+
+    // Moved by the viewport origin the dots keep to the device grid; the clip cuts the frame pixel for pixel.
+    surface.Fill(White);
+    TDC moved(surface, TPoint{1, 0});
+    moved.IntersectClipRect(Rect(0, 0, 4, 4));
+    moved.DrawFocusRect(Rect(0, 0, 6, 4));
+    EXPECT_EQ(Picture(surface, surface.BoundsRect()), ".#.#...\n"
+                                                      ".......\n"
+                                                      ".#.....\n"
+                                                      "..#.#..\n"
+                                                      ".......\n");
+    // One pixel high or wide: a single row or column of dots.
+    surface.Fill(White);
+    dc.DrawFocusRect(Rect(0, 1, 6, 2));
+    dc.DrawFocusRect(Rect(0, 3, 1, 5));
+    EXPECT_EQ(Picture(surface, surface.BoundsRect()), ".......\n"
+                                                      ".#.#.#.\n"
+                                                      ".......\n"
+                                                      ".......\n"
+                                                      "#......\n");
 }
