@@ -91,6 +91,11 @@ void WriteBackScreen(const TRect& area, const TSurface& before, const TSurface& 
 
 void InvalidateWindowRegion(TWindow& w, const TRegion& windowRegion, bool erase, bool frame,
                             bool allChildren) {
+    // A part already waiting to be painted, as it asks, changes nothing (a control told of a new text invalidates
+    // itself several times over).
+    if (w.Children.empty() && (w.NeedErase || !erase) && w.Update.Rects().size() == 1 &&
+        Encloses(w.Update.Bounds(), windowRegion.Bounds()))
+        return;
     TRegion area = windowRegion;
     area &= TRegion(w.SizeRect());
     if (area.IsEmpty()) return;
