@@ -155,8 +155,11 @@ void PaintRows(TSurface& surface, const TRect& rect, const TDCFill& fill) {
                 surface.Row(y)[rect.Left] = fill.Color;
             return;
         }
-        for (int y = rect.Top; y < rect.Bottom; ++y)
-            FillPixels(surface.Row(y) + rect.Left, rect.Width(), fill.Color);
+        // The first row filled, every other row a copy of it.
+        const TPixel* first = surface.Row(rect.Top) + rect.Left;
+        FillPixels(surface.Row(rect.Top) + rect.Left, rect.Width(), fill.Color);
+        for (int y = rect.Top + 1; y < rect.Bottom; ++y)
+            std::copy_n(first, rect.Width(), surface.Row(y) + rect.Left);
         return;
     }
     for (int y = rect.Top; y < rect.Bottom; ++y)

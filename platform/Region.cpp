@@ -187,6 +187,8 @@ std::optional<TRegion> TRegion::QuickCombine(const TRegion& a, const TRegion& b,
     }
     const bool rectA = a.FRects.size() == 1, rectB = b.FRects.size() == 1;
     if (mode == TCombine::And && rectA && rectB) return TRegion(Intersection(boundsA, boundsB));
+    if (mode == TCombine::And && rectB && Encloses(boundsB, boundsA)) return a;
+    if (mode == TCombine::And && rectA && Encloses(boundsA, boundsB)) return b;
     if (mode == TCombine::And && (rectA || rectB)) {
         return FromRects(rectB ? ClippedRects(a.FRects, boundsB) : ClippedRects(b.FRects, boundsA));
     }
