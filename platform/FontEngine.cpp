@@ -203,6 +203,23 @@ struct TGlyph {
     // to its end.
     int Stride = 0;
     std::vector<uint8_t> Coverage;
+    // The glyph last blended over a plain background, as rows of Stride pixels: text mostly goes on one
+    // background in one colour, and then is copied instead of blended.
+    mutable std::vector<TPixel> Blended;
+    mutable TPixel BlendedUnder = 0, BlendedOver = 0;
+
+    const TPixel* BlendedOn(TPixel under, TPixel over) const {
+        if (Blended.empty() || BlendedUnder != under || BlendedOver != over) {
+            Blended.assign(Coverage.size(), under);
+            for (int row = 0; row < Height; ++row) {
+                const size_t start = size_t(row) * size_t(Stride);
+                BlendCoverageRow(Blended.data() + start, Coverage.data() + start, Stride, over);
+            }
+            BlendedUnder = under;
+            BlendedOver = over;
+        }
+        return Blended.data();
+    }
 };
 
 // A horizontal stroke of the font (underline, strike-out), relative to the baseline, downwards.
@@ -348,10 +365,17 @@ void BlendGlyph(TSurface& surface, const TRect& clip, const TGlyph& glyph, TPoin
     int count = area.Width();
     if (const int whole = (count + 3) / 4 * 4; offset + whole <= glyph.Stride && area.Left + whole <= clip.Right)
         count = whole;
-    for (int y = area.Top; y < area.Bottom; ++y) {
-        const uint8_t* coverage = glyph.Coverage.data() + size_t(y - origin.Y) * size_t(glyph.Stride) + size_t(offset);
-        BlendCoverageRow(surface.Row(y) + area.Left, coverage, count, color);
+    const auto start = [&](int y) { return size_t(y - origin.Y) * size_t(glyph.Stride) + size_t(offset); };
+    // On a plain background (its first row tells) rows of the glyph come from the glyph blended once over it.
+    const TPixel under = surface.Row(area.Top)[area.Left];
+    if (AllEqual(surface.Row(area.Top) + area.Left, count, under)) {
+        const TCoverageRows rows{surface.Row(area.Top) + area.Left, size_t(surface.Width()),
+                                 glyph.Coverage.data() + start(area.Top), size_t(glyph.Stride), count, area.Height()};
+        BlendCoverageRows(rows, color, under, glyph.BlendedOn(under, color) + start(area.Top));
+        return;
     }
+    for (int y = area.Top; y < area.Bottom; ++y)
+        BlendCoverageRow(surface.Row(y) + area.Left, glyph.Coverage.data() + start(y), count, color);
 }
 
 void FillClipped(TSurface& surface, const std::vector<TRect>& clip, const TRect& rect, TPixel color) {

@@ -1,4 +1,5 @@
 #include "platform/FontEngine.h"
+#include "platform/CoverageBlend.h"
 #include "platform/Utf8.h"
 
 #include <ft2build.h>
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <filesystem>
 #include <memory>
@@ -272,7 +274,8 @@ TEST(FontEngine, ThroughNarrowClipStripsEachPixelIsAsUnclippedOrUntouched) {
     for (int strip = 1; strip <= 5; ++strip) {
         for (int phase = 0; phase < strip * 2; ++phase) {
             std::vector<TRect> strips;
-            for (int x = phase; x < Width; x += strip * 2) strips.push_back(Rect(x, 0, std::min(x + strip, Width), Height));
+            for (int x = phase; x < Width; x += strip * 2)
+                strips.push_back(Rect(x, 0, std::min(x + strip, Width), Height));
             const TRegion clip = TRegion::Union(strips);
             TSurface clipped = painted();
             engine.DrawLine(clipped, clip, 3, 4, text, font, 0x2040C0);
@@ -284,4 +287,48 @@ TEST(FontEngine, ThroughNarrowClipStripsEachPixelIsAsUnclippedOrUntouched) {
                 }
         }
     }
+}
+
+// Glyphs on a plain background are copied from a blend made once; elsewhere they are blended in place. Either
+// way each pixel is the background blended with the colour by the glyph's coverage, read here from the text
+// drawn white on black.
+TEST(FontEngine, EachPixelOfTextIsItsBackgroundBlendedByTheCoverageOnPlainAndBusyBackgrounds) {
+    TFontEngine& engine = TFontEngine::Instance();
+    const TFontDesc font = Font("MS Sans Serif", -13);
+    const std::string text = "W  a  g  é  Q  j  8"; // glyph boxes apart, so no pixel is blended twice
+    constexpr int Width = 160, Height = 24;
+    const TRegion all(Rect(0, 0, Width, Height));
+    auto drawnOn = [&](auto background, TPixel color) {
+        TSurface s(Width, Height);
+        for (int y = 0; y < Height; ++y)
+            for (int x = 0; x < Width; ++x)
+                s.SetPixel(x, y, background(x, y));
+        engine.DrawLine(s, all, 3, 4, text, font, color);
+        return s;
+    };
+    const TSurface coverage = drawnOn([](int, int) { return TPixel(0); }, 0xFFFFFF);
+    auto expectBlended = [&](const TSurface& s, auto background, TPixel color, const char* what) {
+        for (int y = 0; y < Height; ++y)
+            for (int x = 0; x < Width; ++x)
+                ASSERT_EQ(s.Pixel(x, y), BlendCoverage(background(x, y), color, coverage.Pixel(x, y) & 0xFF))
+                    << what << " at " << x << "," << y;
+    };
+    auto busy = [](int x, int y) { return TPixel((x * 73 + y * 151) * 0x010307) & 0xFFFFFF; };
+    auto plain = [](int, int) { return TPixel(0xF0E8D0); };
+    expectBlended(drawnOn(busy, 0x2040C0), busy, 0x2040C0, "busy");
+    // Plain backgrounds in turn with two colours, so that blends made before are not taken for the new ones.
+    for (TPixel color : {TPixel(0x2040C0), TPixel(0x10A020), TPixel(0x2040C0)})
+        expectBlended(drawnOn(plain, color), plain, color, "plain");
+    // The text drawn again over itself: nothing under the glyphs is plain any more.
+    TSurface twice = drawnOn(plain, 0x2040C0);
+    engine.DrawLine(twice, all, 3, 4, text, font, 0x2040C0);
+    for (int y = 0; y < Height; ++y)
+        for (int x = 0; x < Width; ++x) {
+            const unsigned c = coverage.Pixel(x, y) & 0xFF;
+            ASSERT_EQ(twice.Pixel(x, y), BlendCoverage(BlendCoverage(0xF0E8D0, 0x2040C0, c), 0x2040C0, c))
+                << x << "," << y;
+        }
+    EXPECT_GT(
+        std::count_if(coverage.Data(), coverage.Data() + Width * Height, [](TPixel p) { return p != 0; }),
+        100);
 }
