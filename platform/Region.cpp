@@ -202,6 +202,21 @@ TRegion TRegion::Combine(const TRegion& a, const TRegion& b, TCombine mode) {
     return SweepCombine(a, b, mode);
 }
 
+TRegion& TRegion::operator|=(const TRegion& o) {
+    if (o.IsEmpty() || (FRects.size() == 1 && Encloses(FBounds, o.FBounds))) return *this;
+    return *this = Combine(*this, o, TCombine::Or);
+}
+
+TRegion& TRegion::operator&=(const TRegion& o) {
+    if (IsEmpty() || (o.FRects.size() == 1 && Encloses(o.FBounds, FBounds))) return *this;
+    return *this = Combine(*this, o, TCombine::And);
+}
+
+TRegion& TRegion::operator-=(const TRegion& o) {
+    if (IsEmpty() || o.IsEmpty() || Intersection(FBounds, o.FBounds).IsEmpty()) return *this;
+    return *this = Combine(*this, o, TCombine::Diff);
+}
+
 TRegion TRegion::Union(const std::vector<TRect>& rects) {
     std::vector<int> ys;
     for (const TRect& r : rects)

@@ -33,9 +33,10 @@ public:
     void Offset(int dx, int dy);
     const TRectList& Rects() const { return FRects; }
 
-    TRegion& operator|=(const TRegion& o) { return *this = Combine(*this, o, TCombine::Or); }
-    TRegion& operator&=(const TRegion& o) { return *this = Combine(*this, o, TCombine::And); }
-    TRegion& operator-=(const TRegion& o) { return *this = Combine(*this, o, TCombine::Diff); }
+    // In place where the result is the region as it is: nothing is copied.
+    TRegion& operator|=(const TRegion& o);
+    TRegion& operator&=(const TRegion& o);
+    TRegion& operator-=(const TRegion& o);
     friend bool operator==(const TRegion& a, const TRegion& b) { return a.FRects == b.FRects; }
 
 private:
