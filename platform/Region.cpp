@@ -202,6 +202,30 @@ TRegion TRegion::Combine(const TRegion& a, const TRegion& b, TCombine mode) {
     return SweepCombine(a, b, mode);
 }
 
+std::vector<TRect> TRegion::ColumnRects() const {
+    std::vector<TRect> columns;
+    std::vector<size_t> above, band; // columns ending where the band starts, and those the band ends, by Left
+    for (size_t i = 0; i < FRects.size();) {
+        band.clear();
+        size_t k = 0;
+        for (const int top = FRects[i].Top; i < FRects.size() && FRects[i].Top == top; ++i) {
+            const TRect& r = FRects[i];
+            while (k < above.size() && columns[above[k]].Left < r.Left)
+                ++k;
+            if (k < above.size() && columns[above[k]].Left == r.Left && columns[above[k]].Right == r.Right &&
+                columns[above[k]].Bottom == r.Top) {
+                columns[above[k]].Bottom = r.Bottom;
+                band.push_back(above[k]);
+            } else {
+                columns.push_back(r);
+                band.push_back(columns.size() - 1);
+            }
+        }
+        std::swap(above, band);
+    }
+    return columns;
+}
+
 TRegion& TRegion::operator|=(const TRegion& o) {
     if (o.IsEmpty() || (FRects.size() == 1 && Encloses(FBounds, o.FBounds))) return *this;
     return *this = Combine(*this, o, TCombine::Or);

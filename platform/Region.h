@@ -32,6 +32,9 @@ public:
     bool Intersects(const TRect& rect) const;
     void Offset(int dx, int dy);
     const TRectList& Rects() const { return FRects; }
+    // The same pixels in rectangles that do not overlap, one for each run of equal spans in touching bands:
+    // fewer and taller than Rects(), top to bottom by their tops, for one request a rectangle.
+    std::vector<TRect> ColumnRects() const;
 
     // In place where the result is the region as it is: nothing is copied.
     TRegion& operator|=(const TRegion& o);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -108,6 +109,27 @@ TEST(Region, ShortcutsGiveWhatTheSweepGivesPixelForPixel) {
         }
     }
     EXPECT_GT(shortcuts, 4000); // the cases reach the shortcuts, not only the sweep
+}
+
+// Each pixel of the region in exactly one column rectangle, none outside it, and no more rectangles than bands
+// give; equal spans in touching bands become one.
+TEST(Region, ColumnRectanglesCoverEachPixelOnceInNoMoreRectanglesThanTheBands) {
+    std::mt19937 random(29);
+    for (int i = 0; i < 3000; ++i) {
+        const TRegion region = TRegion::Combine(RandomRegion(random), RandomRegion(random), C::Or);
+        const std::vector<TRect> columns = region.ColumnRects();
+        ASSERT_LE(columns.size(), region.Rects().size()) << "case " << i;
+        for (int y = -1; y < 25; ++y)
+            for (int x = -1; x < 25; ++x) {
+                const auto covering = std::count_if(columns.begin(), columns.end(),
+                                                    [&](const TRect& r) { return r.Contains({x, y}); });
+                ASSERT_EQ(covering, region.Contains({x, y}) ? 1 : 0) << "case " << i << " at " << x << "," << y;
+            }
+    }
+    // Two tall sides cut into bands by a rectangle between them: three rectangles again.
+    TRegion sides = TRegion::Union({Rect(0, 0, 2, 20), Rect(10, 0, 12, 20), Rect(4, 5, 8, 9)});
+    EXPECT_EQ(sides.Rects().size(), 7u);
+    EXPECT_EQ(sides.ColumnRects(), (TRects{Rect(0, 0, 2, 20), Rect(10, 0, 12, 20), Rect(4, 5, 8, 9)}));
 }
 
 TEST(Region, AUnionOfManyRectanglesEqualsJoiningThemOneByOne) {

@@ -252,7 +252,7 @@ void TXcbSurface::Present(const TSurface& backBuffer, const TRegion& dirty) {
     if (resizing) ResizePixmap({Dimension(FBounds.Width()), Dimension(FBounds.Height())});
     TRegion area(Intersection(backBuffer.BoundsRect(), Rect(0, 0, FPixmapSize.cx, FPixmapSize.cy)));
     if (!resizing) area &= dirty;
-    const TRectList& rects = area.Rects();
+    const std::vector<TRect> rects = area.ColumnRects();
     for (size_t i = 0; i < rects.size(); ++i)
         FHost.Uploads().Upload(backBuffer, rects[i], FPixmap, FGC, i + 1 == rects.size());
     if (resizing)
