@@ -242,24 +242,31 @@ TRegion& TRegion::operator-=(const TRegion& o) {
 }
 
 TRegion TRegion::Union(const std::vector<TRect>& rects) {
+    std::vector<TRect> starting; // top to bottom
     std::vector<int> ys;
-    for (const TRect& r : rects)
-        if (!r.IsEmpty()) ys.insert(ys.end(), {r.Top, r.Bottom});
+    for (const TRect& r : rects) {
+        if (r.IsEmpty()) continue;
+        starting.push_back(r);
+        ys.insert(ys.end(), {r.Top, r.Bottom});
+    }
+    std::sort(starting.begin(), starting.end(), [](const TRect& a, const TRect& b) { return a.Top < b.Top; });
     std::sort(ys.begin(), ys.end());
     ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
     TBandBuilder builder;
-    TSpans covering, spans;
+    std::vector<TRect> covering; // the rectangles across the band
+    TSpans spans;
+    size_t next = 0;
     for (size_t i = 0; i + 1 < ys.size(); ++i) {
-        covering.clear();
-        for (const TRect& r : rects)
-            if (!r.IsEmpty() && r.Top <= ys[i] && r.Bottom > ys[i]) covering.emplace_back(r.Left, r.Right);
-        std::sort(covering.begin(), covering.end());
+        std::erase_if(covering, [&](const TRect& r) { return r.Bottom <= ys[i]; });
+        for (; next < starting.size() && starting[next].Top <= ys[i]; ++next)
+            covering.push_back(starting[next]);
+        std::sort(covering.begin(), covering.end(), [](const TRect& a, const TRect& b) { return a.Left < b.Left; });
         spans.clear();
-        for (const TSpan& s : covering) {
-            if (!spans.empty() && s.first <= spans.back().second)
-                spans.back().second = std::max(spans.back().second, s.second);
+        for (const TRect& r : covering) {
+            if (!spans.empty() && r.Left <= spans.back().second)
+                spans.back().second = std::max(spans.back().second, r.Right);
             else
-                spans.push_back(s);
+                spans.emplace_back(r.Left, r.Right);
         }
         builder.Add(ys[i], ys[i + 1], spans);
     }
