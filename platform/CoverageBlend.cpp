@@ -52,18 +52,6 @@ void CopyPixels(TPixel* to, const TPixel* from, int count) {
         to[x] = from[x];
 }
 
-bool Plain(const TPixel* pixels, int count, TPixel value) {
-    const __m128i values = _mm_set1_epi32(int32_t(value));
-    int x = 0;
-    for (; x + 4 <= count; x += 4) {
-        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x));
-        if (_mm_movemask_epi8(_mm_cmpeq_epi32(four, values)) != 0xFFFF) return false;
-    }
-    for (; x < count; ++x)
-        if (pixels[x] != value) return false;
-    return true;
-}
-
 } // namespace
 
 void BlendCoverageRow(TPixel* pixels, const uint8_t* coverage, int count, TPixel color) {
@@ -77,16 +65,24 @@ void BlendCoverageRow(TPixel* pixels, const uint8_t* coverage, int count, TPixel
         pixels[x] = BlendCoverage(pixels[x], color, coverage[x]);
 }
 
+bool AllEqual(const TPixel* pixels, int count, TPixel value) {
+    const __m128i values = _mm_set1_epi32(int32_t(value));
+    int x = 0;
+    for (; x + 4 <= count; x += 4) {
+        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(four, values)) != 0xFFFF) return false;
+    }
+    for (; x < count; ++x)
+        if (pixels[x] != value) return false;
+    return true;
+}
+
 #else
 
 namespace {
 
 void CopyPixels(TPixel* to, const TPixel* from, int count) {
     std::copy_n(from, count, to);
-}
-
-bool Plain(const TPixel* pixels, int count, TPixel value) {
-    return std::all_of(pixels, pixels + count, [value](TPixel p) { return p == value; });
 }
 
 } // namespace
@@ -96,17 +92,17 @@ void BlendCoverageRow(TPixel* pixels, const uint8_t* coverage, int count, TPixel
         pixels[x] = BlendCoverage(pixels[x], color, coverage[x]);
 }
 
-#endif
-
 bool AllEqual(const TPixel* pixels, int count, TPixel value) {
-    return Plain(pixels, count, value);
+    return std::all_of(pixels, pixels + count, [value](TPixel p) { return p == value; });
 }
+
+#endif
 
 void BlendCoverageRows(const TCoverageRows& rows, TPixel color, TPixel under, const TPixel* blended) {
     for (int y = 0; y < rows.Count; ++y) {
         TPixel* pixels = rows.Pixels + size_t(y) * rows.PixelStride;
         const size_t at = size_t(y) * rows.CoverageStride;
-        if (Plain(pixels, rows.Width, under))
+        if (AllEqual(pixels, rows.Width, under))
             CopyPixels(pixels, blended + at, rows.Width);
         else
             BlendCoverageRow(pixels, rows.Coverage + at, rows.Width, color);

@@ -156,8 +156,8 @@ void PaintRows(TSurface& surface, const TRect& rect, const TDCFill& fill) {
             return;
         }
         // The first row filled, every other row a copy of it.
-        const TPixel* first = surface.Row(rect.Top) + rect.Left;
-        FillPixels(surface.Row(rect.Top) + rect.Left, rect.Width(), fill.Color);
+        TPixel* first = surface.Row(rect.Top) + rect.Left;
+        FillPixels(first, rect.Width(), fill.Color);
         for (int y = rect.Top + 1; y < rect.Bottom; ++y)
             std::copy_n(first, rect.Width(), surface.Row(y) + rect.Left);
         return;
